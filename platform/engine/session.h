@@ -1,0 +1,37 @@
+#pragma once
+// The engine's session: aliases (a name for a directory) and the table
+// passwords it was given. One default session serves the program.
+#include "platform/engine/database.h"
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class TEngineSession {
+public:
+    // The alias VrAccounts is always known: $VRACCOUNTS_DIR, else
+    // $XDG_DATA_HOME/vraccounts, else ~/.local/share/vraccounts.
+    TEngineSession();
+
+    void AddAlias(const QString& alias, const QString& directory);
+    bool IsAlias(const QString& alias) const;                 // case-insensitive
+    QString AliasPath(const QString& alias) const;            // EDatabaseError when unknown
+
+    void AddPassword(const QString& password);
+    void RemovePassword(const QString& password);
+    void RemoveAllPasswords();
+    bool HoldsPassword(const QString& password) const;
+
+    // Opens (creating the directory and file when create is true) the database
+    // <alias directory>/<databaseName>.sqlite.
+    std::shared_ptr<TEngineDatabase> OpenDatabase(const QString& alias, const QString& databaseName,
+                                                  bool create);
+
+    static TEngineSession& Default();
+
+private:
+    QMap<QString, QString> aliases_;   // lower-case alias -> directory
+    QStringList passwords_;
+};
+
+// The directory the alias VrAccounts names by default.
+QString DefaultAccountsDirectory();
