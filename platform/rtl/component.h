@@ -29,7 +29,7 @@ public:
     bool SetPropertyValue(const char* name, const QVariant& value);
     bool HasProperty(const char* name) const;
 
-    // True while the owner is being destroyed.
+    // True from the start of this component's destruction, while it frees what it owns.
     bool Destroying() const { return destroying_; }
 
 protected:

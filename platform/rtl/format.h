@@ -5,8 +5,10 @@
 #include <QVariant>
 #include <initializer_list>
 
-// printf-style formatting over variant arguments: %d with precision ("%.10d",
-// "%.3d"; "%.0d" of 0 gives "0"), %s, %f/%.nf, %g, %x, %%. EConvertError on a
+// printf-style formatting over variant arguments: %[-][width][.precision] with
+// d (precision = minimum digits: "%.10d", "%.3d"; "%.0d" of 0 gives "0"), s,
+// f and n (fixed, n with thousands; 2 decimals by default), g (as FloatToStr),
+// e, x; %% for a percent sign. EConvertError on a missing argument or a
 // mismatch between a directive and its argument.
 QString Format(const QString& format, std::initializer_list<QVariant> args);
 

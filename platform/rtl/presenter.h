@@ -47,6 +47,11 @@ public:
 TPresenter& Presenter();
 void SetPresenter(TPresenter* presenter);   // nullptr restores the silent one
 
+// The answer of a box nobody sees: mrOk when OK is offered, else the first
+// button offered in the order Yes, No, Cancel, Abort, Retry, Ignore, All,
+// NoToAll, YesToAll.
+int DefaultAnswer(TMsgDlgButtons buttons);
+
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 void ShowMessage(const QString& text);
 void ShowException(const Exception& error);   // EAbort is shown nowhere

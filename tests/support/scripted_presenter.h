@@ -19,9 +19,7 @@ public:
             answers.pop_front();
             return result;
         }
-        if (request.Buttons & mbOK) return mrOk;
-        if (request.Buttons & mbYes) return mrYes;
-        return mrOk;
+        return DefaultAnswer(request.Buttons);
     }
     void ShowException(const Exception& error) override { errors.push_back(error.Message); }
     void SetHourglass(bool on) override { hourglass = on; ++hourglassChanges; }

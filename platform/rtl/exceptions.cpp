@@ -1,0 +1,6 @@
+#include "platform/rtl/exceptions.h"
+
+void Abort()
+{
+    throw EAbort(QStringLiteral("Operation aborted"));
+}
