@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <map>
 
 class TEngineSession {
 public:
@@ -20,6 +21,7 @@ public:
     void RemovePassword(const QString& password);
     void RemoveAllPasswords();
     bool HoldsPassword(const QString& password) const;
+    const QStringList& Passwords() const { return passwords_; }
 
     // Opens (creating the directory and file when create is true) the database
     // <alias directory>/<databaseName>.sqlite.
@@ -31,6 +33,7 @@ public:
 private:
     QMap<QString, QString> aliases_;   // lower-case alias -> directory
     QStringList passwords_;
+    std::map<QString, std::weak_ptr<TEngineDatabase>> open_;   // by file path: one database per file
 };
 
 // The directory the alias VrAccounts names by default.

@@ -1,0 +1,38 @@
+#pragma once
+// The catalogue kept in the database itself: tables, their declared column
+// types and indexes, read back through SQLite's schema, and the engine's own
+// table of password marks, which no listing shows.
+#include "platform/engine/field_types.h"
+#include <map>
+#include <optional>
+
+struct sqlite3;
+
+class TCatalogue {
+public:
+    explicit TCatalogue(sqlite3* db);
+
+    static bool IsPrivateTable(const QString& name);
+
+    // The table's name as stored, found in any case; nullopt when there is none.
+    std::optional<QString> StoredName(const QString& table) const;
+    QStringList TableNames() const;
+    // EDatabaseError naming the table when it does not exist. Cached until Forget.
+    const TTableDesc& Describe(const QString& table) const;
+    void Forget() { descs_.clear(); marks_.clear(); }
+
+    void Create(const TTableDesc& desc);   // with its indexes and password mark
+    void DropMarks(const QString& table);  // after the table itself was dropped
+
+    // Empty when the table is not protected.
+    QString PasswordMark(const QString& table) const;
+    static QString MarkFor(const QString& table, const QString& password);
+
+private:
+    TTableDesc Read(const QString& storedName) const;
+    void Exec(const QString& sql) const;
+
+    sqlite3* db_;
+    mutable std::map<QString, TTableDesc> descs_;   // by lower-case name
+    mutable std::map<QString, QString> marks_;      // by lower-case name
+};

@@ -1,0 +1,394 @@
+#include "platform/engine/sqlite_database.h"
+#include "platform/engine/column_values.h"
+#include "platform/engine/session.h"
+#include "platform/engine/sqlite_cursor.h"
+#include "platform/engine/sqlite_result_set.h"
+#include "platform/engine/text_compare.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+std::shared_ptr<TEngineDatabase> TEngineDatabase::Open(const QString& path, bool create, TEngineSession* session) {
+    return std::make_shared<TSqliteDatabase>(path, create, session);
+}
+
+QString QuoteSqlString(const QString& value) {
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+TSqliteDatabase::TConnection::~TConnection() { sqlite3_close_v2(Db); }
+
+namespace {
+// Creates the file readable and writable by its owner only; SQLite gives its
+// journal files the same permissions.
+void CreateOwnerOnlyFile(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST)
+        throw EDatabaseError(QStringLiteral("Cannot create database file %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
+    if (fd >= 0) ::close(fd);
+}
+}  // namespace
+
+TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSession* session)
+    : path_(QFileInfo(path).absoluteFilePath()), session_(session) {
+    if (!QFileInfo::exists(path_)) {
+        if (!create) throw EDatabaseError(QStringLiteral("Database file %1 does not exist").arg(path_));
+        CreateOwnerOnlyFile(path_);
+    }
+    const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &connection_.Db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    db_ = connection_.Db;
+    if (rc != SQLITE_OK) {
+        const QString detail = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
+        throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, detail));
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, 5000);
+    RegisterNoCaseCollation(db_);
+    try {
+        RunScript(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // A posted row survives a crash of the program and of the machine.
+        RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
+        // Seeks on a large table read pages all over the file: keep many in
+        // memory and read the file through a mapping rather than copies.
+        RunScript(QStringLiteral("PRAGMA cache_size = -65536"));
+        RunScript(QStringLiteral("PRAGMA mmap_size = 1073741824"));
+        catalogue_ = std::make_unique<TCatalogue>(db_);
+    } catch (const EDatabaseError& error) {
+        throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, error.Message));
+    }
+}
+
+TSqliteDatabase::~TSqliteDatabase() = default;
+
+void TSqliteDatabase::RunScript(const QString& sql) {
+    TSqliteStatement statement(db_, sql);
+    while (statement.Step()) {
+    }
+}
+
+TSqliteStatement& TSqliteDatabase::Cached(const QString& sql) const {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) found = statements_.emplace(sql, std::make_unique<TSqliteStatement>(db_, sql)).first;
+    found->second->Reset();
+    return *found->second;
+}
+
+// --- statements -------------------------------------------------------------
+
+TTranslatedStatement TSqliteDatabase::Translate(const QString& sql) const {
+    TTranslatedStatement statement = TranslateStatement(sql, this);
+    for (const QString& table : statement.Tables)
+        if (TCatalogue::IsPrivateTable(table))
+            throw EDatabaseError(QStringLiteral("Table %1 does not exist in statement: %2").arg(table, sql.simplified()));
+    return statement;
+}
+
+std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const TTranslatedStatement& statement,
+                                                           const QString& original,
+                                                           const std::vector<QVariant>& params) const {
+    for (const QString& table : statement.Tables)
+        if (const std::optional<QString> stored = catalogue_->StoredName(table)) CheckAccess(*stored);
+    std::unique_ptr<TSqliteStatement> prepared;
+    try {
+        prepared = std::make_unique<TSqliteStatement>(db_, statement.Sql);
+    } catch (const ESqliteError& error) {
+        static const QRegularExpression noTable(QStringLiteral("^no such table: (.*)$"));
+        static const QRegularExpression noColumn(QStringLiteral("^no such column: (.*)$"));
+        QString reason = error.Message;
+        if (const auto match = noTable.match(reason); match.hasMatch())
+            reason = QStringLiteral("Table %1 does not exist").arg(match.captured(1));
+        else if (const auto column = noColumn.match(reason); column.hasMatch())
+            reason = QStringLiteral("Field %1 not found").arg(column.captured(1));
+        throw EDatabaseError(QStringLiteral("%1 in statement: %2").arg(reason, original.simplified()));
+    }
+    if (prepared->ParameterCount() != int(params.size()))
+        throw EDatabaseError(QStringLiteral("The statement takes %1 parameters, %2 were given: %3")
+                                 .arg(prepared->ParameterCount()).arg(params.size()).arg(original.simplified()));
+    for (size_t i = 0; i < params.size(); ++i) prepared->Bind(int(i) + 1, ParameterToStorage(params[i]));
+    return prepared;
+}
+
+int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& params) {
+    const TTranslatedStatement statement = Translate(sql);
+    std::unique_ptr<TSqliteStatement> prepared = Prepare(statement, sql, params);
+    const bool drop = statement.Kind == TStatementKind::DropTable;
+    if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));
+    try {
+        while (prepared->Step()) {
+        }
+        if (drop) {
+            catalogue_->DropMarks(statement.Tables.front());
+            RunScript(QStringLiteral("RELEASE drop_table"));
+        }
+    } catch (const ESqliteError& error) {
+        if (drop) {
+            RunScript(QStringLiteral("ROLLBACK TO drop_table"));
+            RunScript(QStringLiteral("RELEASE drop_table"));
+        }
+        const int primary = error.Code & 0xff;
+        if (primary == SQLITE_CONSTRAINT && !statement.Tables.isEmpty())
+            RaiseWriteError(error, statement.Tables.front(), nullptr);
+        throw EDatabaseError(QStringLiteral("%1 in statement: %2").arg(error.Message, sql.simplified()));
+    }
+    const bool changesRows = statement.Kind == TStatementKind::Insert || statement.Kind == TStatementKind::Update ||
+                             statement.Kind == TStatementKind::Delete;
+    const int changed = changesRows ? sqlite3_changes(db_) : 0;
+    if (statement.ChangesSchema()) ForgetSchema();
+    if (statement.Kind != TStatementKind::Select) ++changes_;
+    return changed;
+}
+
+std::unique_ptr<TResultSet> TSqliteDatabase::Query(const QString& sql, const std::vector<QVariant>& params) {
+    const TTranslatedStatement statement = Translate(sql);
+    if (statement.Kind != TStatementKind::Select)
+        throw EDatabaseError(QStringLiteral("Only a select statement gives rows: %1").arg(sql.simplified()));
+    return std::make_unique<TSqliteResultSet>(shared_from_this(), Prepare(statement, sql, params));
+}
+
+// --- catalogue --------------------------------------------------------------
+
+bool TSqliteDatabase::TableExists(const QString& table) const { return catalogue_->StoredName(table).has_value(); }
+
+TTableDesc TSqliteDatabase::DescribeTable(const QString& table) const { return catalogue_->Describe(table); }
+
+QStringList TSqliteDatabase::TableNames() const { return catalogue_->TableNames(); }
+
+void TSqliteDatabase::CreateTable(const TTableDesc& desc) {
+    catalogue_->Create(desc);
+    ForgetSchema();
+    ++changes_;
+}
+
+void TSqliteDatabase::ForgetSchema() {
+    plans_.clear();
+    catalogue_->Forget();
+    statements_.clear();
+}
+
+bool TSqliteDatabase::IsProtected(const QString& table) const {
+    const std::optional<QString> stored = catalogue_->StoredName(table);
+    return stored && !catalogue_->PasswordMark(*stored).isEmpty();
+}
+
+void TSqliteDatabase::CheckAccess(const QString& storedName) const {
+    const QString mark = catalogue_->PasswordMark(storedName);
+    if (mark.isEmpty()) return;
+    if (session_)
+        for (const QString& password : session_->Passwords())
+            if (TCatalogue::MarkFor(storedName, password) == mark) return;
+    throw EDatabaseError(QStringLiteral("Table %1 is protected by a password that the session does not hold").arg(storedName));
+}
+
+const TTableDesc& TSqliteDatabase::AccessibleTable(const QString& table) const {
+    const TTableDesc& desc = catalogue_->Describe(table);
+    CheckAccess(desc.Name);
+    return desc;
+}
+
+std::optional<TFieldType> TSqliteDatabase::ColumnType(const QString& table, const QString& column) const {
+    if (!catalogue_->StoredName(table)) return std::nullopt;
+    const TTableDesc& desc = catalogue_->Describe(table);
+    const int index = desc.ColumnIndex(column);
+    if (index < 0) return std::nullopt;
+    return desc.Columns[size_t(index)].Type;
+}
+
+// --- rows -------------------------------------------------------------------
+
+void TSqliteDatabase::RaiseWriteError(const ESqliteError& error, const QString& table, const TTableDesc*) const {
+    switch (error.Code) {
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+    case SQLITE_CONSTRAINT_UNIQUE:
+        throw EDatabaseError(QStringLiteral("Key violation in table %1").arg(table));
+    case SQLITE_CONSTRAINT_NOTNULL:
+        throw EDatabaseError(QStringLiteral("Field value required in table %1 (%2)").arg(table, error.Message));
+    default:
+        throw EDatabaseError(QStringLiteral("Cannot write to table %1: %2").arg(table, error.Message));
+    }
+}
+
+namespace {
+
+QString ColumnList(const TTableDesc& desc) {
+    QStringList names;
+    for (const TColumnDesc& column : desc.Columns) names.append(QuoteIdentifier(column.Name));
+    return names.join(QStringLiteral(", "));
+}
+
+void CheckValueCount(const TTableDesc& desc, const TRecordValues& values) {
+    if (values.size() != desc.Columns.size())
+        throw EDatabaseError(QStringLiteral("Table %1 has %2 fields, %3 values were given")
+                                 .arg(desc.Name).arg(desc.Columns.size()).arg(values.size()));
+}
+
+[[noreturn]] void RaiseRequired(const TTableDesc& desc, const TColumnDesc& column) {
+    throw EDatabaseError(QStringLiteral("Field value required: %1 of table %2").arg(column.Name, desc.Name));
+}
+
+}  // namespace
+
+TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
+    auto found = plans_.find(table);
+    if (found == plans_.end()) {
+        const TTableDesc& desc = catalogue_->Describe(table);
+        TTablePlan plan;
+        plan.Desc = &desc;
+        const QString name = QuoteIdentifier(desc.Name);
+        QStringList marks, assignments;
+        for (const TColumnDesc& column : desc.Columns) {
+            marks.append(QStringLiteral("?"));
+            assignments.append(QuoteIdentifier(column.Name) + QStringLiteral(" = ?"));
+        }
+        plan.Insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(name, ColumnList(desc), marks.join(QStringLiteral(", ")));
+        plan.Update = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(name, assignments.join(QStringLiteral(", ")));
+        plan.Delete = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(name);
+        plan.Read = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(ColumnList(desc), name);
+        found = plans_.emplace(table, std::move(plan)).first;
+    }
+    TTablePlan& plan = found->second;
+    const QStringList held = session_ ? session_->Passwords() : QStringList();
+    if (!plan.Checked || plan.CheckedPasswords != held) {
+        CheckAccess(plan.Desc->Name);
+        plan.Checked = true;
+        plan.CheckedPasswords = held;
+    }
+    return plan;
+}
+
+qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& values) {
+    const TTablePlan& plan = Plan(table);
+    const TTableDesc& desc = *plan.Desc;
+    CheckValueCount(desc, values);
+    std::vector<QVariant> stored;
+    stored.reserve(values.size());
+    QStringList numbered;   // empty autoincrement fields, which take the next number
+    for (size_t i = 0; i < desc.Columns.size(); ++i) {
+        const TColumnDesc& column = desc.Columns[i];
+        QVariant value = ColumnToStorage(values[i], column, desc.Name);
+        if (value.isNull() && column.Type == TFieldType::ftAutoInc) {
+            numbered.append(column.Name);
+            continue;
+        }
+        if (value.isNull() && column.Required) RaiseRequired(desc, column);
+        stored.push_back(std::move(value));
+    }
+    QString sql = plan.Insert;
+    if (!numbered.isEmpty()) {
+        QStringList places;
+        for (const TColumnDesc& column : desc.Columns)
+            places.append(numbered.contains(column.Name) ? QStringLiteral("(SELECT COALESCE(MAX(%1), 0) + 1 FROM %2)")
+                                                               .arg(QuoteIdentifier(column.Name), QuoteIdentifier(desc.Name))
+                                                         : QStringLiteral("?"));
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(QuoteIdentifier(desc.Name), ColumnList(desc), places.join(QStringLiteral(", ")));
+    }
+    TSqliteStatement& insert = Cached(sql);
+    insert.BindAll(stored);
+    try {
+        insert.Step();
+    } catch (const ESqliteError& error) {
+        RaiseWriteError(error, desc.Name, &desc);
+    }
+    insert.Reset();
+    ++changes_;
+    return sqlite3_last_insert_rowid(db_);
+}
+
+void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecordValues& values) {
+    const TTablePlan& plan = Plan(table);
+    const TTableDesc& desc = *plan.Desc;
+    CheckValueCount(desc, values);
+    std::vector<QVariant> stored;
+    stored.reserve(values.size() + 1);
+    QStringList assignments;
+    bool skipped = false;
+    for (size_t i = 0; i < desc.Columns.size(); ++i) {
+        const TColumnDesc& column = desc.Columns[i];
+        QVariant value = ColumnToStorage(values[i], column, desc.Name);
+        if (value.isNull() && column.Type == TFieldType::ftAutoInc) {   // keeps its number
+            skipped = true;
+            continue;
+        }
+        if (value.isNull() && column.Required) RaiseRequired(desc, column);
+        assignments.append(QuoteIdentifier(column.Name) + QStringLiteral(" = ?"));
+        stored.push_back(std::move(value));
+    }
+    stored.push_back(rowId);
+    TSqliteStatement& update =
+        Cached(skipped ? QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                             .arg(QuoteIdentifier(desc.Name), assignments.join(QStringLiteral(", ")))
+                       : plan.Update);
+    update.BindAll(stored);
+    try {
+        update.Step();
+    } catch (const ESqliteError& error) {
+        RaiseWriteError(error, desc.Name, &desc);
+    }
+    update.Reset();
+    if (sqlite3_changes(db_) == 0)
+        throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(desc.Name));
+    ++changes_;
+}
+
+void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
+    const TTablePlan& plan = Plan(table);
+    TSqliteStatement& remove = Cached(plan.Delete);
+    remove.Bind(1, rowId);
+    try {
+        remove.Step();
+    } catch (const ESqliteError& error) {
+        RaiseWriteError(error, plan.Desc->Name, plan.Desc);
+    }
+    remove.Reset();
+    if (sqlite3_changes(db_) == 0)
+        throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(plan.Desc->Name));
+    ++changes_;
+}
+
+std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint64 rowId) const {
+    const TTablePlan& plan = Plan(table);
+    TSqliteStatement& read = Cached(plan.Read);
+    read.Bind(1, rowId);
+    if (!read.Step()) return std::nullopt;
+    TRecordValues values(plan.Desc->Columns.size());
+    for (size_t i = 0; i < values.size(); ++i) values[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[i].Type);
+    read.Reset();
+    return values;
+}
+
+void TSqliteDatabase::EmptyTable(const QString& table) {
+    const TTableDesc& desc = AccessibleTable(table);
+    RunScript(QStringLiteral("DELETE FROM %1").arg(QuoteIdentifier(desc.Name)));
+    ++changes_;
+}
+
+// --- transactions -----------------------------------------------------------
+
+void TSqliteDatabase::StartTransaction() {
+    if (InTransaction()) throw EDatabaseError(QStringLiteral("A transaction is already active on %1").arg(path_));
+    RunScript(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void TSqliteDatabase::Commit() {
+    if (!InTransaction()) throw EDatabaseError(QStringLiteral("No transaction is active on %1").arg(path_));
+    RunScript(QStringLiteral("COMMIT"));
+}
+
+void TSqliteDatabase::Rollback() {
+    // SQLite may already have rolled back after a failed write; nothing to undo then.
+    if (InTransaction()) RunScript(QStringLiteral("ROLLBACK"));
+    ForgetSchema();
+    ++changes_;
+}
+
+bool TSqliteDatabase::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
+std::unique_ptr<TEngineCursor> TSqliteDatabase::OpenCursor(const TCursorSpec& spec) {
+    return std::make_unique<TSqliteCursor>(shared_from_this(), spec);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The engine's database on one SQLite file.
+#include "platform/engine/catalogue.h"
+#include "platform/engine/database.h"
+#include "platform/engine/sql_translator.h"
+#include "platform/engine/sqlite_statement.h"
+#include <unordered_map>
+
+class TSqliteDatabase : public TEngineDatabase,
+                        public TSqlCatalogue,
+                        public std::enable_shared_from_this<TSqliteDatabase> {
+public:
+    TSqliteDatabase(const QString& path, bool create, TEngineSession* session);
+    ~TSqliteDatabase() override;
+
+    QString Path() const override { return path_; }
+    int Execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    std::unique_ptr<TResultSet> Query(const QString& sql, const std::vector<QVariant>& params = {}) override;
+
+    bool TableExists(const QString& table) const override;
+    TTableDesc DescribeTable(const QString& table) const override;
+    QStringList TableNames() const override;
+    void CreateTable(const TTableDesc& desc) override;
+    bool IsProtected(const QString& table) const override;
+
+    qint64 InsertRow(const QString& table, const TRecordValues& values) override;
+    void UpdateRow(const QString& table, qint64 rowId, const TRecordValues& values) override;
+    void DeleteRow(const QString& table, qint64 rowId) override;
+    std::optional<TRecordValues> ReadRow(const QString& table, qint64 rowId) const override;
+    void EmptyTable(const QString& table) override;
+
+    void StartTransaction() override;
+    void Commit() override;
+    void Rollback() override;
+    bool InTransaction() const override;
+
+    std::unique_ptr<TEngineCursor> OpenCursor(const TCursorSpec& spec) override;
+    quint64 ChangeCount() const override { return changes_; }
+
+    std::optional<TFieldType> ColumnType(const QString& table, const QString& column) const override;
+
+    // For cursors and result sets of this database.
+    sqlite3* Handle() const { return db_; }
+    // The table's description, once its password was checked.
+    const TTableDesc& AccessibleTable(const QString& table) const;
+
+private:
+    // What a table's row writes need, made once per table and schema.
+    struct TTablePlan {
+        const TTableDesc* Desc = nullptr;
+        QString Insert, Update, Delete, Read;
+        QStringList CheckedPasswords;   // the session's passwords when access was last granted
+        bool Checked = false;
+    };
+
+    struct TConnection {
+        sqlite3* Db = nullptr;
+        ~TConnection();
+    };
+
+    TSqliteStatement& Cached(const QString& sql) const;
+    TTablePlan& Plan(const QString& table) const;   // checks the password too
+    void ForgetSchema();
+    TTranslatedStatement Translate(const QString& sql) const;
+    std::unique_ptr<TSqliteStatement> Prepare(const TTranslatedStatement& statement, const QString& original,
+                                              const std::vector<QVariant>& params) const;
+    void CheckAccess(const QString& storedName) const;
+    [[noreturn]] void RaiseWriteError(const ESqliteError& error, const QString& table, const TTableDesc* desc) const;
+    void RunScript(const QString& sql);
+
+    TConnection connection_;   // closed last: statements below finalize first
+    sqlite3* db_ = nullptr;
+    QString path_;
+    TEngineSession* session_;
+    std::unique_ptr<TCatalogue> catalogue_;
+    mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
+    mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
+    quint64 changes_ = 0;
+};

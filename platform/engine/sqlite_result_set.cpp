@@ -1,0 +1,114 @@
+#include "platform/engine/sqlite_result_set.h"
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace {
+// Texts of an expression longer than this still read whole; it is the size a
+// dataset gives the field.
+constexpr int kExpressionTextSize = 255;
+
+TDeclaredType TypeOfValue(const QVariant& value) {
+    using enum TFieldType;
+    static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    static const QRegularExpression isoStamp(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}(\\.\\d{1,3})?$"));
+    switch (value.typeId()) {
+    case QMetaType::LongLong: return {ftInteger, 0};
+    case QMetaType::Double: return {ftFloat, 0};
+    case QMetaType::QByteArray: return {ftBlob, 0};
+    default: break;
+    }
+    const QString text = value.toString();
+    if (isoDate.match(text).hasMatch()) return {ftDate, 0};
+    if (isoStamp.match(text).hasMatch()) return {ftDateTime, 0};
+    return {ftString, kExpressionTextSize};
+}
+}  // namespace
+
+TSqliteResultSet::TSqliteResultSet(std::shared_ptr<const TEngineDatabase> owner,
+                                   std::unique_ptr<TSqliteStatement> statement)
+    : owner_(std::move(owner)), statement_(std::move(statement)) {
+    sqlite3_stmt* handle = statement_->Handle();
+    const int count = sqlite3_column_count(handle);
+    for (int i = 0; i < count; ++i) {
+        TColumn column;
+        column.Name = QString::fromUtf8(sqlite3_column_name(handle, i));
+        const char* declared = sqlite3_column_decltype(handle, i);
+        if (declared) column.Declared = ParseDeclaredType(QString::fromUtf8(declared));
+        column.Resolved = column.Declared.Type != TFieldType::ftUnknown;
+        columns_.push_back(column);
+    }
+}
+
+const TSqliteResultSet::TColumn& TSqliteResultSet::At(int column) const {
+    if (column < 0 || column >= int(columns_.size()))
+        throw EDatabaseError(QStringLiteral("Column %1 does not exist in the result of: %2").arg(column).arg(statement_->Sql()));
+    return columns_[size_t(column)];
+}
+
+QString TSqliteResultSet::ColumnName(int column) const { return At(column).Name; }
+
+bool TSqliteResultSet::ReadAhead() const {
+    if (done_) return false;
+    if (!statement_->Step()) {
+        done_ = true;
+        return false;
+    }
+    TRow row(columns_.size());
+    for (size_t i = 0; i < row.size(); ++i) row[i] = statement_->Column(int(i));
+    pending_.push_back(std::move(row));
+    return true;
+}
+
+void TSqliteResultSet::Resolve(int column) const {
+    TColumn& entry = columns_[size_t(column)];
+    if (entry.Resolved) return;
+    auto firstValue = [&]() -> const QVariant* {
+        if (onRow_ && !current_[size_t(column)].isNull()) return &current_[size_t(column)];
+        for (const TRow& row : pending_)
+            if (!row[size_t(column)].isNull()) return &row[size_t(column)];
+        return nullptr;
+    };
+    const QVariant* value = firstValue();
+    while (!value && ReadAhead())
+        if (!pending_.back()[size_t(column)].isNull()) value = &pending_.back()[size_t(column)];
+    entry.Declared = value ? TypeOfValue(*value) : TDeclaredType{TFieldType::ftString, kExpressionTextSize};
+    entry.Resolved = true;
+    // A union may start a money column with the constant 0: the column is a
+    // float when any of its values is.
+    if (entry.Declared.Type == TFieldType::ftInteger) {
+        while (ReadAhead()) {
+        }
+        for (const TRow& row : pending_)
+            if (row[size_t(column)].typeId() == QMetaType::Double) entry.Declared.Type = TFieldType::ftFloat;
+    }
+}
+
+TFieldType TSqliteResultSet::ColumnType(int column) const {
+    At(column);
+    Resolve(column);
+    return columns_[size_t(column)].Declared.Type;
+}
+
+int TSqliteResultSet::ColumnSize(int column) const {
+    At(column);
+    Resolve(column);
+    return columns_[size_t(column)].Declared.Size;
+}
+
+bool TSqliteResultSet::Next() {
+    if (pending_.empty() && !ReadAhead()) {
+        onRow_ = false;
+        current_.clear();
+        return false;
+    }
+    current_ = std::move(pending_.front());
+    pending_.pop_front();
+    onRow_ = true;
+    return true;
+}
+
+QVariant TSqliteResultSet::Value(int column) const {
+    At(column);
+    if (!onRow_) throw EDatabaseError(QStringLiteral("No current row in the result of: %1").arg(statement_->Sql()));
+    return StorageToValue(current_[size_t(column)], ColumnType(column));
+}

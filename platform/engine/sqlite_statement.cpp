@@ -1,0 +1,94 @@
+#include "platform/engine/sqlite_statement.h"
+#include <sqlite3.h>
+
+void RaiseSqliteError(sqlite3* db, int code, const QString& context) {
+    const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+    const int extended = db ? sqlite3_extended_errcode(db) : code;
+    throw ESqliteError(context.isEmpty() ? detail : context + QStringLiteral(": ") + detail, extended);
+}
+
+TSqliteStatement::TSqliteStatement(sqlite3* db, const QString& sql) : db_(db), sql_(sql) {
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        RaiseSqliteError(db, rc, QString());
+    }
+}
+
+TSqliteStatement::~TSqliteStatement() { sqlite3_finalize(stmt_); }
+
+int TSqliteStatement::ParameterCount() const { return sqlite3_bind_parameter_count(stmt_); }
+
+void TSqliteStatement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+void TSqliteStatement::Bind(int index, const QVariant& value) {
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(stmt_, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(stmt_, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(stmt_, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(stmt_, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK) RaiseSqliteError(db_, rc, QStringLiteral("Cannot bind parameter %1").arg(index));
+}
+
+void TSqliteStatement::BindAll(const std::vector<QVariant>& values, int first) {
+    for (size_t i = 0; i < values.size(); ++i) Bind(first + int(i), values[i]);
+}
+
+bool TSqliteStatement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    const ESqliteError error(QString::fromUtf8(sqlite3_errmsg(db_)), sqlite3_extended_errcode(db_));
+    sqlite3_reset(stmt_);
+    throw error;
+}
+
+QVariant TSqliteStatement::Column(int column) const {
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt_, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, column));
+    case SQLITE_TEXT: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column)));
+    }
+    case SQLITE_BLOB: {
+        const char* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(stmt_, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
