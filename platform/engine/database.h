@@ -17,7 +17,9 @@ public:
     virtual int ColumnCount() const = 0;
     virtual QString ColumnName(int column) const = 0;
     // From the declared type of a table column; for expressions the type of the
-    // first non-null value (ISO date text reads as ftDate), ftString when all are null.
+    // first non-null value (ISO date text reads as ftDate), ftString when all are null;
+    // an expression whose first value is an integer is ftFloat when any value is a float
+    // (a union that starts a money column with the constant 0).
     virtual TFieldType ColumnType(int column) const = 0;
     virtual int ColumnSize(int column) const = 0;
     virtual bool Next() = 0;                       // false after the last row
@@ -29,7 +31,8 @@ public:
     virtual ~TEngineDatabase() = default;
 
     // Opens the file, creating it (owner-only permissions) when create is true; WAL journal.
-    // EDatabaseError naming the file when it cannot be opened.
+    // EDatabaseError naming the file when it cannot be opened. The session (whose
+    // passwords open protected tables) must outlive the database.
     static std::shared_ptr<TEngineDatabase> Open(const QString& path, bool create,
                                                  TEngineSession* session = nullptr);
 

@@ -24,7 +24,7 @@ public:
     const QStringList& Passwords() const { return passwords_; }
 
     // Opens (creating the directory and file when create is true) the database
-    // <alias directory>/<databaseName>.sqlite.
+    // <alias directory>/<databaseName>.sqlite; a file already open gives the same database.
     std::shared_ptr<TEngineDatabase> OpenDatabase(const QString& alias, const QString& databaseName,
                                                   bool create);
 

@@ -128,11 +128,15 @@ TSqliteStatement& TSqliteCursor::Statement(const QString& sql) const {
 TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) const {
     TRow row;
     row.RowId = statement.ColumnInt(0);
-    row.Values.resize(desc_.Columns.size());
-    for (size_t i = 0; i < desc_.Columns.size(); ++i)
-        row.Values[i] = StorageToValue(statement.Column(int(i) + 1), desc_.Columns[i].Type);
+    const size_t count = desc_.Columns.size();
+    std::vector<QVariant> stored(count);
+    row.Values.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        stored[i] = statement.Column(int(i) + 1);
+        row.Values[i] = StorageToValue(stored[i], desc_.Columns[i].Type);
+    }
     row.Key.reserve(order_->Fields().size());
-    for (const TOrderField& field : order_->Fields()) row.Key.push_back(statement.Column(field.Column + 1));
+    for (const TOrderField& field : order_->Fields()) row.Key.push_back(stored[size_t(field.Column)]);
     return row;
 }
 

@@ -47,17 +47,11 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         const QString detail = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
         throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, detail));
     }
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 5000);
-    RegisterNoCaseCollation(db_);
     try {
+        Configure(db_);
         RunScript(QStringLiteral("PRAGMA journal_mode = WAL"));
         // A posted row survives a crash of the program and of the machine.
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
-        // Seeks on a large table read pages all over the file: keep many in
-        // memory and read the file through a mapping rather than copies.
-        RunScript(QStringLiteral("PRAGMA cache_size = -65536"));
-        RunScript(QStringLiteral("PRAGMA mmap_size = 1073741824"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
     } catch (const EDatabaseError& error) {
         throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, error.Message));
@@ -65,6 +59,34 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
 }
 
 TSqliteDatabase::~TSqliteDatabase() = default;
+
+void TSqliteDatabase::Configure(sqlite3* db) {
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    RegisterNoCaseCollation(db);
+    // Seeks on a large table read pages all over the file: keep many in
+    // memory and read the file through a mapping rather than copies.
+    for (const char* pragma : {"PRAGMA cache_size = -65536", "PRAGMA mmap_size = 1073741824"}) {
+        TSqliteStatement statement(db, QString::fromLatin1(pragma));
+        while (statement.Step()) {
+        }
+    }
+}
+
+sqlite3* TSqliteDatabase::Reader() {
+    if (!reader_.Db) {
+        const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &reader_.Db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString detail = reader_.Db ? QString::fromUtf8(sqlite3_errmsg(reader_.Db)) : QString::fromUtf8(sqlite3_errstr(rc));
+            sqlite3_close_v2(reader_.Db);
+            reader_.Db = nullptr;
+            throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, detail));
+        }
+        Configure(reader_.Db);
+    }
+    return reader_.Db;
+}
 
 void TSqliteDatabase::RunScript(const QString& sql) {
     TSqliteStatement statement(db_, sql);
@@ -89,14 +111,14 @@ TTranslatedStatement TSqliteDatabase::Translate(const QString& sql) const {
     return statement;
 }
 
-std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const TTranslatedStatement& statement,
+std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(sqlite3* on, const TTranslatedStatement& statement,
                                                            const QString& original,
                                                            const std::vector<QVariant>& params) const {
     for (const QString& table : statement.Tables)
         if (const std::optional<QString> stored = catalogue_->StoredName(table)) CheckAccess(*stored);
     std::unique_ptr<TSqliteStatement> prepared;
     try {
-        prepared = std::make_unique<TSqliteStatement>(db_, statement.Sql);
+        prepared = std::make_unique<TSqliteStatement>(on, statement.Sql);
     } catch (const ESqliteError& error) {
         static const QRegularExpression noTable(QStringLiteral("^no such table: (.*)$"));
         static const QRegularExpression noColumn(QStringLiteral("^no such column: (.*)$"));
@@ -116,7 +138,7 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const TTranslatedStat
 
 int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& params) {
     const TTranslatedStatement statement = Translate(sql);
-    std::unique_ptr<TSqliteStatement> prepared = Prepare(statement, sql, params);
+    std::unique_ptr<TSqliteStatement> prepared = Prepare(db_, statement, sql, params);
     const bool drop = statement.Kind == TStatementKind::DropTable;
     if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));
     try {
@@ -148,7 +170,9 @@ std::unique_ptr<TResultSet> TSqliteDatabase::Query(const QString& sql, const std
     const TTranslatedStatement statement = Translate(sql);
     if (statement.Kind != TStatementKind::Select)
         throw EDatabaseError(QStringLiteral("Only a select statement gives rows: %1").arg(sql.simplified()));
-    return std::make_unique<TSqliteResultSet>(shared_from_this(), Prepare(statement, sql, params));
+    // Inside a transaction a query must see the transaction's own writes.
+    sqlite3* on = InTransaction() ? db_ : Reader();
+    return std::make_unique<TSqliteResultSet>(shared_from_this(), Prepare(on, statement, sql, params));
 }
 
 // --- catalogue --------------------------------------------------------------

@@ -62,13 +62,19 @@ private:
     TTablePlan& Plan(const QString& table) const;   // checks the password too
     void ForgetSchema();
     TTranslatedStatement Translate(const QString& sql) const;
-    std::unique_ptr<TSqliteStatement> Prepare(const TTranslatedStatement& statement, const QString& original,
+    std::unique_ptr<TSqliteStatement> Prepare(sqlite3* on, const TTranslatedStatement& statement, const QString& original,
                                               const std::vector<QVariant>& params) const;
+    sqlite3* Reader();
+    void Configure(sqlite3* db);
     void CheckAccess(const QString& storedName) const;
     [[noreturn]] void RaiseWriteError(const ESqliteError& error, const QString& table, const TTableDesc* desc) const;
     void RunScript(const QString& sql);
 
     TConnection connection_;   // closed last: statements below finalize first
+    // Query results outside a transaction read here. A statement still open
+    // on the writing connection would hold back the commit of every post made
+    // meanwhile; one open on this connection only holds its own snapshot.
+    TConnection reader_;
     sqlite3* db_ = nullptr;
     QString path_;
     TEngineSession* session_;

@@ -51,6 +51,7 @@ bool TSqliteResultSet::ReadAhead() const {
     if (done_) return false;
     if (!statement_->Step()) {
         done_ = true;
+        statement_->Reset();   // ends the statement's read of the file
         return false;
     }
     TRow row(columns_.size());

@@ -162,6 +162,28 @@ TEST_F(EngineTest, PostedRowsAreInTheFileAtOnce) {
     EXPECT_EQ(count->Value(0).toInt(), 1);
 }
 
+TEST_F(EngineTest, PostsCommitWhileAQueryIsStillOpen) {
+    db->CreateTable(TransactionsDesc());
+    AddTransaction("0000000001", 1, QDate(2024, 1, 1));
+    AddTransaction("0000000001", 2, QDate(2024, 1, 2));
+    auto open = db->Query("select * from TrnBnk1a");
+    ASSERT_TRUE(open->Next());   // a lookup list that stays open, half read
+    AddTransaction("0000000002", 1, QDate(2024, 1, 3));
+    auto other = TEngineDatabase::Open(db->Path(), false);
+    auto count = other->Query("select Count(*) from TrnBnk1a");
+    ASSERT_TRUE(count->Next());
+    EXPECT_EQ(count->Value(0).toInt(), 3) << "the post is in the file although the query is not finished";
+    ASSERT_TRUE(open->Next());
+    EXPECT_EQ(open->Value(1), QVariant("0000000002"));
+    EXPECT_FALSE(open->Next()) << "the query reads the table as it was when it started";
+
+    // Inside a transaction a query sees the transaction's own writes.
+    RunInTransaction(*db, [&] {
+        db->Execute("Delete from TrnBnk1a");
+        EXPECT_EQ(Scalar("select Count(*) from TrnBnk1a").toInt(), 0);
+    });
+}
+
 TEST_F(EngineTest, DatabaseFileIsOwnerOnlyAndJournalledAhead) {
     const QFileInfo file(db->Path());
     EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther), 0);

@@ -1,0 +1,201 @@
+// The engine against plain SQLite on a million bank transactions.
+#include "bench/support/generate.h"
+#include "platform/engine/cursor.h"
+#include "platform/engine/database.h"
+#include <QDate>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <string>
+
+namespace {
+
+std::shared_ptr<TEngineDatabase> Database() {
+    static std::shared_ptr<TEngineDatabase> db = TEngineDatabase::Open(BankTransactions().Path, false);
+    return db;
+}
+
+// A plain connection to the same file, for the floors.
+sqlite3* Plain() {
+    static sqlite3* db = [] {
+        sqlite3* handle = nullptr;
+        sqlite3_open(QFile::encodeName(BankTransactions().Path).constData(), &handle);
+        // The settings the engine uses, so the floor differs only in the engine's own work.
+        sqlite3_exec(handle, "PRAGMA synchronous = FULL; PRAGMA cache_size = -65536; PRAGMA mmap_size = 1073741824",
+                     nullptr, nullptr, nullptr);
+        return handle;
+    }();
+    return db;
+}
+
+TCursorSpec ByDate() {
+    TCursorSpec spec;
+    spec.Table = kBankTable;
+    spec.IndexName = "ByDate";
+    return spec;
+}
+
+void ReadRows(TEngineCursor& cursor, int rows) {
+    for (int i = 0; i < rows && cursor.HasRecord(); ++i) {
+        benchmark::DoNotOptimize(cursor.Record().data());
+        cursor.Next();
+    }
+}
+
+void OpenFirst50(benchmark::State& state) {
+    auto db = Database();
+    for (auto _ : state) {
+        auto cursor = db->OpenCursor(ByDate());
+        ReadRows(*cursor, 50);
+    }
+    state.counters["limit_us"] = 100000;
+}
+BENCHMARK(OpenFirst50)->Unit(benchmark::kMicrosecond);
+
+// One account's rows (about 25,000 of the million) as the detail of its account.
+void OpenDetailFirst50(benchmark::State& state) {
+    auto db = Database();
+    int account = 0;
+    for (auto _ : state) {
+        TCursorSpec spec = ByDate();
+        spec.Equal = {{"BankAccountCode", AccountCode(1 + account++ % BankTransactions().Accounts)}};
+        auto cursor = db->OpenCursor(spec);
+        ReadRows(*cursor, 50);
+    }
+    state.counters["limit_us"] = 100000;
+}
+BENCHMARK(OpenDetailFirst50)->Unit(benchmark::kMicrosecond);
+
+void SeekByKey(benchmark::State& state) {
+    auto db = Database();
+    TCursorSpec spec;
+    spec.Table = kBankTable;
+    auto cursor = db->OpenCursor(spec);
+    int i = 0;
+    for (auto _ : state) {
+        const int account = 1 + i % BankTransactions().Accounts;
+        const int serial = 1 + (i * 7919) % 20000;
+        ++i;
+        if (!cursor->Seek({AccountCode(account), SerialCode(serial)}, false)) state.SkipWithError("key not found");
+        benchmark::DoNotOptimize(cursor->Record().data());
+    }
+    state.counters["limit_us"] = 50;
+}
+BENCHMARK(SeekByKey)->Unit(benchmark::kMicrosecond);
+
+void WalkAll(benchmark::State& state) {
+    auto db = Database();
+    for (auto _ : state) {
+        auto cursor = db->OpenCursor(ByDate());
+        int rows = 0;
+        for (bool on = cursor->HasRecord(); on; on = cursor->Next()) {
+            benchmark::DoNotOptimize(cursor->Record().data());
+            ++rows;
+        }
+        if (rows != BankTransactions().Rows) state.SkipWithError("rows lost");
+    }
+}
+BENCHMARK(WalkAll)->Unit(benchmark::kMillisecond);
+
+// The same walk in plain SQLite: every column of every row into C++ values.
+void WalkAll_Floor(benchmark::State& state) {
+    sqlite3* db = Plain();
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT rowid, * FROM TrnBnk1a ORDER BY BankAccountCode, TransactionDate, rowid", -1,
+                       &statement, nullptr);
+    for (auto _ : state) {
+        int rows = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            std::string texts[7];
+            int t = 0;
+            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+                switch (sqlite3_column_type(statement, column)) {
+                case SQLITE_TEXT:
+                    texts[t++ % 7] = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+                    break;
+                case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(statement, column)); break;
+                default: benchmark::DoNotOptimize(sqlite3_column_int64(statement, column)); break;
+                }
+            }
+            benchmark::DoNotOptimize(texts);
+            ++rows;
+        }
+        sqlite3_reset(statement);
+        if (rows != BankTransactions().Rows) state.SkipWithError("rows lost");
+    }
+    sqlite3_finalize(statement);
+}
+BENCHMARK(WalkAll_Floor)->Unit(benchmark::kMillisecond);
+
+// Edit one row of an account's view and post it: the write, its commit, and
+// the cursor finding its place again.
+void PostOneRow(benchmark::State& state) {
+    auto db = Database();
+    TCursorSpec spec = ByDate();
+    spec.Equal = {{"BankAccountCode", AccountCode(7)}};
+    auto cursor = db->OpenCursor(spec);
+    ReadRows(*cursor, 100);
+    double amount = 1;
+    for (auto _ : state) {
+        TRecordValues row = cursor->Record();
+        row[4] = amount++;
+        db->UpdateRow(kBankTable, cursor->RowId(), row);
+        cursor->Refresh();
+    }
+    state.counters["limit_us"] = 2000;
+}
+BENCHMARK(PostOneRow)->Unit(benchmark::kMicrosecond);
+
+constexpr int kAppended = 10000;
+const char* kAppendAccount = "9999999999";
+
+void RemoveAppended() {
+    sqlite3_exec(Plain(), "DELETE FROM TrnBnk1a WHERE BankAccountCode = '9999999999'", nullptr, nullptr, nullptr);
+}
+
+void Append10000(benchmark::State& state) {
+    auto db = Database();
+    for (auto _ : state) {
+        RunInTransaction(*db, [&] {
+            for (int i = 1; i <= kAppended; ++i)
+                db->InsertRow(kBankTable, {QString(kAppendAccount), SerialCode(i), QDate(2025, 1, 1).addDays(i % 365),
+                                           QStringLiteral("001"), 12.5, 0.0, false, QVariant(), QVariant(), QVariant()});
+        });
+        state.PauseTiming();
+        RemoveAppended();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(Append10000)->Unit(benchmark::kMillisecond);
+
+void Append10000_Floor(benchmark::State& state) {
+    sqlite3* db = Plain();
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO TrnBnk1a VALUES (?,?,?,?,?,?,?,?,?,?)", -1, &insert, nullptr);
+    for (auto _ : state) {
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        for (int i = 1; i <= kAppended; ++i) {
+            const QByteArray serial = SerialCode(i).toUtf8();
+            const QByteArray day = QDate(2025, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
+            sqlite3_bind_text(insert, 1, kAppendAccount, -1, SQLITE_STATIC);
+            sqlite3_bind_text(insert, 2, serial.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 3, day.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(insert, 4, "001", -1, SQLITE_STATIC);
+            sqlite3_bind_double(insert, 5, 12.5);
+            sqlite3_bind_double(insert, 6, 0.0);
+            sqlite3_bind_int(insert, 7, 0);
+            for (int column = 8; column <= 10; ++column) sqlite3_bind_null(insert, column);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        state.PauseTiming();
+        RemoveAppended();
+        state.ResumeTiming();
+    }
+    sqlite3_finalize(insert);
+}
+BENCHMARK(Append10000_Floor)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Data for the benchmarks: a database in a temporary directory holding a bank
+// transactions table of the program's shape, filled once per process.
+#include "platform/engine/field_types.h"
+#include <QString>
+
+struct TBenchDatabase {
+    QString Path;       // the SQLite file
+    int Rows = 0;
+    int Accounts = 0;
+};
+
+inline constexpr const char* kBankTable = "TrnBnk1a";
+
+// Table TrnBnk1a: BankAccountCode, BankTranSerialNum (the primary key),
+// TransactionDate, BankItemCode, DebitAmount, CreditAmount, External, LoanCode,
+// RecurCode, DoubleCode; index ByDate on (BankAccountCode, TransactionDate).
+TTableDesc BankTransactionsDesc();
+
+// The generated database: `rows` transactions over `accounts` accounts and ten
+// years from 2015, made on the first call and shared by later ones.
+const TBenchDatabase& BankTransactions(int rows = 1000000, int accounts = 40);
+
+QString AccountCode(int account);   // "0000000007"
+QString SerialCode(int serial);     // "0000000042"
