@@ -1,0 +1,85 @@
+#include "app/program.h"
+#include "app/main_menu.h"
+#include "app/splash_form.h"
+#include "platform/engine/session.h"
+#include "platform/ui/application.h"
+#include <QPointer>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+bool ShowSplash = true;
+TDateTime SplashStartTime = 0;
+
+namespace {
+
+constexpr TDateTime SplashSeconds = 2.0 / 86400;
+
+// Open from CreateDataModules until the application's components are freed.
+std::shared_ptr<TEngineDatabase> AccountsDatabase;
+
+// Shows the splash window and paints it now: the slow start-up work that
+// follows processes no events, so it would otherwise appear blank or not at all.
+void ShowStartupSplash(TSplashForm* splash)
+{
+    splash->Show();
+    Application->ProcessMessages();
+    splash->repaint();
+}
+
+} // namespace
+
+bool ShowSplashFor(const QStringList& arguments)
+{
+    return !(arguments.size() == 1 && arguments.front().toLower() == QStringLiteral("/nosplash"));
+}
+
+void WaitForSplash(TDateTime start)
+{
+    using namespace std::chrono_literals;
+    while (Now() - start <= SplashSeconds)
+        std::this_thread::sleep_for(5ms);
+}
+
+void CreateDataModules()
+{
+    // ADm1, ADm2 and ADm3 are made here, in that order, before any window.
+    // Until they exist, start-up only makes sure the accounts database opens.
+    AccountsDatabase = TEngineSession::Default().OpenDatabase(QStringLiteral("VrAccounts"),
+                                                              QStringLiteral("DataQuelt"), true);
+}
+
+int RunProgram(const QStringList& arguments)
+{
+    ShowSplash = ShowSplashFor(arguments);
+    QPointer<TSplashForm> startupSplash;
+    int status = EXIT_FAILURE;
+    try {
+        if (ShowSplash) {
+            SplashForm = new TSplashForm;
+            Application->InsertComponent(SplashForm);
+            startupSplash = SplashForm;
+            ShowStartupSplash(SplashForm);
+        }
+        Application->SetHelpFile(QStringLiteral("Quelt.chm"));
+        CreateDataModules();
+        FrmMainMenu = Application->CreateForm<TFrmMainMenu>();
+        if (ShowSplash) {
+            SplashStartTime = Now();
+            WaitForSplash(SplashStartTime);
+            startupSplash->Hide();
+        }
+        status = Application->Run();
+    } catch (...) {
+        // A start-up that failed half way must not go on: the windows would
+        // work on tables that are not there. The splash stays on top, so it
+        // goes first to leave the error box in view.
+        if (startupSplash)
+            startupSplash->Hide();
+        Application->HandleException(std::current_exception());
+    }
+    delete startupSplash.data();
+    Application->DestroyComponents();
+    AccountsDatabase.reset();
+    return status;
+}

@@ -1,0 +1,85 @@
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+#include <QFileInfo>
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv), title_(QFileInfo(applicationFilePath()).completeBaseName())
+{
+    Application = this;
+    // Only the main window's closing ends the program; hidden splash and About
+    // windows must not keep it alive or end it.
+    setQuitOnLastWindowClosed(false);
+    SetPresenter(&presenter_);
+}
+
+TApplication::~TApplication()
+{
+    DestroyComponents();
+    if (&Presenter() == &presenter_)
+        SetPresenter(nullptr);
+    Application = nullptr;
+}
+
+void TApplication::InsertComponent(QObject* component)
+{
+    components_.emplace_back(component);
+}
+
+void TApplication::DestroyComponents()
+{
+    while (!components_.empty()) {
+        QPointer<QObject> component = components_.back();
+        components_.pop_back();
+        delete component.data();
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    processEvents();
+}
+
+int TApplication::Run()
+{
+    if (mainForm_)
+        mainForm_->Show();
+    return exec();
+}
+
+void TApplication::Terminate()
+{
+    quit();
+}
+
+void TApplication::HandleException(std::exception_ptr error) noexcept
+{
+    try {
+        try {
+            std::rethrow_exception(error);
+        } catch (const EAbort&) {
+        } catch (const Exception& e) {
+            ShowException(e);
+        } catch (const std::exception& e) {
+            ShowException(Exception(QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            ShowException(Exception(QStringLiteral("Unknown error")));
+        }
+    } catch (const std::exception& e) {
+        // The error box itself failed: the log is all that is left.
+        qCritical("%s", e.what());
+    } catch (...) {
+        qCritical("Unknown error while showing an error");
+    }
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+        return false;
+    }
+}

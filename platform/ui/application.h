@@ -1,0 +1,60 @@
+#pragma once
+// The application object: title, help file, main window, the components it owns
+// and the default handler for every exception that leaves an event handler.
+#include "platform/ui/form.h"
+#include "platform/ui/qt_presenter.h"
+#include <QApplication>
+#include <QPointer>
+#include <exception>
+#include <vector>
+
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    // Installs the Qt presenter, so that message boxes, the hourglass and the
+    // progress bar reach the screen.
+    TApplication(int& argc, char** argv);
+    ~TApplication() override;
+
+    QString Title() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+    QString HelpFile() const { return helpFile_; }
+    void SetHelpFile(const QString& file) { helpFile_ = file; }
+    TForm* MainForm() const { return mainForm_; }
+    TQtPresenter& QtPresenter() { return presenter_; }
+
+    // Creates a form owned by the application; the first form made this way is
+    // the main window, whose closing ends the message loop.
+    template <class T> T* CreateForm()
+    {
+        T* form = new T();
+        InsertComponent(form);
+        if (!mainForm_)
+            mainForm_ = form;
+        return form;
+    }
+
+    // The application frees its components at exit, newest first.
+    void InsertComponent(QObject* component);
+    void DestroyComponents();
+
+    void ProcessMessages();
+    // Shows the main window and runs the message loop until it closes.
+    int Run();
+    void Terminate();
+
+    // The default error box for an exception in flight; EAbort is shown nowhere.
+    void HandleException(std::exception_ptr error) noexcept;
+
+    // Qt must never see an exception: whatever an event handler throws ends here.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QString title_;
+    QString helpFile_;
+    QPointer<TForm> mainForm_;
+    std::vector<QPointer<QObject>> components_;
+    TQtPresenter presenter_;
+};
+
+extern TApplication* Application;

@@ -1,0 +1,124 @@
+#include "platform/ui/qt_presenter.h"
+#include "platform/ui/application.h"
+#include <QApplication>
+#include <QPushButton>
+#include <map>
+
+namespace {
+
+// The buttons a box can offer, in the order the caller's set names them.
+// Help is not offered: the program ships no help file to open.
+struct ButtonKind {
+    TMsgDlgBtn Button;
+    QMessageBox::StandardButton Standard;
+    TModalResult Result;
+};
+constexpr ButtonKind ButtonKinds[] = {
+    {mbYes, QMessageBox::Yes, mrYes},          {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},             {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},    {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore}, {mbAll, QMessageBox::NoButton, mrAll},
+    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll}, {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
+};
+
+QString Caption(const QString& requested)
+{
+    if (!requested.isEmpty())
+        return requested;
+    return Application ? Application->Title() : QCoreApplication::applicationName();
+}
+
+TMsgDlgBtn DefaultButton(TMsgDlgButtons buttons)
+{
+    if (buttons & mbOK) return mbOK;
+    if (buttons & mbYes) return mbYes;
+    return mbRetry;
+}
+
+TMsgDlgBtn EscapeButton(TMsgDlgButtons buttons)
+{
+    if (buttons & mbCancel) return mbCancel;
+    if (buttons & mbNo) return mbNo;
+    return mbOK;
+}
+
+} // namespace
+
+TQtPresenter::~TQtPresenter()
+{
+    SetHourglass(false);
+}
+
+QMessageBox::Icon MessageIcon(TMsgDlgType type)
+{
+    switch (type) {
+    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
+    case TMsgDlgType::mtError: return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation: return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
+    case TMsgDlgType::mtCustom: return QMessageBox::NoIcon;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int TQtPresenter::ShowMessage(const TMessageRequest& request)
+{
+    QMessageBox box(MessageIcon(request.Type), Caption(request.Caption), request.Text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    std::map<const QAbstractButton*, int> results;
+    const TMsgDlgButtons offered = (request.Buttons & ~unsigned(mbHelp)) ? request.Buttons : mbOK;
+    for (const ButtonKind& kind : ButtonKinds) {
+        if (!(offered & kind.Button))
+            continue;
+        QPushButton* button = kind.Standard != QMessageBox::NoButton
+                                  ? box.addButton(kind.Standard)
+                                  : box.addButton(QStringLiteral("&All"), QMessageBox::YesRole);
+        results[button] = kind.Result;
+        if (kind.Button == DefaultButton(offered))
+            box.setDefaultButton(button);
+        if (kind.Button == EscapeButton(offered))
+            box.setEscapeButton(button);
+    }
+    box.exec();
+    const auto found = results.find(box.clickedButton());
+    return found != results.end() ? found->second : mrCancel;
+}
+
+void TQtPresenter::ShowException(const Exception& error)
+{
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
+    QMessageBox box(QMessageBox::Critical, Caption({}), error.Message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void TQtPresenter::SetHourglass(bool on)
+{
+    if (on == hourglassShown_ || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    hourglassShown_ = on;
+}
+
+void TQtPresenter::SetProgressMax(int max)
+{
+    if (progressBar_)
+        progressBar_->setMaximum(max);
+}
+
+void TQtPresenter::SetProgressPosition(int position)
+{
+    if (progressBar_)
+        progressBar_->setValue(position);
+}
+
+void TQtPresenter::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}

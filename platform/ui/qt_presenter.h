@@ -1,0 +1,29 @@
+#pragma once
+// The presenter of the running program: message boxes as QMessageBox, the
+// hourglass as Qt's override cursor and the progress bar the main window lends it.
+#include "platform/rtl/presenter.h"
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+
+class TQtPresenter : public TPresenter {
+public:
+    ~TQtPresenter() override;
+
+    int ShowMessage(const TMessageRequest& request) override;
+    void ShowException(const Exception& error) override;
+    void SetHourglass(bool on) override;
+    void SetProgressMax(int max) override;
+    void SetProgressPosition(int position) override;
+    void ProcessMessages() override;
+
+    // The bar that SetProgressMax/SetProgressPosition drive; nullptr (or a bar
+    // that has been destroyed) makes them do nothing.
+    void SetProgressBar(QProgressBar* bar) { progressBar_ = bar; }
+
+private:
+    QPointer<QProgressBar> progressBar_;
+    bool hourglassShown_ = false;
+};
+
+QMessageBox::Icon MessageIcon(TMsgDlgType type);
