@@ -1,0 +1,48 @@
+#include "dataset/ww_qbe.h"
+#include "dataset/field_settings.h"
+#include "dataset/ww_table.h"
+#include "platform/db/db_errors.h"
+#include "platform/db/memory_cursor.h"
+#include "platform/rtl/presenter.h"
+
+TwwQBE::TwwQBE(TComponent* owner) : TEngineDataSet(owner)
+{
+    // A query-by-example has no mask check before post.
+    SetValidateWithMask(false);
+}
+
+TwwQBE::~TwwQBE() = default;
+
+void TwwQBE::SetQBE(TStrings* lines)
+{
+    if (lines != &qbe_) {
+        if (lines)
+            qbe_.Assign(*lines);
+        else
+            qbe_.Clear();
+    }
+    if (Active()) {
+        Close();
+        Open();
+    }
+}
+
+std::unique_ptr<TEngineCursor> TwwQBE::CreateHandle()
+{
+    if (qbe_.Count() == 0) DatabaseError(DbText::NoSql());
+    return RunQBE();
+}
+
+std::unique_ptr<TEngineCursor> TwwQBE::RunQBE()
+{
+    const QString text = JoinLines(qbe_, false);
+    const THourglass hourglass;
+    const std::unique_ptr<TResultSet> answer = EngineDatabase().Query(text);
+    return TMemoryCursor::FromResultSet(*answer);
+}
+
+void TwwQBE::DoOnCalcFields()
+{
+    CalculateLookupFields(*this);
+    TEngineDataSet::DoOnCalcFields();
+}
