@@ -1,7 +1,9 @@
 #include "app/program.h"
 #include "app/main_menu.h"
 #include "app/splash_form.h"
-#include "platform/engine/session.h"
+#include "data/adm1.h"
+#include "data/adm2.h"
+#include "data/adm3.h"
 #include "platform/ui/application.h"
 #include <QPointer>
 #include <chrono>
@@ -14,9 +16,6 @@ TDateTime SplashStartTime = 0;
 namespace {
 
 constexpr TDateTime SplashSeconds = 2.0 / 86400;
-
-// Open from CreateDataModules until the application's components are freed.
-std::shared_ptr<TEngineDatabase> AccountsDatabase;
 
 // Shows the splash window and paints it now: the slow start-up work that
 // follows processes no events, so it would otherwise appear blank or not at all.
@@ -43,10 +42,11 @@ void WaitForSplash(TDateTime start)
 
 void CreateDataModules()
 {
-    // ADm1, ADm2 and ADm3 are made here, in that order, before any window.
-    // Until they exist, start-up only makes sure the accounts database opens.
-    AccountsDatabase = TEngineSession::Default().OpenDatabase(QStringLiteral("VrAccounts"),
-                                                              QStringLiteral("DataQuelt"), true);
+    // Each module is handed to the application as soon as it stands, so that
+    // a failure of a later one still frees the earlier ones at exit.
+    Application->InsertComponent(new TADm1(nullptr));
+    Application->InsertComponent(new TADm2(nullptr));
+    Application->InsertComponent(new TADm3(nullptr));
 }
 
 int RunProgram(const QStringList& arguments)
@@ -80,6 +80,5 @@ int RunProgram(const QStringList& arguments)
     }
     delete startupSplash.data();
     Application->DestroyComponents();
-    AccountsDatabase.reset();
     return status;
 }

@@ -32,6 +32,14 @@ void CreateOwnerOnlyFile(const QString& path) {
         throw EDatabaseError(QStringLiteral("Cannot create database file %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
     if (fd >= 0) ::close(fd);
 }
+
+// A file its owner may not write is opened read-only, whoever runs the
+// program: writes then fail with the engine's error instead of changing a
+// file the user protected.
+int OpenFlags(const QString& path) {
+    const bool readOnly = !(QFile::permissions(path) & QFileDevice::WriteOwner);
+    return (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+}
 }  // namespace
 
 TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSession* session)
@@ -40,8 +48,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         if (!create) throw EDatabaseError(QStringLiteral("Database file %1 does not exist").arg(path_));
         CreateOwnerOnlyFile(path_);
     }
-    const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &connection_.Db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &connection_.Db, OpenFlags(path_), nullptr);
     db_ = connection_.Db;
     if (rc != SQLITE_OK) {
         const QString detail = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -49,7 +56,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
     }
     try {
         Configure(db_);
-        RunScript(QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (!sqlite3_db_readonly(db_, "main")) RunScript(QStringLiteral("PRAGMA journal_mode = WAL"));
         // A posted row survives a crash of the program and of the machine.
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
@@ -75,8 +82,7 @@ void TSqliteDatabase::Configure(sqlite3* db) {
 
 sqlite3* TSqliteDatabase::Reader() {
     if (!reader_.Db) {
-        const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &reader_.Db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int rc = sqlite3_open_v2(QFile::encodeName(path_).constData(), &reader_.Db, OpenFlags(path_), nullptr);
         if (rc != SQLITE_OK) {
             const QString detail = reader_.Db ? QString::fromUtf8(sqlite3_errmsg(reader_.Db)) : QString::fromUtf8(sqlite3_errstr(rc));
             sqlite3_close_v2(reader_.Db);

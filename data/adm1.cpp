@@ -1,0 +1,181 @@
+#include "data/adm1.h"
+#include "data/adm1_rules.h"
+#include "data/catalogue_datasets.h"
+#include "data/deployment.h"
+#include "dataset/ww_data_source.h"
+#include "dataset/ww_query.h"
+#include "dataset/ww_table.h"
+#include "platform/db/database.h"
+#include "platform/db/field.h"
+#include "platform/db/session.h"
+
+TADm1* ADm1 = nullptr;
+
+namespace {
+
+// The module's members by component name, so that the catalogue, not a second
+// list, decides what each table is.
+struct TTableMember {
+    const char* Component;
+    TwwTable* TADm1::*Table;
+    TwwDataSource* TADm1::*DataSource;
+};
+
+constexpr TTableMember TableMembers[] = {
+    {"TblBanks", &TADm1::TblBanks, &TADm1::DsBanks},
+    {"TblCurrency", &TADm1::TblCurrency, &TADm1::DsCurrency},
+    {"TblCard", &TADm1::TblCard, &TADm1::DsCard},
+    {"TblCardType", &TADm1::TblCardType, &TADm1::DsCardType},
+    {"TblBankAccounts", &TADm1::TblBankAccounts, &TADm1::DsBankAccounts},
+    {"TblBankItems", &TADm1::TblBankItems, &TADm1::DsBankItems},
+    {"TblTelCom", &TADm1::TblTelCom, &TADm1::DsTelCom},
+    {"TblTelItems", &TADm1::TblTelItems, &TADm1::DsTelItems},
+    {"TblIncome", &TADm1::TblIncome, &TADm1::DsIncome},
+    {"TblExpense", &TADm1::TblExpense, &TADm1::DsExpense},
+    {"TblCategory", &TADm1::TblCategory, &TADm1::DsCategory},
+    {"TblConfig", &TADm1::TblConfig, &TADm1::DsConfig},
+    {"TblOptions", &TADm1::TblOptions, &TADm1::DsOptions},
+    {"TblSkins", &TADm1::TblSkins, &TADm1::DsSkins},
+    {"TblTranBank1", &TADm1::TblTranBank1, &TADm1::DsTranBank1},
+    {"TblTranTel1", &TADm1::TblTranTel1, &TADm1::DsTranTel1},
+    {"TblTranIncome", &TADm1::TblTranIncome, &TADm1::DsTranIncome},
+    {"TblTranExpense", &TADm1::TblTranExpense, &TADm1::DsTranExpense},
+    {"TblTrnLoan1A", &TADm1::TblTrnLoan1A, &TADm1::DsTrnLoan1A},
+    {"TblTrnLoan1B", &TADm1::TblTrnLoan1B, &TADm1::DsTrnLoan1B},
+    {"TblTrnRec1A", &TADm1::TblTrnRec1A, &TADm1::DsTrnRec1A},
+    {"TblTrnRec1B", &TADm1::TblTrnRec1B, &TADm1::DsTrnRec1B},
+};
+
+}  // namespace
+
+TADm1::TADm1(TComponent* owner) : TDataModule(owner) {
+    SetName(QStringLiteral("ADm1"));
+    ADm1 = this;
+    try {
+        CreateComponents();
+        FDm1Create();
+    } catch (...) {
+        // A module that could not start is no module: nobody may reach it.
+        ADm1 = nullptr;
+        throw;
+    }
+}
+
+// ADm1Destroy: the report lists go with their unique pointers. The tables
+// are closed before the database they stand on; pending edits are dropped
+// first, so that no detail tries to post its row while its master closes.
+TADm1::~TADm1() {
+    for (const TTableMember& member : TableMembers) {
+        TwwTable* table = this->*member.Table;
+        try {
+            if (table && IsEditState(table->State())) table->Cancel();
+        } catch (const Exception&) {
+            // A row that refuses to be dropped is dropped with its table below.
+        }
+    }
+    for (const TTableMember& member : TableMembers) {
+        try {
+            if (TwwTable* table = this->*member.Table) table->Close();
+        } catch (const Exception&) {
+            // Nothing can be reported while the program ends.
+        }
+    }
+    if (ADm1 == this) ADm1 = nullptr;
+}
+
+void TADm1::CreateComponents() {
+    DataQuelt = new TDatabase(this);
+    DataQuelt->SetName(QStringLiteral("DataQuelt"));
+    DataQuelt->SetAliasName(QStringLiteral("VrAccounts"));
+    DataQuelt->SetDatabaseName(QStringLiteral("DataQuelt"));
+    DataQuelt->SetLoginPrompt(false);
+
+    const auto made = CreateModuleDataSets(*this, QStringLiteral("ADm1"), DataQuelt->DatabaseName());
+    for (const TCatalogueDataSet& dataSet : made) {
+        for (const TTableMember& member : TableMembers) {
+            if (QLatin1String(member.Component) != dataSet.Table->Name()) continue;
+            this->*member.Table = dataSet.Table;
+            this->*member.DataSource = dataSet.DataSource;
+        }
+    }
+    const TComponentFinder find = [this](const QString& name) { return FindComponent(name); };
+    for (const TCatalogueDataSet& dataSet : made)
+        ApplyCatalogueEntry(dataSet, find);
+
+    QryRT = new TwwQuery(this);
+    QryRT->SetName(QStringLiteral("QryRT"));
+    QryRT->SetDatabaseName(DataQuelt->DatabaseName());
+}
+
+TwwTable* TADm1::TableByName(const QString& component) const {
+    return qobject_cast<TwwTable*>(FindComponent(component));
+}
+
+void TADm1::FDm1Create() {
+    AttachAdm1Rules(*this);
+    DataQuelt->SetConnected(true);
+    Session().AddPassword(QString::fromLatin1(AccountsTablePassword));
+    // A new or incomplete database gets its missing tables before anything
+    // opens them; existing tables are left exactly as they are.
+    DeployAccountsDatabase(DataQuelt->EngineDatabase());
+    PeriodKeys = std::make_unique<TStringList>();
+    ColumnCaptions = std::make_unique<TStringList>();
+    BankColumnCaptions = std::make_unique<TStringList>();
+    DataQuelt->SetConnected(true);
+
+    for (TwwTable* table : {TblBanks, TblCurrency, TblCard, TblCardType, TblBankAccounts, TblTelCom, TblCategory,
+                            TblTelItems, TblBankItems, TblExpense, TblIncome})
+        table->Open();
+    // The main window opens these when their accounts are chosen.
+    TblTranTel1->Close();
+    TblTranBank1->Close();
+    TblTranIncome->Open();
+    TblTranExpense->Open();
+    TblConfig->Open();
+
+    if (TblConfig->IsEmpty()) {
+        TblConfig->Insert();
+        TblConfig->FieldByName(QStringLiteral("CurrencyCode"))->SetAsString(QStringLiteral("USD"));
+        TblConfig->FieldByName(QStringLiteral("CloseDate"))->SetAsDateTime(EncodeDate(1900, 1, 1));
+        TblConfig->Post();
+    }
+    CurrentCloseDate = TblConfig->FieldByName(QStringLiteral("CloseDate"))->AsDateTime();
+
+    TblOptions->Open();
+    if (TblOptions->IsEmpty()) {
+        TblOptions->Insert();
+        TblOptions->Post();
+    }
+    // Left in edit: the filter window's date edits write into this row.
+    TblOptions->Edit();
+    for (const char* name : {"FromDate", "ToDate"}) {
+        TField* field = TblOptions->FieldByName(QString::fromLatin1(name));
+        if (field->IsNull()) field->SetAsDateTime(Date());
+    }
+
+    LoadYearRange();
+}
+
+void TADm1::LoadYearRange() {
+    QryRT->Close();
+    QryRT->SQL()->Clear();
+    QryRT->SQL()->Add(QStringLiteral("select Min(PeriodYear) as MinYear, Max(PeriodYear) as MaxYear"));
+    QryRT->SQL()->Add(QStringLiteral("from TeeData1"));
+    QryRT->Open();
+    TField* minYear = QryRT->FieldByName(QStringLiteral("MinYear"));
+    if (minYear->IsNull()) {
+        FirstDataYear = 1900;
+        LastDataYear = 2010;
+    } else {
+        FirstDataYear = minYear->AsInteger();
+        LastDataYear = QryRT->FieldByName(QStringLiteral("MaxYear"))->AsInteger();
+    }
+    QryRT->Close();
+}
+
+bool TADm1::SetDataUpdated(bool flag) {
+    TblConfig->Edit();
+    TblConfig->FieldByName(QStringLiteral("DataUpdated"))->SetAsBoolean(flag);
+    TblConfig->Post();
+    return true;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The second accounts data module: the monthly summaries, the chart data, the
+// communication bills, the hand-entered bank balances, the multiple-entry and
+// asset tables, the report table, a second cursor on the bank accounts, and
+// the queries with which the rebuild and the report builders work.
+#include "platform/db/data_module.h"
+#include <QString>
+
+class TQuery;
+class TwwTable;
+class TwwQuery;
+class TwwDataSource;
+
+class TADm3 : public TDataModule {
+    Q_OBJECT
+public:
+    // Builds the components on the first module's database, attaches the table
+    // rules and opens the tables that are open from load. Needs ADm1.
+    explicit TADm3(TComponent* owner);
+    ~TADm3() override;
+
+    // ---- Monthly summaries (summary_rebuild.cpp).
+    // Deletes the summary, bill and chart rows that target selects and adds
+    // them up again from the transactions that source selects; each clause is
+    // a whole "where ..." line or empty for every row. All or nothing: on a
+    // failure the tables stay as they were and the engine's error propagates
+    // to the caller, whose handler shows it.
+    void RebuildSummaries(const QString& source, const QString& target);
+    // The five steps of RebuildSummaries, reading SourceFilter, TargetFilter and
+    // the close date in force; each raises the engine's error and leaves
+    // transaction handling to its caller.
+    void RebuildBankSummary();
+    void RebuildTelSummary();
+    void RebuildIncomeSummary();
+    void RebuildExpenseSummary();
+    void RebuildChartData();
+
+    // ---- Cross tabulations (cross_tab.cpp).
+    // One report table per call, one money column per month. A report that
+    // cannot be built leaves the database as it was: an engine error
+    // propagates; an inconsistency of the source shows "Serious error, please
+    // contcat developer" and abandons the report silently.
+    void BuildCrossTab(int mode, const QString& sourceTable, const QString& tempTable, const QString& key1Field,
+                       const QString& key2Field, const QString& valueField, int key1Kind, int key2Kind);
+    // " where ..." selecting the months of the options' date range while the
+    // transaction filter is on; empty otherwise.
+    QString AddPeriodWhere();
+    // The name of a code of the given kind (1 bank account ... 6 expense);
+    // empty when the code is unknown.
+    QString LookupDescription(int kind, const QString& code);
+
+    // ---- Period overview and bank balances (period_reports.cpp).
+    void BuildPeriodOverview();
+    void BuildBankPeriodReport();
+
+    // ---- Emptying every transaction; defined with the module's table rules.
+    bool EmptyAllTransactions();
+    void EmptyTable(const QString& table);
+
+    TwwTable* TblRepBank1 = nullptr;
+    TwwTable* TblRepTel1 = nullptr;
+    TwwTable* TblRepInc1 = nullptr;
+    TwwTable* TblRepExp1 = nullptr;
+    TwwTable* TblChart1 = nullptr;
+    TwwTable* TblTelPaid = nullptr;
+    TwwTable* TblFastBank = nullptr;
+    TwwTable* TblProc = nullptr;
+    TwwTable* TblDbl1a = nullptr;
+    TwwTable* TblDbl1b = nullptr;
+    TwwTable* TblDbl1c = nullptr;
+    TwwTable* TblAsset1a = nullptr;
+    TwwTable* TblAsset1b = nullptr;
+    TwwTable* CpyBankAcnt = nullptr;
+
+    TwwDataSource* DsReports = nullptr;
+    TwwDataSource* DsTelPaid = nullptr;
+    TwwDataSource* DsFastBank = nullptr;
+    TwwDataSource* DsDbl1a = nullptr;
+    TwwDataSource* DsDbl1b = nullptr;
+    TwwDataSource* DsDbl1c = nullptr;
+    TwwDataSource* DsAsset1a = nullptr;
+    TwwDataSource* DsAsset1b = nullptr;
+
+    TQuery* Qt1 = nullptr;      // statements: report tables, emptying, header totals
+    TQuery* Qt2 = nullptr;      // reading report sources
+    TQuery* QtDesc = nullptr;   // reading descriptions
+    TQuery* QTotal = nullptr;   // reading report sums
+    TwwQuery* QryRT = nullptr;  // new codes and detail counts
+
+    // The clauses of the last rebuild, kept until the next.
+    QString SourceFilter;
+    QString TargetFilter;
+
+private:
+    void CreateComponents();
+};
+
+// The one instance, set by the constructor and cleared by the destructor.
+extern TADm3* ADm3;

@@ -1,0 +1,116 @@
+// The second module's monthly summary rebuild: the five rebuilds in one
+// transaction, the summary tables opened and shown afresh afterwards.
+#include "data/adm1.h"
+#include "data/adm3.h"
+#include "data/report_tables.h"
+#include "data/summary_rebuild.h"
+#include "dataset/ww_table.h"
+#include "platform/db/database.h"
+#include "platform/db/session.h"
+#include "platform/rtl/string_list.h"
+#include <QDir>
+
+namespace {
+
+TEngineDatabase& Engine() { return ADm1->DataQuelt->EngineDatabase(); }
+
+TRebuildScope Scope(const TADm3& dm) {
+    return {Engine(), dm.SourceFilter, dm.TargetFilter, DateTimeToQDate(ADm1->CurrentCloseDate)};
+}
+
+void OpenSummaryTable(TwwTable* table, TSummaryKind kind) {
+    table->SetIndexName(SummaryIndexName(kind));
+    if (!table->Active())
+        table->Open();
+}
+
+// The bank delete as it is about to run, kept beside the database for
+// whoever wants to see what the last rebuild removed. Nothing reads the file
+// back, so a file that cannot be written does not stop the rebuild.
+void WriteBankDeleteScript(const QString& target) {
+    try {
+        TStringList lines;
+        for (const QString& line : SummaryDeleteLines(TSummaryKind::Bank, target))
+            lines.Add(line);
+        lines.SaveToFile(QDir(Session().AliasPath(QStringLiteral("VrAccounts"))).filePath(QStringLiteral("temp1.sql")));
+    } catch (const Exception&) {
+    }
+}
+
+void RebuildTransactionSummary(const TADm3& dm, TwwTable* table, TSummaryKind kind) {
+    OpenSummaryTable(table, kind);
+    const TRebuildScope scope = Scope(dm);
+    DeleteSummaryRows(scope, kind);
+    AddUpSummaryRows(scope, kind);
+}
+
+}  // namespace
+
+void TADm3::RebuildSummaries(const QString& source, const QString& target) {
+    SourceFilter = source;
+    TargetFilter = target;
+    const THourglass hourglass;
+    TProgress progress(5);
+    try {
+        RunAtomically(Engine(), [&] {
+            RebuildBankSummary();
+            progress.SetPosition(1);
+            RebuildTelSummary();
+            progress.SetPosition(2);
+            RebuildIncomeSummary();
+            progress.SetPosition(3);
+            RebuildExpenseSummary();
+            progress.SetPosition(4);
+            RebuildChartData();
+            progress.SetPosition(5);
+        });
+    } catch (...) {
+        // Rolled back: the open tables show the rows as they were. The error
+        // that stopped the rebuild is the one the caller must see.
+        for (TwwTable* table : {TblRepBank1, TblRepTel1, TblRepInc1, TblRepExp1, TblTelPaid, TblChart1}) {
+            try {
+                if (table->Active()) table->Refresh();
+            } catch (const Exception&) {
+            }
+        }
+        throw;
+    }
+    for (TwwTable* table : {TblRepBank1, TblRepTel1, TblRepInc1, TblRepExp1, TblTelPaid})
+        table->Refresh();
+}
+
+void TADm3::RebuildBankSummary() {
+    OpenSummaryTable(TblRepBank1, TSummaryKind::Bank);
+    WriteBankDeleteScript(TargetFilter);
+    const TRebuildScope scope = Scope(*this);
+    DeleteSummaryRows(scope, TSummaryKind::Bank);
+    AddUpSummaryRows(scope, TSummaryKind::Bank);
+}
+
+void TADm3::RebuildTelSummary() {
+    OpenSummaryTable(TblRepTel1, TSummaryKind::Tel);
+    const TRebuildScope scope = Scope(*this);
+    DeleteSummaryRows(scope, TSummaryKind::Tel);
+    TBillRebuild bills(scope);
+    AddUpSummaryRows(scope, TSummaryKind::Tel);
+    if (!TblTelPaid->Active())
+        TblTelPaid->Open();
+    bills.Finish();
+}
+
+void TADm3::RebuildIncomeSummary() { RebuildTransactionSummary(*this, TblRepInc1, TSummaryKind::Income); }
+
+void TADm3::RebuildExpenseSummary() { RebuildTransactionSummary(*this, TblRepExp1, TSummaryKind::Expense); }
+
+void TADm3::RebuildChartData() {
+    RebuildChartRows(Scope(*this));
+    // The chart page sets its year filter again; the table is left whole and
+    // in period order.
+    TblChart1->DisableControls();
+    TblChart1->Close();
+    TblChart1->Open();
+    TblChart1->SetIndexFieldNames(QStringLiteral("PeriodYear;PeriodMonth"));
+    TblChart1->SetFiltered(false);
+    TblChart1->Refresh();
+    TblChart1->EnableControls();
+}

@@ -1,0 +1,200 @@
+#include "data/cross_tab.h"
+#include "data/message_helpers.h"
+#include "data/report_tables.h"
+#include "platform/rtl/presenter.h"
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+namespace {
+
+struct TDescriptionSource {
+    const char* Table;
+    const char* CodeField;
+    const char* DescriptionField;
+};
+
+constexpr TDescriptionSource DescriptionSources[] = {
+    {"BankAcnt", "BankAccountCode", "AccountName"},
+    {"BankItm", "BankItemCode", "BankItemDesc"},
+    {"PTelcom", "TelcomCode", "TelcomDesc"},
+    {"PTelItm", "TelItemCode", "TelItemDesc"},
+    {"PIncome", "IncomeCode", "IncomeDescription"},
+    {"PExpense", "ExpenseCode", "ExpenseDescription"},
+};
+
+// Descriptions of one build, each code looked up once.
+class TDescriptionCache {
+public:
+    explicit TDescriptionCache(TEngineDatabase& db) : db_(db) {}
+    const QString& operator()(int kind, const QString& code) {
+        const auto key = std::make_pair(kind, code);
+        auto found = cache_.find(key);
+        if (found == cache_.end())
+            found = cache_.emplace(key, LookupDescription(db_, kind, code)).first;
+        return found->second;
+    }
+
+private:
+    TEngineDatabase& db_;
+    std::map<std::pair<int, QString>, QString> cache_;
+};
+
+QString ColumnName(int i) { return QStringLiteral("col") + QString::number(i); }
+
+// A report row: its codes, their names and its money columns.
+struct TCrossTabRow {
+    QString Key1;
+    QString Key2;
+    QString Desc1;
+    QString Desc2;
+    std::vector<double> Columns;
+    double Total = 0.0;
+};
+
+QVariant TextValue(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
+
+}  // namespace
+
+QString LookupDescription(TEngineDatabase& db, int kind, const QString& code) {
+    if (kind < 1 || kind > static_cast<int>(std::size(DescriptionSources)))
+        return {};
+    const TDescriptionSource& source = DescriptionSources[kind - 1];
+    const auto rows = db.Query(SqlText({QStringLiteral("select %1 from %2").arg(
+                                            QLatin1String(source.DescriptionField), QLatin1String(source.Table)),
+                                        QStringLiteral("where %1=").arg(QLatin1String(source.CodeField)) +
+                                            QuoteSqlString(code)}));
+    return rows->Next() ? TextOf(rows->Value(0)) : QString();
+}
+
+QString PeriodWhereClause(TDateTime from, TDateTime to) {
+    const int fromYear = YearOf(from), fromMonth = MonthOf(from);
+    const int toYear = YearOf(to), toMonth = MonthOf(to);
+    return QStringLiteral(" where ((PeriodYear > %1) or (PeriodYear = %1 and PeriodMonth >= %2))"
+                          " and ((PeriodYear < %3) or (PeriodYear = %3 and PeriodMonth <= %4))")
+        .arg(fromYear)
+        .arg(fromMonth)
+        .arg(toYear)
+        .arg(toMonth);
+}
+
+TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const QString& where, TProgress& progress) {
+    // The source rows in period order, added into their report rows as they
+    // are read. The month columns are the distinct months of these same rows,
+    // so every row has its column. The bar learns the number of rows only at
+    // the end, so the columns it passes through are shown afterwards.
+    TMonthColumns months;
+    TDescriptionCache describe(db);
+    std::unordered_map<QString, TCrossTabRow> report;
+    int sourceRows = 0;
+    {
+        const QString key2 = spec.Mode == 2 ? spec.Key2Field + QStringLiteral(" as KeyField2,")
+                                            : QStringLiteral("\"xxx\" as KeyField2,");
+        const auto rows = db.Query(SqlText({QStringLiteral("Select ") + spec.Key1Field + QStringLiteral(" as KeyField1, "),
+                                            key2,
+                                            spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
+                                            QStringLiteral("from ") + spec.SourceTable, where,
+                                            QStringLiteral("order by PeriodYear, PeriodMonth")}));
+        std::map<std::pair<int, int>, int> columnOfMonth;
+        std::pair<int, int> lastMonth = {-1, -1};
+        int column = -1;
+        while (rows->Next()) {
+            ++sourceRows;
+            const std::pair<int, int> month = {IntOf(rows->Value(3)), IntOf(rows->Value(4))};
+            if (month != lastMonth) {
+                const auto [found, added] = columnOfMonth.try_emplace(month, static_cast<int>(months.PeriodKeys.size()));
+                if (added) {
+                    months.PeriodKeys << PeriodKey(month.first, month.second);
+                    months.Captions << PeriodCaption(month.first, month.second);
+                }
+                column = found->second;
+                lastMonth = month;
+            }
+            const QString key1 = TextOf(rows->Value(0));
+            const QString key2Text = TextOf(rows->Value(1));
+            auto [it, added] = report.try_emplace(key1 + QChar(0x1f) + key2Text);
+            TCrossTabRow& line = it->second;
+            if (added) {
+                line.Key1 = key1;
+                line.Key2 = key2Text;
+                line.Desc1 = describe(spec.Key1Kind, key1);
+                line.Desc2 = describe(spec.Key2Kind, key2Text);
+            }
+            if (line.Columns.size() <= size_t(column))
+                line.Columns.resize(size_t(column) + 1, 0.0);
+            const double amount = FloatOf(rows->Value(2));
+            line.Columns[size_t(column)] += amount;
+            line.Total += amount;
+        }
+    }
+    const int columnCount = static_cast<int>(months.PeriodKeys.size());
+    const int max = sourceRows + 3;
+    progress.SetMax(max);
+    for (int column = 0; column < columnCount; ++column)
+        progress.SetPosition(column);
+    int position = std::max(columnCount - 1, 0);
+
+    DropReportTable(db, spec.TempTable);
+    QStringList create = {QStringLiteral("Create table ") + spec.TempTable, QStringLiteral("("),
+                          QStringLiteral("KeyField1 character(10), KeyField2 character(10)"),
+                          QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)")};
+    for (int i = 0; i < columnCount; ++i)
+        create << QStringLiteral(", ") + ColumnName(i) + QStringLiteral(" NUMERIC(10,2)");
+    create << QStringLiteral(", Total1  NUMERIC(10,2)") << QStringLiteral(", PRIMARY KEY(KeyField1, KeyField2)")
+           << QStringLiteral(")");
+    db.Execute(SqlText(create));
+
+    const TColumnMap columns(db, spec.TempTable);
+    const int key1Column = columns[QStringLiteral("KeyField1")];
+    const int key2Column = columns[QStringLiteral("KeyField2")];
+    const int desc1Column = columns[QStringLiteral("KeyField1Desc")];
+    const int desc2Column = columns[QStringLiteral("KeyField2Desc")];
+    const int totalColumn = columns[QStringLiteral("Total1")];
+    std::vector<int> monthColumns;
+    for (int i = 0; i < columnCount; ++i)
+        monthColumns.push_back(columns[ColumnName(i)]);
+
+    for (const auto& [key, line] : report) {
+        TRecordValues record = columns.EmptyRecord();
+        record[key1Column] = TextValue(line.Key1);
+        record[key2Column] = TextValue(line.Key2);
+        record[desc1Column] = TextValue(line.Desc1);
+        record[desc2Column] = TextValue(line.Desc2);
+        for (int i = 0; i < columnCount; ++i)
+            record[monthColumns[i]] = size_t(i) < line.Columns.size() ? line.Columns[size_t(i)] : 0.0;
+        record[totalColumn] = line.Total;
+        db.InsertRow(spec.TempTable, record);
+    }
+    progress.SetPosition(++position);
+
+    // The grand total, summed by the database over the rows just written.
+    QStringList sums = {QStringLiteral(" Select \"dummy\" as sq_dummy ")};
+    for (int i = 0; i < columnCount; ++i)
+        sums << QStringLiteral(", sum(%1) as %1").arg(ColumnName(i));
+    sums << QStringLiteral(", sum(Total1) as Total1 ") << QStringLiteral(" from ") + spec.TempTable;
+    TRecordValues total = columns.EmptyRecord();
+    {
+        const auto rows = db.Query(SqlText(sums));
+        rows->Next();
+        for (int i = 0; i < columnCount; ++i)
+            total[monthColumns[i]] = FloatOf(rows->Value(1 + i));
+        total[totalColumn] = FloatOf(rows->Value(1 + columnCount));
+    }
+    progress.SetPosition(++position);
+    total[key1Column] = QStringLiteral("999999999");
+    total[desc1Column] = QStringLiteral("GRAND TOTAL");
+    total[key2Column] = QStringLiteral("999");
+    db.InsertRow(spec.TempTable, total);
+
+    // The sort orders of the report page, made over the finished rows: one
+    // sort per index instead of one index entry per column per row written.
+    if (columnCount > 0) {
+        for (int i = 0; i < columnCount; ++i)
+            db.Execute(QStringLiteral("Create Index ByCol%1 On %2(%3)").arg(i).arg(spec.TempTable, ColumnName(i)));
+        db.Execute(QStringLiteral("Create Index ByKeyField1 On %1(KeyField1)").arg(spec.TempTable));
+        db.Execute(QStringLiteral("Create Index ByKeyField2 On %1(KeyField2)").arg(spec.TempTable));
+    }
+    progress.SetPosition(++position);
+    progress.SetPosition(max);
+    return months;
+}

@@ -1,0 +1,229 @@
+#include "data/period_reports.h"
+#include "data/report_tables.h"
+#include "platform/rtl/presenter.h"
+#include <map>
+#include <unordered_map>
+
+namespace {
+
+const QString OverviewTable = QStringLiteral("TempCom1");
+const QString BankTable = QStringLiteral("TempBank1");
+
+constexpr int TotalYear = 9999;
+
+// The columns every month row shares.
+struct TMonthRowColumns {
+    explicit TMonthRowColumns(const TColumnMap& map)
+        : Year(map[QStringLiteral("PeriodYear")]), Month(map[QStringLiteral("PeriodMonth")]),
+          Key1(map[QStringLiteral("KeyField1")]), Key2(map[QStringLiteral("KeyField2")]),
+          Desc1(map[QStringLiteral("KeyField1Desc")]), Total1(map[QStringLiteral("Total1")]) {}
+
+    void SetMonth(TRecordValues& record, int year, int month) const {
+        record[Year] = year;
+        record[Month] = month;
+        record[Key1] = PeriodSortKey(year, month);
+        record[Desc1] = PeriodCaption(year, month);
+    }
+    void SetTotalRow(TRecordValues& record) const {
+        record[Year] = TotalYear;
+        record[Month] = TotalYear;
+        record[Key1] = QStringLiteral("999999999");
+        record[Desc1] = QStringLiteral("GRAND TOTAL");
+        record[Key2] = QStringLiteral("999");
+    }
+
+    int Year, Month, Key1, Key2, Desc1, Total1;
+};
+
+}  // namespace
+
+int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& progress) {
+    int step = 0;
+    progress.SetPosition(++step);
+    int months = 0;
+    {
+        const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct PeriodYear, PeriodMonth "),
+                                            QStringLiteral("from TeeData1"), where,
+                                            QStringLiteral("order by PeriodYear, PeriodMonth")}));
+        while (rows->Next())
+            ++months;
+    }
+    progress.SetPosition(++step);
+
+    DropReportTable(db, OverviewTable);
+    progress.SetPosition(++step);
+    db.Execute(SqlText({QStringLiteral("Create table ") + OverviewTable, QStringLiteral("("),
+                        QStringLiteral("PeriodYear smallint , PeriodMonth smallint"),
+                        QStringLiteral(", KeyField1 character(10), KeyField2 character(10)"),
+                        QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)"),
+                        QStringLiteral(", Income NUMERIC(10,2)"), QStringLiteral(", BankBalance  NUMERIC(10,2)"),
+                        QStringLiteral(", Expense NUMERIC(10,2)"), QStringLiteral(", Communications NUMERIC(10,2)"),
+                        QStringLiteral(", Total1  NUMERIC(10,2)"), QStringLiteral(", Total2  NUMERIC(10,2)"),
+                        QStringLiteral(", Total3  NUMERIC(10,2)"), QStringLiteral(", Total4  NUMERIC(10,2)"),
+                        QStringLiteral(", PRIMARY KEY(PeriodYear, PeriodMonth)"), QStringLiteral(")")}));
+    db.Execute(QStringLiteral("Create Index ByIncome On ") + OverviewTable + QStringLiteral("(income)"));
+    progress.SetPosition(++step);
+
+    const TColumnMap map(db, OverviewTable);
+    const TMonthRowColumns columns(map);
+    const int income = map[QStringLiteral("Income")];
+    const int balance = map[QStringLiteral("BankBalance")];
+    const int expense = map[QStringLiteral("Expense")];
+    const int communications = map[QStringLiteral("Communications")];
+    const int total2 = map[QStringLiteral("Total2")];
+    const int total3 = map[QStringLiteral("Total3")];
+
+    // Month rows in period order, each with the chart row's values and its
+    // money spent; a later row of the same month replaces an earlier one.
+    std::map<std::pair<int, int>, TRecordValues> rows;
+    {
+        const auto chart = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, "),
+                                             QStringLiteral("Income, BankBalance, Expense, Communications  "),
+                                             QStringLiteral("from TeeData1"), where,
+                                             QStringLiteral("order by PeriodYear, PeriodMonth")}));
+        while (chart->Next()) {
+            const int year = IntOf(chart->Value(0));
+            const int month = IntOf(chart->Value(1));
+            auto [it, added] = rows.try_emplace({year, month});
+            TRecordValues& record = it->second;
+            if (added) {
+                record = map.EmptyRecord();
+                columns.SetMonth(record, year, month);
+            }
+            record[income] = FloatOf(chart->Value(2));
+            record[balance] = FloatOf(chart->Value(3));
+            record[expense] = FloatOf(chart->Value(4));
+            record[communications] = FloatOf(chart->Value(5));
+            record[columns.Total1] = FloatOf(chart->Value(4)) + FloatOf(chart->Value(5));
+        }
+    }
+    progress.SetPosition(++step);
+
+    // The running balance and its change from the month before.
+    double running = 0.0;
+    double previous = 0.0;
+    for (auto& [period, record] : rows) {
+        running += record[balance].toDouble();
+        record[total2] = running;
+        record[total3] = running - previous;
+        previous = running;
+    }
+    for (const auto& [period, record] : rows)
+        db.InsertRow(OverviewTable, record);
+    progress.SetPosition(++step);
+
+    TRecordValues total = map.EmptyRecord();
+    {
+        const auto sums = db.Query(SqlText({QStringLiteral(" Select \"dummy\" as sq_dummy "),
+                                            QStringLiteral(", sum(Income) as Income"),
+                                            QStringLiteral(", sum(BankBalance  ) as BankBalance "),
+                                            QStringLiteral(", sum(Expense) as Expense"),
+                                            QStringLiteral(", sum(Communications) as Communications"),
+                                            QStringLiteral(", sum(Total1) as Total1 "),
+                                            QStringLiteral(", sum(Total2) as Total2 "),
+                                            QStringLiteral(" from ") + OverviewTable}));
+        sums->Next();
+        total[income] = FloatOf(sums->Value(1));
+        total[balance] = FloatOf(sums->Value(2));
+        total[expense] = FloatOf(sums->Value(3));
+        total[communications] = FloatOf(sums->Value(4));
+        total[columns.Total1] = FloatOf(sums->Value(5));
+    }
+    progress.SetPosition(++step);
+    // The total row's running balance is its own bank sum, which equals the
+    // last month's running balance; it has no change of its own.
+    columns.SetTotalRow(total);
+    total[total2] = total[balance];
+    total[total3] = 0.0;
+    db.InsertRow(OverviewTable, total);
+    progress.SetPosition(++step);
+    progress.SetPosition(++step);
+    progress.SetPosition(++step);
+    return months;
+}
+
+QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
+    int step = 0;
+    progress.SetPosition(++step);
+    QStringList codes;
+    {
+        const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct BankAccountcode "),
+                                            QStringLiteral("from MthBnk1a"),
+                                            QStringLiteral("order by BankAccountcode")}));
+        while (rows->Next())
+            codes << TextOf(rows->Value(0));
+    }
+    progress.SetPosition(++step);
+
+    DropReportTable(db, BankTable);
+    progress.SetPosition(++step);
+    QStringList create = {QStringLiteral("Create table ") + BankTable, QStringLiteral("("),
+                          QStringLiteral("PeriodYear smallint , PeriodMonth smallint"),
+                          QStringLiteral(", KeyField1 character(10), KeyField2 character(10)"),
+                          QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)")};
+    for (int i = 0; i < codes.size(); ++i)
+        create << QStringLiteral(", col%1 NUMERIC(10,2)").arg(i);
+    create << QStringLiteral(", Total1  NUMERIC(10,2)") << QStringLiteral(", PRIMARY KEY(PeriodYear, PeriodMonth)")
+           << QStringLiteral(")");
+    db.Execute(SqlText(create));
+    progress.SetPosition(++step);
+
+    const TColumnMap map(db, BankTable);
+    const TMonthRowColumns columns(map);
+    std::vector<int> accountColumns;
+    for (int i = 0; i < codes.size(); ++i)
+        accountColumns.push_back(map[QStringLiteral("col%1").arg(i)]);
+    std::unordered_map<QString, int> columnOfCode;
+    for (int i = 0; i < codes.size(); ++i)
+        columnOfCode.try_emplace(codes[i], i);
+
+    // Each account's movement per month, then carried forward month by month.
+    std::map<std::pair<int, int>, std::vector<double>> months;
+    {
+        const auto rows = db.Query(SqlText(
+            {QStringLiteral("Select BankAccountcode, PeriodYear, PeriodMonth, sum(totalamount) as TotalAmount "),
+             QStringLiteral("from MthBnk1a"), QStringLiteral("group by BankAccountcode, PeriodYear, PeriodMonth "),
+             QStringLiteral("order by BankAccountcode, PeriodYear, PeriodMonth ")}));
+        while (rows->Next()) {
+            const auto column = columnOfCode.find(TextOf(rows->Value(0)));
+            if (column == columnOfCode.end())
+                throw EReportMismatch();
+            auto [it, added] = months.try_emplace({IntOf(rows->Value(1)), IntOf(rows->Value(2))});
+            if (added)
+                it->second.assign(codes.size(), 0.0);
+            it->second[column->second] = FloatOf(rows->Value(3));
+        }
+    }
+    progress.SetPosition(++step);
+
+    std::vector<double> running(codes.size(), 0.0);
+    for (auto& [period, amounts] : months)
+        for (size_t c = 0; c < amounts.size(); ++c) {
+            running[c] += amounts[c];
+            amounts[c] = running[c];
+        }
+    progress.SetPosition(++step);
+
+    for (const auto& [period, balances] : months) {
+        TRecordValues record = map.EmptyRecord();
+        columns.SetMonth(record, period.first, period.second);
+        double total = 0.0;
+        for (size_t c = 0; c < balances.size(); ++c) {
+            record[accountColumns[c]] = balances[c];
+            total += balances[c];
+        }
+        record[columns.Total1] = total;
+        db.InsertRow(BankTable, record);
+    }
+    progress.SetPosition(++step);
+    return codes;
+}
+
+QStringList BankAccountNames(TEngineDatabase& db, const QStringList& codes) {
+    QStringList names;
+    const auto cursor = db.OpenCursor(CursorOn(QStringLiteral("BankAcnt")));
+    const int nameColumn = cursor->Desc().ColumnIndex(QStringLiteral("AccountName"));
+    for (const QString& code : codes)
+        names << (cursor->Seek({code}, false) ? TextOf(cursor->Record()[nameColumn]) : code);
+    return names;
+}

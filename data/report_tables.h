@@ -1,0 +1,76 @@
+#pragma once
+// What the summary rebuild and the report builders share: statement text from
+// lines, the month keys and captions the report page reads, and the one way a
+// build runs: in one transaction under the hourglass, all or nothing.
+#include "platform/engine/cursor.h"
+#include "platform/engine/database.h"
+#include "platform/rtl/exceptions.h"
+#include "platform/rtl/presenter.h"
+#include <QStringList>
+#include <utility>
+
+// A statement written as a list of lines; an empty line (a where-clause that
+// selects every row) adds nothing.
+QString SqlText(const QStringList& lines);
+
+// The period key of a month column: year and month in decimal, no separator.
+QString PeriodKey(int year, int month);
+// "Mar-2026".
+QString PeriodCaption(int year, int month);
+// The sort text of a month row: the year followed by the month plus 10.
+QString PeriodSortKey(int year, int month);
+
+// The text of a field value; empty for null.
+QString TextOf(const QVariant& value);
+// A number field's value; 0 for null, as the datasets read an empty float.
+double FloatOf(const QVariant& value);
+int IntOf(const QVariant& value);
+
+// A cursor over a whole table in the order of a named index, of the given
+// fields, or (both empty) of the primary key.
+TCursorSpec CursorOn(const QString& table, const QString& indexName = {}, const QStringList& orderFields = {});
+
+// Drops a report table; a missing table is no failure.
+void DropReportTable(TEngineDatabase& db, const QString& table);
+
+// The column positions of a table, looked up by name.
+class TColumnMap {
+public:
+    TColumnMap(TEngineDatabase& db, const QString& table);
+    int operator[](const QString& column) const;   // EDatabaseError when absent
+    TRecordValues EmptyRecord() const { return TRecordValues(desc_.Columns.size()); }
+    const TTableDesc& Desc() const { return desc_; }
+
+private:
+    TTableDesc desc_;
+};
+
+// A report whose rows do not fit its own columns: nothing sensible can be
+// shown, so the build is abandoned.
+class EReportMismatch : public Exception {
+public:
+    EReportMismatch() : Exception(QStringLiteral("Serious error, please contcat developer")) {}
+};
+
+// Runs work in one transaction of db (or in the caller's, when one is open).
+template <typename F>
+void RunAtomically(TEngineDatabase& db, F&& work) {
+    if (db.InTransaction())
+        work();
+    else
+        RunInTransaction(db, std::forward<F>(work));
+}
+
+// One report build: the hourglass while it runs, one transaction, and on a
+// mismatch of rows and columns the message box and the silent abort, the
+// database left as it was. Any other error propagates after the rollback.
+template <typename F>
+void RunReportBuild(TEngineDatabase& db, F&& work) {
+    const THourglass hourglass;
+    try {
+        RunAtomically(db, std::forward<F>(work));
+    } catch (const EReportMismatch& error) {
+        ShowMessage(error.Message);
+        Abort();
+    }
+}

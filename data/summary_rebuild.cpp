@@ -1,0 +1,430 @@
+#include "data/summary_rebuild.h"
+#include "data/report_tables.h"
+#include "platform/rtl/datetime.h"
+#include <cmath>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// What differs between the four transaction-based summaries.
+struct TSummaryLayout {
+    const char* DeleteName;      // as the delete statement names the table
+    const char* Table;
+    const char* Index;           // over the codes, PeriodYear, PeriodMonth
+    const char* SourceTable;
+    std::vector<const char*> Codes;                                   // in both tables
+    std::vector<std::pair<const char*, const char*>> Amounts;         // summary <- transaction
+    bool CreditMinusDebit;       // TotalAmount := CreditAmount - DebitAmount
+};
+
+const TSummaryLayout& Layout(TSummaryKind kind) {
+    static const TSummaryLayout layouts[] = {
+        {"MTHBNK1A", "MthBnk1a", "ByBankCodePeriod", "TrnBnk1a", {"BankAccountCode", "BankItemCode"},
+         {{"DebitAmount", "DebitAmount"}, {"CreditAmount", "CreditAmount"}}, true},
+        {"MTHTEL1A", "MthTel1a", "ByTelItemPeriod", "TrnTel1a", {"TelcomCode", "TelItemCode"},
+         {{"TotalAmount", "Amount"}}, false},
+        {"MTHINC1A", "MthInc1a", "ByIncomeCodePeriod", "TrnInc1a", {"IncomeCode"},
+         {{"TotalAmount", "IncomeAmount"}}, false},
+        {"MTHExp1A", "MthExp1a", "ByExpenseCodePeriod", "TrnExp1a", {"ExpenseCode"},
+         {{"TotalAmount", "ExpenseAmount"}}, false},
+    };
+    return layouts[static_cast<int>(kind)];
+}
+
+// A summary row's key: its codes, year and month.
+struct TMonthKey {
+    QStringList Codes;
+    int Year = 0;
+    int Month = 0;
+
+    bool operator==(const TMonthKey&) const = default;
+    // The key as the index compares it: an empty code is a null field.
+    std::vector<QVariant> IndexValues() const {
+        std::vector<QVariant> values;
+        for (const QString& code : Codes)
+            values.push_back(code.isEmpty() ? QVariant() : QVariant(code));
+        values.emplace_back(Year);
+        values.emplace_back(Month);
+        return values;
+    }
+};
+
+struct TMonthKeyHash {
+    size_t operator()(const TMonthKey& key) const {
+        size_t h = qHash(key.Year * 16 + key.Month);
+        for (const QString& code : key.Codes)
+            h = h * 31 + qHash(code);
+        return h;
+    }
+};
+
+// Sums per key in the order the keys first appear.
+template <typename TSums>
+class TMonthTotals {
+public:
+    TSums& operator[](const TMonthKey& key) {
+        const auto [it, added] = index_.try_emplace(key, rows_.size());
+        if (added)
+            rows_.push_back({key, TSums{}});
+        return rows_[it->second].second;
+    }
+    const std::vector<std::pair<TMonthKey, TSums>>& Rows() const { return rows_; }
+    bool Contains(const TMonthKey& key) const { return index_.contains(key); }
+
+private:
+    std::unordered_map<TMonthKey, size_t, TMonthKeyHash> index_;
+    std::vector<std::pair<TMonthKey, TSums>> rows_;
+};
+
+struct TAmounts {
+    double Value[2] = {0.0, 0.0};
+};
+
+// The accounting month of a transaction date; a missing date counts as the
+// platform's day 0, 30 December 1899.
+void MonthOfDate(const QVariant& value, int& year, int& month) {
+    const QDate date = value.toDate();
+    if (date.isValid()) {
+        year = date.year();
+        month = date.month();
+    } else {
+        int day;
+        DecodeDate(0, year, month, day);
+    }
+}
+
+QString Joined(const std::vector<const char*>& names) {
+    QStringList list;
+    for (const char* name : names)
+        list << QString::fromLatin1(name);
+    return list.join(QStringLiteral(", "));
+}
+
+QString KeyText(const TMonthKey& key) {
+    return key.Codes.join(QChar(0x1f)) + QChar(0x1f) + QString::number(key.Year) + QChar(0x1f) +
+           QString::number(key.Month);
+}
+
+TMonthKey KeyFromRow(const TResultSet& rows, int codeCount) {
+    TMonthKey key;
+    for (int i = 0; i < codeCount; ++i)
+        key.Codes << TextOf(rows.Value(i));
+    key.Year = IntOf(rows.Value(codeCount));
+    key.Month = IntOf(rows.Value(codeCount + 1));
+    return key;
+}
+
+// The keys of the rows a select of codes, year and month reads.
+QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount) {
+    QSet<QString> keys;
+    const auto rows = db.Query(selectText);
+    while (rows->Next())
+        keys.insert(KeyText(KeyFromRow(*rows, codeCount)));
+    return keys;
+}
+
+}  // namespace
+
+QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target) {
+    return {QStringLiteral("Delete from ") + QString::fromLatin1(Layout(kind).DeleteName), target};
+}
+
+QString SummaryTableName(TSummaryKind kind) { return QString::fromLatin1(Layout(kind).Table); }
+QString SummaryIndexName(TSummaryKind kind) { return QString::fromLatin1(Layout(kind).Index); }
+
+void DeleteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
+    scope.Db.Execute(SqlText(SummaryDeleteLines(kind, scope.Target)));
+}
+
+void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
+    const TSummaryLayout& layout = Layout(kind);
+    const int codeCount = static_cast<int>(layout.Codes.size());
+    const int amountCount = static_cast<int>(layout.Amounts.size());
+    const QString table = QString::fromLatin1(layout.Table);
+
+    // The transactions, added up per key in the order they are read.
+    std::vector<const char*> sourceFields = layout.Codes;
+    sourceFields.push_back("TransactionDate");
+    for (const auto& amount : layout.Amounts)
+        sourceFields.push_back(amount.second);
+    TMonthTotals<TAmounts> totals;
+    {
+        const auto rows = scope.Db.Query(SqlText(
+            {QStringLiteral("Select ") + Joined(sourceFields) + QStringLiteral(" from ") +
+                 QString::fromLatin1(layout.SourceTable),
+             scope.Source}));
+        TMonthKey key;
+        while (rows->Next()) {
+            key.Codes.clear();
+            for (int i = 0; i < codeCount; ++i)
+                key.Codes << TextOf(rows->Value(i));
+            MonthOfDate(rows->Value(codeCount), key.Year, key.Month);
+            TAmounts& sums = totals[key];
+            for (int i = 0; i < amountCount; ++i)
+                sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
+        }
+    }
+    if (totals.Rows().empty())
+        return;
+
+    // Rows the target clause spared are found through the index and written
+    // over; every other key is a new row.
+    std::vector<const char*> keyFields = layout.Codes;
+    keyFields.push_back("PeriodYear");
+    keyFields.push_back("PeriodMonth");
+    const QSet<QString> spared =
+        KeyTexts(scope.Db, QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table, codeCount);
+    std::unique_ptr<TEngineCursor> finder;
+
+    const TColumnMap columns(scope.Db, table);
+    std::vector<int> codeColumns;
+    for (const char* code : layout.Codes)
+        codeColumns.push_back(columns[QString::fromLatin1(code)]);
+    std::vector<int> amountColumns;
+    for (const auto& amount : layout.Amounts)
+        amountColumns.push_back(columns[QString::fromLatin1(amount.first)]);
+    const int yearColumn = columns[QStringLiteral("PeriodYear")];
+    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
+    const int totalColumn = columns[QStringLiteral("TotalAmount")];
+    const int closeColumn = columns[QStringLiteral("CloseDate")];
+    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
+
+    auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums) {
+        for (int i = 0; i < codeCount; ++i)
+            record[codeColumns[i]] = key.Codes[i].isEmpty() ? QVariant() : QVariant(key.Codes[i]);
+        record[yearColumn] = key.Year;
+        record[monthColumn] = key.Month;
+        for (int i = 0; i < amountCount; ++i)
+            record[amountColumns[i]] = sums.Value[i];
+        if (layout.CreditMinusDebit)
+            record[totalColumn] = sums.Value[1] - sums.Value[0];
+        record[closeColumn] = closeDate;
+    };
+
+    for (const auto& [key, sums] : totals.Rows()) {
+        if (spared.contains(KeyText(key))) {
+            if (!finder)
+                finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
+            if (finder->Seek(key.IndexValues(), false)) {
+                TRecordValues record = finder->Record();
+                const qint64 rowId = finder->RowId();
+                fill(record, key, sums);
+                scope.Db.UpdateRow(table, rowId, record);
+                continue;
+            }
+        }
+        TRecordValues record = columns.EmptyRecord();
+        fill(record, key, sums);
+        scope.Db.InsertRow(table, record);
+    }
+}
+
+// ---- Bills
+
+namespace {
+
+const QString BillTable = QStringLiteral("MthTel2a");
+
+TMonthKey BillKey(const QString& telcom, int year, int month) {
+    return {{telcom}, year, month};
+}
+
+}  // namespace
+
+TBillRebuild::TBillRebuild(const TRebuildScope& scope) : scope_(scope) {
+    marked_ = KeyTexts(scope_.Db,
+                       SqlText({QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth from ") + BillTable,
+                                scope_.Target}),
+                       1);
+    scope_.Db.Execute(
+        SqlText({QStringLiteral("Update MTHTEL2A"), QStringLiteral("Set OldFlag = True, TotalAmount = 0"), scope_.Target}));
+}
+
+void TBillRebuild::Finish() {
+    // The month totals over all items of each communication account.
+    struct TTotal {
+        double Value = 0.0;
+    };
+    TMonthTotals<TTotal> totals;
+    {
+        const auto rows = scope_.Db.Query(SqlText(
+            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope_.Target}));
+        while (rows->Next())
+            totals[KeyFromRow(*rows, 1)].Value += FloatOf(rows->Value(3));
+    }
+
+    const TColumnMap columns(scope_.Db, BillTable);
+    const int telcomColumn = columns[QStringLiteral("TelcomCode")];
+    const int yearColumn = columns[QStringLiteral("PeriodYear")];
+    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
+    const int totalColumn = columns[QStringLiteral("TotalAmount")];
+    const int closeColumn = columns[QStringLiteral("CloseDate")];
+    const int oldColumn = columns[QStringLiteral("OldFlag")];
+    const QVariant closeDate = scope_.CloseDate.isValid() ? QVariant(scope_.CloseDate) : QVariant();
+
+    // Every bill, small enough to hold: one per account and month.
+    std::unordered_map<TMonthKey, std::pair<qint64, TRecordValues>, TMonthKeyHash> bills;
+    {
+        const auto cursor = scope_.Db.OpenCursor(CursorOn(BillTable));
+        for (cursor->First(); !cursor->Eof(); cursor->Next()) {
+            const TRecordValues& record = cursor->Record();
+            bills.emplace(BillKey(TextOf(record[telcomColumn]), IntOf(record[yearColumn]), IntOf(record[monthColumn])),
+                          std::make_pair(cursor->RowId(), record));
+        }
+    }
+
+    for (const auto& [key, total] : totals.Rows()) {
+        const auto found = bills.find(key);
+        if (found == bills.end()) {
+            TRecordValues record = columns.EmptyRecord();
+            record[telcomColumn] = key.Codes[0].isEmpty() ? QVariant() : QVariant(key.Codes[0]);
+            record[yearColumn] = key.Year;
+            record[monthColumn] = key.Month;
+            record[totalColumn] = total.Value;
+            record[closeColumn] = closeDate;
+            record[oldColumn] = false;
+            scope_.Db.InsertRow(BillTable, record);
+            continue;
+        }
+        TRecordValues& record = found->second.second;
+        // A bill the target spared is counted afresh and takes the close date
+        // in force; its paid amount stays either way.
+        if (!marked_.contains(KeyText(key)))
+            record[closeColumn] = closeDate;
+        record[totalColumn] = total.Value;
+        record[oldColumn] = false;
+        scope_.Db.UpdateRow(BillTable, found->second.first, record);
+    }
+
+    scope_.Db.Execute(SqlText({QStringLiteral("delete from MTHTEL2A"), QStringLiteral("where OldFlag = True")}));
+}
+
+// ---- Chart
+
+namespace {
+
+const QString ChartTable = QStringLiteral("TeeData1");
+
+QStringList ChartUnionLines(const QString& target) {
+    return {
+        QStringLiteral("select periodyear, periodmonth,"),
+        QStringLiteral("sum(totalamount) as income, 0 as expense, 0 as Communications, 0 as BankBalance"),
+        QStringLiteral("from mthinc1a"),
+        target,
+        QStringLiteral("group by periodyear, periodmonth union"),
+        QStringLiteral("select periodyear, periodmonth,"),
+        QStringLiteral("0 as income, sum(totalamount) as expense, 0 as Communications, 0 as BankBalance"),
+        QStringLiteral("from mthexp1a"),
+        target,
+        QStringLiteral("group by periodyear, periodmonth union"),
+        QStringLiteral("select periodyear, periodmonth,"),
+        QStringLiteral("0 as income, 0 as expense, sum(totalamount) as Communications, 0 as BankBalance"),
+        QStringLiteral("from mthtel1a"),
+        target,
+        QStringLiteral("group by periodyear, periodmonth union"),
+        QStringLiteral("select periodyear, periodmonth,"),
+        QStringLiteral("0 as income, 0 as expense, 0 as Communications, sum(totalamount) as BankBalance"),
+        QStringLiteral("from mthbnk1a"),
+        target,
+        QStringLiteral("group by periodyear, periodmonth"),
+        QStringLiteral("order by periodyear, periodmonth"),
+    };
+}
+
+constexpr const char* ChartAmounts[] = {"Income", "Expense", "Communications", "BankBalance"};
+
+struct TChartSums {
+    double Value[4] = {0.0, 0.0, 0.0, 0.0};
+};
+
+}  // namespace
+
+void RebuildChartRows(const TRebuildScope& scope) {
+    scope.Db.Execute(SqlText({QStringLiteral("Delete from TeeData1"), scope.Target}));
+
+    TMonthTotals<TChartSums> totals;
+    {
+        const auto rows = scope.Db.Query(SqlText(ChartUnionLines(scope.Target)));
+        while (rows->Next()) {
+            const int year = IntOf(rows->Value(0));
+            if (year <= 0)
+                continue;
+            TChartSums& sums = totals[{{}, year, IntOf(rows->Value(1))}];
+            for (int i = 0; i < 4; ++i)
+                sums.Value[i] += FloatOf(rows->Value(2 + i));
+        }
+    }
+
+    const TColumnMap columns(scope.Db, ChartTable);
+    const int yearColumn = columns[QStringLiteral("PeriodYear")];
+    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
+    const int closeColumn = columns[QStringLiteral("CloseDate")];
+    const int runningColumn = columns[QStringLiteral("RunningBankBalance")];
+    int amountColumns[4];
+    for (int i = 0; i < 4; ++i)
+        amountColumns[i] = columns[QString::fromLatin1(ChartAmounts[i])];
+    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
+
+    // The rows the target spared, one per month.
+    std::unordered_map<TMonthKey, std::pair<qint64, TRecordValues>, TMonthKeyHash> spared;
+    {
+        const auto cursor = scope.Db.OpenCursor(CursorOn(ChartTable));
+        for (cursor->First(); !cursor->Eof(); cursor->Next()) {
+            const TRecordValues& record = cursor->Record();
+            spared.emplace(TMonthKey{{}, IntOf(record[yearColumn]), IntOf(record[monthColumn])},
+                           std::make_pair(cursor->RowId(), record));
+        }
+    }
+
+    for (const auto& [key, sums] : totals.Rows()) {
+        const auto found = spared.find(key);
+        TRecordValues record = found == spared.end() ? columns.EmptyRecord() : found->second.second;
+        record[yearColumn] = key.Year;
+        record[monthColumn] = key.Month;
+        record[closeColumn] = closeDate;
+        for (int i = 0; i < 4; ++i)
+            record[amountColumns[i]] = sums.Value[i];
+        if (found == spared.end()) {
+            record[runningColumn] = 0.0;
+            scope.Db.InsertRow(ChartTable, record);
+        } else {
+            scope.Db.UpdateRow(ChartTable, found->second.first, record);
+        }
+    }
+
+    RecomputeRunningBalance(scope.Db);
+}
+
+void RecomputeRunningBalance(TEngineDatabase& db) {
+    const TColumnMap columns(db, ChartTable);
+    const int balanceColumn = columns[QStringLiteral("BankBalance")];
+    const int runningColumn = columns[QStringLiteral("RunningBankBalance")];
+
+    std::vector<std::pair<qint64, TRecordValues>> rows;
+    {
+        const auto cursor = db.OpenCursor(
+            CursorOn(ChartTable, {}, {QStringLiteral("PeriodYear"), QStringLiteral("PeriodMonth")}));
+        for (cursor->First(); !cursor->Eof(); cursor->Next())
+            rows.emplace_back(cursor->RowId(), cursor->Record());
+    }
+    double running = 0.0;
+    for (auto& [rowId, record] : rows) {
+        running = RoundToReal48(running + FloatOf(record[balanceColumn]));
+        if (!record[runningColumn].isNull() && record[runningColumn].toDouble() == running)
+            continue;
+        record[runningColumn] = running;
+        db.UpdateRow(ChartTable, rowId, record);
+    }
+}
+
+double RoundToReal48(double x) {
+    if (x == 0.0 || !std::isfinite(x))
+        return x;
+    int exponent = 0;
+    const double mantissa = std::frexp(x, &exponent);   // 0.5 <= |mantissa| < 1
+    const double rounded = std::ldexp(std::nearbyint(std::ldexp(mantissa, 40)), exponent - 40);
+    // Below the smallest six-byte real the value is 0.
+    return std::fabs(rounded) < std::ldexp(1.0, -128) ? 0.0 : rounded;
+}
