@@ -69,3 +69,14 @@ TDecimalDigits RoundToDecimals(TDecimalDigits number, int decimals)
     TrimTrailingZeros(number);
     return number;
 }
+
+QString GroupThousands(const QString& digits, QChar separator)
+{
+    QString result;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) result += separator;
+        result += digits[i];
+    }
+    return result;
+}

@@ -17,3 +17,6 @@ struct TDecimalDigits {
 TDecimalDigits DecimalDigitsOf(double value, int significant);
 // The same number rounded to `decimals` places after the point.
 TDecimalDigits RoundToDecimals(TDecimalDigits number, int decimals);
+
+// Integer digits with the thousands separator between groups of three.
+QString GroupThousands(const QString& digits, QChar separator);

@@ -55,17 +55,6 @@ QString IntegerText(qint64 value, int precision)
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
-QString GroupThousands(const QString& digits, QChar separator)
-{
-    QString result;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) result += separator;
-        result += digits[i];
-    }
-    return result;
-}
-
 QString FixedText(double value, int decimals, bool thousands)
 {
     const TFormatSettings& fs = FormatSettings();

@@ -66,17 +66,6 @@ SectionLayout ScanSection(const QString& section)
     return layout;
 }
 
-QString Grouped(const QString& digits, QChar separator)
-{
-    QString result;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) result += separator;
-        result += digits[i];
-    }
-    return result;
-}
-
 // Writes the section with the number's text in place of its placeholders: the
 // integer part where the first placeholder (or the point) stands, the
 // separator and fraction at the point.
@@ -139,6 +128,6 @@ QString FormatFloat(const QString& format, double value)
     QString integer = number.IntegerDigits();
     if (integer.size() < layout.integerMin)
         integer.prepend(QString(layout.integerMin - integer.size(), QLatin1Char('0')));
-    if (layout.thousands) integer = Grouped(integer, FormatSettings().ThousandSeparator);
+    if (layout.thousands) integer = GroupThousands(integer, FormatSettings().ThousandSeparator);
     return Render(section, integer, number.FractionDigits(layout.fractionMin), sign);
 }
