@@ -15,7 +15,7 @@
 namespace {
 
 // The accounts directory, deployed by a first start and then filled.
-const QString& AccountsDirectory() {
+QString AccountsDirectory() {
     static QTemporaryDir directory;
     static const bool filled = [] {
         Session().AddStandardAlias(QStringLiteral("VrAccounts"), directory.path());
@@ -31,7 +31,8 @@ void StartUpToMessageLoop(benchmark::State& state) {
     static int argc = 1;
     static char name[] = "quelt";
     static char* argv[] = {name, nullptr};
-    static TApplication application(argc, argv);
+    // Made once and never freed: Qt's own exit handlers must not see it go.
+    static TApplication& application = *new TApplication(argc, argv);
     AccountsDirectory();
     for (auto _ : state) {
         auto adm1 = std::make_unique<TADm1>(nullptr);

@@ -6,8 +6,11 @@
 #include "platform/rtl/format.h"
 
 QString CloseDateMessage(TDateTime closeDate) {
-    return FormatDateTime(QStringLiteral("\"Sorry, Only dates falling after \"dd, mmm, yyyy "), closeDate) +
-           QStringLiteral(" will be accepted.");
+    // The month is named in English whatever the regional settings: the box
+    // is one English sentence like every other text of the program.
+    return QStringLiteral("Sorry, Only dates falling after ") + FormatDateTime(QStringLiteral("dd"), closeDate) +
+           QStringLiteral(", ") + MonthName(MonthOf(closeDate)).left(3) + QStringLiteral(", ") +
+           FormatDateTime(QStringLiteral("yyyy"), closeDate) + QStringLiteral("  will be accepted.");
 }
 
 bool IsAfterCloseDate(TDateTime d, TDateTime closeDate) {

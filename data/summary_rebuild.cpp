@@ -243,14 +243,16 @@ TBillRebuild::TBillRebuild(const TRebuildScope& scope) : scope_(scope) {
 }
 
 void TBillRebuild::Finish() {
-    // The month totals over all items of each communication account.
+    // The month totals over all items of each communication account, added
+    // in the summary's index order so that a bill is always the same sum.
     struct TTotal {
         double Value = 0.0;
     };
     TMonthTotals<TTotal> totals;
     {
         const auto rows = scope_.Db.Query(SqlText(
-            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope_.Target}));
+            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope_.Target,
+             QStringLiteral("order by TelcomCode, TelItemCode, PeriodYear, PeriodMonth")}));
         while (rows->Next())
             totals[KeyFromRow(*rows, 1)].Value += FloatOf(rows->Value(3));
     }

@@ -1,6 +1,7 @@
 #include "dataset/ww_settings.h"
 #include "dataset/field_settings.h"
 #include "dataset/ww_table.h"
+#include "platform/db/dataset.h"
 
 TwwDataSetSettings::TwwDataSetSettings() = default;
 
@@ -11,9 +12,11 @@ void TwwDataSetSettings::FreeLookupTables()
     lookupTables_.clear();
 }
 
+// A BeforePost handler may have cancelled the record; the row now current is
+// a stored one that nobody is posting.
 void TwwDataSetSettings::CheckMasksBeforePost(TDataSet& dataSet)
 {
-    if (validateWithMask_) ValidateFieldsWithMasks(dataSet, onInvalidValue_);
+    if (validateWithMask_ && IsEditState(dataSet.State())) ValidateFieldsWithMasks(dataSet, onInvalidValue_);
 }
 
 void TwwDataSetSettings::CopyLines(TStringList& target, const TStrings* lines)

@@ -131,6 +131,17 @@ TEST_F(SummaryRebuild, BillsSumTheAccountsItemsKeepPaidAmountsAndGoWithTheirMont
     EXPECT_EQ(BillRows(), QStringList({"T1|2026|1|52.5|45|false|2025-12-31", "T2|2026|1|5||false|2025-12-31"}));
 }
 
+TEST_F(SummaryRebuild, ABillAddsItsItemsInItemOrder) {
+    // The items' months are added onto the bill in the order of the items,
+    // whatever order their calls were entered in: the bill is then exactly
+    // the sum the payments dialog compares the payment with.
+    Tel("T1", "C3", Day(2026, 1, 5), 0.1);
+    Tel("T1", "C2", Day(2026, 1, 6), 0.2);
+    Tel("T1", "C1", Day(2026, 1, 7), 0.3);
+    RebuildOpenPeriod();
+    EXPECT_EQ(Read("select TotalAmount from MthTel2a").toDouble(), 0.3 + 0.2 + 0.1);
+}
+
 TEST_F(SummaryRebuild, ABillTheTargetSparesIsCountedAfreshAndKeepsItsPayment) {
     Put("MthTel2a", {{"TelcomCode", "T1"}, {"PeriodYear", 2026}, {"PeriodMonth", 1}, {"TotalAmount", 90.0},
                      {"PaidAmount", 60.0}, {"OldFlag", false}, {"CloseDate", Day(2025, 6, 30)}});

@@ -40,6 +40,19 @@ TEST_F(TransactionRules, CloseDateMessageReadsAsTheUserSeesIt) {
     EXPECT_EQ(Shown(), QStringList{"Sorry, Only dates falling after 31, Mar, 2026  will be accepted.\r"});
 }
 
+// The box is English like every other text of the program: the month keeps
+// its English short name under regional settings of another language.
+TEST_F(TransactionRules, CloseDateMessageNamesTheMonthInEnglish) {
+    TFormatSettings german = ScopedFormatSettings::DayMonthYear('.', ',');
+    german.ShortMonthNames = {"Jan", "Feb", "M\u00e4r", "Apr", "Mai", "Jun",
+                              "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+    ScopedFormatSettings scoped(german);
+    EXPECT_EQ(CloseDateMessage(At(1999, 12, 31)),
+              QString("Sorry, Only dates falling after 31, Dec, 1999  will be accepted."));
+    EXPECT_EQ(CloseDateMessage(At(2026, 3, 5)),
+              QString("Sorry, Only dates falling after 05, Mar, 2026  will be accepted."));
+}
+
 TEST_F(TransactionRules, RowsOnTheCloseDateCanBeNeitherEditedNorDeleted) {
     TwwTable* table = Expense(Day(2026, 3, 31));
     EXPECT_THROW(table->Edit(), EAbort);

@@ -267,4 +267,19 @@ TEST_F(FieldSettings, AnIncompleteTextFailsAndValidateWithMaskOffSkipsTheCheck)
     EXPECT_EQ(table.FieldByName(QStringLiteral("City"))->AsString(), QStringLiteral("123"));
 }
 
+// A BeforePost handler that cancels the record ends the post: the mask check
+// has no record to judge, least of all the stored row that became current.
+TEST_F(FieldSettings, ARecordCancelledInBeforePostIsNotChecked)
+{
+    TwwTable& table = OpenBanks();
+    table.PictureMasks()->Add(MaskLine(QStringLiteral("City"), QStringLiteral("###")));
+    table.Insert();
+    table.FieldByName(QStringLiteral("BankCode"))->SetAsString(QStringLiteral("0000000009"));
+    table.FieldByName(QStringLiteral("City"))->SetAsString(QStringLiteral("123"));
+    table.BeforePost = [](TDataSet& dataSet) { dataSet.Cancel(); };
+    EXPECT_NO_THROW(table.Post());
+    EXPECT_EQ(table.State(), dsBrowse);
+    EXPECT_EQ(table.RecordCount(), 5);
+}
+
 #include "field_settings_test.moc"
