@@ -134,13 +134,21 @@ void RecomputeHeaderTotal(TADm1& dm, const THeaderTable& table, TQuery& query) {
                                                               QString::fromLatin1(table.LineTable)),
                 where},
         code);
-    TRuleParams params{{QStringLiteral("Total"), sum.isNull() ? 0.0 : sum.toDouble()}};
+    const double total = sum.isNull() ? 0.0 : sum.toDouble();
+    TRuleParams params{{QStringLiteral("Total"), total}};
     params.insert(params.end(), code.begin(), code.end());
     ExecuteStatement(query,
                      {QStringLiteral("Update ") + QString::fromLatin1(table.HeaderTable),
                       QStringLiteral("Set %1 = :Total").arg(QString::fromLatin1(table.TotalField)), where},
                      params);
-    dm.TableByName(QString::fromLatin1(table.HeaderComponent))->Refresh();
+    TwwTable* header = dm.TableByName(QString::fromLatin1(table.HeaderComponent));
+    if (IsEditState(header->State())) {
+        // A refresh would post the header's pending row with the old total
+        // over the new one: the pending row takes the new total instead.
+        header->FieldByName(QString::fromLatin1(table.TotalField))->SetAsFloat(total);
+    } else {
+        header->Refresh();
+    }
 }
 
 void TblTrnLoan1BAfterPost(TADm1& dm, TQuery& query) { RecomputeHeaderTotal(dm, Tables[0], query); }

@@ -108,6 +108,18 @@ TEST_F(HeaderRules, TotalFollowsEveryPostAndDeleteOfALine) {
     EXPECT_DOUBLE_EQ(Total(), 0);
 }
 
+TEST_F(HeaderRules, AHeaderBeingEditedKeepsTheNewTotal) {
+    TwwTable* loan = Loan();
+    loan->Edit();
+    Set(loan, "LoanDetails", QStringLiteral("Van"));
+    AddLine(Day(2026, 3, 1), 100);
+    EXPECT_EQ(loan->State(), dsEdit);             // the user's edit is not posted behind their back
+    EXPECT_DOUBLE_EQ(Total(), 100);
+    loan->Post();
+    EXPECT_DOUBLE_EQ(Total(), 100);
+    EXPECT_EQ(Read("select LoanDetails from TrnLon1a").toString(), QStringLiteral("Van"));
+}
+
 TEST_F(HeaderRules, TotalIsWrittenWhateverTheDecimalSeparator) {
     ScopedFormatSettings comma(ScopedFormatSettings::DayMonthYear('/', ','));
     Loan();
