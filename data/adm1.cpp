@@ -1,6 +1,7 @@
 #include "data/adm1.h"
 #include "data/adm1_rules.h"
 #include "data/catalogue_datasets.h"
+#include "data/module_tables.h"
 #include "data/deployment.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_query.h"
@@ -13,15 +14,7 @@ TADm1* ADm1 = nullptr;
 
 namespace {
 
-// The module's members by component name, so that the catalogue, not a second
-// list, decides what each table is.
-struct TTableMember {
-    const char* Component;
-    TwwTable* TADm1::*Table;
-    TwwDataSource* TADm1::*DataSource;
-};
-
-constexpr TTableMember TableMembers[] = {
+constexpr TModuleTable<TADm1> TableMembers[] = {
     {"TblBanks", &TADm1::TblBanks, &TADm1::DsBanks},
     {"TblCurrency", &TADm1::TblCurrency, &TADm1::DsCurrency},
     {"TblCard", &TADm1::TblCard, &TADm1::DsCard},
@@ -61,25 +54,9 @@ TADm1::TADm1(TComponent* owner) : TDataModule(owner) {
     }
 }
 
-// ADm1Destroy: the report lists go with their unique pointers. The tables
-// are closed before the database they stand on; pending edits are dropped
-// first, so that no detail tries to post its row while its master closes.
+// ADm1Destroy: the report lists go with their unique pointers.
 TADm1::~TADm1() {
-    for (const TTableMember& member : TableMembers) {
-        TwwTable* table = this->*member.Table;
-        try {
-            if (table && IsEditState(table->State())) table->Cancel();
-        } catch (const Exception&) {
-            // A row that refuses to be dropped is dropped with its table below.
-        }
-    }
-    for (const TTableMember& member : TableMembers) {
-        try {
-            if (TwwTable* table = this->*member.Table) table->Close();
-        } catch (const Exception&) {
-            // Nothing can be reported while the program ends.
-        }
-    }
+    CloseModuleTables<TADm1>(*this, TableMembers);
     if (ADm1 == this) ADm1 = nullptr;
 }
 
@@ -91,13 +68,7 @@ void TADm1::CreateComponents() {
     DataQuelt->SetLoginPrompt(false);
 
     const auto made = CreateModuleDataSets(*this, QStringLiteral("ADm1"), DataQuelt->DatabaseName());
-    for (const TCatalogueDataSet& dataSet : made) {
-        for (const TTableMember& member : TableMembers) {
-            if (QLatin1String(member.Component) != dataSet.Table->Name()) continue;
-            this->*member.Table = dataSet.Table;
-            this->*member.DataSource = dataSet.DataSource;
-        }
-    }
+    BindModuleTables<TADm1>(*this, TableMembers, made);
     const TComponentFinder find = [this](const QString& name) { return FindComponent(name); };
     for (const TCatalogueDataSet& dataSet : made)
         ApplyCatalogueEntry(dataSet, find);

@@ -2,6 +2,7 @@
 #include "data/adm1.h"
 #include "data/adm3_rules.h"
 #include "data/catalogue_datasets.h"
+#include "data/module_tables.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_query.h"
 #include "dataset/ww_table.h"
@@ -13,13 +14,7 @@ TADm3* ADm3 = nullptr;
 namespace {
 
 // The module's members by component name; the catalogue decides what each is.
-struct TTableMember {
-    const char* Component;
-    TwwTable* TADm3::*Table;
-    TwwDataSource* TADm3::*DataSource;
-};
-
-constexpr TTableMember TableMembers[] = {
+constexpr TModuleTable<TADm3> TableMembers[] = {
     {"TblRepBank1", &TADm3::TblRepBank1, &TADm3::DsReports},
     {"TblRepTel1", &TADm3::TblRepTel1, nullptr},
     {"TblRepInc1", &TADm3::TblRepInc1, nullptr},
@@ -57,21 +52,14 @@ TADm3::TADm3(TComponent* owner) : TDataModule(owner) {
 }
 
 TADm3::~TADm3() {
-    for (const TTableMember& member : TableMembers)
-        if (TwwTable* table = this->*member.Table) table->Close();
+    CloseModuleTables<TADm3>(*this, TableMembers);
     if (ADm3 == this) ADm3 = nullptr;
 }
 
 void TADm3::CreateComponents() {
     const QString databaseName = ADm1->DataQuelt->DatabaseName();
     const auto made = CreateModuleDataSets(*this, QStringLiteral("ADm3"), databaseName);
-    for (const TCatalogueDataSet& dataSet : made) {
-        for (const TTableMember& member : TableMembers) {
-            if (QLatin1String(member.Component) != dataSet.Table->Name()) continue;
-            this->*member.Table = dataSet.Table;
-            if (member.DataSource) this->*member.DataSource = dataSet.DataSource;
-        }
-    }
+    BindModuleTables<TADm3>(*this, TableMembers, made);
     // Lookups reach into the first module (the communication accounts).
     const TComponentFinder find = [this](const QString& name) -> TComponent* {
         if (TComponent* own = FindComponent(name)) return own;
