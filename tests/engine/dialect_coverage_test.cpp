@@ -370,14 +370,16 @@ std::vector<TDialectCase> Cases() {
          .Check = "select Count(*) from TempInc1", .CheckRows = "0"});
     add({.Name = "IndexNamesArePerTable", .Sql = "Create Index ByKeyField1 On TempTel1(KeyField1)",
          .Before = {CrossTabTable.arg("TempTel1")}, .Verify = [](TEngineDatabase& db) {
-             const TIndexDesc* own = db.DescribeTable("TempTel1").FindIndex("ByKeyField1");
+             const TTableDesc tel = db.DescribeTable("TempTel1");
+             const TIndexDesc* own = tel.FindIndex("ByKeyField1");
              ASSERT_NE(own, nullptr);
              EXPECT_EQ(own->Fields, QStringList{"KeyField1"});
              EXPECT_NE(db.DescribeTable("TempBnk1").FindIndex("ByKeyField1"), nullptr);
          }});
     add({.Name = "IndexOnAMonthColumn", .Sql = "Create Index ByCol1 On TempBnk1(col1)",
          .Verify = [](TEngineDatabase& db) {
-             const TIndexDesc* index = db.DescribeTable("TempBnk1").FindIndex("bycol1");
+             const TTableDesc bank = db.DescribeTable("TempBnk1");
+             const TIndexDesc* index = bank.FindIndex("bycol1");
              ASSERT_NE(index, nullptr);
              EXPECT_EQ(index->Fields, QStringList{"col1"});
          }});
