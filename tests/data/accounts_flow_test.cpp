@@ -173,39 +173,9 @@ protected:
 
     static QString Quoted(QDate date) { return QStringLiteral("\"%1\"").arg(date.toString("MM/dd/yyyy")); }
 
-    // All rows of a query, each row's values joined by "|": money to the
-    // cent, dates in ISO form, empty values empty.
-    QStringList Cents(const QString& sql) {
-        QStringList rows;
-        auto result = Db().Query(sql);
-        while (result->Next()) {
-            QStringList values;
-            for (int i = 0; i < result->ColumnCount(); ++i) {
-                const QVariant value = result->Value(i);
-                if (value.typeId() == QMetaType::Double)
-                    values << QString::number(value.toDouble(), 'f', 2);
-                else if (value.typeId() == QMetaType::QDate)
-                    values << value.toDate().toString(Qt::ISODate);
-                else
-                    values << value.toString();
-            }
-            rows << values.join('|');
-        }
-        return rows;
-    }
-    QStringList BankSummary() {
-        return Cents("select BankAccountCode, BankItemCode, PeriodYear, PeriodMonth, DebitAmount, CreditAmount, "
-                     "TotalAmount, CloseDate from MthBnk1a order by BankAccountCode, BankItemCode, PeriodYear, "
-                     "PeriodMonth");
-    }
-    QStringList Chart() {
-        return Cents("select PeriodYear, PeriodMonth, Income, Expense, Communications, BankBalance, "
-                     "RunningBankBalance, CloseDate from TeeData1 order by PeriodYear, PeriodMonth");
-    }
-    QStringList Bills() {
-        return Cents("select TelcomCode, PeriodYear, PeriodMonth, TotalAmount, PaidAmount, OldFlag, CloseDate "
-                     "from MthTel2a order by TelcomCode, PeriodYear, PeriodMonth");
-    }
+    QStringList BankSummary() { return Cents(BankSummarySql); }
+    QStringList Chart() { return Cents(ChartSql); }
+    QStringList Bills() { return Cents(BillsSql); }
     QStringList BankReport() {
         return Cents("select KeyField1, KeyField2, KeyField1Desc, KeyField2Desc, col0, col1, col2, Total1 "
                      "from TempBnk1 order by KeyField1, KeyField2");

@@ -48,23 +48,43 @@ protected:
 
     // All rows of a query, each row's values joined by "|" (numbers as the
     // engine reads them, dates in ISO form, null empty).
-    QStringList Rows(const QString& sql) {
+    QStringList Rows(const QString& sql) { return ReadRows(sql, false); }
+    // The same with money to the cent.
+    QStringList Cents(const QString& sql) { return ReadRows(sql, true); }
+
+    // What the rebuild writes, in key order.
+    static constexpr const char* BankSummarySql =
+        "select BankAccountCode, BankItemCode, PeriodYear, PeriodMonth, DebitAmount, CreditAmount, "
+        "TotalAmount, CloseDate from MthBnk1a order by BankAccountCode, BankItemCode, PeriodYear, PeriodMonth";
+    static constexpr const char* ChartSql =
+        "select PeriodYear, PeriodMonth, Income, Expense, Communications, BankBalance, RunningBankBalance, "
+        "CloseDate from TeeData1 order by PeriodYear, PeriodMonth";
+    static constexpr const char* BillsSql =
+        "select TelcomCode, PeriodYear, PeriodMonth, TotalAmount, PaidAmount, OldFlag, CloseDate "
+        "from MthTel2a order by TelcomCode, PeriodYear, PeriodMonth";
+
+    std::unique_ptr<TADm3> adm3;
+
+private:
+    QStringList ReadRows(const QString& sql, bool cents) {
         QStringList rows;
         auto result = Db().Query(sql);
         while (result->Next()) {
             QStringList values;
             for (int i = 0; i < result->ColumnCount(); ++i) {
                 const QVariant value = result->Value(i);
-                values << (value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate) : value.toString());
+                if (cents && value.typeId() == QMetaType::Double)
+                    values << QString::number(value.toDouble(), 'f', 2);
+                else if (value.typeId() == QMetaType::QDate)
+                    values << value.toDate().toString(Qt::ISODate);
+                else
+                    values << value.toString();
             }
             rows << values.join('|');
         }
         return rows;
     }
 
-    std::unique_ptr<TADm3> adm3;
-
-private:
     QString Serial() { return QString::number(++serial_).rightJustified(10, '0'); }
     int serial_ = 0;
 };

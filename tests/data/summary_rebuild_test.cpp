@@ -11,18 +11,9 @@ namespace {
 
 class SummaryRebuild : public SummariesTest {
 protected:
-    QStringList BankRows() {
-        return Rows("select BankAccountCode, BankItemCode, PeriodYear, PeriodMonth, DebitAmount, CreditAmount, "
-                    "TotalAmount, CloseDate from MthBnk1a order by BankAccountCode, BankItemCode, PeriodYear, PeriodMonth");
-    }
-    QStringList ChartRows() {
-        return Rows("select PeriodYear, PeriodMonth, Income, Expense, Communications, BankBalance, RunningBankBalance, "
-                    "CloseDate from TeeData1 order by PeriodYear, PeriodMonth");
-    }
-    QStringList BillRows() {
-        return Rows("select TelcomCode, PeriodYear, PeriodMonth, TotalAmount, PaidAmount, OldFlag, CloseDate "
-                    "from MthTel2a order by TelcomCode, PeriodYear, PeriodMonth");
-    }
+    QStringList BankRows() { return Rows(BankSummarySql); }
+    QStringList ChartRows() { return Rows(ChartSql); }
+    QStringList BillRows() { return Rows(BillsSql); }
 };
 
 TEST_F(SummaryRebuild, SumsEachKeyAndMonthAndStampsTheCloseDate) {
