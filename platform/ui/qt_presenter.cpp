@@ -125,8 +125,12 @@ void TQtPresenter::SetProgressPosition(int position)
 
 void TQtPresenter::SetProgressVisible(bool visible)
 {
-    if (progressBar_)
-        progressBar_->setVisible(visible);
+    if (!progressBar_)
+        return;
+    progressBar_->setVisible(visible);
+    // The work that follows keeps the event loop away: paint the bar now.
+    if (visible)
+        progressBar_->repaint();
 }
 
 void TQtPresenter::ProcessMessages()
