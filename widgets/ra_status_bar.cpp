@@ -64,9 +64,7 @@ void TRAStatusBar::PlaceInPanel(QWidget* control, int index)
 {
     if (control->parentWidget() != this)
         control->setParent(this);
-    placed_.erase(std::remove_if(placed_.begin(), placed_.end(),
-                                 [control](const TPlacedControl& placed) { return placed.Control == control; }),
-                  placed_.end());
+    std::erase_if(placed_, [control](const TPlacedControl& placed) { return placed.Control == control; });
     placed_.push_back({control, index});
     ArrangeControls();
 }
