@@ -31,19 +31,6 @@ protected:
 
 } // namespace
 
-TEST_F(ScreenCursorTest, CursorHoldsOneOverrideThatGoesWithDefault)
-{
-    ASSERT_NE(Screen, nullptr);
-    EXPECT_EQ(OverrideShape(), -1);
-    Screen->SetCursor(crHourGlass);
-    EXPECT_EQ(OverrideShape(), int(Qt::WaitCursor));
-    Screen->SetCursor(crHourGlass);
-    Screen->SetCursor(crArrow);
-    EXPECT_EQ(OverrideShape(), int(Qt::ArrowCursor));
-    Screen->SetCursor(crDefault);
-    EXPECT_EQ(OverrideShape(), -1);   // one entry was pushed, one popped
-}
-
 TEST_F(ScreenCursorTest, HourglassNestsAndGivesBackTheCursorItFound)
 {
     {
@@ -67,7 +54,8 @@ TEST_F(ScreenCursorTest, HourglassNestsAndGivesBackTheCursorItFound)
     Screen->SetCursor(crDefault);
     EXPECT_EQ(OverrideShape(), -1);
 
-    // An error that unwinds the work restores the arrow that was in force.
+    // An error that unwinds the work restores the arrow that was in force,
+    // changing the one override entry in place.
     Screen->SetCursor(crArrow);
     try {
         const THourglass hourglass;
@@ -76,6 +64,8 @@ TEST_F(ScreenCursorTest, HourglassNestsAndGivesBackTheCursorItFound)
     }
     EXPECT_EQ(Screen->Cursor(), crArrow);
     EXPECT_EQ(OverrideShape(), int(Qt::ArrowCursor));
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(OverrideShape(), -1);
 }
 
 TEST_F(ScreenCursorTest, ActiveFormIsTheFormWithTheFocus)

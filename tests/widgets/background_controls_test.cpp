@@ -108,30 +108,14 @@ TEST_F(BackgroundTest, GradientRunsThroughEveryBandFromBeginToEnd)
         ASSERT_EQ(At(shot, x, 24), colour) << x;
         previous = colour.red();
     }
-}
 
-TEST_F(BackgroundTest, DirectionAndBandCountDecideTheColours)
-{
-    TNetGradient gradient(&panel);
-    gradient.SetCaption(QString());
-    gradient.SetBeginColor(Qt::red);
-    gradient.SetEndColor(Qt::blue);
     gradient.SetFillDirection(TFillDirection::fdRightToLeft);
-    QImage shot = gradient.grab().toImage();
-    EXPECT_EQ(At(shot, 0, 10), QColor(Qt::blue));
-    EXPECT_EQ(At(shot, 399, 10), QColor(Qt::red));
-
-    gradient.SetFillDirection(TFillDirection::fdLeftToRight);
+    gradient.SetNumberOfColors(2);   // each half in one colour, the end colour first
+    const QImage reversed = gradient.grab().toImage();
+    EXPECT_EQ(At(reversed, 199, 10), QColor(Qt::white));
+    EXPECT_EQ(At(reversed, 200, 10), QColor(Qt::black));
     gradient.SetNumberOfColors(1);
-    shot = gradient.grab().toImage();
-    for (int x : {0, 200, 399})
-        EXPECT_EQ(At(shot, x, 10), QColor(Qt::red)) << x;
-
-    // Two bands: each half in one of the two colours.
-    gradient.SetNumberOfColors(2);
-    shot = gradient.grab().toImage();
-    EXPECT_EQ(At(shot, 199, 10), QColor(Qt::red));
-    EXPECT_EQ(At(shot, 200, 10), QColor(Qt::blue));
+    EXPECT_EQ(At(gradient.grab().toImage(), 399, 10), QColor(Qt::white));
 }
 
 TEST_F(BackgroundTest, CaptionIsWrittenAtItsPlaceInTheFontColour)

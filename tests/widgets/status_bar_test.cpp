@@ -119,14 +119,3 @@ TEST_F(StatusBarTest, ProgressIsShownSteppedAndHiddenAroundTheWork)
     EXPECT_FALSE(ProgressBar1->isVisible());
     EXPECT_EQ(ProgressBar1->value(), 0);
 }
-
-TEST_F(StatusBarTest, WorkThatFailsStillHidesTheBar)
-{
-    try {
-        TProgress progress(5);
-        progress.SetPosition(2);
-        throw EAbort(QStringLiteral("Operation aborted"));
-    } catch (const EAbort&) {
-    }
-    EXPECT_FALSE(ProgressBar1->isVisible());
-}
