@@ -96,6 +96,7 @@ TSplashForm::TSplashForm()
     FusedLabel1->setFont(LabelFont(13, true));
     FusedLabel1->SetFontColor(Qt::red);
     FusedLabel1->SetEnterColor(Qt::black);
+    FusedLabel1->SetAFitType(TFitType::NormalFit);
     FusedLabel1->SetButtonLike(true);
     FusedLabel1->SetCaption(QStringLiteral("quelt.example.org"));
     FusedLabel1->SetURL(WebPage);

@@ -19,6 +19,7 @@ TPresenter*& Installed()
 }
 
 int hourglassDepth = 0;
+int progressDepth = 0;
 
 } // namespace
 
@@ -81,11 +82,13 @@ THourglass::~THourglass()
 TProgress::TProgress(int max)
 {
     Presenter().SetProgressMax(max);
+    if (progressDepth++ == 0) Presenter().SetProgressVisible(true);
 }
 
 TProgress::~TProgress()
 {
     Presenter().SetProgressPosition(0);
+    if (--progressDepth == 0) Presenter().SetProgressVisible(false);
 }
 
 void TProgress::SetPosition(int position)

@@ -39,6 +39,7 @@ public:
     virtual void SetHourglass(bool on) = 0;
     virtual void SetProgressMax(int max) = 0;
     virtual void SetProgressPosition(int position) = 0;
+    virtual void SetProgressVisible(bool) {}
     virtual void ProcessMessages() {}
 };
 
@@ -65,7 +66,9 @@ public:
     THourglass& operator=(const THourglass&) = delete;
 };
 
-// Drives the progress bar; puts the position back to 0 when it goes out of scope.
+// Drives the progress bar: shows it while the outermost TProgress lives (an
+// inner one, a step of a larger task, leaves it shown), and puts the position
+// back to 0 when it goes out of scope.
 class TProgress {
 public:
     explicit TProgress(int max);

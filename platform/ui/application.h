@@ -3,6 +3,7 @@
 // and the default handler for every exception that leaves an event handler.
 #include "platform/ui/form.h"
 #include "platform/ui/qt_presenter.h"
+#include "platform/ui/screen.h"
 #include <QApplication>
 #include <QPointer>
 #include <exception>
@@ -11,8 +12,8 @@
 class TApplication : public QApplication {
     Q_OBJECT
 public:
-    // Installs the Qt presenter, so that message boxes, the hourglass and the
-    // progress bar reach the screen.
+    // Makes Screen and installs the Qt presenter, so that message boxes, the
+    // hourglass and the progress bar reach the screen.
     TApplication(int& argc, char** argv);
     ~TApplication() override;
 
@@ -54,6 +55,7 @@ private:
     QString helpFile_;
     QPointer<TForm> mainForm_;
     std::vector<QPointer<QObject>> components_;
+    TScreen screen_;   // outlives the presenter, which may still restore the cursor
     TQtPresenter presenter_;
 };
 

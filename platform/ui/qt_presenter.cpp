@@ -2,6 +2,7 @@
 #include "platform/ui/application.h"
 #include <QApplication>
 #include <QPushButton>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -97,12 +98,14 @@ void TQtPresenter::ShowException(const Exception& error)
 
 void TQtPresenter::SetHourglass(bool on)
 {
-    if (on == hourglassShown_ || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (on == hourglassShown_ || !Screen)
         return;
-    if (on)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    if (on) {
+        cursorBeforeHourglass_ = Screen->Cursor();
+        Screen->SetCursor(crHourGlass);
+    } else {
+        Screen->SetCursor(cursorBeforeHourglass_);
+    }
     hourglassShown_ = on;
 }
 
@@ -114,8 +117,20 @@ void TQtPresenter::SetProgressMax(int max)
 
 void TQtPresenter::SetProgressPosition(int position)
 {
+    // A position past either end shows as that end, where the bar would
+    // otherwise ignore it and keep showing the step before.
     if (progressBar_)
-        progressBar_->setValue(position);
+        progressBar_->setValue(std::clamp(position, progressBar_->minimum(), progressBar_->maximum()));
+}
+
+void TQtPresenter::SetProgressVisible(bool visible)
+{
+    if (!progressBar_)
+        return;
+    progressBar_->setVisible(visible);
+    // The work that follows keeps the event loop away: paint the bar now.
+    if (visible)
+        progressBar_->repaint();
 }
 
 void TQtPresenter::ProcessMessages()

@@ -1,7 +1,8 @@
 #pragma once
 // The presenter of the running program: message boxes as QMessageBox, the
-// hourglass as Qt's override cursor and the progress bar the main window lends it.
+// hourglass as the screen cursor and the progress bar the main window lends it.
 #include "platform/rtl/presenter.h"
+#include "platform/ui/screen.h"
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
@@ -15,15 +16,18 @@ public:
     void SetHourglass(bool on) override;
     void SetProgressMax(int max) override;
     void SetProgressPosition(int position) override;
+    void SetProgressVisible(bool visible) override;
     void ProcessMessages() override;
 
-    // The bar that SetProgressMax/SetProgressPosition drive; nullptr (or a bar
+    // The bar that the progress calls show, step and hide; nullptr (or a bar
     // that has been destroyed) makes them do nothing.
     void SetProgressBar(QProgressBar* bar) { progressBar_ = bar; }
 
 private:
     QPointer<QProgressBar> progressBar_;
     bool hourglassShown_ = false;
+    // The screen cursor the hourglass replaced, put back when it ends.
+    TCursor cursorBeforeHourglass_ = crDefault;
 };
 
 QMessageBox::Icon MessageIcon(TMsgDlgType type);
