@@ -1,0 +1,375 @@
+#include "platform/chart/db_chart.h"
+#include "platform/chart/chart_series.h"
+#include "platform/chart/series_reader.h"
+#include "platform/rtl/format.h"
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+constexpr qreal BarWidth = 0.7;        // of a category, shared by the bar series side by side
+constexpr qreal ValueHeadroom = 0.12;  // above the highest value, where its mark goes
+constexpr int Gap = 8;
+
+const QColor Palette[] = {QColor(0x35, 0x6a, 0xb3), QColor(0xe0, 0x7b, 0x2c), QColor(0x3f, 0x9a, 0x4a),
+                          QColor(0xc6, 0x3b, 0x3b), QColor(0x7b, 0x57, 0xa8), QColor(0x21, 0x9a, 0x9a),
+                          QColor(0xcf, 0xa0, 0x1e), QColor(0x6b, 0x6f, 0x78)};
+
+Qt::Alignment LegendAlignment(TLegendAlignment alignment)
+{
+    switch (alignment) {
+    case TLegendAlignment::laLeft: return Qt::AlignLeft;
+    case TLegendAlignment::laTop: return Qt::AlignTop;
+    case TLegendAlignment::laBottom: return Qt::AlignBottom;
+    case TLegendAlignment::laRight: break;
+    }
+    return Qt::AlignRight;
+}
+
+// Round ticks, five to seven of them, that hold low and high.
+struct TScale {
+    double Min, Max, Step;
+    int Ticks;
+};
+
+TScale NiceScale(double low, double high)
+{
+    const double rough = (high - low) / 6;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = magnitude * 10;
+    for (const double factor : {1.0, 2.0, 2.5, 5.0})
+        if (magnitude * factor >= rough) {
+            step = magnitude * factor;
+            break;
+        }
+    const double min = std::floor(low / step) * step;
+    const double max = std::ceil(high / step) * step;
+    return {min, max, step, int(std::lround((max - min) / step)) + 1};
+}
+
+// Qt's category axis refuses a category twice: a repeated label gets a
+// trailing blank per repeat, which does not show.
+QStringList DistinctLabels(const std::map<double, QString>& labels)
+{
+    QStringList result;
+    for (const auto& [x, label] : labels) {
+        QString text = label.isEmpty() ? FloatToStr(x) : label;
+        while (result.contains(text)) text += QLatin1Char(' ');
+        result << text;
+    }
+    return result;
+}
+
+} // namespace
+
+TDBChart::TDBChart(QWidget* parent)
+    : QChartView(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setRenderHint(QPainter::Antialiasing);
+    chart()->setBackgroundRoundness(0);
+    chart()->layout()->setContentsMargins(0, 0, 0, 0);
+    chart()->setLocalizeNumbers(true);
+    QLocale numbers(QLocale::C);
+    numbers.setNumberOptions(QLocale::DefaultNumberOptions);   // with thousands separators
+    chart()->setLocale(numbers);
+    AddAxes();
+    const auto rebuild = [this] { Rebuild(); };
+    legend_.OnChanged = leftAxis_.OnChanged = rightAxis_.OnChanged = rebuild;
+    topAxis_.OnChanged = bottomAxis_.OnChanged = rebuild;
+    title_.OnChanged = [this] {
+        UpdateMargins();
+        viewport()->update();
+    };
+    Rebuild();
+}
+
+TDBChart::~TDBChart()
+{
+    for (TChartSeries* series : series_) series->chart_ = nullptr;
+}
+
+void TDBChart::SetView3D(bool view3D)
+{
+    if (view3D == view3D_) return;
+    view3D_ = view3D;
+    UpdateMargins();
+    viewport()->update();
+}
+
+void TDBChart::SetChart3DPercent(int percent)
+{
+    percent = std::clamp(percent, 1, 100);
+    if (percent == chart3DPercent_) return;
+    chart3DPercent_ = percent;
+    UpdateMargins();
+    viewport()->update();
+}
+
+void TDBChart::RefreshData()
+{
+    std::vector<std::pair<TDataSet*, std::vector<TChartSeries*>>> byDataSet;
+    for (TChartSeries* series : series_) {
+        TDataSet* dataSet = series->DataSource();
+        if (!series->Active() || !dataSet) continue;
+        auto group = std::find_if(byDataSet.begin(), byDataSet.end(), [&](const auto& g) { return g.first == dataSet; });
+        if (group == byDataSet.end()) byDataSet.push_back({dataSet, {series}});
+        else group->second.push_back(series);
+    }
+    try {
+        for (const auto& [dataSet, series] : byDataSet) TSeriesReader::Read(*dataSet, series);
+    } catch (...) {
+        Rebuild();
+        throw;
+    }
+    Rebuild();
+}
+
+QStringList TDBChart::Categories() const
+{
+    return categories_;
+}
+
+void TDBChart::AddSeries(TChartSeries* series)
+{
+    series_.push_back(series);
+    Rebuild();
+}
+
+void TDBChart::RemoveSeries(TChartSeries* series)
+{
+    std::erase(series_, series);
+    Rebuild();
+}
+
+QColor TDBChart::NextSeriesColor() const
+{
+    return Palette[series_.size() % std::size(Palette)];
+}
+
+void TDBChart::Rebuild()
+{
+    QChart& view = *chart();
+    view.removeAllSeries();
+    bars_ = nullptr;
+    drawn_.assign(series_.size(), nullptr);
+
+    std::map<double, QString> labels;
+    for (const TChartSeries* series : series_)
+        if (series->Active())
+            for (int i = 0; i < series->Count(); ++i) labels.emplace(series->Points(i).X, series->Points(i).Label);
+    categoryValues_.clear();
+    for (const auto& entry : labels) categoryValues_.push_back(entry.first);
+    categories_ = DistinctLabels(labels);
+    UpdateAxes();
+
+    const auto category = [this](double x) {
+        return qreal(std::lower_bound(categoryValues_.begin(), categoryValues_.end(), x) - categoryValues_.begin());
+    };
+    const auto attach = [&view](QAbstractSeries* series) {
+        view.addSeries(series);
+        for (QAbstractAxis* axis : view.axes()) series->attachAxis(axis);
+    };
+    for (size_t i = 0; i < series_.size(); ++i) {
+        const TChartSeries& series = *series_[i];
+        if (!series.Active()) continue;
+        const QColor edge = ChartPainting::EdgeColor(series.SeriesColor());
+        if (series.Kind() == TChartSeriesKind::Bar) {
+            if (!bars_) {
+                bars_ = new QBarSeries;
+                bars_->setBarWidth(BarWidth);
+                attach(bars_);
+            }
+            auto* set = new QBarSet(series.Title());
+            QList<qreal> values(categories_.size(), 0);
+            for (int p = 0; p < series.Count(); ++p) values[qsizetype(category(series.Points(p).X))] = series.Points(p).Y;
+            set->append(values);
+            set->setBrush(series.SeriesColor());
+            set->setPen(QPen(edge, 1));
+            bars_->append(set);
+            drawn_[i] = bars_;
+            continue;
+        }
+        QList<QPointF> points;
+        for (int p = 0; p < series.Count(); ++p) points << QPointF(category(series.Points(p).X), series.Points(p).Y);
+        std::stable_sort(points.begin(), points.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        QXYSeries* drawn = nullptr;
+        if (series.Kind() == TChartSeriesKind::Line) {
+            drawn = new QLineSeries;
+            drawn->setPen(QPen(series.SeriesColor(), ChartPainting::LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        } else {
+            auto* scatter = new QScatterSeries;
+            scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            scatter->setMarkerSize(ChartPainting::PointSize);
+            scatter->setColor(series.SeriesColor());
+            scatter->setBorderColor(edge);
+            drawn = scatter;
+        }
+        drawn->setName(series.Title());
+        drawn->append(points);
+        attach(drawn);
+        drawn_[i] = drawn;
+    }
+
+    view.legend()->setVisible(legend_.Visible());
+    view.legend()->setAlignment(LegendAlignment(legend_.Alignment()));
+    UpdateMargins();
+    viewport()->update();
+}
+
+// The axes stay for the chart's life (Qt removes a dropped axis's drawing
+// only later): each rebuild gives them the new labels and range.
+void TDBChart::AddAxes()
+{
+    QChart& view = *chart();
+    bottom_ = new QBarCategoryAxis;
+    view.addAxis(bottom_, Qt::AlignBottom);
+    left_ = new QValueAxis;
+    view.addAxis(left_, Qt::AlignLeft);
+    top_ = new QBarCategoryAxis;
+    view.addAxis(top_, Qt::AlignTop);
+    right_ = new QValueAxis;
+    view.addAxis(right_, Qt::AlignRight);
+}
+
+void TDBChart::UpdateAxes()
+{
+    double low = 0, high = 0;
+    for (const TChartSeries* series : series_)
+        if (series->Active())
+            for (int i = 0; i < series->Count(); ++i) {
+                low = std::min(low, series->Points(i).Y);
+                high = std::max(high, series->Points(i).Y);
+            }
+    if (high <= low) high = low + 1;
+    const double headroom = (high - low) * ValueHeadroom;
+
+    for (const auto& [axis, part] : {std::pair(bottom_, &bottomAxis_), std::pair(top_, &topAxis_)}) {
+        axis->clear();
+        axis->append(categories_);
+        axis->setTitleText(part->Title());
+        axis->setVisible(part->Visible());
+    }
+    for (const auto& [axis, part] : {std::pair(left_, &leftAxis_), std::pair(right_, &rightAxis_)}) {
+        const TScale scale = NiceScale(high > 0 ? low : low - headroom, low < 0 && high <= 0 ? high : high + headroom);
+        axis->setRange(scale.Min, scale.Max);
+        axis->setTickCount(scale.Ticks);
+        axis->setLabelFormat(scale.Step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+        axis->setTitleText(part->Title());
+        axis->setVisible(part->Visible());
+    }
+}
+
+QPointF TDBChart::Depth() const
+{
+    return view3D_ ? ChartPainting::DepthOffset(chart3DPercent_, size()) : QPointF();
+}
+
+QStringList TDBChart::TitleLines() const
+{
+    return title_.Visible() ? title_.Text().ToQStringList() : QStringList();
+}
+
+namespace {
+
+QFont TitleFont(QFont font)
+{
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    return font;
+}
+
+QFont MarkFont(QFont font)
+{
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
+} // namespace
+
+void TDBChart::UpdateMargins()
+{
+    const QPointF depth = Depth();
+    const qreal title = ChartPainting::TitleHeight(TitleLines(), TitleFont(font()));
+    const int top = Gap + int(title) + (title > 0 ? Gap : 0) + int(-depth.y());
+    chart()->setMargins(QMargins(Gap, top, Gap + int(depth.x()), Gap / 2));
+}
+
+void TDBChart::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    UpdateMargins();
+}
+
+TChartShapes TDBChart::Shapes() const
+{
+    QChart& view = *chart();
+    TChartShapes shapes;
+    shapes.PlotArea = view.mapRectToScene(view.plotArea());
+    const auto map = [&view](QPointF value, QAbstractSeries* series) {
+        return view.mapToScene(view.mapToPosition(value, series));
+    };
+    const int setCount = bars_ ? int(bars_->count()) : 0;
+    int set = 0;
+    for (size_t i = 0; i < series_.size(); ++i) {
+        QAbstractSeries* drawn = drawn_[i];
+        if (!drawn) continue;
+        const TChartSeries& series = *series_[i];
+        std::vector<std::pair<QPointF, QString>> points;   // (category, value) and the mark's text
+        for (int p = 0; p < series.Count(); ++p) {
+            const double x = series.Points(p).X;
+            const auto found = std::lower_bound(categoryValues_.begin(), categoryValues_.end(), x);
+            if (found == categoryValues_.end() || *found != x) continue;
+            const double y = series.Points(p).Y;
+            points.push_back({QPointF(qreal(found - categoryValues_.begin()), y), FormatFloat(QStringLiteral("#,##0.###"), y)});
+        }
+        std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.first.x() < b.first.x(); });
+        TLineShape line{{}, series.SeriesColor()};
+        for (const auto& [value, text] : points) {
+            TMarkShape mark{{}, text};
+            if (series.Kind() == TChartSeriesKind::Bar) {
+                const qreal left = value.x() - BarWidth / 2 + set * BarWidth / setCount;
+                const QRectF front = QRectF(map(QPointF(left, value.y()), drawn),
+                                            map(QPointF(left + BarWidth / setCount, 0), drawn)).normalized();
+                shapes.Bars.push_back({front, series.SeriesColor()});
+                mark.Anchor = QPointF(front.center().x(), front.top());
+            } else if (series.Kind() == TChartSeriesKind::Line) {
+                line.Points << map(value, drawn);
+                mark.Anchor = line.Points.back();
+                mark.Depth = 0;
+            } else {
+                const QPointF centre = map(value, drawn);
+                const qreal half = ChartPainting::PointSize / 2;
+                shapes.Points.push_back({QRectF(centre - QPointF(half, half), centre + QPointF(half, half)), series.SeriesColor()});
+                mark.Anchor = QPointF(centre.x(), centre.y() - half);
+                mark.Depth = ChartPainting::PointDepth;
+            }
+            if (series.MarksVisible()) shapes.Marks.push_back(mark);
+        }
+        if (series.Kind() == TChartSeriesKind::Bar) ++set;
+        if (series.Kind() == TChartSeriesKind::Line) shapes.Lines.push_back(line);
+    }
+    std::stable_sort(shapes.Bars.begin(), shapes.Bars.end(),
+                     [](const TBarShape& a, const TBarShape& b) { return a.Front.left() < b.Front.left(); });
+    return shapes;
+}
+
+void TDBChart::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    const TChartShapes shapes = Shapes();
+    const QPointF depth = Depth();
+    if (view3D_) ChartPainting::PaintDepth(*painter, shapes, depth);
+    ChartPainting::PaintMarks(*painter, shapes, depth, MarkFont(font()));
+    ChartPainting::PaintTitle(*painter, TitleLines(), chart()->mapRectToScene(chart()->rect()).adjusted(0, Gap, 0, 0),
+                              title_.FrameVisible(), TitleFont(font()));
+}
