@@ -7,6 +7,8 @@
 #include <QBarSet>
 #include <QGraphicsLayout>
 #include <QLegend>
+#include <QMouseEvent>
+#include <QVariantAnimation>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -19,6 +21,8 @@ namespace {
 constexpr qreal BarWidth = 0.7;        // of a category, shared by the bar series side by side
 constexpr qreal ValueHeadroom = 0.12;  // above the highest value, where its mark goes
 constexpr int Gap = 8;
+constexpr int ZoomDuration = 300;     // milliseconds of an animated zoom
+constexpr int LeastZoomDrag = 4;      // pixels a drag must cover both ways to zoom
 
 const QColor Palette[] = {QColor(0x35, 0x6a, 0xb3), QColor(0xe0, 0x7b, 0x2c), QColor(0x3f, 0x9a, 0x4a),
                           QColor(0xc6, 0x3b, 0x3b), QColor(0x7b, 0x57, 0xa8), QColor(0x21, 0x9a, 0x9a),
@@ -83,6 +87,10 @@ TDBChart::TDBChart(QWidget* parent)
     numbers.setNumberOptions(QLocale::DefaultNumberOptions);   // with thousands separators
     chart()->setLocale(numbers);
     AddAxes();
+    zoomSteps_ = new QVariantAnimation(this);
+    zoomSteps_->setDuration(ZoomDuration);
+    zoomSteps_->setEasingCurve(QEasingCurve::OutCubic);
+    connect(zoomSteps_, &QVariantAnimation::valueChanged, this, [this](const QVariant& zoom) { ShowZoom(zoom.toRectF()); });
     const auto rebuild = [this] { Rebuild(); };
     legend_.OnChanged = leftAxis_.OnChanged = rightAxis_.OnChanged = rebuild;
     topAxis_.OnChanged = bottomAxis_.OnChanged = rebuild;
@@ -159,6 +167,9 @@ QColor TDBChart::NextSeriesColor() const
 void TDBChart::Rebuild()
 {
     QChart& view = *chart();
+    zoomSteps_->stop();
+    view.zoomReset();
+    zoom_ = QRectF(0, 0, 1, 1);
     view.removeAllSeries();
     bars_ = nullptr;
     drawn_.assign(series_.size(), nullptr);
@@ -353,7 +364,9 @@ TChartShapes TDBChart::Shapes() const
                 mark.Anchor = QPointF(centre.x(), centre.y() - half);
                 mark.Depth = ChartPainting::PointDepth;
             }
-            if (series.MarksVisible()) shapes.Marks.push_back(mark);
+            // A zoomed view shows the marks of the points it shows.
+            if (series.MarksVisible() && shapes.PlotArea.adjusted(-1, -1, 1, 1).contains(mark.Anchor))
+                shapes.Marks.push_back(mark);
         }
         if (series.Kind() == TChartSeriesKind::Bar) ++set;
         if (series.Kind() == TChartSeriesKind::Line) shapes.Lines.push_back(line);
@@ -370,6 +383,82 @@ void TDBChart::drawForeground(QPainter* painter, const QRectF& rect)
     const QPointF depth = Depth();
     if (view3D_) ChartPainting::PaintDepth(*painter, shapes, depth);
     ChartPainting::PaintMarks(*painter, shapes, depth, MarkFont(font()));
+    if (dragging_) {
+        painter->setPen(QPen(QColor(0x40, 0x40, 0x40), 1, Qt::DashLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolygon(mapToScene(band_));
+    }
     ChartPainting::PaintTitle(*painter, TitleLines(), chart()->mapRectToScene(chart()->rect()).adjusted(0, Gap, 0, 0),
                               title_.FrameVisible(), TitleFont(font()));
+}
+
+void TDBChart::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = mapToScene(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !allowZoom_ || !chart()->mapRectToScene(chart()->plotArea()).contains(at)) {
+        QChartView::mousePressEvent(event);
+        return;
+    }
+    dragging_ = true;
+    band_ = QRect(event->position().toPoint(), QSize(1, 1));
+}
+
+void TDBChart::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_) {
+        QChartView::mouseMoveEvent(event);
+        return;
+    }
+    band_.setBottomRight(event->position().toPoint());
+    viewport()->update();
+}
+
+void TDBChart::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!dragging_ || event->button() != Qt::LeftButton) {
+        QChartView::mouseReleaseEvent(event);
+        return;
+    }
+    dragging_ = false;
+    band_.setBottomRight(event->position().toPoint());
+    viewport()->update();
+    if (band_.width() < 0 || band_.height() < 0) {
+        ZoomTo(QRectF(0, 0, 1, 1));
+        return;
+    }
+    if (band_.width() < LeastZoomDrag || band_.height() < LeastZoomDrag) return;
+    // The band in fractions of the plot in view, then of the whole plot.
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    const QRectF band = mapToScene(band_).boundingRect().intersected(plot);
+    const QRectF part((band.left() - plot.left()) / plot.width(), (band.top() - plot.top()) / plot.height(),
+                      band.width() / plot.width(), band.height() / plot.height());
+    ZoomTo(QRectF(zoom_.left() + part.left() * zoom_.width(), zoom_.top() + part.top() * zoom_.height(),
+                  part.width() * zoom_.width(), part.height() * zoom_.height()));
+}
+
+void TDBChart::ZoomTo(const QRectF& zoom)
+{
+    const QRectF from = zoom_;
+    zoom_ = zoom;
+    zoomSteps_->stop();
+    if (!animatedZoom_) {
+        ShowZoom(zoom);
+        return;
+    }
+    zoomSteps_->setStartValue(from);
+    zoomSteps_->setEndValue(zoom);
+    zoomSteps_->start();
+}
+
+// Qt zooms from the view in force: back to the whole plot first, then into the part.
+void TDBChart::ShowZoom(const QRectF& zoom)
+{
+    QChart& view = *chart();
+    view.zoomReset();
+    if (zoom != QRectF(0, 0, 1, 1)) {
+        const QRectF plot = view.plotArea();
+        view.zoomIn(QRectF(plot.left() + zoom.left() * plot.width(), plot.top() + zoom.top() * plot.height(),
+                           zoom.width() * plot.width(), zoom.height() * plot.height()));
+    }
+    viewport()->update();
 }

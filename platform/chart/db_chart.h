@@ -9,6 +9,7 @@
 #include <vector>
 
 class QBarCategoryAxis;
+class QVariantAnimation;
 class QBarSeries;
 class QValueAxis;
 class TChartSeries;
@@ -17,6 +18,8 @@ class TDBChart : public QChartView {
     Q_OBJECT
     Q_PROPERTY(bool View3D READ View3D WRITE SetView3D)
     Q_PROPERTY(int Chart3DPercent READ Chart3DPercent WRITE SetChart3DPercent)
+    Q_PROPERTY(bool AllowZoom READ AllowZoom WRITE SetAllowZoom)
+    Q_PROPERTY(bool AnimatedZoom READ AnimatedZoom WRITE SetAnimatedZoom)
 public:
     explicit TDBChart(QWidget* parent = nullptr);
     ~TDBChart() override;
@@ -38,6 +41,16 @@ public:
     int Chart3DPercent() const { return chart3DPercent_; }
     void SetChart3DPercent(int percent);
 
+    // Zoom: dragging a rectangle down and to the right over the plot shows
+    // what it holds; dragging up or to the left shows everything again. An
+    // animated zoom moves there in steps. A data refresh shows everything.
+    bool AllowZoom() const { return allowZoom_; }
+    void SetAllowZoom(bool allow) { allowZoom_ = allow; }
+    bool AnimatedZoom() const { return animatedZoom_; }
+    void SetAnimatedZoom(bool animated) { animatedZoom_ = animated; }
+    // The part of the whole plot in view, in fractions of it: (0, 0, 1, 1) unzoomed.
+    QRectF ZoomRect() const { return zoom_; }
+
     // Reads every active series' points again from its dataset, one walk per
     // dataset, and redraws. A dataset error (a field it does not have) is raised.
     void RefreshData();
@@ -48,6 +61,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     friend class TChartSeries;
@@ -55,6 +71,9 @@ private:
     void RemoveSeries(TChartSeries* series);
     void SeriesChanged() { Rebuild(); }
     QColor NextSeriesColor() const;
+
+    void ZoomTo(const QRectF& zoom);
+    void ShowZoom(const QRectF& zoom);
 
     // Makes Qt's series and axes afresh from our series' points.
     void Rebuild();
@@ -71,6 +90,12 @@ private:
     TChartAxis leftAxis_{true}, rightAxis_{false}, topAxis_{false}, bottomAxis_{true};
     bool view3D_ = true;
     int chart3DPercent_ = 15;
+    bool allowZoom_ = true;
+    bool animatedZoom_ = false;
+    QRectF zoom_{0, 0, 1, 1};
+    QRect band_;                        // the rectangle being dragged, in the view
+    bool dragging_ = false;
+    QVariantAnimation* zoomSteps_;
 
     // What the last rebuild made: the category of each X value, and Qt's
     // series of each of ours (null when it is not drawn).

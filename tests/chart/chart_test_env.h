@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 
 class ChartTest : public DbTest {
 protected:
@@ -64,6 +65,19 @@ protected:
         return chart->grab().toImage();
     }
 
+    // A left-button drag over the chart, as the mouse sends it.
+    void Drag(QPoint from, QPoint to) {
+        QWidget* view = chart->viewport();
+        const auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(view, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+
     // Pictures to look at, when QUELT_CHART_SHOTS names a directory.
     void Shot(const QString& name) {
         const QString dir = qEnvironmentVariable("QUELT_CHART_SHOTS");
@@ -76,6 +90,19 @@ protected:
             for (int x = 0; x < image.width(); ++x)
                 if (image.pixelColor(x, y).rgb() == color.rgb()) ++count;
         return count;
+    }
+
+    // The lengths of the runs of this colour along one row of the picture.
+    static QList<int> Runs(const QImage& image, int y, const QColor& color) {
+        QList<int> runs;
+        bool inRun = false;
+        for (int x = 0; x < image.width(); ++x) {
+            const bool match = image.pixelColor(x, y).rgb() == color.rgb();
+            if (match && !inRun) runs << 0;
+            if (match) ++runs.last();
+            inRun = match;
+        }
+        return runs;
     }
 
     static QList<double> Values(const TChartSeries& series) {

@@ -4,6 +4,8 @@
 #include "platform/chart/chart_shapes.h"
 #include "platform/db/data_link.h"
 #include "tests/chart/chart_test_env.h"
+#include <QElapsedTimer>
+#include <QThread>
 
 namespace {
 
@@ -146,6 +148,46 @@ TEST_F(ChartTest, TheDepthOfThe3DViewGrowsWithItsPercentageAndIsGoneWhenFlat) {
     Shot("line_3d");
     chart->SetView3D(false);
     Shot("line_2d");
+}
+
+TEST_F(ChartTest, DraggingDownRightOverThePlotZoomsAndDraggingBackShowsAll) {
+    TBarSeries* income = AddSeries<TBarSeries>("Income", "Income");
+    chart->RefreshData();
+    Grab();
+    const QRect plot = chart->chart()->plotArea().toRect();
+    // The bars crossing a line just above the bottom axis: their widths, left to right.
+    const auto bars = [&] { return Runs(Grab(), plot.bottom() - 4, income->SeriesColor()); };
+    const QList<int> whole = bars();
+    ASSERT_EQ(whole.size(), 6);
+
+    Drag(plot.topLeft() + QPoint(2, 2), QPoint(plot.center().x(), plot.bottom() - 2));
+    EXPECT_NEAR(chart->ZoomRect().width(), 0.5, 0.02);
+    EXPECT_NEAR(chart->ZoomRect().height(), 1, 0.02);
+    const QList<int> zoomed = bars();
+    ASSERT_EQ(zoomed.size(), 3);
+    EXPECT_NEAR(zoomed[0], whole[0] * 2, 3);
+    Shot("zoomed");
+
+    // A drag that starts outside the plot, or a click, leaves the view as it is.
+    Drag(QPoint(2, 2), plot.center());
+    Drag(plot.center(), plot.center());
+    EXPECT_EQ(bars(), zoomed);
+
+    Drag(plot.center(), plot.topLeft() + QPoint(4, 4));
+    EXPECT_EQ(chart->ZoomRect(), QRectF(0, 0, 1, 1));
+    EXPECT_EQ(bars(), whole);
+
+    Drag(plot.topLeft() + QPoint(2, 2), plot.center());
+    chart->RefreshData();
+    EXPECT_EQ(bars(), whole);
+
+    // An animated zoom ends where the plain one does.
+    chart->SetAnimatedZoom(true);
+    Drag(plot.topLeft() + QPoint(2, 2), QPoint(plot.center().x(), plot.bottom() - 2));
+    QElapsedTimer patience;
+    patience.start();
+    while (bars() != zoomed && patience.elapsed() < 5000) QThread::msleep(20);
+    EXPECT_EQ(bars(), zoomed);
 }
 
 } // namespace
