@@ -4,6 +4,7 @@
 #include "platform/rtl/format.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>
+#include <QBarLegendMarker>
 #include <QBarSet>
 #include <QGraphicsLayout>
 #include <QLegend>
@@ -110,6 +111,7 @@ void TDBChart::SetView3D(bool view3D)
 {
     if (view3D == view3D_) return;
     view3D_ = view3D;
+    PaintFlat();
     UpdateMargins();
     viewport()->update();
 }
@@ -193,7 +195,6 @@ void TDBChart::Rebuild()
     for (size_t i = 0; i < series_.size(); ++i) {
         const TChartSeries& series = *series_[i];
         if (!series.Active()) continue;
-        const QColor edge = ChartPainting::EdgeColor(series.SeriesColor());
         if (series.Kind() == TChartSeriesKind::Bar) {
             if (!bars_) {
                 bars_ = new QBarSeries;
@@ -204,8 +205,6 @@ void TDBChart::Rebuild()
             QList<qreal> values(categories_.size(), 0);
             for (int p = 0; p < series.Count(); ++p) values[qsizetype(category(series.Points(p).X))] = series.Points(p).Y;
             set->append(values);
-            set->setBrush(series.SeriesColor());
-            set->setPen(QPen(edge, 1));
             bars_->append(set);
             drawn_[i] = bars_;
             continue;
@@ -216,13 +215,10 @@ void TDBChart::Rebuild()
         QXYSeries* drawn = nullptr;
         if (series.Kind() == TChartSeriesKind::Line) {
             drawn = new QLineSeries;
-            drawn->setPen(QPen(series.SeriesColor(), ChartPainting::LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         } else {
             auto* scatter = new QScatterSeries;
             scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
             scatter->setMarkerSize(ChartPainting::PointSize);
-            scatter->setColor(series.SeriesColor());
-            scatter->setBorderColor(edge);
             drawn = scatter;
         }
         drawn->setName(series.Title());
@@ -231,6 +227,7 @@ void TDBChart::Rebuild()
         drawn_[i] = drawn;
     }
 
+    PaintFlat();
     view.legend()->setVisible(legend_.Visible());
     view.legend()->setAlignment(LegendAlignment(legend_.Alignment()));
     UpdateMargins();
@@ -239,6 +236,45 @@ void TDBChart::Rebuild()
 
 // The axes stay for the chart's life (Qt removes a dropped axis's drawing
 // only later): each rebuild gives them the new labels and range.
+// Qt draws the series when the chart is flat. In 3D they are drawn over it
+// whole, so Qt's drawing is made invisible lest its edges show beside ours;
+// the legend keeps the series' colours.
+void TDBChart::PaintFlat()
+{
+    const bool flat = !view3D_;
+    int set = 0;
+    for (size_t i = 0; i < series_.size(); ++i) {
+        QAbstractSeries* drawn = drawn_[i];
+        if (!drawn) continue;
+        const QColor color = series_[i]->SeriesColor();
+        const QColor edge = ChartPainting::EdgeColor(color);
+        QList<QLegendMarker*> markers = chart()->legend()->markers(drawn);
+        switch (series_[i]->Kind()) {
+        case TChartSeriesKind::Bar: {
+            QBarSet* bars = bars_->barSets().at(set++);
+            bars->setBrush(flat ? color : Qt::transparent);
+            bars->setPen(flat ? QPen(edge, 1) : QPen(Qt::NoPen));
+            markers.removeIf([bars](QLegendMarker* marker) { return static_cast<QBarLegendMarker*>(marker)->barset() != bars; });
+            break;
+        }
+        case TChartSeriesKind::Line:
+            static_cast<QLineSeries*>(drawn)->setPen(QPen(flat ? color : Qt::transparent, ChartPainting::LineWidth,
+                                                          Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            break;
+        case TChartSeriesKind::Point: {
+            auto* points = static_cast<QScatterSeries*>(drawn);
+            points->setColor(flat ? color : Qt::transparent);
+            points->setBorderColor(flat ? edge : Qt::transparent);
+            break;
+        }
+        }
+        for (QLegendMarker* marker : markers) {
+            marker->setBrush(color);
+            marker->setPen(QPen(edge, 1));
+        }
+    }
+}
+
 void TDBChart::AddAxes()
 {
     QChart& view = *chart();

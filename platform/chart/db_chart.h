@@ -77,6 +77,7 @@ private:
 
     // Makes Qt's series and axes afresh from our series' points.
     void Rebuild();
+    void PaintFlat();
     void AddAxes();
     void UpdateAxes();
     void UpdateMargins();
