@@ -34,7 +34,7 @@ void PaintBox(QPainter& painter, const QRectF& front, const QColor& color, QPoin
 // The floor under the plot, going back from its bottom edge.
 void PaintFloor(QPainter& painter, const QRectF& plot, QPointF depth)
 {
-    QLinearGradient shade(plot.bottomLeft(), plot.bottomLeft() + depth);
+    QLinearGradient shade(plot.bottomLeft(), plot.bottomLeft() + QPointF(0, depth.y()));
     shade.setColorAt(0, QColor(0xd8, 0xdc, 0xe2));
     shade.setColorAt(1, QColor(0xf0, 0xf2, 0xf5));
     painter.setPen(QPen(QColor(0xa0, 0xa6, 0xb0), 1));

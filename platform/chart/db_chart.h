@@ -26,7 +26,7 @@ public:
 
     // The series in the order they were made (which is the legend's order).
     int SeriesCount() const { return int(series_.size()); }
-    TChartSeries* Series(int index) const { return series_.at(size_t(index)); }
+    TChartSeries* Series(int index) const;   // EListError out of range
 
     TChartTitle& Title() { return title_; }
     TChartLegend& Legend() { return legend_; }
@@ -72,6 +72,8 @@ private:
     void SeriesChanged() { Rebuild(); }
     QColor NextSeriesColor() const;
 
+    void SetUpZoom();
+    void ResetZoom();
     void ZoomTo(const QRectF& zoom);
     void ShowZoom(const QRectF& zoom);
 
@@ -83,6 +85,8 @@ private:
     void UpdateMargins();
     QPointF Depth() const;
     QStringList TitleLines() const;
+    // The place of an X value on the bottom axis; -1 when it has none.
+    int Category(double x) const;
     TChartShapes Shapes() const;
 
     std::vector<TChartSeries*> series_;
