@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QMouseEvent>
 
 class ChartTest : public DbTest {
@@ -103,6 +105,12 @@ protected:
             inRun = match;
         }
         return runs;
+    }
+
+    QStringList LegendLines() const {
+        QStringList lines;
+        for (const QLegendMarker* marker : chart->chart()->legend()->markers()) lines << marker->label();
+        return lines;
     }
 
     static QList<double> Values(const TChartSeries& series) {

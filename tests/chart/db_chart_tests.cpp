@@ -72,7 +72,7 @@ TEST_F(ChartTest, SeriesReadTheirFieldsInOneHiddenWalkAndFollowChangedRows) {
     EXPECT_EQ(months->FieldByName("PeriodMonth")->AsInteger(), 4);
 }
 
-TEST_F(ChartTest, OnlyActiveSeriesAreDrawnAndSeriesWithoutAValueFieldHaveNoPoints) {
+TEST_F(ChartTest, OnlyActiveSeriesAreDrawnAndListedAndSeriesWithoutAValueFieldHaveNoPoints) {
     TBarSeries* income = AddSeries<TBarSeries>("Income", "Income");
     TBarSeries* expense = AddSeries<TBarSeries>("Expense", "Expense");
     TPointSeries* unset = AddSeries<TPointSeries>("", "");
@@ -83,7 +83,12 @@ TEST_F(ChartTest, OnlyActiveSeriesAreDrawnAndSeriesWithoutAValueFieldHaveNoPoint
     EXPECT_GT(CountPixels(picture, income->SeriesColor()), 1000);
     EXPECT_GT(CountPixels(picture, expense->SeriesColor()), 1000);
 
+    EXPECT_EQ(LegendLines(), QStringList({"Income", "Expense", ""}));
+
     expense->SetActive(false);
+    delete unset;
+    EXPECT_EQ(chart->SeriesCount(), 2);
+    EXPECT_EQ(LegendLines(), QStringList({"Income"}));
     chart->SetView3D(true);
     picture = Grab();
     EXPECT_GT(CountPixels(picture, income->SeriesColor()), 1000);
