@@ -11,7 +11,6 @@ namespace {
 constexpr qreal TitlePadding = 4;
 constexpr qreal MarkPadding = 2;
 constexpr qreal MarkArm = 6;   // the line from a point up to its mark
-constexpr qreal RibbonDepth = 0.5;
 
 QPolygonF Face(QPointF a, QPointF b, QPointF depth)
 {

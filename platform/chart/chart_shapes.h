@@ -37,7 +37,8 @@ QColor TopColor(const QColor& color);
 QColor SideColor(const QColor& color);
 constexpr qreal LineWidth = 2;
 constexpr qreal PointSize = 9;
-constexpr qreal PointDepth = 0.5;   // point cubes are shallower than bars
+constexpr qreal PointDepth = 0.5;    // point cubes and line ribbons are shallower than bars
+constexpr qreal RibbonDepth = 0.5;
 
 // The depth offset of the 3D view at this percentage for a chart of this size:
 // back is up and to the right.

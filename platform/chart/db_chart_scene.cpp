@@ -252,7 +252,7 @@ TChartShapes TDBChart::Shapes() const
             } else if (series.Kind() == TChartSeriesKind::Line) {
                 line.Points << map(value, drawn);
                 mark.Anchor = line.Points.back();
-                mark.Depth = 0;
+                mark.Depth = ChartPainting::RibbonDepth;
             } else {
                 const QPointF centre = map(value, drawn);
                 const qreal half = ChartPainting::PointSize / 2;
