@@ -1,0 +1,109 @@
+#pragma once
+// Data-aware controls that show and edit one field of a data source's
+// current record: text, check box, memo and radio group.
+#include "platform/db/data_link.h"
+#include "platform/ui/containers.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <functional>
+
+class QKeyEvent;
+
+// What every control on one field has: its data source, its field name and
+// the link between them.
+class TDBFieldControl {
+public:
+    TDataSource* DataSource() const { return dataLink_.DataSource(); }
+    void SetDataSource(TDataSource* source) { dataLink_.SetDataSource(source); }
+    QString DataField() const { return dataLink_.FieldName(); }
+    void SetDataField(const QString& name) { dataLink_.SetFieldName(name); }
+    TField* Field() const { return dataLink_.Field(); }
+    // A read-only control never puts the dataset into edit mode.
+    bool ReadOnly() const { return dataLink_.ReadOnly(); }
+    void SetReadOnly(bool readOnly) { dataLink_.SetReadOnly(readOnly); }
+    TFieldDataLink& DataLink() { return dataLink_; }
+
+protected:
+    TFieldDataLink dataLink_;
+};
+
+// Whether the key would change an edit's text, so that the dataset must be
+// in edit mode first.
+bool IsEditingKey(const QKeyEvent* event);
+
+// The field's display text; it cannot be edited.
+class TDBText : public QLabel, public TDBFieldControl {
+    Q_OBJECT
+public:
+    explicit TDBText(QWidget* parent = nullptr);
+};
+
+// Checked when the field holds ValueChecked, unchecked for ValueUnchecked,
+// grayed for anything else (a null). Each value may list alternatives
+// separated by ";" that read the same; the first is the one written. A
+// logical field reads and writes true and false instead.
+class TDBCheckBox : public QCheckBox, public TDBFieldControl {
+    Q_OBJECT
+public:
+    explicit TDBCheckBox(QWidget* parent = nullptr);
+
+    QString ValueChecked() const { return valueChecked_; }
+    void SetValueChecked(const QString& value);
+    QString ValueUnchecked() const { return valueUnchecked_; }
+    void SetValueUnchecked(const QString& value);
+
+protected:
+    // A click toggles only when the dataset can be edited; the field is written at once.
+    void nextCheckState() override;
+
+private:
+    Qt::CheckState FieldState() const;
+    void WriteState();
+
+    QString valueChecked_ = QStringLiteral("True");
+    QString valueUnchecked_ = QStringLiteral("False");
+};
+
+// A memo on a text or memo field: typing puts the dataset into edit mode,
+// leaving writes the field, Escape shows the field's value again.
+class TDBMemo : public QPlainTextEdit, public TDBFieldControl {
+    Q_OBJECT
+public:
+    explicit TDBMemo(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool loading_ = false;
+};
+
+// A radio group whose choice is the field's value: item i stands for
+// Values[i], or for its own caption when Values is empty.
+class TDBRadioGroup : public TRadioGroup, public TDBFieldControl {
+    Q_OBJECT
+public:
+    explicit TDBRadioGroup(QWidget* parent = nullptr);
+
+    const QStringList& Values() const { return values_; }
+    void SetValues(const QStringList& values);
+    QString Value() const { return value_; }
+    // Chooses the item of the value (none when no item has it) and fires OnChange when it differs.
+    void SetValue(const QString& value);
+
+    std::function<void(QObject* sender)> OnChange;
+
+protected:
+    bool CanModify() override;
+    void DoClick() override;
+
+private:
+    QString ButtonValue(int index) const;
+    int IndexOfValue(const QString& value) const;
+
+    QStringList values_;
+    QString value_;
+    bool inSetValue_ = false;
+};
