@@ -88,6 +88,12 @@ void TMenuItem::SetChecked(bool checked)
                 sibling->SetChecked(false);
 }
 
+void TMenuItem::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    action_->setEnabled(enabled);
+}
+
 void TMenuItem::SetRadioItem(bool radio)
 {
     radioItem_ = radio;

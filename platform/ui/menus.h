@@ -40,8 +40,9 @@ public:
     void SetRadioItem(bool radio);
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int index) { groupIndex_ = index; }
-    bool Enabled() const { return action_->isEnabled(); }
-    void SetEnabled(bool enabled) { action_->setEnabled(enabled); }
+    // Kept here: Qt reports a hidden action as disabled.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
     bool Visible() const { return action_->isVisible(); }
     void SetVisible(bool visible) { action_->setVisible(visible); }
     int Tag() const { return tag_; }
@@ -73,6 +74,7 @@ private:
     QKeySequence shortCut_;
     bool checked_ = false;
     bool radioItem_ = false;
+    bool enabled_ = true;
     int groupIndex_ = 0;
     int tag_ = 0;
     TMenuItem* parent_ = nullptr;
