@@ -1,5 +1,6 @@
 #include "platform/ui/menus.h"
 #include "platform/ui/containers.h"
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -143,8 +144,20 @@ TMainMenu::TMainMenu(QWidget* form) : TMainMenu(form, new QMenuBar(form))
 
 TMainMenu::TMainMenu(QWidget* form, QMenuBar* bar) : TMenu(form, bar), menuBar_(bar)
 {
+    bar->setNativeMenuBar(false);
+    bar->installEventFilter(this);
     bar->resize(form->width(), bar->sizeHint().height());
     SetAlign(bar, TAlign::alTop);
+}
+
+bool TMainMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    // The bar is as high as its items need; the docked controls below follow.
+    const QEvent::Type type = event->type();
+    if (watched == menuBar_ && (type == QEvent::ActionAdded || type == QEvent::ActionChanged
+                                || type == QEvent::ActionRemoved || type == QEvent::FontChange))
+        menuBar_->resize(menuBar_->width(), menuBar_->sizeHint().height());
+    return TMenu::eventFilter(watched, event);
 }
 
 TPopupMenu::TPopupMenu(QWidget* owner) : TPopupMenu(owner, std::make_unique<QMenu>())

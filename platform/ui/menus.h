@@ -110,6 +110,9 @@ public:
     explicit TMainMenu(QWidget* form);
     QMenuBar* MenuBar() const { return menuBar_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TMainMenu(QWidget* form, QMenuBar* bar);
     QMenuBar* menuBar_;
