@@ -155,7 +155,7 @@ bool TMainMenu::eventFilter(QObject* watched, QEvent* event)
     // The bar is as high as its items need; the docked controls below follow.
     const QEvent::Type type = event->type();
     if (watched == menuBar_ && (type == QEvent::ActionAdded || type == QEvent::ActionChanged
-                                || type == QEvent::ActionRemoved || type == QEvent::FontChange))
+                                || type == QEvent::ActionRemoved || type == QEvent::FontChange || type == QEvent::Show))
         menuBar_->resize(menuBar_->width(), menuBar_->sizeHint().height());
     return TMenu::eventFilter(watched, event);
 }
