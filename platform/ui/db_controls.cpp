@@ -1,5 +1,6 @@
 #include "platform/ui/db_controls.h"
 #include "platform/db/field.h"
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRadioButton>
 
@@ -21,6 +22,104 @@ bool IsEditingKey(const QKeyEvent* event)
         return false;
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).isPrint();
+}
+
+// ---- TDBEdit
+
+TDBEdit::TDBEdit(QWidget* parent) : TCustomMaskEdit(parent)
+{
+    QLineEdit::setReadOnly(true);
+    dataLink_.OnDataChange = [this] { ShowField(); };
+    dataLink_.OnEditingChange = [this] { QLineEdit::setReadOnly(!dataLink_.Editing()); };
+    dataLink_.OnUpdateData = [this] {
+        ValidateEdit();
+        Field()->SetText(Text());
+    };
+    dataLink_.OnFocusControl = [this] { setFocus(); };
+}
+
+void TDBEdit::ShowField()
+{
+    TField* field = Field();
+    if (!field) {
+        SetEditMask(QString());
+        SetEditText(QString());
+        return;
+    }
+    if (field->EditMask() != EditMask())
+        SetEditMask(field->EditMask());
+    if (field->DataType() == TFieldType::ftString && MaxLength() == 0)
+        SetMaxLength(field->Size());
+    setAlignment(field->Alignment() == taRightJustify ? Qt::AlignRight
+                 : field->Alignment() == taCenter      ? Qt::AlignHCenter
+                                                       : Qt::AlignLeft);
+    // While focused and editable the edit shows the field's edit text.
+    if (focused_ && dataLink_.CanModify())
+        SetText(field->Text());
+    else
+        SetEditText(field->DisplayText());
+    setModified(false);
+}
+
+void TDBEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    TCustomMaskEdit::KeyDown(key, shift);
+    const bool paste = (key == Qt::Key_Insert && (shift & Qt::ShiftModifier))
+                       || ((key == Qt::Key_V || key == Qt::Key_X) && (shift & Qt::ControlModifier));
+    if (key == Qt::Key_Delete || paste)
+        dataLink_.Edit();
+}
+
+void TDBEdit::KeyPress(QChar& key)
+{
+    TCustomMaskEdit::KeyPress(key);
+    if (key.unicode() >= 32 && Field() && !Field()->IsValidChar(key)) {
+        QApplication::beep();
+        key = QChar();
+        return;
+    }
+    if (key.unicode() >= 32 || key == QChar(8)) {
+        dataLink_.Edit();
+    } else if (key == QChar(27)) {
+        dataLink_.Reset();
+        selectAll();
+        key = QChar();
+    }
+}
+
+bool TDBEdit::EditCanModify()
+{
+    return dataLink_.Edit();
+}
+
+void TDBEdit::Change()
+{
+    dataLink_.Modified();
+    TCustomMaskEdit::Change();
+}
+
+void TDBEdit::focusInEvent(QFocusEvent* event)
+{
+    focused_ = true;
+    dataLink_.Reset();
+    TCustomMaskEdit::focusInEvent(event);
+}
+
+void TDBEdit::DoExit()
+{
+    // The field is written here, through the mask's check; a refused entry
+    // keeps the focus with its text selected.
+    try {
+        dataLink_.UpdateRecord();
+    } catch (...) {
+        selectAll();
+        setFocus();
+        throw;
+    }
+    focused_ = false;
+    dataLink_.Reset();
+    // Not the mask edit's own exit check: UpdateRecord has made it.
+    TCustomEdit::DoExit();
 }
 
 // ---- TDBText

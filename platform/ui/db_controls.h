@@ -1,8 +1,9 @@
 #pragma once
 // Data-aware controls that show and edit one field of a data source's
-// current record: text, check box, memo and radio group.
+// current record: edit, text, check box, memo and radio group.
 #include "platform/db/data_link.h"
 #include "platform/ui/containers.h"
+#include "platform/ui/mask_edit.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -31,6 +32,35 @@ protected:
 // Whether the key would change an edit's text, so that the dataset must be
 // in edit mode first.
 bool IsEditingKey(const QKeyEvent* event);
+
+// A mask edit on a field: it takes the field's EditMask and, for a text
+// field, its size as the length limit. It shows the field's display text,
+// and its edit text while focused. Typing puts the dataset into edit mode
+// (a dataset or field that cannot be modified takes no typing), leaving
+// checks the mask and writes the field, Escape shows the field's value again.
+class TDBEdit : public TCustomMaskEdit, public TDBFieldControl {
+    Q_OBJECT
+public:
+    explicit TDBEdit(QWidget* parent = nullptr);
+
+    // The control's own ReadOnly is the link's; the edit itself is read-only
+    // whenever the dataset is not being edited.
+    bool ReadOnly() const { return TDBFieldControl::ReadOnly(); }
+    void SetReadOnly(bool readOnly) { TDBFieldControl::SetReadOnly(readOnly); }
+
+protected:
+    void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void KeyPress(QChar& key) override;
+    bool EditCanModify() override;
+    void Change() override;
+    void DoExit() override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void ShowField();
+
+    bool focused_ = false;
+};
 
 // The field's display text; it cannot be edited.
 class TDBText : public QLabel, public TDBFieldControl {

@@ -240,3 +240,61 @@ TEST_F(DbControlsTest, MemoEditsTheFieldAndEscapeBringsItBack)
     QTest::keyClicks(memo, QStringLiteral("Y"));
     EXPECT_EQ(memo->toPlainText(), "X") << "a read-only table takes no typing";
 }
+
+TEST_F(DbControlsTest, EditTypesThroughTheFieldsMaskAndWritesOnLeaving)
+{
+    auto* name = new TDBEdit(form.get());
+    name->SetDataSource(source);
+    name->SetDataField(QStringLiteral("Name"));
+    auto* code = new TDBEdit(form.get());
+    code->move(0, 30);
+    auto* other = new QLineEdit(form.get());
+    other->move(0, 60);
+    table->Open();
+    table->FieldByName("Code")->SetEditMask(QStringLiteral(">L0;1;_"));
+    code->SetDataSource(source);
+    code->SetDataField(QStringLiteral("Code"));
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(name->text(), "Item A");
+    EXPECT_EQ(name->MaxLength(), 30) << "the text field's size";
+    EXPECT_EQ(code->text(), "A_") << "the field's mask";
+    EXPECT_TRUE(name->isReadOnly()) << "until the dataset is edited";
+
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, QStringLiteral("Z"));
+    EXPECT_EQ(table->State(), dsEdit) << "typing edits the dataset";
+    EXPECT_EQ(name->text(), "Item AZ");
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_EQ(name->text(), "Item A") << "Escape shows the field again";
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, QStringLiteral("Y"));
+
+    code->setFocus();   // leaving the name writes it
+    EXPECT_EQ(table->FieldByName("Name")->AsString(), "Item AY");
+    QTest::keyClick(code, Qt::Key_Home);
+    QTest::keyClicks(code, QStringLiteral("bx5"));
+    EXPECT_EQ(code->text(), "B5") << "lower case raised, a letter refused where a digit belongs";
+    other->setFocus();
+    EXPECT_EQ(table->FieldByName("Code")->AsString(), "B5");
+
+    code->setFocus();
+    QTest::keyClick(code, Qt::Key_End);
+    QTest::keyClick(code, Qt::Key_Backspace);
+    other->setFocus();
+    EXPECT_EQ(presenter.errors, std::vector<QString>{"Invalid input value.  Use escape key to abandon changes"});
+    EXPECT_TRUE(code->hasFocus()) << "an incomplete entry keeps the focus";
+    EXPECT_EQ(table->FieldByName("Code")->AsString(), "B5");
+    QTest::keyClick(code, Qt::Key_Escape);
+    EXPECT_EQ(code->text(), "B5");
+    table->Post();
+    EXPECT_EQ(Stored("Name", "B5"), "Item AY");
+
+    table->FieldByName("Name")->SetReadOnly(true);
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("Q"));
+    EXPECT_EQ(table->State(), dsBrowse) << "a read-only field takes no typing";
+    EXPECT_EQ(name->text(), "Item AY");
+}
