@@ -2,11 +2,17 @@
 #include "platform/ui/form.h"
 #include <QStyle>
 
+QPixmap FirstGlyph(const QPixmap& glyph, int numGlyphs)
+{
+    const int width = numGlyphs > 1 ? glyph.width() / numGlyphs : glyph.width();
+    return glyph.copy(0, 0, width, glyph.height());
+}
+
 TButton::TButton(QWidget* parent) : QPushButton(parent)
 {
     // Enter is the form's business (the default button or the focused one), not Qt's.
     setAutoDefault(false);
-    connect(this, &QPushButton::clicked, this, [this] { DoClick(); });
+    connect(this, &QPushButton::clicked, this, [this] { Click(); });
 }
 
 void TButton::SetDefault(bool value)
@@ -15,7 +21,14 @@ void TButton::SetDefault(bool value)
     setDefault(value);   // the style draws the default frame
 }
 
-void TButton::DoClick()
+void TButton::SetGlyph(const QPixmap& glyph, int numGlyphs)
+{
+    const QPixmap first = FirstGlyph(glyph, numGlyphs);
+    setIcon(QIcon(first));
+    setIconSize(first.size());
+}
+
+void TButton::Click()
 {
     if (modalResult_ != mrNone)
         if (TForm* form = GetParentForm(this))
@@ -86,8 +99,7 @@ void TSpeedButton::SetCaption(const QString& caption)
 
 void TSpeedButton::SetGlyph(const QPixmap& glyph, int numGlyphs)
 {
-    const int width = numGlyphs > 1 ? glyph.width() / numGlyphs : glyph.width();
-    const QPixmap first = glyph.copy(0, 0, width, glyph.height());
+    const QPixmap first = FirstGlyph(glyph, numGlyphs);
     setIcon(QIcon(first));
     setIconSize(first.size());
     if (text().isEmpty())

@@ -7,6 +7,10 @@
 #include <QToolButton>
 #include <functional>
 
+// A glyph may hold NumGlyphs pictures side by side (up, disabled, down, ...):
+// the first, which a button shows.
+QPixmap FirstGlyph(const QPixmap& glyph, int numGlyphs);
+
 // A bit button's kind gives it its caption, its picture and its modal result;
 // OK and Yes are default buttons, Cancel and No cancel buttons.
 enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkYes, bkNo };
@@ -32,13 +36,15 @@ public:
     void SetModalResult(int result) { modalResult_ = result; }
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind kind);
+    void SetGlyph(const QPixmap& glyph, int numGlyphs = 1);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
 
-    std::function<void(QObject* sender)> OnClick;
+    // What a press does: sets the form's ModalResult, then runs OnClick. A
+    // derived button may do more.
+    virtual void Click();
 
-protected:
-    virtual void DoClick();
+    std::function<void(QObject* sender)> OnClick;
 
 private:
     bool default_ = false;
@@ -47,6 +53,9 @@ private:
     int tag_ = 0;
     TBitBtnKind kind_ = TBitBtnKind::bkCustom;
 };
+
+// The class library's bitmap button is this button with a kind or a glyph.
+using TBitBtn = TButton;
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
@@ -85,7 +94,6 @@ public:
     void SetCaption(const QString& caption);
     bool Flat() const { return autoRaise(); }
     void SetFlat(bool flat) { setAutoRaise(flat); }
-    // A glyph may hold NumGlyphs pictures side by side (up, disabled, ...): the first is shown.
     void SetGlyph(const QPixmap& glyph, int numGlyphs = 1);
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int index);

@@ -143,7 +143,6 @@ void TRadioGroup::SetItemIndex(int index)
         return;
     itemIndex_ = index;
     ShowItemIndex();
-    DoClick();
 }
 
 void TRadioGroup::DoClick()

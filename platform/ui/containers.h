@@ -24,7 +24,8 @@ public:
 };
 
 // A group of radio buttons, one per item, laid out in Columns filled top to
-// bottom; ItemIndex is the chosen one (-1: none).
+// bottom; ItemIndex is the chosen one (-1: none). OnClick answers the user's
+// choice only: setting ItemIndex from code does not fire it.
 class TRadioGroup : public TGroupBox {
     Q_OBJECT
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
@@ -36,7 +37,6 @@ public:
     int Columns() const { return columns_; }
     void SetColumns(int columns);
     int ItemIndex() const { return itemIndex_; }
-    // Fires OnClick when the choice changes, as a click would.
     void SetItemIndex(int index);
     QRadioButton* Button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
 

@@ -80,7 +80,8 @@ void TDBEdit::KeyPress(QChar& key)
     }
     if (key.unicode() >= 32 || key == QChar(8)) {
         dataLink_.Edit();
-    } else if (key == QChar(27)) {
+    } else if (key == QChar(27) && dataLink_.IsModified()) {
+        // Escape undoes a change; with nothing to undo it goes on to the form's cancel button.
         dataLink_.Reset();
         selectAll();
         key = QChar();
@@ -272,9 +273,7 @@ int TDBRadioGroup::IndexOfValue(const QString& value) const
 
 void TDBRadioGroup::SetValue(const QString& value)
 {
-    inSetValue_ = true;
     SetItemIndex(IndexOfValue(value));
-    inSetValue_ = false;
     if (value == value_)
         return;
     value_ = value;
@@ -289,8 +288,6 @@ bool TDBRadioGroup::CanModify()
 
 void TDBRadioGroup::DoClick()
 {
-    if (inSetValue_)
-        return;
     TRadioGroup::DoClick();
     SetValue(ItemIndex() >= 0 ? ButtonValue(ItemIndex()) : QString());
     if (dataLink_.Editing()) {

@@ -37,7 +37,8 @@ bool IsEditingKey(const QKeyEvent* event);
 // field, its size as the length limit. It shows the field's display text,
 // and its edit text while focused. Typing puts the dataset into edit mode
 // (a dataset or field that cannot be modified takes no typing), leaving
-// checks the mask and writes the field, Escape shows the field's value again.
+// checks the mask and writes the field, Escape shows the field's value again
+// (and, with nothing to undo, is left to the form).
 class TDBEdit : public TCustomMaskEdit, public TDBFieldControl {
     Q_OBJECT
 public:
@@ -120,7 +121,8 @@ public:
     const QStringList& Values() const { return values_; }
     void SetValues(const QStringList& values);
     QString Value() const { return value_; }
-    // Chooses the item of the value (none when no item has it) and fires OnChange when it differs.
+    // Chooses the item of the value (none when no item has it) and fires
+    // OnChange when it differs, also when the record changes it.
     void SetValue(const QString& value);
 
     std::function<void(QObject* sender)> OnChange;
@@ -135,5 +137,4 @@ private:
 
     QStringList values_;
     QString value_;
-    bool inSetValue_ = false;
 };

@@ -203,6 +203,9 @@ TEST_F(ControlsTest, RadioGroupChoosesByClickInColumns)
     EXPECT_FALSE(group->Button(1)->isChecked());
     QTest::mouseClick(group->Button(2), Qt::LeftButton, {}, QPoint(5, group->Button(2)->height() / 2));
     EXPECT_EQ(clicks, 2) << "a click on the chosen item changes nothing";
+    group->SetItemIndex(0);
+    EXPECT_TRUE(group->Button(0)->isChecked());
+    EXPECT_EQ(clicks, 2) << "a choice made by code is no click";
 }
 
 TEST_F(ControlsTest, SpeedAndToolButtonGroupsKeepOneDown)

@@ -1,5 +1,6 @@
 // Data-aware controls and the record navigator on a real table.
 #include "platform/db/data_source.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/form.h"
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -297,4 +299,30 @@ TEST_F(DbControlsTest, EditTypesThroughTheFieldsMaskAndWritesOnLeaving)
     QTest::keyClicks(name, QStringLiteral("Q"));
     EXPECT_EQ(table->State(), dsBrowse) << "a read-only field takes no typing";
     EXPECT_EQ(name->text(), "Item AY");
+}
+
+TEST_F(DbControlsTest, EscapeInAnUnchangedEditReachesTheCancelButton)
+{
+    auto* name = new TDBEdit(form.get());
+    name->SetDataSource(source);
+    name->SetDataField(QStringLiteral("Name"));
+    auto* cancel = new TButton(form.get());
+    cancel->SetKind(TBitBtnKind::bkCancel);
+    cancel->move(0, 40);
+    table->Open();
+    bool openAfterUndo = false;
+    QString textAfterUndo;
+    QTimer::singleShot(0, form.get(), [&] {
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_End);
+        QTest::keyClicks(name, QStringLiteral("Z"));
+        QTest::keyClick(name, Qt::Key_Escape);   // undoes the typing only
+        openAfterUndo = form->isVisible();
+        textAfterUndo = name->text();
+        QTest::keyClick(name, Qt::Key_Escape);
+    });
+    QTimer::singleShot(10000, form.get(), [&] { form->SetModalResult(99); });
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_TRUE(openAfterUndo);
+    EXPECT_EQ(textAfterUndo, "Item A");
 }

@@ -244,6 +244,17 @@ TEST_F(FormTest, LifeCycleEventsComeInOrder)
         events.close();
     }
     EXPECT_EQ(log, QStringList({"Create", "Show", "CloseQuery", "Close", "Destroy"}));
+
+    int activations = 0, resizes = 0;
+    form->OnActivate = [&](QObject*) { ++activations; };
+    form->OnResize = [&](QObject*) { ++resizes; };
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(activations, 1);
+    const int before = resizes;
+    form->resize(form->width() + 20, form->height());
+    EXPECT_EQ(resizes, before + 1);
 }
 
 TEST_F(FormTest, DialogAndSingleBordersKeepTheSizeAndTheScreenCentreIsUsed)
