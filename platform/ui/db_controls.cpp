@@ -209,6 +209,7 @@ void TDBCheckBox::WriteState()
 TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
+    setTabChangesFocus(true);
     dataLink_.OnDataChange = [this] {
         loading_ = true;
         setPlainText(Field() ? Field()->AsString() : QString());
@@ -228,6 +229,11 @@ void TDBMemo::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && dataLink_.IsModified()) {
         dataLink_.Reset();
         selectAll();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !wantReturns_ && !(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
         return;
     }
     // Read-only until the dataset is in edit mode: the key puts it there first.

@@ -100,8 +100,17 @@ private:
 // leaving writes the field, Escape shows the field's value again.
 class TDBMemo : public QPlainTextEdit, public TDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(bool WantReturns READ WantReturns WRITE SetWantReturns)
+    Q_PROPERTY(bool WantTabs READ WantTabs WRITE SetWantTabs)
 public:
     explicit TDBMemo(QWidget* parent = nullptr);
+
+    // Without WantReturns Enter is left to the form (its default button);
+    // without WantTabs (the default) Tab moves to the next control.
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool want) { wantReturns_ = want; }
+    bool WantTabs() const { return !tabChangesFocus(); }
+    void SetWantTabs(bool want) { setTabChangesFocus(!want); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -109,6 +118,7 @@ protected:
 
 private:
     bool loading_ = false;
+    bool wantReturns_ = true;
 };
 
 // A radio group whose choice is the field's value: item i stands for

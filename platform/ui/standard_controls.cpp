@@ -1,6 +1,7 @@
 #include "platform/ui/standard_controls.h"
 #include <QBitmap>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QToolButton>
@@ -86,6 +87,39 @@ void TLabel::SetFocusControl(QWidget* control)
 {
     setBuddy(control);
     ShowCaption();
+}
+
+void TLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+        OnClick(this);
+}
+
+void TLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && OnDblClick)
+        OnDblClick(this);
+}
+
+// ---- TShape
+
+TShape::TShape(QWidget* parent) : QWidget(parent)
+{
+}
+
+void TShape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(pen_);
+    painter.setBrush(brush_);
+    const QRect figure = rect().adjusted(0, 0, -1, -1);
+    switch (shape_) {
+    case TShapeType::stRectangle: painter.drawRect(figure); break;
+    case TShapeType::stRoundRect: painter.drawRoundedRect(figure, 4, 4); break;
+    case TShapeType::stEllipse: painter.drawEllipse(figure); break;
+    }
 }
 
 // ---- TBevel

@@ -1,5 +1,5 @@
 #pragma once
-// Labels, bevels, panels, images, timers, scroll bars and the up-down.
+// Labels, bevels, shapes, panels, images, timers, scroll bars and the up-down.
 #include "platform/db/db_types.h"
 #include <QFrame>
 #include <QLabel>
@@ -38,6 +38,13 @@ public:
     QWidget* FocusControl() const { return buddy(); }
     void SetFocusControl(QWidget* control);
 
+    std::function<void(QObject* sender)> OnClick;
+    std::function<void(QObject* sender)> OnDblClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
 private:
     void ShowCaption();
 
@@ -65,6 +72,29 @@ protected:
 private:
     TBevelShape shape_ = TBevelShape::bsBox;
     TBevelStyle style_ = TBevelStyle::bsLowered;
+};
+
+enum class TShapeType { stRectangle, stRoundRect, stEllipse };
+
+// A filled figure with an outline: Brush fills it, Pen draws its edge.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit TShape(QWidget* parent = nullptr);
+    TShapeType Shape() const { return shape_; }
+    void SetShape(TShapeType shape) { shape_ = shape; update(); }
+    QColor BrushColor() const { return brush_; }
+    void SetBrushColor(const QColor& colour) { brush_ = colour; update(); }
+    QColor PenColor() const { return pen_; }
+    void SetPenColor(const QColor& colour) { pen_ = colour; update(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TShapeType shape_ = TShapeType::stRectangle;
+    QColor brush_ = Qt::white;
+    QColor pen_ = Qt::black;
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };

@@ -208,6 +208,24 @@ TEST_F(ControlsTest, RadioGroupChoosesByClickInColumns)
     EXPECT_EQ(clicks, 2) << "a choice made by code is no click";
 }
 
+TEST_F(ControlsTest, LabelsShowAccessKeysOnlyWithAFocusControlAndAnswerDoubleClicks)
+{
+    auto* label = new TLabel(form.get());
+    label->SetCaption(QStringLiteral("&Income && Expenses"));
+    EXPECT_EQ(label->text(), QStringLiteral("Income & Expenses"));
+    auto* edit = new QLineEdit(form.get());
+    edit->move(0, 40);
+    label->SetFocusControl(edit);
+    EXPECT_EQ(label->text(), QStringLiteral("&Income && Expenses"));
+    int doubleClicks = 0;
+    label->OnDblClick = [&](QObject*) { ++doubleClicks; };
+    ShowForm();
+    QTest::mouseDClick(label, Qt::LeftButton);
+    EXPECT_EQ(doubleClicks, 1);
+    QTest::keyClick(form.get(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_TRUE(edit->hasFocus()) << "the access key focuses the focus control";
+}
+
 TEST_F(ControlsTest, SpeedAndToolButtonGroupsKeepOneDown)
 {
     auto* ascending = new TSpeedButton(form.get());

@@ -326,3 +326,28 @@ TEST_F(DbControlsTest, EscapeInAnUnchangedEditReachesTheCancelButton)
     EXPECT_TRUE(openAfterUndo);
     EXPECT_EQ(textAfterUndo, "Item A");
 }
+
+TEST_F(DbControlsTest, MemoWithoutWantReturnsLeavesEnterToTheDefaultButton)
+{
+    auto* memo = new TDBMemo(form.get());
+    memo->SetDataSource(source);
+    memo->SetDataField(QStringLiteral("Notes"));
+    auto* ok = new TButton(form.get());
+    ok->SetKind(TBitBtnKind::bkOK);
+    ok->move(0, 120);
+    table->Open();
+    QString textAfterEnter;
+    bool openAfterEnter = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Return);
+        textAfterEnter = memo->toPlainText();
+        openAfterEnter = form->isVisible();
+        memo->SetWantReturns(false);
+        QTest::keyClick(memo, Qt::Key_Return);
+    });
+    QTimer::singleShot(10000, form.get(), [&] { form->SetModalResult(99); });
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_EQ(textAfterEnter.count(QLatin1Char('\n')), 1) << "with WantReturns Enter makes a new line";
+}

@@ -117,6 +117,9 @@ TEST_F(DemoFormTest, ControlsPaintTheirPicturesGlyphsAndBackgrounds)
     QPainter(&picture).fillRect(5, 5, 10, 10, QColor(0, 160, 0));
     image->SetPicture(picture);
     image->SetTransparent(true);
+    auto* swatch = new TShape(details);
+    swatch->setGeometry(360, 60, 30, 16);
+    swatch->SetBrushColor(QColor(255, 255, 0));
     auto* ok = new TButton(details);
     ok->SetKind(TBitBtnKind::bkOK);
     ok->move(220, 90);
@@ -145,4 +148,6 @@ TEST_F(DemoFormTest, ControlsPaintTheirPicturesGlyphsAndBackgrounds)
     const QPoint corner = image->mapTo(&form, QPoint(1, 1));
     EXPECT_NE(shot.pixelColor(corner), QColor(Qt::white));
     EXPECT_EQ(shot.pixelColor(image->mapTo(&form, QPoint(10, 10))), QColor(0, 160, 0));
+    EXPECT_EQ(shot.pixelColor(swatch->mapTo(&form, QPoint(0, 0))), QColor(Qt::black)) << "the pen";
+    EXPECT_EQ(shot.pixelColor(swatch->mapTo(&form, QPoint(15, 8))), QColor(255, 255, 0)) << "the brush";
 }
