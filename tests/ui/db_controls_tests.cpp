@@ -6,6 +6,7 @@
 #include "platform/ui/form.h"
 #include "tests/db/db_test_env.h"
 #include "tests/support/scripted_presenter.h"
+#include "tests/ui/show_modal.h"
 #include "tests/ui/test_application.h"
 #include <QLineEdit>
 #include <QRadioButton>
@@ -312,7 +313,7 @@ TEST_F(DbControlsTest, EscapeInAnUnchangedEditReachesTheCancelButton)
     table->Open();
     bool openAfterUndo = false;
     QString textAfterUndo;
-    QTimer::singleShot(0, form.get(), [&] {
+    EXPECT_EQ(ShowModalThen(*form, [&] {
         name->setFocus();
         QTest::keyClick(name, Qt::Key_End);
         QTest::keyClicks(name, QStringLiteral("Z"));
@@ -320,9 +321,7 @@ TEST_F(DbControlsTest, EscapeInAnUnchangedEditReachesTheCancelButton)
         openAfterUndo = form->isVisible();
         textAfterUndo = name->text();
         QTest::keyClick(name, Qt::Key_Escape);
-    });
-    QTimer::singleShot(10000, form.get(), [&] { form->SetModalResult(99); });
-    EXPECT_EQ(form->ShowModal(), mrCancel);
+    }), mrCancel);
     EXPECT_TRUE(openAfterUndo);
     EXPECT_EQ(textAfterUndo, "Item A");
 }
@@ -338,16 +337,14 @@ TEST_F(DbControlsTest, MemoWithoutWantReturnsLeavesEnterToTheDefaultButton)
     table->Open();
     QString textAfterEnter;
     bool openAfterEnter = false;
-    QTimer::singleShot(0, form.get(), [&] {
+    EXPECT_EQ(ShowModalThen(*form, [&] {
         memo->setFocus();
         QTest::keyClick(memo, Qt::Key_Return);
         textAfterEnter = memo->toPlainText();
         openAfterEnter = form->isVisible();
         memo->SetWantReturns(false);
         QTest::keyClick(memo, Qt::Key_Return);
-    });
-    QTimer::singleShot(10000, form.get(), [&] { form->SetModalResult(99); });
-    EXPECT_EQ(form->ShowModal(), mrOk);
+    }), mrOk);
     EXPECT_TRUE(openAfterEnter);
     EXPECT_EQ(textAfterEnter.count(QLatin1Char('\n')), 1) << "with WantReturns Enter makes a new line";
 }

@@ -1,6 +1,7 @@
 #include "platform/ui/buttons.h"
 #include "platform/ui/form.h"
 #include "tests/support/scripted_presenter.h"
+#include "tests/ui/show_modal.h"
 #include "tests/ui/test_application.h"
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,16 +17,7 @@ class FormTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { TestApplication(); }
     // Runs step inside the form's modal loop, once the loop is running.
-    int ShowModalThen(std::function<void()> step)
-    {
-        QTimer::singleShot(0, form.get(), std::move(step));
-        // Only a fault leaves the loop running: this guard then ends it with 99.
-        QTimer::singleShot(10000, form.get(), [this] {
-            if (form->Modal())
-                form->SetModalResult(99);
-        });
-        return form->ShowModal();
-    }
+    int ShowModalThen(std::function<void()> step) { return ::ShowModalThen(*form, std::move(step)); }
     ScriptedPresenter presenter;
     std::unique_ptr<TForm> form = std::make_unique<TForm>();
 };
