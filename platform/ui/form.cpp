@@ -37,7 +37,7 @@ void TForm::ApplyWindowFlags()
     // Changing the flags of a shown window hides it; show it again as it was.
     const bool wasVisible = isVisible();
     const bool dialog = borderStyle_ == TFormBorderStyle::bsDialog;
-    setWindowFlag(Qt::Dialog, dialog);
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | (dialog ? Qt::Dialog : Qt::Window));
     setWindowFlag(Qt::WindowStaysOnTopHint, formStyle_ == TFormStyle::fsStayOnTop);
     setWindowFlag(Qt::FramelessWindowHint, borderStyle_ == TFormBorderStyle::bsNone);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, !dialog);

@@ -46,6 +46,8 @@ public:
     // Shows the form in its window state, centred on the screen when asked.
     void Show();
     void Hide() { hide(); }
+    // Asks OnCloseQuery and OnClose, as the window's close box does.
+    void Close() { close(); }
 
     // Runs a modal loop until ModalResult is set or the window is closed
     // (mrCancel). Showing a visible window modally is refused.

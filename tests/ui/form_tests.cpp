@@ -258,9 +258,11 @@ TEST_F(FormTest, DialogAndSingleBordersKeepTheSizeAndTheScreenCentreIsUsed)
     form->resize(500, 400);
     EXPECT_EQ(form->size(), QSize(300, 200));
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->windowType(), Qt::Dialog);
     const QPoint centre = form->screen()->availableGeometry().center();
     EXPECT_LE((form->frameGeometry().center() - centre).manhattanLength(), 4);
     form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+    EXPECT_EQ(form->windowType(), Qt::Window);
     form->resize(500, 400);
     EXPECT_EQ(form->size(), QSize(500, 400));
 }
