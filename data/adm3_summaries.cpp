@@ -1,14 +1,13 @@
 // The second module's monthly summary rebuild: the five rebuilds in one
 // transaction, the summary tables opened and shown afresh afterwards.
+#include "data/accounts_directory.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
 #include "data/report_tables.h"
 #include "data/summary_rebuild.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
-#include "platform/db/session.h"
 #include "platform/rtl/string_list.h"
-#include <QDir>
 
 namespace {
 
@@ -32,7 +31,7 @@ void WriteBankDeleteScript(const QString& target) {
         TStringList lines;
         for (const QString& line : SummaryDeleteLines(TSummaryKind::Bank, target))
             lines.Add(line);
-        lines.SaveToFile(QDir(Session().AliasPath(QStringLiteral("VrAccounts"))).filePath(QStringLiteral("temp1.sql")));
+        lines.SaveToFile(AccountsFile(QStringLiteral("temp1.sql")));
     } catch (const Exception&) {
     }
 }

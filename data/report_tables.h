@@ -3,7 +3,7 @@
 // lines, the month keys and captions the report page reads, and the one way a
 // build runs: in one transaction under the hourglass, all or nothing.
 #include "platform/engine/cursor.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
 #include <QStringList>

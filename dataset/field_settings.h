@@ -14,7 +14,7 @@
 // with regard to case in ControlType, LookupFields and LookupLinks.
 #include "dataset/setting_types.h"
 #include "platform/db/db_types.h"
-#include "platform/engine/field_types.h"
+#include "platform/db/field.h"
 #include <QString>
 
 class QObject;

@@ -4,7 +4,6 @@
 #include "dataset/ww_settings.h"
 #include "dataset/ww_table.h"
 #include "platform/db/field.h"
-#include "platform/engine/field_types.h"
 
 namespace {
 
