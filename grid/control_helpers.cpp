@@ -1,5 +1,5 @@
 #include "grid/control_helpers.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
 #include "platform/db/dataset.h"
 #include "platform/ui/form.h"
 #include <QApplication>
