@@ -10,6 +10,7 @@ class TQuery;
 class TwwTable;
 class TwwQuery;
 class TwwDataSource;
+struct TRebuildScope;
 
 class TADm3 : public TDataModule {
     Q_OBJECT
@@ -19,21 +20,21 @@ public:
     explicit TADm3(TComponent* owner);
     ~TADm3() override;
 
-    // ---- Monthly summaries (summary_rebuild.cpp).
+    // ---- Monthly summaries (adm3_summaries.cpp).
     // Deletes the summary, bill and chart rows that target selects and adds
     // them up again from the transactions that source selects; each clause is
     // a whole "where ..." line or empty for every row. All or nothing: on a
     // failure the tables stay as they were and the engine's error propagates
     // to the caller, whose handler shows it.
     void RebuildSummaries(const QString& source, const QString& target);
-    // The five steps of RebuildSummaries, reading SourceFilter, TargetFilter and
-    // the close date in force; each raises the engine's error and leaves
-    // transaction handling to its caller.
-    void RebuildBankSummary();
-    void RebuildTelSummary();
-    void RebuildIncomeSummary();
-    void RebuildExpenseSummary();
-    void RebuildChartData();
+    // The five steps of RebuildSummaries on the clauses and the close date of
+    // one run; each raises the engine's error and leaves transaction handling
+    // to its caller.
+    void RebuildBankSummary(const TRebuildScope& scope);
+    void RebuildTelSummary(const TRebuildScope& scope);
+    void RebuildIncomeSummary(const TRebuildScope& scope);
+    void RebuildExpenseSummary(const TRebuildScope& scope);
+    void RebuildChartData(const TRebuildScope& scope);
 
     // ---- Cross tabulations (cross_tab.cpp).
     // One report table per call, one money column per month. A report that
@@ -86,10 +87,6 @@ public:
     TQuery* QtDesc = nullptr;   // reading descriptions
     TQuery* QTotal = nullptr;   // reading report sums
     TwwQuery* QryRT = nullptr;  // new codes and detail counts
-
-    // The clauses of the last rebuild, kept until the next.
-    QString SourceFilter;
-    QString TargetFilter;
 
 private:
     void CreateComponents();

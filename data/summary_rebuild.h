@@ -40,10 +40,9 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
 class TBillRebuild {
 public:
     explicit TBillRebuild(const TRebuildScope& scope);   // marks
-    void Finish();                                       // totals, deletes
+    void Finish(const TRebuildScope& scope) const;       // totals, deletes
 
 private:
-    const TRebuildScope& scope_;
     QSet<QString> marked_;   // bills the target selected: they keep their stamp
 };
 
