@@ -205,4 +205,4 @@ TEST_F(FieldSettings, SearchTextMustBeAValueOfTheFieldsType)
     EXPECT_FALSE(IsValidFieldText(*table.FieldByName(QStringLiteral("Opened")), QStringLiteral("13/45/1999")));
 }
 
-#include "dataset_settings_test.moc"
+#include "dataset_settings_tests.moc"
