@@ -1,5 +1,5 @@
 #pragma once
-// One accounts database: a SQLite file reached through the system's SQL dialect.
+// One database: a SQLite file reached through the system's SQL dialect.
 #include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/transaction.h"
