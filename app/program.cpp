@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "app/main_menu.h"
 #include "app/splash_form.h"
+#include "data/accounts_directory.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
@@ -51,6 +52,7 @@ void CreateDataModules()
 
 int RunProgram(const QStringList& arguments)
 {
+    RegisterAccountsAlias();
     ShowSplash = ShowSplashFor(arguments);
     QPointer<TSplashForm> startupSplash;
     int status = EXIT_FAILURE;

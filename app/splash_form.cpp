@@ -1,8 +1,8 @@
 #include "app/splash_form.h"
 #include "app/jpeg_image.h"
-#include "platform/engine/session.h"
+#include "data/accounts_directory.h"
+#include "platform/db/session.h"
 #include "platform/ui/application.h"
-#include <QDir>
 #include <QFile>
 #include <QPixmap>
 
@@ -54,7 +54,7 @@ QImage SplashPicture()
 
 QString SplashMarkerFile()
 {
-    return QDir(DefaultAccountsDirectory()).filePath(QStringLiteral("oru.oru"));
+    return AccountsFile(QStringLiteral("oru.oru"));
 }
 
 TSplashForm::TSplashForm()
@@ -125,7 +125,7 @@ TSplashForm::~TSplashForm()
 
 void TSplashForm::FormCreate(QObject*)
 {
-    TEngineSession::Default().AddPassword(TablePassword);
+    Session().AddPassword(TablePassword);
     LblDistDetails->setText(QStringLiteral("Find the latest Version on the web at: "));
     if (QFile::exists(SplashMarkerFile()))
         SetFormStyle(TFormStyle::fsNormal);

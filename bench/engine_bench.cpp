@@ -1,7 +1,7 @@
 // The engine against plain SQLite on a million bank transactions.
 #include "bench/support/generate.h"
 #include "platform/engine/cursor.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QFile>
 #include <benchmark/benchmark.h>

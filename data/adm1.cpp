@@ -1,3 +1,4 @@
+#include "data/accounts_directory.h"
 #include "data/adm1.h"
 #include "data/adm1_rules.h"
 #include "data/catalogue_datasets.h"
@@ -63,7 +64,7 @@ TADm1::~TADm1() {
 void TADm1::CreateComponents() {
     DataQuelt = new TDatabase(this);
     DataQuelt->SetName(QStringLiteral("DataQuelt"));
-    DataQuelt->SetAliasName(QStringLiteral("VrAccounts"));
+    DataQuelt->SetAliasName(AccountsAlias);
     DataQuelt->SetDatabaseName(QStringLiteral("DataQuelt"));
     DataQuelt->SetLoginPrompt(false);
 

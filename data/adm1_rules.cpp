@@ -50,7 +50,8 @@ void AttachTransactionRules(TADm1& dm) {
         AttachRecordCode(dm, table);
         table.BeforeEdit = [&dm, &rules](TDataSet& dataSet) { TransactionBeforeEdit(dm, rules, dataSet); };
         table.BeforePost = [&dm, &rules](TDataSet& dataSet) { TransactionBeforePost(dm, rules, dataSet); };
-        table.AfterDelete = [&dm](TDataSet&) { TransactionAfterDelete(dm); };
+        table.AfterPost = [&dm](TDataSet&) { TransactionAfterChange(dm); };
+        table.AfterDelete = [&dm](TDataSet&) { TransactionAfterChange(dm); };
     }
     const auto filter = [&dm](void (*handler)(const TADm1&, TDataSet&, bool&)) {
         return [&dm, handler](TDataSet& dataSet, bool& accept) { handler(dm, dataSet, accept); };
@@ -84,10 +85,9 @@ void AttachHeaderRules(TADm1& dm) {
         AttachRecordCode(dm, lines);
         lines.BeforeEdit = [&dm](TDataSet& dataSet) { LineBeforeEdit(dm, dataSet); };
         lines.BeforePost = [&dm](TDataSet& dataSet) { LineBeforePost(dm, dataSet); };
-        lines.AfterDelete = [&dm, &rules](TDataSet&) { LineAfterDelete(dm, rules, StatementQuery()); };
+        lines.AfterPost = [&dm, &rules](TDataSet&) { LineAfterChange(dm, rules, StatementQuery()); };
+        lines.AfterDelete = [&dm, &rules](TDataSet&) { LineAfterChange(dm, rules, StatementQuery()); };
     }
-    dm.TblTrnLoan1B->AfterPost = [&dm](TDataSet&) { TblTrnLoan1BAfterPost(dm, StatementQuery()); };
-    dm.TblTrnRec1B->AfterPost = [&dm](TDataSet&) { TblTrnRec1BAfterPost(dm, StatementQuery()); };
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // The second accounts data module: the monthly summaries, the chart data, the
 // communication bills, the hand-entered bank balances, the multiple-entry and
 // asset tables, the report table, a second cursor on the bank accounts, and
-// the queries with which the rebuild and the report builders work.
+// its queries. The rebuild and the report builders work on the engine's
+// database itself, in one transaction each.
 #include "platform/db/data_module.h"
 #include <QString>
 
@@ -10,6 +11,7 @@ class TQuery;
 class TwwTable;
 class TwwQuery;
 class TwwDataSource;
+struct TRebuildScope;
 
 class TADm3 : public TDataModule {
     Q_OBJECT
@@ -19,23 +21,23 @@ public:
     explicit TADm3(TComponent* owner);
     ~TADm3() override;
 
-    // ---- Monthly summaries (summary_rebuild.cpp).
+    // ---- Monthly summaries (adm3_summaries.cpp, on the rebuilds of summary_rebuild.cpp).
     // Deletes the summary, bill and chart rows that target selects and adds
     // them up again from the transactions that source selects; each clause is
     // a whole "where ..." line or empty for every row. All or nothing: on a
     // failure the tables stay as they were and the engine's error propagates
     // to the caller, whose handler shows it.
     void RebuildSummaries(const QString& source, const QString& target);
-    // The five steps of RebuildSummaries, reading SourceFilter, TargetFilter and
-    // the close date in force; each raises the engine's error and leaves
-    // transaction handling to its caller.
-    void RebuildBankSummary();
-    void RebuildTelSummary();
-    void RebuildIncomeSummary();
-    void RebuildExpenseSummary();
-    void RebuildChartData();
+    // The five steps of RebuildSummaries on the clauses and the close date of
+    // one run; each raises the engine's error and leaves transaction handling
+    // to its caller.
+    void RebuildBankSummary(const TRebuildScope& scope);
+    void RebuildTelSummary(const TRebuildScope& scope);
+    void RebuildIncomeSummary(const TRebuildScope& scope);
+    void RebuildExpenseSummary(const TRebuildScope& scope);
+    void RebuildChartData(const TRebuildScope& scope);
 
-    // ---- Cross tabulations (cross_tab.cpp).
+    // ---- Cross tabulations (adm3_reports.cpp, on the builders of cross_tab.cpp).
     // One report table per call, one money column per month. A report that
     // cannot be built leaves the database as it was: an engine error
     // propagates; an inconsistency of the source shows "Serious error, please
@@ -49,11 +51,12 @@ public:
     // empty when the code is unknown.
     QString LookupDescription(int kind, const QString& code);
 
-    // ---- Period overview and bank balances (period_reports.cpp).
+    // ---- Period overview and bank balances (adm3_reports.cpp, on the builders of
+    // period_reports.cpp).
     void BuildPeriodOverview();
     void BuildBankPeriodReport();
 
-    // ---- Emptying every transaction; defined with the module's table rules.
+    // ---- Emptying every transaction (empty_transactions.cpp).
     bool EmptyAllTransactions();
     void EmptyTable(const QString& table);
 
@@ -81,15 +84,13 @@ public:
     TwwDataSource* DsAsset1a = nullptr;
     TwwDataSource* DsAsset1b = nullptr;
 
-    TQuery* Qt1 = nullptr;      // statements: report tables, emptying, header totals
-    TQuery* Qt2 = nullptr;      // reading report sources
-    TQuery* QtDesc = nullptr;   // reading descriptions
-    TQuery* QTotal = nullptr;   // reading report sums
+    TQuery* Qt1 = nullptr;      // statements: emptying, header totals
+    // The report queries of the module's design; the report builders read
+    // their sources, descriptions and sums through the engine instead.
+    TQuery* Qt2 = nullptr;
+    TQuery* QtDesc = nullptr;
+    TQuery* QTotal = nullptr;
     TwwQuery* QryRT = nullptr;  // new codes and detail counts
-
-    // The clauses of the last rebuild, kept until the next.
-    QString SourceFilter;
-    QString TargetFilter;
 
 private:
     void CreateComponents();

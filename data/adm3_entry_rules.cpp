@@ -116,8 +116,6 @@ void TblDbl1cBeforeDelete(const TADm1& dm1, TDataSet& dataSet) {
         QStringLiteral(" For Date ") + Quoted(DateToStr(Field(dataSet, "TransactionDate")->AsDateTime())));
 }
 
-void TblDbl1cBeforePost(TADm1& dm1, TDataSet& dataSet) {
+void TblDbl1cBeforePost(const TADm1& dm1, TDataSet& dataSet) {
     GuardPostDate(dataSet, TransactionDate, dm1.CurrentCloseDate);
-    if (!dm1.SetDataUpdated(true))
-        Abort();
 }

@@ -26,4 +26,4 @@ void TblDbl1bBeforeDelete(const TADm3& dm, TDataSet& dataSet);
 // Dated amounts.
 void TblDbl1cBeforeEdit(const TADm1& dm1, TDataSet& dataSet);
 void TblDbl1cBeforeDelete(const TADm1& dm1, TDataSet& dataSet);
-void TblDbl1cBeforePost(TADm1& dm1, TDataSet& dataSet);
+void TblDbl1cBeforePost(const TADm1& dm1, TDataSet& dataSet);

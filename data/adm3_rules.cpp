@@ -58,6 +58,8 @@ void AttachMultipleEntryRules(TADm3& dm, TADm1& dm1) {
     dm.TblDbl1c->BeforeDelete = [&dm1](TDataSet& dataSet) { TblDbl1cBeforeDelete(dm1, dataSet); };
     dm.TblDbl1c->BeforeEdit = [&dm1](TDataSet& dataSet) { TblDbl1cBeforeEdit(dm1, dataSet); };
     dm.TblDbl1c->BeforePost = [&dm1](TDataSet& dataSet) { TblDbl1cBeforePost(dm1, dataSet); };
+    // The summaries are out of date once an amount is stored, not before.
+    dm.TblDbl1c->AfterPost = [&dm1](TDataSet&) { dm1.SetDataUpdated(true); };
 }
 
 void AttachPeriodRules(TADm3& dm, TADm1& dm1) {

@@ -1,22 +1,17 @@
 // The second module's monthly summary rebuild: the five rebuilds in one
 // transaction, the summary tables opened and shown afresh afterwards.
+#include "data/accounts_directory.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
 #include "data/report_tables.h"
 #include "data/summary_rebuild.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
-#include "platform/db/session.h"
 #include "platform/rtl/string_list.h"
-#include <QDir>
 
 namespace {
 
 TEngineDatabase& Engine() { return ADm1->DataQuelt->EngineDatabase(); }
-
-TRebuildScope Scope(const TADm3& dm) {
-    return {Engine(), dm.SourceFilter, dm.TargetFilter, DateTimeToQDate(ADm1->CurrentCloseDate)};
-}
 
 void OpenSummaryTable(TwwTable* table, TSummaryKind kind) {
     table->SetIndexName(SummaryIndexName(kind));
@@ -32,14 +27,13 @@ void WriteBankDeleteScript(const QString& target) {
         TStringList lines;
         for (const QString& line : SummaryDeleteLines(TSummaryKind::Bank, target))
             lines.Add(line);
-        lines.SaveToFile(QDir(Session().AliasPath(QStringLiteral("VrAccounts"))).filePath(QStringLiteral("temp1.sql")));
+        lines.SaveToFile(AccountsFile(QStringLiteral("temp1.sql")));
     } catch (const Exception&) {
     }
 }
 
-void RebuildTransactionSummary(const TADm3& dm, TwwTable* table, TSummaryKind kind) {
+void RebuildTransactionSummary(const TRebuildScope& scope, TwwTable* table, TSummaryKind kind) {
     OpenSummaryTable(table, kind);
-    const TRebuildScope scope = Scope(dm);
     DeleteSummaryRows(scope, kind);
     AddUpSummaryRows(scope, kind);
 }
@@ -47,21 +41,20 @@ void RebuildTransactionSummary(const TADm3& dm, TwwTable* table, TSummaryKind ki
 }  // namespace
 
 void TADm3::RebuildSummaries(const QString& source, const QString& target) {
-    SourceFilter = source;
-    TargetFilter = target;
     const THourglass hourglass;
     TProgress progress(5);
     try {
-        RunAtomically(Engine(), [&] {
-            RebuildBankSummary();
+        const TRebuildScope scope{Engine(), source, target, DateTimeToQDate(ADm1->CurrentCloseDate)};
+        RunAtomically(scope.Db, [&] {
+            RebuildBankSummary(scope);
             progress.SetPosition(1);
-            RebuildTelSummary();
+            RebuildTelSummary(scope);
             progress.SetPosition(2);
-            RebuildIncomeSummary();
+            RebuildIncomeSummary(scope);
             progress.SetPosition(3);
-            RebuildExpenseSummary();
+            RebuildExpenseSummary(scope);
             progress.SetPosition(4);
-            RebuildChartData();
+            RebuildChartData(scope);
             progress.SetPosition(5);
         });
     } catch (...) {
@@ -79,31 +72,33 @@ void TADm3::RebuildSummaries(const QString& source, const QString& target) {
         table->Refresh();
 }
 
-void TADm3::RebuildBankSummary() {
+void TADm3::RebuildBankSummary(const TRebuildScope& scope) {
     OpenSummaryTable(TblRepBank1, TSummaryKind::Bank);
-    WriteBankDeleteScript(TargetFilter);
-    const TRebuildScope scope = Scope(*this);
+    WriteBankDeleteScript(scope.Target);
     DeleteSummaryRows(scope, TSummaryKind::Bank);
     AddUpSummaryRows(scope, TSummaryKind::Bank);
 }
 
-void TADm3::RebuildTelSummary() {
+void TADm3::RebuildTelSummary(const TRebuildScope& scope) {
     OpenSummaryTable(TblRepTel1, TSummaryKind::Tel);
-    const TRebuildScope scope = Scope(*this);
     DeleteSummaryRows(scope, TSummaryKind::Tel);
     TBillRebuild bills(scope);
     AddUpSummaryRows(scope, TSummaryKind::Tel);
     if (!TblTelPaid->Active())
         TblTelPaid->Open();
-    bills.Finish();
+    bills.Finish(scope);
 }
 
-void TADm3::RebuildIncomeSummary() { RebuildTransactionSummary(*this, TblRepInc1, TSummaryKind::Income); }
+void TADm3::RebuildIncomeSummary(const TRebuildScope& scope) {
+    RebuildTransactionSummary(scope, TblRepInc1, TSummaryKind::Income);
+}
 
-void TADm3::RebuildExpenseSummary() { RebuildTransactionSummary(*this, TblRepExp1, TSummaryKind::Expense); }
+void TADm3::RebuildExpenseSummary(const TRebuildScope& scope) {
+    RebuildTransactionSummary(scope, TblRepExp1, TSummaryKind::Expense);
+}
 
-void TADm3::RebuildChartData() {
-    RebuildChartRows(Scope(*this));
+void TADm3::RebuildChartData(const TRebuildScope& scope) {
+    RebuildChartRows(scope);
     // The chart page sets its year filter again; the table is left whole and
     // in period order.
     TblChart1->DisableControls();

@@ -135,14 +135,11 @@ TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const
     int position = std::max(columnCount - 1, 0);
 
     DropReportTable(db, spec.TempTable);
-    QStringList create = {QStringLiteral("Create table ") + spec.TempTable, QStringLiteral("("),
-                          QStringLiteral("KeyField1 character(10), KeyField2 character(10)"),
-                          QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)")};
+    QStringList moneyColumns;
     for (int i = 0; i < columnCount; ++i)
-        create << QStringLiteral(", ") + ColumnName(i) + QStringLiteral(" NUMERIC(10,2)");
-    create << QStringLiteral(", Total1  NUMERIC(10,2)") << QStringLiteral(", PRIMARY KEY(KeyField1, KeyField2)")
-           << QStringLiteral(")");
-    db.Execute(SqlText(create));
+        moneyColumns << ColumnName(i);
+    const QStringList sumColumns = moneyColumns + QStringList{QStringLiteral("Total1")};
+    CreateReportTable(db, spec.TempTable, TReportRows::ByCodes, sumColumns);
 
     const TColumnMap columns(db, spec.TempTable);
     const int key1Column = columns[QStringLiteral("KeyField1")];
@@ -151,8 +148,8 @@ TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const
     const int desc2Column = columns[QStringLiteral("KeyField2Desc")];
     const int totalColumn = columns[QStringLiteral("Total1")];
     std::vector<int> monthColumns;
-    for (int i = 0; i < columnCount; ++i)
-        monthColumns.push_back(columns[ColumnName(i)]);
+    for (const QString& column : moneyColumns)
+        monthColumns.push_back(columns[column]);
 
     for (const auto& [key, line] : report) {
         TRecordValues record = columns.EmptyRecord();
@@ -166,25 +163,8 @@ TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const
         db.InsertRow(spec.TempTable, record);
     }
     progress.SetPosition(++position);
-
-    // The grand total, summed by the database over the rows just written.
-    QStringList sums = {QStringLiteral(" Select \"dummy\" as sq_dummy ")};
-    for (int i = 0; i < columnCount; ++i)
-        sums << QStringLiteral(", sum(%1) as %1").arg(ColumnName(i));
-    sums << QStringLiteral(", sum(Total1) as Total1 ") << QStringLiteral(" from ") + spec.TempTable;
-    TRecordValues total = columns.EmptyRecord();
-    {
-        const auto rows = db.Query(SqlText(sums));
-        rows->Next();
-        for (int i = 0; i < columnCount; ++i)
-            total[monthColumns[i]] = FloatOf(rows->Value(1 + i));
-        total[totalColumn] = FloatOf(rows->Value(1 + columnCount));
-    }
+    InsertGrandTotal(db, spec.TempTable, columns, sumColumns);
     progress.SetPosition(++position);
-    total[key1Column] = QStringLiteral("999999999");
-    total[desc1Column] = QStringLiteral("GRAND TOTAL");
-    total[key2Column] = QStringLiteral("999");
-    db.InsertRow(spec.TempTable, total);
 
     // The sort orders of the report page, made over the finished rows: one
     // sort per index instead of one index entry per column per row written.

@@ -4,7 +4,7 @@
 // present in the source, a row total and the "GRAND TOTAL" row. These routines
 // work on the database itself; TADm3::BuildCrossTab runs them in one
 // transaction and points the report table component at the result.
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/rtl/datetime.h"
 #include <QStringList>
 #include <functional>

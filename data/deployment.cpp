@@ -1,6 +1,6 @@
 #include "data/deployment.h"
 #include "data/table_catalogue.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 
 namespace {
 

@@ -6,10 +6,11 @@
 #include "data/adm3.h"
 #include "data/rule_queries.h"
 #include "dataset/ww_table.h"
-#include "platform/engine/database.h"
+#include "platform/db/database.h"
 #include "platform/db/query.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
+#include "platform/rtl/transaction.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ bool TADm3::EmptyAllTransactions() {
 
     // All tables are emptied or none: a table that cannot be emptied (held by
     // another program) leaves every table and the configuration as they were.
-    RunInTransaction(Qt1->EngineDatabase(), [this] {
+    RunInTransaction(*Qt1->Database(), [this] {
         for (const char* table : EmptiedTables)
             EmptyTable(QString::fromLatin1(table));
         ExecuteStatement(*Qt1, {QStringLiteral("Update PConfig1"),

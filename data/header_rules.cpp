@@ -121,8 +121,6 @@ void LineBeforePost(TADm1& dm, TDataSet& dataSet) {
     GuardPostDate(dataSet, TransactionDate, dm.CurrentCloseDate);
     if (const TRecordCodeRule* rule = FindRecordCodeRule(Adm1RecordCodeRules(), dataSet.Name()))
         RenumberWithinOwnParent(dataSet, *dm.QryRT, *rule);
-    if (!dm.SetDataUpdated(true))
-        Abort();
 }
 
 void RecomputeHeaderTotal(TADm1& dm, const THeaderTable& table, TQuery& query) {
@@ -151,11 +149,7 @@ void RecomputeHeaderTotal(TADm1& dm, const THeaderTable& table, TQuery& query) {
     }
 }
 
-void TblTrnLoan1BAfterPost(TADm1& dm, TQuery& query) { RecomputeHeaderTotal(dm, Tables[0], query); }
-
-void TblTrnRec1BAfterPost(TADm1& dm, TQuery& query) { RecomputeHeaderTotal(dm, Tables[1], query); }
-
-void LineAfterDelete(TADm1& dm, const THeaderTable& table, TQuery& query) {
+void LineAfterChange(TADm1& dm, const THeaderTable& table, TQuery& query) {
     dm.SetDataUpdated(true);
     RecomputeHeaderTotal(dm, table, query);
 }

@@ -45,7 +45,5 @@ void LineBeforePost(TADm1& dm, TDataSet& dataSet);
 // Writes the sum of the current header's lines (0 when it has none) into its
 // total, with the number bound, and refreshes the header table.
 void RecomputeHeaderTotal(TADm1& dm, const THeaderTable& table, TQuery& query);
-void TblTrnLoan1BAfterPost(TADm1& dm, TQuery& query);
-void TblTrnRec1BAfterPost(TADm1& dm, TQuery& query);
-// A removed line changes both the summaries and the header's total.
-void LineAfterDelete(TADm1& dm, const THeaderTable& table, TQuery& query);
+// A line stored or removed changes both the summaries and the header's total.
+void LineAfterChange(TADm1& dm, const THeaderTable& table, TQuery& query);

@@ -15,7 +15,7 @@ constexpr int TotalYear = 9999;
 struct TMonthRowColumns {
     explicit TMonthRowColumns(const TColumnMap& map)
         : Year(map[QStringLiteral("PeriodYear")]), Month(map[QStringLiteral("PeriodMonth")]),
-          Key1(map[QStringLiteral("KeyField1")]), Key2(map[QStringLiteral("KeyField2")]),
+          Key1(map[QStringLiteral("KeyField1")]),
           Desc1(map[QStringLiteral("KeyField1Desc")]), Total1(map[QStringLiteral("Total1")]) {}
 
     void SetMonth(TRecordValues& record, int year, int month) const {
@@ -24,15 +24,13 @@ struct TMonthRowColumns {
         record[Key1] = PeriodSortKey(year, month);
         record[Desc1] = PeriodCaption(year, month);
     }
-    void SetTotalRow(TRecordValues& record) const {
+    // The grand total row sorts after every month.
+    void SetTotalPeriod(TRecordValues& record) const {
         record[Year] = TotalYear;
         record[Month] = TotalYear;
-        record[Key1] = QStringLiteral("999999999");
-        record[Desc1] = QStringLiteral("GRAND TOTAL");
-        record[Key2] = QStringLiteral("999");
     }
 
-    int Year, Month, Key1, Key2, Desc1, Total1;
+    int Year, Month, Key1, Desc1, Total1;
 };
 
 }  // namespace
@@ -52,15 +50,10 @@ int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& pro
 
     DropReportTable(db, OverviewTable);
     progress.SetPosition(++step);
-    db.Execute(SqlText({QStringLiteral("Create table ") + OverviewTable, QStringLiteral("("),
-                        QStringLiteral("PeriodYear smallint , PeriodMonth smallint"),
-                        QStringLiteral(", KeyField1 character(10), KeyField2 character(10)"),
-                        QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)"),
-                        QStringLiteral(", Income NUMERIC(10,2)"), QStringLiteral(", BankBalance  NUMERIC(10,2)"),
-                        QStringLiteral(", Expense NUMERIC(10,2)"), QStringLiteral(", Communications NUMERIC(10,2)"),
-                        QStringLiteral(", Total1  NUMERIC(10,2)"), QStringLiteral(", Total2  NUMERIC(10,2)"),
-                        QStringLiteral(", Total3  NUMERIC(10,2)"), QStringLiteral(", Total4  NUMERIC(10,2)"),
-                        QStringLiteral(", PRIMARY KEY(PeriodYear, PeriodMonth)"), QStringLiteral(")")}));
+    CreateReportTable(db, OverviewTable, TReportRows::ByMonth,
+                      {QStringLiteral("Income"), QStringLiteral("BankBalance"), QStringLiteral("Expense"),
+                       QStringLiteral("Communications"), QStringLiteral("Total1"), QStringLiteral("Total2"),
+                       QStringLiteral("Total3"), QStringLiteral("Total4")});
     db.Execute(QStringLiteral("Create Index ByIncome On ") + OverviewTable + QStringLiteral("(income)"));
     progress.SetPosition(++step);
 
@@ -111,31 +104,17 @@ int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& pro
     for (const auto& [period, record] : rows)
         db.InsertRow(OverviewTable, record);
     progress.SetPosition(++step);
-
-    TRecordValues total = map.EmptyRecord();
-    {
-        const auto sums = db.Query(SqlText({QStringLiteral(" Select \"dummy\" as sq_dummy "),
-                                            QStringLiteral(", sum(Income) as Income"),
-                                            QStringLiteral(", sum(BankBalance  ) as BankBalance "),
-                                            QStringLiteral(", sum(Expense) as Expense"),
-                                            QStringLiteral(", sum(Communications) as Communications"),
-                                            QStringLiteral(", sum(Total1) as Total1 "),
-                                            QStringLiteral(", sum(Total2) as Total2 "),
-                                            QStringLiteral(" from ") + OverviewTable}));
-        sums->Next();
-        total[income] = FloatOf(sums->Value(1));
-        total[balance] = FloatOf(sums->Value(2));
-        total[expense] = FloatOf(sums->Value(3));
-        total[communications] = FloatOf(sums->Value(4));
-        total[columns.Total1] = FloatOf(sums->Value(5));
-    }
     progress.SetPosition(++step);
     // The total row's running balance is its own bank sum, which equals the
     // last month's running balance; it has no change of its own.
-    columns.SetTotalRow(total);
-    total[total2] = total[balance];
-    total[total3] = 0.0;
-    db.InsertRow(OverviewTable, total);
+    InsertGrandTotal(db, OverviewTable, map,
+                     {QStringLiteral("Income"), QStringLiteral("BankBalance"), QStringLiteral("Expense"),
+                      QStringLiteral("Communications"), QStringLiteral("Total1")},
+                     [&](TRecordValues& total) {
+                         columns.SetTotalPeriod(total);
+                         total[total2] = total[balance];
+                         total[total3] = 0.0;
+                     });
     progress.SetPosition(++step);
     progress.SetPosition(++step);
     progress.SetPosition(++step);
@@ -157,22 +136,17 @@ QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
 
     DropReportTable(db, BankTable);
     progress.SetPosition(++step);
-    QStringList create = {QStringLiteral("Create table ") + BankTable, QStringLiteral("("),
-                          QStringLiteral("PeriodYear smallint , PeriodMonth smallint"),
-                          QStringLiteral(", KeyField1 character(10), KeyField2 character(10)"),
-                          QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)")};
+    QStringList accounts;
     for (int i = 0; i < codes.size(); ++i)
-        create << QStringLiteral(", col%1 NUMERIC(10,2)").arg(i);
-    create << QStringLiteral(", Total1  NUMERIC(10,2)") << QStringLiteral(", PRIMARY KEY(PeriodYear, PeriodMonth)")
-           << QStringLiteral(")");
-    db.Execute(SqlText(create));
+        accounts << QStringLiteral("col%1").arg(i);
+    CreateReportTable(db, BankTable, TReportRows::ByMonth, accounts + QStringList{QStringLiteral("Total1")});
     progress.SetPosition(++step);
 
     const TColumnMap map(db, BankTable);
     const TMonthRowColumns columns(map);
     std::vector<int> accountColumns;
-    for (int i = 0; i < codes.size(); ++i)
-        accountColumns.push_back(map[QStringLiteral("col%1").arg(i)]);
+    for (const QString& account : accounts)
+        accountColumns.push_back(map[account]);
     std::unordered_map<QString, int> columnOfCode;
     for (int i = 0; i < codes.size(); ++i)
         columnOfCode.try_emplace(codes[i], i);

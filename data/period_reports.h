@@ -4,7 +4,7 @@
 // the running bank balance) and the bank balance report (each account's
 // balance at the end of every month). These routines work on the database
 // itself; the data module runs them in one transaction.
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include <QStringList>
 
 class TProgress;

@@ -54,6 +54,41 @@ void DropReportTable(TEngineDatabase& db, const QString& table) {
     }
 }
 
+void CreateReportTable(TEngineDatabase& db, const QString& table, TReportRows rows, const QStringList& moneyColumns) {
+    QStringList create = {QStringLiteral("Create table ") + table, QStringLiteral("(")};
+    if (rows == TReportRows::ByMonth)
+        create << QStringLiteral("PeriodYear smallint , PeriodMonth smallint,");
+    create << QStringLiteral("KeyField1 character(10), KeyField2 character(10)")
+           << QStringLiteral(",KeyField1Desc character(50), KeyField2Desc character(50)");
+    for (const QString& column : moneyColumns)
+        create << QStringLiteral(", ") + column + QStringLiteral(" NUMERIC(10,2)");
+    create << (rows == TReportRows::ByMonth ? QStringLiteral(", PRIMARY KEY(PeriodYear, PeriodMonth)")
+                                            : QStringLiteral(", PRIMARY KEY(KeyField1, KeyField2)"))
+           << QStringLiteral(")");
+    db.Execute(SqlText(create));
+}
+
+void InsertGrandTotal(TEngineDatabase& db, const QString& table, const TColumnMap& columns,
+                      const QStringList& sumColumns, const std::function<void(TRecordValues&)>& adjust) {
+    QStringList sums = {QStringLiteral(" Select \"dummy\" as sq_dummy ")};
+    for (const QString& column : sumColumns)
+        sums << QStringLiteral(", sum(%1) as %1").arg(column);
+    sums << QStringLiteral(" from ") + table;
+    TRecordValues total = columns.EmptyRecord();
+    {
+        const auto rows = db.Query(SqlText(sums));
+        rows->Next();
+        for (int i = 0; i < sumColumns.size(); ++i)
+            total[columns[sumColumns[i]]] = FloatOf(rows->Value(1 + i));
+    }
+    total[columns[QStringLiteral("KeyField1")]] = QStringLiteral("999999999");
+    total[columns[QStringLiteral("KeyField1Desc")]] = QStringLiteral("GRAND TOTAL");
+    total[columns[QStringLiteral("KeyField2")]] = QStringLiteral("999");
+    if (adjust)
+        adjust(total);
+    db.InsertRow(table, total);
+}
+
 TColumnMap::TColumnMap(TEngineDatabase& db, const QString& table) : desc_(db.DescribeTable(table)) {}
 
 int TColumnMap::operator[](const QString& column) const {

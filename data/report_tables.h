@@ -3,10 +3,11 @@
 // lines, the month keys and captions the report page reads, and the one way a
 // build runs: in one transaction under the hourglass, all or nothing.
 #include "platform/engine/cursor.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
 #include <QStringList>
+#include <functional>
 #include <utility>
 
 // A statement written as a list of lines; an empty line (a where-clause that
@@ -32,6 +33,22 @@ TCursorSpec CursorOn(const QString& table, const QString& indexName = {}, const 
 
 // Drops a report table; a missing table is no failure.
 void DropReportTable(TEngineDatabase& db, const QString& table);
+
+// How the rows of a report table are keyed: by their two codes, or by month
+// (PeriodYear, PeriodMonth before the codes).
+enum class TReportRows { ByCodes, ByMonth };
+
+// Creates a report table: the key columns every report shares (the codes and
+// their names, after the period for month rows), then its money columns.
+void CreateReportTable(TEngineDatabase& db, const QString& table, TReportRows rows, const QStringList& moneyColumns);
+
+class TColumnMap;
+
+// Adds the "GRAND TOTAL" row, sorted after every other: the database's sums
+// of sumColumns over the rows written, under the same columns; adjust may set
+// more of the row (a month row's period) before it is stored.
+void InsertGrandTotal(TEngineDatabase& db, const QString& table, const TColumnMap& columns,
+                      const QStringList& sumColumns, const std::function<void(TRecordValues&)>& adjust = {});
 
 // The column positions of a table, looked up by name.
 class TColumnMap {

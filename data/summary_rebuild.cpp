@@ -3,6 +3,7 @@
 #include "platform/rtl/datetime.h"
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -125,6 +126,37 @@ QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeC
     return keys;
 }
 
+// A stored row: its row id and values.
+using TStoredRow = std::pair<qint64, TRecordValues>;
+using TStoredRows = std::unordered_map<TMonthKey, TStoredRow, TMonthKeyHash>;
+
+// Every row of a small table, by the key KeyOf reads from its values.
+template <typename KeyOf>
+TStoredRows ReadRowsByKey(TEngineDatabase& db, const QString& table, KeyOf&& keyOf) {
+    TStoredRows rows;
+    const auto cursor = db.OpenCursor(CursorOn(table));
+    for (cursor->First(); !cursor->Eof(); cursor->Next())
+        rows.emplace(keyOf(cursor->Record()), TStoredRow(cursor->RowId(), cursor->Record()));
+    return rows;
+}
+
+// One row per key of totals, in their order: the stored row Find gives for the
+// key is updated, any other key gets a new row. Fill sets the values of the
+// row, told whether it is new.
+template <typename TSums, typename Find, typename Fill>
+void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumnMap& columns,
+                        const TMonthTotals<TSums>& totals, Find&& find, Fill&& fill) {
+    for (const auto& [key, sums] : totals.Rows()) {
+        std::optional<TStoredRow> stored = find(key);
+        TRecordValues record = stored ? std::move(stored->second) : columns.EmptyRecord();
+        fill(record, key, sums, !stored);
+        if (stored)
+            db.UpdateRow(table, stored->first, record);
+        else
+            db.InsertRow(table, record);
+    }
+}
+
 }  // namespace
 
 QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target) {
@@ -191,7 +223,16 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const int closeColumn = columns[QStringLiteral("CloseDate")];
     const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
 
-    auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums) {
+    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
+        if (!spared.contains(KeyText(key)))
+            return std::nullopt;
+        if (!finder)
+            finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
+        if (!finder->Seek(key.IndexValues(), false))
+            return std::nullopt;
+        return TStoredRow(finder->RowId(), finder->Record());
+    };
+    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums, bool) {
         for (int i = 0; i < codeCount; ++i)
             record[codeColumns[i]] = key.Codes[i].isEmpty() ? QVariant() : QVariant(key.Codes[i]);
         record[yearColumn] = key.Year;
@@ -202,23 +243,7 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
             record[totalColumn] = sums.Value[1] - sums.Value[0];
         record[closeColumn] = closeDate;
     };
-
-    for (const auto& [key, sums] : totals.Rows()) {
-        if (spared.contains(KeyText(key))) {
-            if (!finder)
-                finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
-            if (finder->Seek(key.IndexValues(), false)) {
-                TRecordValues record = finder->Record();
-                const qint64 rowId = finder->RowId();
-                fill(record, key, sums);
-                scope.Db.UpdateRow(table, rowId, record);
-                continue;
-            }
-        }
-        TRecordValues record = columns.EmptyRecord();
-        fill(record, key, sums);
-        scope.Db.InsertRow(table, record);
-    }
+    UpdateOrInsertRows(scope.Db, table, columns, totals, find, fill);
 }
 
 // ---- Bills
@@ -233,16 +258,16 @@ TMonthKey BillKey(const QString& telcom, int year, int month) {
 
 }  // namespace
 
-TBillRebuild::TBillRebuild(const TRebuildScope& scope) : scope_(scope) {
-    marked_ = KeyTexts(scope_.Db,
+TBillRebuild::TBillRebuild(const TRebuildScope& scope)
+    : marked_(KeyTexts(scope.Db,
                        SqlText({QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth from ") + BillTable,
-                                scope_.Target}),
-                       1);
-    scope_.Db.Execute(
-        SqlText({QStringLiteral("Update MTHTEL2A"), QStringLiteral("Set OldFlag = True, TotalAmount = 0"), scope_.Target}));
+                                scope.Target}),
+                       1)) {
+    scope.Db.Execute(
+        SqlText({QStringLiteral("Update MTHTEL2A"), QStringLiteral("Set OldFlag = True, TotalAmount = 0"), scope.Target}));
 }
 
-void TBillRebuild::Finish() {
+void TBillRebuild::Finish(const TRebuildScope& scope) const {
     // The month totals over all items of each communication account, added
     // in the summary's index order so that a bill is always the same sum.
     struct TTotal {
@@ -250,57 +275,46 @@ void TBillRebuild::Finish() {
     };
     TMonthTotals<TTotal> totals;
     {
-        const auto rows = scope_.Db.Query(SqlText(
-            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope_.Target,
+        const auto rows = scope.Db.Query(SqlText(
+            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope.Target,
              QStringLiteral("order by TelcomCode, TelItemCode, PeriodYear, PeriodMonth")}));
         while (rows->Next())
             totals[KeyFromRow(*rows, 1)].Value += FloatOf(rows->Value(3));
     }
 
-    const TColumnMap columns(scope_.Db, BillTable);
+    const TColumnMap columns(scope.Db, BillTable);
     const int telcomColumn = columns[QStringLiteral("TelcomCode")];
     const int yearColumn = columns[QStringLiteral("PeriodYear")];
     const int monthColumn = columns[QStringLiteral("PeriodMonth")];
     const int totalColumn = columns[QStringLiteral("TotalAmount")];
     const int closeColumn = columns[QStringLiteral("CloseDate")];
     const int oldColumn = columns[QStringLiteral("OldFlag")];
-    const QVariant closeDate = scope_.CloseDate.isValid() ? QVariant(scope_.CloseDate) : QVariant();
+    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
 
     // Every bill, small enough to hold: one per account and month.
-    std::unordered_map<TMonthKey, std::pair<qint64, TRecordValues>, TMonthKeyHash> bills;
-    {
-        const auto cursor = scope_.Db.OpenCursor(CursorOn(BillTable));
-        for (cursor->First(); !cursor->Eof(); cursor->Next()) {
-            const TRecordValues& record = cursor->Record();
-            bills.emplace(BillKey(TextOf(record[telcomColumn]), IntOf(record[yearColumn]), IntOf(record[monthColumn])),
-                          std::make_pair(cursor->RowId(), record));
-        }
-    }
-
-    for (const auto& [key, total] : totals.Rows()) {
+    const TStoredRows bills = ReadRowsByKey(scope.Db, BillTable, [&](const TRecordValues& record) {
+        return BillKey(TextOf(record[telcomColumn]), IntOf(record[yearColumn]), IntOf(record[monthColumn]));
+    });
+    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
         const auto found = bills.find(key);
-        if (found == bills.end()) {
-            TRecordValues record = columns.EmptyRecord();
+        return found == bills.end() ? std::nullopt : std::optional<TStoredRow>(found->second);
+    };
+    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TTotal& total, bool isNew) {
+        if (isNew) {
             record[telcomColumn] = key.Codes[0].isEmpty() ? QVariant() : QVariant(key.Codes[0]);
             record[yearColumn] = key.Year;
             record[monthColumn] = key.Month;
-            record[totalColumn] = total.Value;
-            record[closeColumn] = closeDate;
-            record[oldColumn] = false;
-            scope_.Db.InsertRow(BillTable, record);
-            continue;
         }
-        TRecordValues& record = found->second.second;
         // A bill the target spared is counted afresh and takes the close date
         // in force; its paid amount stays either way.
-        if (!marked_.contains(KeyText(key)))
+        if (isNew || !marked_.contains(KeyText(key)))
             record[closeColumn] = closeDate;
         record[totalColumn] = total.Value;
         record[oldColumn] = false;
-        scope_.Db.UpdateRow(BillTable, found->second.first, record);
-    }
+    };
+    UpdateOrInsertRows(scope.Db, BillTable, columns, totals, find, fill);
 
-    scope_.Db.Execute(SqlText({QStringLiteral("delete from MTHTEL2A"), QStringLiteral("where OldFlag = True")}));
+    scope.Db.Execute(SqlText({QStringLiteral("delete from MTHTEL2A"), QStringLiteral("where OldFlag = True")}));
 }
 
 // ---- Chart
@@ -370,31 +384,23 @@ void RebuildChartRows(const TRebuildScope& scope) {
     const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
 
     // The rows the target spared, one per month.
-    std::unordered_map<TMonthKey, std::pair<qint64, TRecordValues>, TMonthKeyHash> spared;
-    {
-        const auto cursor = scope.Db.OpenCursor(CursorOn(ChartTable));
-        for (cursor->First(); !cursor->Eof(); cursor->Next()) {
-            const TRecordValues& record = cursor->Record();
-            spared.emplace(TMonthKey{{}, IntOf(record[yearColumn]), IntOf(record[monthColumn])},
-                           std::make_pair(cursor->RowId(), record));
-        }
-    }
-
-    for (const auto& [key, sums] : totals.Rows()) {
+    const TStoredRows spared = ReadRowsByKey(scope.Db, ChartTable, [&](const TRecordValues& record) {
+        return TMonthKey{{}, IntOf(record[yearColumn]), IntOf(record[monthColumn])};
+    });
+    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
         const auto found = spared.find(key);
-        TRecordValues record = found == spared.end() ? columns.EmptyRecord() : found->second.second;
+        return found == spared.end() ? std::nullopt : std::optional<TStoredRow>(found->second);
+    };
+    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TChartSums& sums, bool isNew) {
         record[yearColumn] = key.Year;
         record[monthColumn] = key.Month;
         record[closeColumn] = closeDate;
         for (int i = 0; i < 4; ++i)
             record[amountColumns[i]] = sums.Value[i];
-        if (found == spared.end()) {
+        if (isNew)
             record[runningColumn] = 0.0;
-            scope.Db.InsertRow(ChartTable, record);
-        } else {
-            scope.Db.UpdateRow(ChartTable, found->second.first, record);
-        }
-    }
+    };
+    UpdateOrInsertRows(scope.Db, ChartTable, columns, totals, find, fill);
 
     RecomputeRunningBalance(scope.Db);
 }

@@ -8,7 +8,7 @@
 // transactions, whether the target clause deleted the row first or not: a row
 // the clause spared (stamped with an older close date) starts again from 0
 // instead of having the same transactions added onto it a second time.
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QSet>
 #include <QStringList>
@@ -40,10 +40,9 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
 class TBillRebuild {
 public:
     explicit TBillRebuild(const TRebuildScope& scope);   // marks
-    void Finish();                                       // totals, deletes
+    void Finish(const TRebuildScope& scope) const;       // totals, deletes
 
 private:
-    const TRebuildScope& scope_;
     QSet<QString> marked_;   // bills the target selected: they keep their stamp
 };
 

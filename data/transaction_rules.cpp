@@ -62,11 +62,9 @@ void TransactionBeforePost(TADm1& dm, const TTransactionTable& table, TDataSet& 
     GuardPostDate(dataSet, TransactionDate, dm.CurrentCloseDate);
     if (const TRecordCodeRule* rule = FindRecordCodeRule(Adm1RecordCodeRules(), dataSet.Name()))
         RenumberWithinOwnParent(dataSet, *dm.QryRT, *rule);
-    if (!dm.SetDataUpdated(true))
-        Abort();
 }
 
-void TransactionAfterDelete(TADm1& dm) { dm.SetDataUpdated(true); }
+void TransactionAfterChange(TADm1& dm) { dm.SetDataUpdated(true); }
 
 bool InOptionsDateRange(const TADm1& dm, const TDataSet& dataSet) {
     const TDateTime date = dataSet.FieldByName(TransactionDate)->AsDateTime();

@@ -31,8 +31,9 @@ void TransactionBeforeEdit(const TADm1& dm, const TTransactionTable& table, TDat
 // The locks of BeforeEdit, then the question 'Delete Item "<item>" For Date "<date>"'.
 void TransactionBeforeDelete(const TADm1& dm, const TTransactionTable& table, TDataSet& dataSet);
 void TransactionBeforePost(TADm1& dm, const TTransactionTable& table, TDataSet& dataSet);
-// A removed row changes the summaries as much as a posted one.
-void TransactionAfterDelete(TADm1& dm);
+// A row stored or removed marks the summaries out of date; only then, so that
+// a post refused on the way (by a rule, a mask or the engine) marks nothing.
+void TransactionAfterChange(TADm1& dm);
 
 // True when the row's TransactionDate lies within FromDate and ToDate of the
 // options row (both inclusive), read at the moment the row is tested.

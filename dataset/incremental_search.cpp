@@ -1,6 +1,6 @@
 #include "dataset/incremental_search.h"
 #include "dataset/controls_disabled.h"
-#include "dataset/field_settings.h"
+#include "dataset/field_text.h"
 #include "dataset/intl.h"
 #include "dataset/table_index.h"
 #include "dataset/text_compare.h"

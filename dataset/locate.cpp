@@ -1,6 +1,7 @@
 #include "dataset/locate.h"
 #include "dataset/controls_disabled.h"
-#include "dataset/field_settings.h"
+#include "dataset/field_text.h"
+#include "dataset/property_reflection.h"
 #include "dataset/record_scanner.h"
 #include "dataset/table_index.h"
 #include "dataset/text_compare.h"

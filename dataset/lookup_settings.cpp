@@ -1,10 +1,10 @@
 #include "dataset/lookup_settings.h"
-#include "dataset/field_settings.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/property_reflection.h"
 #include "dataset/text_compare.h"
 #include "dataset/ww_settings.h"
 #include "dataset/ww_table.h"
 #include "platform/db/field.h"
-#include "platform/engine/field_types.h"
 
 namespace {
 
@@ -173,34 +173,13 @@ bool FindLookupRecord(TwwTable& lookupTable, const TDataSet& dataSet, const QStr
     return lookupTable.LocateByFieldValue(dataSet.FindField(linkParts[0])->AsString(), linkParts[1], 0, false);
 }
 
-// ---- The lookup fields of a library dataset, computed for each record.
+namespace {
 
-void TwwDataSetSettings::CalculateLookupFields(TDataSet& dataSet)
+// The open lookup table of a definition and links, opened and kept on first use.
+TwwLookupTable& LookupTableFor(std::vector<TwwLookupTable>& lookupTables, const TwwLookupDefinition& definition,
+                               const QString& links)
 {
-    RemoveDefinitionsOfMissingFields(&dataSet, &lookupFields_, &lookupLinks_, &controlType_);
-    for (TwwLookupTable& entry : lookupTables_) entry.Positioned = false;
-    for (int i = 0; i < lookupFields_.Count(); ++i) {
-        const TwwLookupDefinition definition = ParseLookupDefinition(lookupFields_[i]);
-        if (!definition.Valid) continue;
-        const QString links = LinksLine(&lookupLinks_, i);
-        TwwLookupTable& entry = LookupTableFor(definition, links);
-        const QStringList linkParts = links.split(Semicolon);
-        if (!LinkFieldsExist(dataSet, linkParts)) return;
-        if (!entry.Positioned) {
-            const TFlagScope searching(*entry.Table, &TwwTable::SetLookupSearch);
-            entry.Found = FindLookupRecord(*entry.Table, dataSet, linkParts);
-            entry.Positioned = true;
-        }
-        TField* lookupField = dataSet.FindField(definition.LookupField);
-        if (!lookupField) continue;
-        const TField* result = entry.Found ? entry.Table->FindField(definition.ResultField) : nullptr;
-        lookupField->SetAsString(result ? result->AsString() : QString());
-    }
-}
-
-TwwLookupTable& TwwDataSetSettings::LookupTableFor(const TwwLookupDefinition& definition, const QString& links)
-{
-    for (TwwLookupTable& entry : lookupTables_) {
+    for (TwwLookupTable& entry : lookupTables) {
         if (!LookupTableMatches(*entry.Table, definition, links)) continue;
         if (!entry.Table->Active()) entry.Table->Open();
         return entry;
@@ -216,6 +195,35 @@ TwwLookupTable& TwwDataSetSettings::LookupTableFor(const TwwLookupDefinition& de
     table->SetReadOnly(true);
     table->SetLookupLinksText(links);
     table->Open();
-    lookupTables_.push_back({std::move(table), false, false});
-    return lookupTables_.back();
+    lookupTables.push_back({std::move(table), false, false});
+    return lookupTables.back();
 }
+
+}  // namespace
+
+// ---- The lookup fields of a library dataset, computed for each record.
+
+void CalculateLookupFieldValues(TDataSet& dataSet, TStrings& lookupFields, TStrings& lookupLinks,
+                                TStrings& controlType, std::vector<TwwLookupTable>& lookupTables)
+{
+    RemoveDefinitionsOfMissingFields(&dataSet, &lookupFields, &lookupLinks, &controlType);
+    for (TwwLookupTable& entry : lookupTables) entry.Positioned = false;
+    for (int i = 0; i < lookupFields.Count(); ++i) {
+        const TwwLookupDefinition definition = ParseLookupDefinition(lookupFields[i]);
+        if (!definition.Valid) continue;
+        const QString links = LinksLine(&lookupLinks, i);
+        TwwLookupTable& entry = LookupTableFor(lookupTables, definition, links);
+        const QStringList linkParts = links.split(Semicolon);
+        if (!LinkFieldsExist(dataSet, linkParts)) return;
+        if (!entry.Positioned) {
+            const TFlagScope searching(*entry.Table, &TwwTable::SetLookupSearch);
+            entry.Found = FindLookupRecord(*entry.Table, dataSet, linkParts);
+            entry.Positioned = true;
+        }
+        TField* lookupField = dataSet.FindField(definition.LookupField);
+        if (!lookupField) continue;
+        const TField* result = entry.Found ? entry.Table->FindField(definition.ResultField) : nullptr;
+        lookupField->SetAsString(result ? result->AsString() : QString());
+    }
+}
+

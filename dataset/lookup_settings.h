@@ -5,10 +5,13 @@
 // the lookup table's fields that must match.
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class TDataSet;
 class TField;
+class TStrings;
 class TwwTable;
+struct TwwLookupTable;
 
 // A LookupFields line taken apart; Valid when it has at least five parts.
 struct TwwLookupDefinition {
@@ -42,3 +45,8 @@ bool PrepareLookupTable(TDataSet& dataSet, TwwTable& lookupTable, const QString&
 // Positions the lookup table on the record whose fields match the dataset's
 // fields named by the link pairs.
 bool FindLookupRecord(TwwTable& lookupTable, const TDataSet& dataSet, const QStringList& linkParts);
+
+// The lookup fields of a library dataset, computed for the current record:
+// definitions of missing fields are dropped first, lookup tables opened once.
+void CalculateLookupFieldValues(TDataSet& dataSet, TStrings& lookupFields, TStrings& lookupLinks,
+                                TStrings& controlType, std::vector<TwwLookupTable>& lookupTables);

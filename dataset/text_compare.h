@@ -2,7 +2,7 @@
 // Case-insensitive equality of words, field names and keys in the component
 // library. It is the engine's comparison (Unicode case folding), so that a
 // search made here agrees with the order and matches the engine produces.
-#include "platform/engine/text_compare.h"
+#include "platform/rtl/nocase_compare.h"
 #include <QString>
 
 inline bool SameTextNoCase(const QString& a, const QString& b)

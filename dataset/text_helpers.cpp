@@ -79,3 +79,15 @@ bool IsValidFloatText(const QString& text)
     double value = 0;
     return text.isEmpty() || TryStrToFloat(text, value);
 }
+
+int FindTabLine(const TStrings& lines, const QString& fieldName)
+{
+    for (int i = 0; i < lines.Count(); ++i)
+        if (SameTextNoCase(lines[i].section(QLatin1Char('\t'), 0, 0), fieldName)) return i;
+    return -1;
+}
+
+QString JoinLines(const TStrings& lines, bool blankSeparated)
+{
+    return lines.ToQStringList().join(blankSeparated ? QStringLiteral(" ") : QStringLiteral("\r\n"));
+}

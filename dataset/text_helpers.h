@@ -34,3 +34,8 @@ bool IsValidIntegerText(const QString& text);
 // The regional text-to-float conversion accepts the whole text; the empty
 // text is valid.
 bool IsValidFloatText(const QString& text);
+
+// The first line whose TAB-separated first part names the field (any case); -1 when none.
+int FindTabLine(const TStrings& lines, const QString& fieldName);
+// The lines joined by a blank, or by CR LF.
+QString JoinLines(const TStrings& lines, bool blankSeparated);

@@ -1,5 +1,5 @@
 #include "dataset/ww_qbe.h"
-#include "dataset/field_settings.h"
+#include "dataset/text_helpers.h"
 #include "dataset/ww_table.h"
 #include "platform/db/db_errors.h"
 #include "platform/db/memory_cursor.h"

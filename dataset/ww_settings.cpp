@@ -1,5 +1,6 @@
 #include "dataset/ww_settings.h"
-#include "dataset/field_settings.h"
+#include "dataset/lookup_settings.h"
+#include "dataset/mask_settings.h"
 #include "dataset/ww_table.h"
 #include "platform/db/dataset.h"
 
@@ -26,4 +27,9 @@ void TwwDataSetSettings::CopyLines(TStringList& target, const TStrings* lines)
         target.Assign(*lines);
     else
         target.Clear();
+}
+
+void TwwDataSetSettings::CalculateLookupFields(TDataSet& dataSet)
+{
+    CalculateLookupFieldValues(dataSet, lookupFields_, lookupLinks_, controlType_, lookupTables_);
 }

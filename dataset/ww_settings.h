@@ -56,8 +56,6 @@ protected:
     void CalculateLookupFields(TDataSet& dataSet);
 
 private:
-    // The lookup table that serves the line, opened; made when there is none.
-    TwwLookupTable& LookupTableFor(const TwwLookupDefinition& definition, const QString& links);
     static void CopyLines(TStringList& target, const TStrings* lines);
 
     TStringList controlType_, pictureMasks_, lookupFields_, lookupLinks_;

@@ -1,5 +1,7 @@
 #include "dataset/ww_table.h"
-#include "dataset/field_settings.h"
+#include "dataset/text_helpers.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/field_text.h"
 #include "dataset/incremental_search.h"
 #include "dataset/intl.h"
 #include "dataset/locate.h"

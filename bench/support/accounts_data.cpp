@@ -1,5 +1,5 @@
 #include "bench/support/accounts_data.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include <QDate>
 #include <QFile>
 #include <random>

@@ -1,5 +1,5 @@
 #include "bench/support/generate.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QFile>
 #include <QTemporaryDir>

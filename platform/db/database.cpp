@@ -1,7 +1,7 @@
 #include "platform/db/database.h"
 #include "platform/db/db_errors.h"
 #include "platform/db/session.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 
 TDatabase::TDatabase(TComponent* owner)
     : TComponent(owner), session_(&::Session())

@@ -1,7 +1,7 @@
 #pragma once
 // TDatabase: the connection component of an engine database, on an alias.
 // Datasets find it by its DatabaseName through its session.
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/rtl/component.h"
 #include <memory>
 

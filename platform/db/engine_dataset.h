@@ -2,7 +2,7 @@
 // TEngineDataSet: a dataset on one of the engine's databases, found by the
 // name of its TDatabase (DatabaseName) through the session.
 #include "platform/db/dataset.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 
 class TDatabase;
 

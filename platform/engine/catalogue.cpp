@@ -2,7 +2,7 @@
 #include "platform/engine/column_values.h"
 #include "platform/engine/sql_translator.h"
 #include "platform/engine/sqlite_statement.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include <QCryptographicHash>
 #include <QSet>
 #include <sqlite3.h>

@@ -1,5 +1,5 @@
 #include "platform/engine/column_values.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include "platform/rtl/exceptions.h"
 #include <QRegularExpression>
 #include <cmath>

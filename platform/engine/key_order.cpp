@@ -1,7 +1,7 @@
 #include "platform/engine/key_order.h"
 #include "platform/engine/column_values.h"
 #include "platform/engine/sql_translator.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 
 namespace {
 void AndWith(TSqlCondition& into, const TSqlCondition& more) {

@@ -1,9 +1,9 @@
 #include "platform/engine/sqlite_database.h"
 #include "platform/engine/column_values.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 #include "platform/engine/sqlite_cursor.h"
 #include "platform/engine/sqlite_result_set.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>

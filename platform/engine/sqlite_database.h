@@ -1,7 +1,7 @@
 #pragma once
 // The engine's database on one SQLite file.
 #include "platform/engine/catalogue.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/engine/sql_translator.h"
 #include "platform/engine/sqlite_statement.h"
 #include <unordered_map>

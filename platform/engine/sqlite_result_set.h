@@ -4,7 +4,7 @@
 // looks ahead as far as it must to find it; an expression that starts with an
 // integer is read to the end and is a float when any of its values is.
 #include "platform/engine/column_values.h"
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include "platform/engine/sqlite_statement.h"
 #include <deque>
 

@@ -1,7 +1,7 @@
 #include "app/main_menu.h"
 #include "app/program.h"
 #include "app/splash_form.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 #include "tests/support/scripted_presenter.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_application.h"

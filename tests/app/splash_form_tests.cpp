@@ -1,5 +1,7 @@
 #include "app/splash_form.h"
-#include "platform/engine/session.h"
+#include "data/accounts_directory.h"
+#include "platform/db/session.h"
+#include "platform/engine/engine_session.h"
 #include "tests/support/scripted_presenter.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_application.h"
@@ -13,7 +15,11 @@ namespace {
 class SplashFormTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { TestApplication(); }
-    void SetUp() override { qputenv("VRACCOUNTS_DIR", accounts.Path().toLocal8Bit()); }
+    void SetUp() override
+    {
+        qputenv("VRACCOUNTS_DIR", accounts.Path().toLocal8Bit());
+        Session().AddStandardAlias(AccountsAlias, accounts.Path());
+    }
     void TearDown() override
     {
         qunsetenv("VRACCOUNTS_DIR");

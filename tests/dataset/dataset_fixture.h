@@ -97,3 +97,12 @@ private:
     std::unique_ptr<TDatabase> database_;
     std::vector<std::unique_ptr<TwwTable>> tables_;
 };
+
+// A PictureMasks line: field TAB mask TAB auto-fill TAB use-mask.
+inline const QString kAppMask = QStringLiteral("*[&*[{#, ,.,;,,;;,:,;[,;],(,),}]]");
+
+inline QString MaskLine(const QString& field, const QString& mask = kAppMask, const char* autoFill = "T",
+                        const char* useMask = "T")
+{
+    return field + '\t' + mask + '\t' + QLatin1String(autoFill) + '\t' + QLatin1String(useMask);
+}

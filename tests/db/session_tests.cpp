@@ -1,7 +1,7 @@
 // Databases by name through the session, aliases, passwords, parameter names.
 #include "platform/db/params.h"
 #include "platform/db/query.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 #include "tests/db/db_test_env.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // A fresh database in a temporary directory, with a small transactions table
 // shaped like the program's bank transactions.
 #include "platform/engine/cursor.h"
-#include "platform/engine/database.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_database.h"
+#include "platform/engine/engine_session.h"
 #include "tests/support/temp_dir.h"
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #pragma once
-// One accounts database: a SQLite file reached through the system's SQL dialect.
+// One database: a SQLite file reached through the system's SQL dialect.
 #include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/transaction.h"
 #include <QString>
 #include <memory>
 #include <optional>
@@ -71,19 +72,6 @@ public:
     // Bumped by every write through this database, so cursors can tell they are stale.
     virtual quint64 ChangeCount() const = 0;
 };
-
-// Runs a block in one transaction: commits at the end, rolls back when it throws.
-template <typename F>
-void RunInTransaction(TEngineDatabase& db, F&& work) {
-    db.StartTransaction();
-    try {
-        work();
-    } catch (...) {
-        db.Rollback();
-        throw;
-    }
-    db.Commit();
-}
 
 // Quotes a value as a string literal of the system's dialect (double quotes),
 // for the few places that must build statement text.

@@ -1,6 +1,4 @@
-#include "grid/control_helpers.h"
-#include "dataset/field_settings.h"
-#include "platform/db/dataset.h"
+#include "platform/ui/control_services.h"
 #include "platform/ui/form.h"
 #include <QApplication>
 #include <QCursor>
@@ -88,19 +86,13 @@ private:
 
 } // namespace
 
-bool EscapePressed(TDataSet& dataSet)
+bool PollEscapeKey()
 {
     if (!QCoreApplication::instance())
         return false;
-    bool escape = false;
-    {
-        TKeyboardPoll poll;
-        QCoreApplication::processEvents();
-        escape = poll.Taken() == std::pair(QEvent::KeyPress, int(Qt::Key_Escape));
-    }
-    if (escape)
-        SetFilterOptionEnabled(&dataSet, false);
-    return escape;
+    const TKeyboardPoll poll;
+    QCoreApplication::processEvents();
+    return poll.Taken() == std::pair(QEvent::KeyPress, int(Qt::Key_Escape));
 }
 
 bool InPaintCopyState(const TControlState state)

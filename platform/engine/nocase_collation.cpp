@@ -1,9 +1,5 @@
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include <sqlite3.h>
-
-int CompareTextNoCase(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive);
-}
 
 namespace {
 int CompareUtf8NoCase(void*, int lengthA, const void* a, int lengthB, const void* b) {

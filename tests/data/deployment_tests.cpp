@@ -4,7 +4,7 @@
 #include "data/deployment.h"
 #include "data/table_catalogue.h"
 #include "platform/engine/cursor.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 #include "tests/support/temp_dir.h"
 #include <gtest/gtest.h>
 #include <algorithm>

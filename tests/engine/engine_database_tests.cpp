@@ -1,6 +1,6 @@
 // Catalogue, stored values, passwords, transactions and the database file.
 #include "engine_test_db.h"
-#include "platform/engine/text_compare.h"
+#include "platform/engine/nocase_collation.h"
 #include <QFileInfo>
 
 namespace {
@@ -260,26 +260,10 @@ TEST_F(PasswordTest, MarksSurviveReopeningAndGoWithTheTable) {
 
 // --- sessions ------------------------------------------------------------------
 
-TEST(EngineSession, AccountsAliasFollowsTheEnvironment) {
-    TestDir dir;
-    const QByteArray saved = qgetenv("VRACCOUNTS_DIR"), savedXdg = qgetenv("XDG_DATA_HOME");
-    qputenv("VRACCOUNTS_DIR", dir.File("own").toUtf8());
-    EXPECT_EQ(DefaultAccountsDirectory(), dir.File("own"));
-    qunsetenv("VRACCOUNTS_DIR");
-    qputenv("XDG_DATA_HOME", dir.Path().toUtf8());
-    EXPECT_EQ(DefaultAccountsDirectory(), dir.File("vraccounts"));
-    qunsetenv("XDG_DATA_HOME");
-    EXPECT_TRUE(DefaultAccountsDirectory().endsWith("/.local/share/vraccounts"));
-    qputenv("VRACCOUNTS_DIR", saved);
-    qputenv("XDG_DATA_HOME", savedXdg);
-    if (saved.isEmpty()) qunsetenv("VRACCOUNTS_DIR");
-    if (savedXdg.isEmpty()) qunsetenv("XDG_DATA_HOME");
-}
-
 TEST(EngineSession, OpensOneDatabasePerFileUnderAnAlias) {
     TestDir dir;
     TEngineSession session;
-    EXPECT_TRUE(session.IsAlias("VRACCOUNTS"));
+    EXPECT_FALSE(session.IsAlias("VRACCOUNTS"));   // the engine knows no program's alias
     EXPECT_THROW(session.AliasPath("Nowhere"), EDatabaseError);
     session.AddAlias("VrAccounts", dir.File("data"));
     EXPECT_THROW(session.OpenDatabase("VrAccounts", "DataQuelt", false), EDatabaseError);

@@ -1,32 +1,18 @@
-#include "platform/engine/session.h"
+#include "platform/engine/engine_session.h"
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-const QString kAccountsAlias = QStringLiteral("vraccounts");
-}
-
-QString DefaultAccountsDirectory() {
-    const QString own = qEnvironmentVariable("VRACCOUNTS_DIR");
-    if (!own.isEmpty()) return own;
-    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!data.isEmpty()) return QDir(data).filePath(QStringLiteral("vraccounts"));
-    return QDir::home().filePath(QStringLiteral(".local/share/vraccounts"));
-}
 
 TEngineSession::TEngineSession() = default;
 
 void TEngineSession::AddAlias(const QString& alias, const QString& directory) { aliases_.insert(alias.toLower(), directory); }
 
 bool TEngineSession::IsAlias(const QString& alias) const {
-    return aliases_.contains(alias.toLower()) || alias.toLower() == kAccountsAlias;
+    return aliases_.contains(alias.toLower());
 }
 
 QString TEngineSession::AliasPath(const QString& alias) const {
     const QString key = alias.toLower();
     if (aliases_.contains(key)) return aliases_.value(key);
-    // Read when asked, so the environment in force at that moment decides.
-    if (key == kAccountsAlias) return DefaultAccountsDirectory();
     throw EDatabaseError(QStringLiteral("Unknown database alias %1").arg(alias));
 }
 

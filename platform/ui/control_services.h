@@ -1,27 +1,25 @@
 #pragma once
-// The small screen-side services that the library's controls share: the
-// Escape poll of a record-filter pass, the combo drop-down button, keys posted
-// with a modifier, the release of a held mouse button, the owning form and
-// the desktop work area.
+// The small screen-side services that controls share: the keyboard poll of a
+// long pass, the combo drop-down button, keys posted with a modifier, the
+// release of a held mouse button, the owning form and the desktop work area.
 #include <QRect>
 #include <Qt>
 
 class QObject;
 class QPainter;
 class QWidget;
-class TDataSet;
 
 // The state of a control that its painting reads. A control painted as a copy
 // into a grid cell (not as itself) carries csPaintCopy.
 enum TControlStateFlag : unsigned { csPaintCopy = 1u << 0 };
 using TControlState = unsigned;
 
-// Polls the keyboard once, from within a record-filter pass. The next pending
-// key press or release is taken out of the application's events, if there is
-// one; when it is a press of Escape, ofoEnabled is cleared in the dataset's
-// OnFilterOptions and the result is true. Any other key so taken is dropped.
-// Input that arrives behind it waits, in its order, until the pass is over.
-bool EscapePressed(TDataSet& dataSet);
+// Polls the keyboard once, from within a long pass that processes no other
+// input. The next pending key press or release is taken out of the
+// application's events, if there is one; true when it is a press of Escape.
+// Any other key so taken is dropped. Input that arrives behind it waits, in
+// its order, until the pass is over.
+bool PollEscapeKey();
 
 // Paints a combo's drop-down button (a button face with a down arrow) into
 // Rect with the control's style: disabled gives the inactive look; enabled,

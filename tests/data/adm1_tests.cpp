@@ -5,8 +5,8 @@
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
-#include "platform/engine/database.h"
-#include "platform/engine/session.h"
+#include "platform/engine/engine_database.h"
+#include "platform/engine/engine_session.h"
 #include <QFile>
 
 namespace {

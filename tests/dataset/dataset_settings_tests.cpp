@@ -1,4 +1,7 @@
-#include "dataset/field_settings.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/field_text.h"
+#include "dataset/mask_settings.h"
+#include "dataset/property_reflection.h"
 #include "dataset/intl.h"
 #include "dataset/ww_query.h"
 #include "tests/dataset/dataset_fixture.h"
@@ -6,14 +9,6 @@
 #include <QObject>
 
 namespace {
-
-const QString kAppMask = QStringLiteral("*[&*[{#, ,.,;,,;;,:,;[,;],(,),}]]");
-
-QString MaskLine(const QString& field, const QString& mask = kAppMask, const char* autoFill = "T",
-                 const char* useMask = "T")
-{
-    return field + '\t' + mask + '\t' + QLatin1String(autoFill) + '\t' + QLatin1String(useMask);
-}
 
 // A dataset class of no library that publishes ControlType itself.
 class TForeignDataSet : public TDataSet {
@@ -210,76 +205,4 @@ TEST_F(FieldSettings, SearchTextMustBeAValueOfTheFieldsType)
     EXPECT_FALSE(IsValidFieldText(*table.FieldByName(QStringLiteral("Opened")), QStringLiteral("13/45/1999")));
 }
 
-// ---- The mask check before post.
-
-TEST_F(FieldSettings, APostBreakingAMaskIsRefusedWithTheFieldsDisplayName)
-{
-    TwwTable& table = OpenBanks();
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("BankDesc")));
-    table.FieldByName(QStringLiteral("BankDesc"))->SetDisplayLabel(QStringLiteral("Bank Name"));
-    QString reported;
-    table.SetOnInvalidValueEvent([&](TDataSet&, TField& field) { reported = field.FieldName(); });
-
-    table.Insert();
-    table.FieldByName(QStringLiteral("BankCode"))->SetAsString(QStringLiteral("0000000009"));
-    table.FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("1abc"));
-    try {
-        table.Post();
-        FAIL() << "the post went through";
-    } catch (const EDatabaseError& error) {
-        EXPECT_EQ(error.Message, QStringLiteral("Invalid characters. Field : Bank Name"));
-    }
-    EXPECT_EQ(reported, QStringLiteral("BankDesc"));
-    EXPECT_EQ(table.State(), dsInsert);
-    EXPECT_EQ(table.RecordCount(), 5);
-
-    table.FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("abc 12"));
-    table.Post();   // the check judges the text; the editor is what stores it upper-cased
-    EXPECT_EQ(table.State(), dsBrowse);
-    EXPECT_EQ(table.RecordCount(), 6);
-}
-
-TEST_F(FieldSettings, EmptyTextsReadOnlyFieldsAndDateFieldsPassTheMaskCheck)
-{
-    TwwTable& table = OpenBanks();
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("City")));
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("BankDesc")));
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("Opened")));   // a letters-first mask on a date
-    table.Insert();
-    table.FieldByName(QStringLiteral("BankCode"))->SetAsString(QStringLiteral("0000000009"));
-    table.FieldByName(QStringLiteral("Opened"))->SetAsDateTime(EncodeDate(2004, 5, 6));
-    table.FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("-dash"));
-    table.FieldByName(QStringLiteral("BankDesc"))->SetReadOnly(true);
-    table.Post();
-    EXPECT_EQ(table.State(), dsBrowse);
-    EXPECT_EQ(table.RecordCount(), 6);
-}
-
-TEST_F(FieldSettings, AnIncompleteTextFailsAndValidateWithMaskOffSkipsTheCheck)
-{
-    TwwTable& table = OpenBanks();
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("City"), QStringLiteral("###-###")));
-    table.Edit();
-    table.FieldByName(QStringLiteral("City"))->SetAsString(QStringLiteral("123"));
-    EXPECT_THROW(table.Post(), EDatabaseError);
-    table.SetValidateWithMask(false);
-    table.Post();
-    EXPECT_EQ(table.FieldByName(QStringLiteral("City"))->AsString(), QStringLiteral("123"));
-}
-
-// A BeforePost handler that cancels the record ends the post: the mask check
-// has no record to judge, least of all the stored row that became current.
-TEST_F(FieldSettings, ARecordCancelledInBeforePostIsNotChecked)
-{
-    TwwTable& table = OpenBanks();
-    table.PictureMasks()->Add(MaskLine(QStringLiteral("City"), QStringLiteral("###")));
-    table.Insert();
-    table.FieldByName(QStringLiteral("BankCode"))->SetAsString(QStringLiteral("0000000009"));
-    table.FieldByName(QStringLiteral("City"))->SetAsString(QStringLiteral("123"));
-    table.BeforePost = [](TDataSet& dataSet) { dataSet.Cancel(); };
-    EXPECT_NO_THROW(table.Post());
-    EXPECT_EQ(table.State(), dsBrowse);
-    EXPECT_EQ(table.RecordCount(), 5);
-}
-
-#include "field_settings_test.moc"
+#include "dataset_settings_tests.moc"

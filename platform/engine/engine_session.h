@@ -1,7 +1,7 @@
 #pragma once
 // The engine's session: aliases (a name for a directory) and the table
 // passwords it was given. One default session serves the program.
-#include "platform/engine/database.h"
+#include "platform/engine/engine_database.h"
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -9,8 +9,6 @@
 
 class TEngineSession {
 public:
-    // The alias VrAccounts is always known: $VRACCOUNTS_DIR, else
-    // $XDG_DATA_HOME/vraccounts, else ~/.local/share/vraccounts.
     TEngineSession();
 
     void AddAlias(const QString& alias, const QString& directory);
@@ -35,6 +33,3 @@ private:
     QStringList passwords_;
     std::map<QString, std::weak_ptr<TEngineDatabase>> open_;   // by file path: one database per file
 };
-
-// The directory the alias VrAccounts names by default.
-QString DefaultAccountsDirectory();
