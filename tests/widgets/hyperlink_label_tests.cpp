@@ -192,4 +192,4 @@ TEST_F(HyperlinkLabelTest, MovesOverTheLabelAreReportedAndAMailLinkOpensTheMailP
     EXPECT_EQ(outs, 1);
 }
 
-#include "hyperlink_label_test.moc"
+#include "hyperlink_label_tests.moc"
