@@ -33,11 +33,36 @@ void CreateOwnerOnlyFile(const QString& path) {
     if (fd >= 0) ::close(fd);
 }
 
+const char* const CompanionSuffixes[] = {"-wal", "-shm"};
+
+// The journal files that SQLite keeps beside a database in WAL mode get the
+// database's permissions when they are made. A start on a protected file thus
+// leaves a protected -shm behind, and once the user makes the file writable
+// again every post would fail: give the companions back the write permissions
+// of the main file.
+void MatchCompanionPermissions(const QString& path) {
+    const QFileDevice::Permissions main = QFile::permissions(path);
+    const QFileDevice::Permissions write = main & (QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    for (const char* suffix : CompanionSuffixes) {
+        const QString companion = path + QLatin1String(suffix);
+        if (!QFileInfo::exists(companion)) continue;
+        const QFileDevice::Permissions own = QFile::permissions(companion);
+        if ((own & write) != write) QFile::setPermissions(companion, own | write);
+    }
+}
+
 // A file its owner may not write is opened read-only, whoever runs the
 // program: writes then fail with the engine's error instead of changing a
-// file the user protected.
+// file the user protected. A journal file that stays protected (another
+// owner's, say) would fail every post as well, so it makes the database
+// read-only too.
 int OpenFlags(const QString& path) {
-    const bool readOnly = !(QFile::permissions(path) & QFileDevice::WriteOwner);
+    MatchCompanionPermissions(path);
+    bool readOnly = !(QFile::permissions(path) & QFileDevice::WriteOwner);
+    for (const char* suffix : CompanionSuffixes) {
+        const QString companion = path + QLatin1String(suffix);
+        if (QFileInfo::exists(companion) && !(QFile::permissions(companion) & QFileDevice::WriteOwner)) readOnly = true;
+    }
     return (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
 }
 }  // namespace
