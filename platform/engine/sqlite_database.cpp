@@ -86,6 +86,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
     } catch (const EDatabaseError& error) {
+        if (error.Message.contains(path_)) throw;
         throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, error.Message));
     }
 }
@@ -234,6 +235,12 @@ bool TSqliteDatabase::IsProtected(const QString& table) const {
 void TSqliteDatabase::CheckAccess(const QString& storedName) const {
     const QString mark = catalogue_->PasswordMark(storedName);
     if (mark.isEmpty()) return;
+    // No password gives a mark of any other shape: the file was changed
+    // behind the engine's back, which no password would mend.
+    static const QRegularExpression wellFormed(QStringLiteral("^[0-9a-f]{64}$"));
+    if (!wellFormed.match(mark).hasMatch())
+        throw EDatabaseError(QStringLiteral("The database file %1 is damaged (the password mark of table %2 is unreadable)")
+                                 .arg(path_, storedName));
     if (session_)
         for (const QString& password : session_->Passwords())
             if (TCatalogue::MarkFor(storedName, password) == mark) return;

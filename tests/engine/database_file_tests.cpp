@@ -2,6 +2,7 @@
 // journal companions, damaged files, and a close that leaves one whole file.
 #include "engine_test_db.h"
 #include <QFileInfo>
+#include <sqlite3.h>
 
 namespace {
 
@@ -38,6 +39,66 @@ TEST_F(EngineTest, FileReadOnlyAtOneStartPostsOnceWritableAgain) {
     }
     AddTransaction("0000000001", 2, QDate(2024, 1, 2));
     EXPECT_EQ(Scalar("select Count(*) from TrnBnk1a").toInt(), 2);
+}
+
+
+// A statement run on the file by another program, past the engine.
+void RawSql(const QString& path, const char* sql) {
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
+    sqlite3_close(raw);
+}
+
+// Writes bytes over the file as another program could.
+void Overwrite(const QString& path, qint64 offset, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(offset);
+    file.write(bytes);
+}
+
+TEST_F(EngineTest, DamagedFilesAreToldApartFromWrongPasswordsAndNamed) {
+    TTableDesc desc = TransactionsDesc();
+    desc.Password = "quorvintel";
+    session.AddPassword("quorvintel");
+    db->CreateTable(desc);
+    for (int serial = 1; serial <= 400; ++serial) AddTransaction("0000000001", serial, QDate(2024, 1, 1));
+    const QString path = db->Path();
+
+    // A mark no password gives: damaged, not locked.
+    db.reset();
+    RawSql(path, "UPDATE engine_table_marks SET PasswordMark = 'x'");
+    db = TEngineDatabase::Open(path, false, &session);
+    QString message = Describe([&] { db->OpenCursor(Spec("TrnBnk1a")); });
+    EXPECT_TRUE(message.contains("damaged") && message.contains(path)) << message.toStdString();
+    EXPECT_FALSE(message.contains("password that")) << message.toStdString();
+    // A well-formed mark of another password is the password error it always was.
+    db.reset();
+    RawSql(path, "UPDATE engine_table_marks SET PasswordMark = printf('%.64c', 'a')");
+    db = TEngineDatabase::Open(path, false, &session);
+    message = Describe([&] { db->OpenCursor(Spec("TrnBnk1a")); });
+    EXPECT_TRUE(message.contains("protected by a password")) << message.toStdString();
+    EXPECT_FALSE(message.contains("damaged")) << message.toStdString();
+    db.reset();
+
+    RawSql(path, "UPDATE engine_table_marks SET PasswordMark = NULL");
+    // Pages of the table overwritten: every error on them names the file.
+    const qint64 size = QFileInfo(path).size();
+    ASSERT_GT(size, 8 * 4096);
+    Overwrite(path, 4 * 4096, QByteArray(int(size) - 4 * 4096, '\xab'));
+    message = Describe([&] {
+        db = TEngineDatabase::Open(path, false, &session);
+        auto rows = db->Query("select Sum(DebitAmount) from TrnBnk1a");
+        rows->Next();
+    });
+    EXPECT_TRUE(message.contains("damaged") && message.contains(path)) << message.toStdString();
+    db.reset();
+
+    // The header itself overwritten: the file is not a database at all.
+    Overwrite(path, 0, QByteArray(100, 'x'));
+    message = Describe([&] { db = TEngineDatabase::Open(path, false, &session); });
+    EXPECT_TRUE(message.contains("damaged") && message.contains(path)) << message.toStdString();
 }
 
 }  // namespace
