@@ -91,7 +91,13 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
     }
 }
 
-TSqliteDatabase::~TSqliteDatabase() = default;
+TSqliteDatabase::~TSqliteDatabase() {
+    // Every post goes into the main file before the program lets go of it,
+    // even when another program (a backup, the sqlite3 shell) still has the
+    // database open and SQLite's own checkpoint at the last close would not run.
+    if (db_ && !sqlite3_db_readonly(db_, "main") && !InTransaction())
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+}
 
 void TSqliteDatabase::Configure(sqlite3* db) {
     sqlite3_extended_result_codes(db, 1);

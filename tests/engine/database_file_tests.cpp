@@ -101,4 +101,17 @@ TEST_F(EngineTest, DamagedFilesAreToldApartFromWrongPasswordsAndNamed) {
     EXPECT_TRUE(message.contains("damaged") && message.contains(path)) << message.toStdString();
 }
 
+TEST_F(EngineTest, ClosingPutsEveryPostInTheMainFileWhileAnotherProgramHasItOpen) {
+    db->CreateTable(TransactionsDesc());
+    auto other = TEngineDatabase::Open(db->Path(), false, &session);   // say, a backup reading the file
+    for (int serial = 1; serial <= 50; ++serial) AddTransaction("0000000001", serial, QDate(2024, 1, 1));
+    const QString wal = db->Path() + "-wal";
+    ASSERT_GT(QFileInfo(wal).size(), 0);
+    db.reset();
+    EXPECT_EQ(QFileInfo(wal).size(), 0) << "the journal was emptied into the main file";
+    auto count = other->Query("select Count(*) from TrnBnk1a");
+    ASSERT_TRUE(count->Next());
+    EXPECT_EQ(count->Value(0).toInt(), 50);
+}
+
 }  // namespace
