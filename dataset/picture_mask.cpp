@@ -1,4 +1,6 @@
 #include "dataset/picture_mask.h"
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -61,6 +63,13 @@ bool SyntaxOk(const QString& mask)
 
 // One pass of a mask over a text. I walks the mask and J the text (both from
 // 0); Term is the end (exclusive) of the part of the mask being processed.
+//
+// Each part of the mask is tried on a part of the text at most once: the
+// outcome of a part from a place in the text is kept and replayed, so that
+// nested repetitions and alternatives cost time polynomial in the lengths of
+// the mask and the text, never their product of repeat counts. That needs the
+// outcome to depend on the text as typed only, so an alternative that fails
+// leaves the text as it found it.
 class PictureCheck {
 public:
     PictureCheck(const QString& mask, QString& text) : mask_(mask), text_(text) {}
@@ -117,10 +126,36 @@ private:
         return i_ < term;
     }
 
+    // What a part of the mask did from one place in the text: its result,
+    // where it left I and J, and the text from that place on.
+    struct Outcome {
+        TPicResult Result;
+        int I;
+        int J;
+        QString Text;
+    };
+
+    TPicResult Process(int term)
+    {
+        const std::tuple<int, int, int> key{i_, j_, term};
+        const auto known = outcomes_.find(key);
+        if (known != outcomes_.end()) {
+            const Outcome& outcome = known->second;
+            text_.replace(j_, outcome.Text.size(), outcome.Text);
+            i_ = outcome.I;
+            j_ = outcome.J;
+            return outcome.Result;
+        }
+        const int startJ = j_;
+        const TPicResult result = ProcessAlternatives(term);
+        outcomes_.emplace(key, Outcome{result, i_, j_, text_.mid(startJ)});
+        return result;
+    }
+
     // Tries the alternatives from I in order. A later alternative that
     // completes short of where an earlier one was left incomplete does not
     // win; when one was incomplete, a complete one is only ambiguous.
-    TPicResult Process(int term)
+    TPicResult ProcessAlternatives(int term)
     {
         bool blankLiteralMatched = false;
         bool incomplete = false;
@@ -128,9 +163,14 @@ private:
         int incompleteJ = 0;
         int startI = i_;
         const int startJ = j_;
+        const QString typed = text_.mid(startJ);
+        QString incompleteText;   // the text as the incomplete alternative left it
+        const auto restore = [&](const QString& from) { text_.replace(startJ, from.size(), from); };
         for (;;) {
             TPicResult result = Scan(term, blankLiteralMatched);
             if (IsComplete(result) && incomplete && j_ < incompleteJ) {
+                // The rest up to where the incomplete alternative got stays as it left it.
+                text_.replace(j_, incompleteJ - j_, incompleteText.mid(j_ - startJ, incompleteJ - j_));
                 result = prIncomplete;
                 j_ = incompleteJ;
             }
@@ -140,13 +180,16 @@ private:
                 incomplete = true;
                 incompleteI = i_;
                 incompleteJ = j_;
+                incompleteText = text_.mid(startJ);
             }
             i_ = startI;
             j_ = startJ;
+            restore(typed);
             if (!SkipToNextAlternative(term)) {
                 if (!incomplete) return result;
                 i_ = incompleteI;
                 j_ = incompleteJ;
+                restore(incompleteText);
                 return prIncomplete;
             }
             startI = i_;
@@ -314,7 +357,14 @@ private:
     QString& text_;
     int i_ = 0;
     int j_ = 0;
+    std::map<std::tuple<int, int, int>, Outcome> outcomes_;   // by (I, J, Term) at the start
 };
+
+// Each pass of a text that does not stand converts it further; a few are
+// more than any mask needs.
+constexpr int MaxSettlingPasses = 4;
+
+TPicResult CheckPicture(const QString& mask, QString& text, bool autoFill);
 
 } // namespace
 
@@ -342,25 +392,54 @@ bool TwwPictureValidator::IsValid(const QString& text) const
 
 TPicResult TwwPictureValidator::Picture(QString& text, bool autoFill) const
 {
-    if (!SyntaxOk(mask_)) return prSyntax;
+    TPicResult result = CheckPicture(mask_, text, autoFill);
+    // A blank typed for a literal, or a case the mask converts, can give a
+    // text that an earlier alternative reads another way, or that no
+    // alternative takes as it stands: check the text again until it stands,
+    // so that an accepted text checks unchanged.
+    for (int pass = 0; pass < MaxSettlingPasses && result == prComplete; ++pass) {
+        QString again = text;
+        const TPicResult next = CheckPicture(mask_, again, autoFill);
+        if (next == prComplete && again == text) break;
+        text = again;
+        result = next;
+    }
+    return result;
+}
+
+namespace {
+
+TPicResult CheckPicture(const QString& mask, QString& text, bool autoFill)
+{
+    if (!SyntaxOk(mask)) return prSyntax;
     if (text.isEmpty()) return prEmpty;
 
-    PictureCheck check(mask_, text);
+    PictureCheck check(mask, text);
     TPicResult result = check.Run();
     if (result != prError && result != prSyntax && check.TextLeft()) result = prError;
 
     if (result == prIncomplete && autoFill) {
-        const int before = static_cast<int>(text.size());
+        QString filled = text;
         int i = check.MaskPosition();
-        while (i < mask_.size() && !IsSpecial(mask_[i])) {
-            if (mask_[i] == QLatin1Char(';')) ++i;
-            text += mask_[i];
+        while (i < mask.size() && !IsSpecial(mask[i])) {
+            if (mask[i] == QLatin1Char(';')) ++i;
+            filled += mask[i];
             ++i;
         }
-        if (text.size() > before) result = PictureCheck(mask_, text).Run();
+        // The literals go in only when the mask takes the text with them.
+        if (filled.size() > text.size()) {
+            PictureCheck fill(mask, filled);
+            const TPicResult withLiterals = fill.Run();
+            if (withLiterals != prError && withLiterals != prSyntax && !fill.TextLeft()) {
+                text = filled;
+                result = withLiterals;
+            }
+        }
     }
 
     if (result == prAmbiguous) return prComplete;
     if (result == prIncompleteNoFill) return prIncomplete;
     return result;
 }
+
+} // namespace
