@@ -79,6 +79,23 @@ TEST(PictureMaskEdges, ABlankTakenForALiteralGivesTheTextThatChecksAgainUnchange
     EXPECT_EQ(text, "xb");
 }
 
+TEST(DateTextEdges, ACaretOutsideTheTextStandsAtItsNearerEnd)
+{
+    const ScopedFormatSettings us;
+    for (const QString& text : {QStringLiteral("12/31/2024 10:30:15 PM"), QStringLiteral("12/31"), QString()}) {
+        SCOPED_TRACE(text.toStdString());
+        const int end = int(text.size());
+        for (const bool timeOnly : {false, true}) {
+            EXPECT_EQ(DatePartAtCursor(INT_MAX, text, timeOnly), DatePartAtCursor(end, text, timeOnly));
+            EXPECT_EQ(DatePartAtCursor(end + 1, text, timeOnly), DatePartAtCursor(end, text, timeOnly));
+            EXPECT_EQ(DatePartAtCursor(INT_MIN, text, timeOnly), DatePartAtCursor(0, text, timeOnly));
+        }
+        EXPECT_EQ(TimePartAtCursor(INT_MAX, text), TimePartAtCursor(end, text));
+    }
+    EXPECT_EQ(DatePartAtCursor(INT_MAX, QStringLiteral("12/31/2024 10:30:15 PM"), false), dtpAmPm);
+    EXPECT_EQ(DatePartAtCursor(INT_MIN, QStringLiteral("12/31/2024"), false), dtpMonth);
+}
+
 TEST(DateTextFuzz, ReadersAndCaretPartsTakeAnyTextAndCaret)
 {
     const ScopedFormatSettings us;
