@@ -76,8 +76,10 @@ TEST_F(ProgramEndTest, EveryNormalEndCancelsPendingEditsAndLeavesOneWholeFile)
         const TestDir dir;
         TEngineSession::Default().AddAlias(QStringLiteral("VrAccounts"), dir.Path());
         const ScriptedPresenter presenter;
-        WhenMainWindowShown([end] {
+        bool cancelled = false;
+        WhenMainWindowShown([end, &cancelled] {
             TwwTable* currency = ADm1->TblCurrency;
+            currency->AfterCancel = [&cancelled](TDataSet&) { cancelled = true; };
             currency->Append();
             currency->FieldByName(QStringLiteral("CurrencyShortName"))->SetAsString(QStringLiteral("EUR"));
             currency->FieldByName(QStringLiteral("CurrencyName"))->SetAsString(QStringLiteral("Euro"));
@@ -91,6 +93,7 @@ TEST_F(ProgramEndTest, EveryNormalEndCancelsPendingEditsAndLeavesOneWholeFile)
         });
         EXPECT_EQ(RunProgram({QStringLiteral("/nosplash")}), EXIT_SUCCESS);
         EXPECT_TRUE(presenter.errors.empty()) << presenter.errors.front().toStdString();
+        EXPECT_TRUE(cancelled) << "the edit was cancelled, not just dropped";
 
         const QString file = dir.File(DatabaseFile);
         EXPECT_FALSE(QFile::exists(file + QStringLiteral("-wal"))) << "the journal was checkpointed into the file";
