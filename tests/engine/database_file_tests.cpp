@@ -63,7 +63,9 @@ TEST_F(EngineTest, DamagedFilesAreToldApartFromWrongPasswordsAndNamed) {
     desc.Password = "quorvintel";
     session.AddPassword("quorvintel");
     db->CreateTable(desc);
-    for (int serial = 1; serial <= 400; ++serial) AddTransaction("0000000001", serial, QDate(2024, 1, 1));
+    RunInTransaction(*db, [&] {
+        for (int serial = 1; serial <= 400; ++serial) AddTransaction("0000000001", serial, QDate(2024, 1, 1));
+    });
     const QString path = db->Path();
 
     // A mark no password gives: damaged, not locked.
@@ -83,6 +85,15 @@ TEST_F(EngineTest, DamagedFilesAreToldApartFromWrongPasswordsAndNamed) {
     db.reset();
 
     RawSql(path, "UPDATE engine_table_marks SET PasswordMark = NULL");
+
+    // A table whose stored definition no longer reads.
+    const QString schemaCopy = dir.File("schema.sqlite");
+    ASSERT_TRUE(QFile::copy(path, schemaCopy));
+    RawSql(schemaCopy, "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = 'CREATE TABLE TrnBnk1a (' "
+                       "WHERE name = 'TrnBnk1a'");
+    message = Describe([&] { TEngineDatabase::Open(schemaCopy, false, &session); });
+    EXPECT_TRUE(message.contains("damaged") && message.contains(schemaCopy)) << message.toStdString();
+
     // Pages of the table overwritten: every error on them names the file.
     const qint64 size = QFileInfo(path).size();
     ASSERT_GT(size, 8 * 4096);
