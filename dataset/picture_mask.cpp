@@ -1,6 +1,10 @@
 #include "dataset/picture_mask.h"
-#include <map>
-#include <tuple>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -88,9 +92,27 @@ private:
 
     void Consume(QChar stored)
     {
-        text_[j_] = stored;
+        Write(j_, stored);
         ++i_;
         ++j_;
+    }
+
+    // Every change of the text is noted, so that a failed alternative can be undone.
+    void Write(int at, QChar stored)
+    {
+        if (text_[at] == stored) return;
+        undo_.emplace_back(at, text_[at]);
+        text_[at] = stored;
+    }
+
+    void UndoTo(std::size_t mark)
+    {
+        for (; undo_.size() > mark; undo_.pop_back()) text_[undo_.back().first] = undo_.back().second;
+    }
+
+    void WriteAt(int at, const QString& stored)
+    {
+        for (qsizetype k = 0; k < stored.size(); ++k) Write(at + static_cast<int>(k), stored[k]);
     }
 
     // Moves K past one item: a character, an escaped character, a bracketed
@@ -126,29 +148,41 @@ private:
         return i_ < term;
     }
 
-    // What a part of the mask did from one place in the text: its result,
-    // where it left I and J, and the text from that place on.
+    // Where a part of the mask was tried: I and J at its start, and its end.
+    struct Start {
+        int I, J, Term;
+        bool operator==(const Start&) const = default;
+    };
+    struct StartHash {
+        std::size_t operator()(const Start& s) const
+        {
+            return std::hash<quint64>()((quint64(quint32(s.I)) << 32 | quint32(s.J)) * 31 + quint32(s.Term));
+        }
+    };
+    // What the part did: its result, where it left I and J, and where the
+    // text it took is kept (a part changes the text only between its start
+    // and where it left J).
     struct Outcome {
         TPicResult Result;
         int I;
         int J;
-        QString Text;
+        qsizetype Taken;   // in taken_, J minus the start's J characters long
     };
 
     TPicResult Process(int term)
     {
-        const std::tuple<int, int, int> key{i_, j_, term};
-        const auto known = outcomes_.find(key);
+        const Start start{i_, j_, term};
+        const auto known = outcomes_.find(start);
         if (known != outcomes_.end()) {
             const Outcome& outcome = known->second;
-            text_.replace(j_, outcome.Text.size(), outcome.Text);
+            for (int k = j_; k < outcome.J; ++k) Write(k, taken_[outcome.Taken + k - start.J]);
             i_ = outcome.I;
             j_ = outcome.J;
             return outcome.Result;
         }
-        const int startJ = j_;
         const TPicResult result = ProcessAlternatives(term);
-        outcomes_.emplace(key, Outcome{result, i_, j_, text_.mid(startJ)});
+        outcomes_.emplace(start, Outcome{result, i_, j_, taken_.size()});
+        taken_.append(QStringView(text_).mid(start.J, j_ - start.J));
         return result;
     }
 
@@ -163,14 +197,13 @@ private:
         int incompleteJ = 0;
         int startI = i_;
         const int startJ = j_;
-        const QString typed = text_.mid(startJ);
-        QString incompleteText;   // the text as the incomplete alternative left it
-        const auto restore = [&](const QString& from) { text_.replace(startJ, from.size(), from); };
+        const std::size_t typed = undo_.size();
+        QString incompleteText;   // what the incomplete alternative took
         for (;;) {
             TPicResult result = Scan(term, blankLiteralMatched);
             if (IsComplete(result) && incomplete && j_ < incompleteJ) {
-                // The rest up to where the incomplete alternative got stays as it left it.
-                text_.replace(j_, incompleteJ - j_, incompleteText.mid(j_ - startJ, incompleteJ - j_));
+                // The rest up to where the incomplete alternative got stays as it took it.
+                WriteAt(j_, incompleteText.mid(j_ - startJ));
                 result = prIncomplete;
                 j_ = incompleteJ;
             }
@@ -180,16 +213,16 @@ private:
                 incomplete = true;
                 incompleteI = i_;
                 incompleteJ = j_;
-                incompleteText = text_.mid(startJ);
+                incompleteText = text_.mid(startJ, j_ - startJ);
             }
             i_ = startI;
             j_ = startJ;
-            restore(typed);
+            UndoTo(typed);
             if (!SkipToNextAlternative(term)) {
                 if (!incomplete) return result;
                 i_ = incompleteI;
                 j_ = incompleteJ;
-                restore(incompleteText);
+                WriteAt(startJ, incompleteText);
                 return prIncomplete;
             }
             startI = i_;
@@ -357,7 +390,12 @@ private:
     QString& text_;
     int i_ = 0;
     int j_ = 0;
-    std::map<std::tuple<int, int, int>, Outcome> outcomes_;   // by (I, J, Term) at the start
+    // Most checks try a few dozen parts: their outcomes live on the stack.
+    std::array<std::byte, 16384> arena_;
+    std::pmr::monotonic_buffer_resource memory_{arena_.data(), arena_.size()};
+    std::pmr::unordered_map<Start, Outcome, StartHash> outcomes_{&memory_};
+    QString taken_;
+    std::vector<std::pair<int, QChar>> undo_;   // (position, character before) of every change
 };
 
 // Each pass of a text that does not stand converts it further; a few are
@@ -392,12 +430,13 @@ bool TwwPictureValidator::IsValid(const QString& text) const
 
 TPicResult TwwPictureValidator::Picture(QString& text, bool autoFill) const
 {
+    const QString typed = text;
     TPicResult result = CheckPicture(mask_, text, autoFill);
     // A blank typed for a literal, or a case the mask converts, can give a
     // text that an earlier alternative reads another way, or that no
-    // alternative takes as it stands: check the text again until it stands,
-    // so that an accepted text checks unchanged.
-    for (int pass = 0; pass < MaxSettlingPasses && result == prComplete; ++pass) {
+    // alternative takes as it stands: check a changed text again until it
+    // stands, so that an accepted text checks unchanged.
+    for (int pass = 0; pass < MaxSettlingPasses && result == prComplete && text != typed; ++pass) {
         QString again = text;
         const TPicResult next = CheckPicture(mask_, again, autoFill);
         if (next == prComplete && again == text) break;
