@@ -41,7 +41,7 @@ bool ReadsAsLargestDouble(const QByteArray& plain, double& value)
     if (error != std::errc() || end != plain.constData() + plain.size()) return false;
     const long double magnitude = std::fabs(wide);
     if (magnitude <= std::numeric_limits<double>::max() || magnitude > 1.79769313486232e308L) return false;
-    value = std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide));
+    value = wide < 0 ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
     return true;
 }
 
