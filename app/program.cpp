@@ -1,10 +1,13 @@
 #include "app/program.h"
+#include "app/end_signals.h"
+#include "app/headless_boxes.h"
 #include "app/main_menu.h"
 #include "app/splash_form.h"
 #include "data/accounts_directory.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
+#include "platform/db/dataset.h"
 #include "platform/ui/application.h"
 #include <QPointer>
 #include <chrono>
@@ -25,6 +28,25 @@ void ShowStartupSplash(TSplashForm* splash)
     splash->Show();
     Application->ProcessMessages();
     splash->repaint();
+}
+
+// Edits not posted when the program ends are given up, as the user did not
+// post them; nothing half-typed reaches the file.
+void CancelPendingEdits()
+{
+    for (QObject* root : std::initializer_list<QObject*>{FrmMainMenu, ADm3, ADm2, ADm1}) {
+        if (!root)
+            continue;
+        for (TDataSet* dataSet : root->findChildren<TDataSet*>()) {
+            if (!IsEditState(dataSet->State()))
+                continue;
+            try {
+                dataSet->Cancel();
+            } catch (...) {
+                Application->HandleException(std::current_exception());
+            }
+        }
+    }
 }
 
 } // namespace
@@ -54,6 +76,8 @@ int RunProgram(const QStringList& arguments)
 {
     RegisterAccountsAlias();
     ShowSplash = ShowSplashFor(arguments);
+    const THeadlessBoxes headless;
+    const TEndSignals endSignals;
     QPointer<TSplashForm> startupSplash;
     int status = EXIT_FAILURE;
     try {
@@ -71,7 +95,9 @@ int RunProgram(const QStringList& arguments)
             WaitForSplash(SplashStartTime);
             startupSplash->Hide();
         }
-        status = Application->Run();
+        // A signal during start-up ends the program once it stands.
+        status = endSignals.Requested() ? EXIT_SUCCESS : Application->Run();
+        CancelPendingEdits();
     } catch (...) {
         // A start-up that failed half way must not go on: the windows would
         // work on tables that are not there. The splash stays on top, so it

@@ -1,5 +1,6 @@
 #include "dataset/date_text.h"
 #include "dataset/text_helpers.h"
+#include <algorithm>
 
 namespace {
 
@@ -198,6 +199,8 @@ bool IsValidDateTimeText(const QString& text)
 
 TDateTimePart DatePartAtCursor(int caret, const QString& text, bool timeOnly)
 {
+    // A caret outside the text stands at its nearer end.
+    caret = std::clamp(caret, 0, static_cast<int>(text.size()));
     int position = 1;
     if (!timeOnly) {
         TDateTime date = 0;
@@ -212,5 +215,5 @@ TDateTimePart DatePartAtCursor(int caret, const QString& text, bool timeOnly)
 TDateTimePart TimePartAtCursor(int caret, const QString& text)
 {
     if (caret < 1) return dtpHour;
-    return TimePart(caret, text, 1);
+    return TimePart(std::min(caret, static_cast<int>(text.size())), text, 1);
 }

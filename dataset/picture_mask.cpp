@@ -1,4 +1,10 @@
 #include "dataset/picture_mask.h"
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,6 +67,13 @@ bool SyntaxOk(const QString& mask)
 
 // One pass of a mask over a text. I walks the mask and J the text (both from
 // 0); Term is the end (exclusive) of the part of the mask being processed.
+//
+// Each part of the mask is tried on a part of the text at most once: the
+// outcome of a part from a place in the text is kept and replayed, so that
+// nested repetitions and alternatives cost time polynomial in the lengths of
+// the mask and the text, never their product of repeat counts. That needs the
+// outcome to depend on the text as typed only, so an alternative that fails
+// leaves the text as it found it.
 class PictureCheck {
 public:
     PictureCheck(const QString& mask, QString& text) : mask_(mask), text_(text) {}
@@ -79,9 +92,27 @@ private:
 
     void Consume(QChar stored)
     {
-        text_[j_] = stored;
+        Write(j_, stored);
         ++i_;
         ++j_;
+    }
+
+    // Every change of the text is noted, so that a failed alternative can be undone.
+    void Write(int at, QChar stored)
+    {
+        if (text_[at] == stored) return;
+        undo_.emplace_back(at, text_[at]);
+        text_[at] = stored;
+    }
+
+    void UndoTo(std::size_t mark)
+    {
+        for (; undo_.size() > mark; undo_.pop_back()) text_[undo_.back().first] = undo_.back().second;
+    }
+
+    void WriteAt(int at, const QString& stored)
+    {
+        for (qsizetype k = 0; k < stored.size(); ++k) Write(at + static_cast<int>(k), stored[k]);
     }
 
     // Moves K past one item: a character, an escaped character, a bracketed
@@ -117,10 +148,48 @@ private:
         return i_ < term;
     }
 
+    // Where a part of the mask was tried: I and J at its start, and its end.
+    struct Start {
+        int I, J, Term;
+        bool operator==(const Start&) const = default;
+    };
+    struct StartHash {
+        std::size_t operator()(const Start& s) const
+        {
+            return std::hash<quint64>()((quint64(quint32(s.I)) << 32 | quint32(s.J)) * 31 + quint32(s.Term));
+        }
+    };
+    // What the part did: its result, where it left I and J, and where the
+    // text it took is kept (a part changes the text only between its start
+    // and where it left J).
+    struct Outcome {
+        TPicResult Result;
+        int I;
+        int J;
+        qsizetype Taken;   // in taken_, J minus the start's J characters long
+    };
+
+    TPicResult Process(int term)
+    {
+        const Start start{i_, j_, term};
+        const auto known = outcomes_.find(start);
+        if (known != outcomes_.end()) {
+            const Outcome& outcome = known->second;
+            for (int k = j_; k < outcome.J; ++k) Write(k, taken_[outcome.Taken + k - start.J]);
+            i_ = outcome.I;
+            j_ = outcome.J;
+            return outcome.Result;
+        }
+        const TPicResult result = ProcessAlternatives(term);
+        outcomes_.emplace(start, Outcome{result, i_, j_, taken_.size()});
+        taken_.append(QStringView(text_).mid(start.J, j_ - start.J));
+        return result;
+    }
+
     // Tries the alternatives from I in order. A later alternative that
     // completes short of where an earlier one was left incomplete does not
     // win; when one was incomplete, a complete one is only ambiguous.
-    TPicResult Process(int term)
+    TPicResult ProcessAlternatives(int term)
     {
         bool blankLiteralMatched = false;
         bool incomplete = false;
@@ -128,9 +197,13 @@ private:
         int incompleteJ = 0;
         int startI = i_;
         const int startJ = j_;
+        const std::size_t typed = undo_.size();
+        QString incompleteText;   // what the incomplete alternative took
         for (;;) {
             TPicResult result = Scan(term, blankLiteralMatched);
             if (IsComplete(result) && incomplete && j_ < incompleteJ) {
+                // The rest up to where the incomplete alternative got stays as it took it.
+                WriteAt(j_, incompleteText.mid(j_ - startJ));
                 result = prIncomplete;
                 j_ = incompleteJ;
             }
@@ -140,13 +213,16 @@ private:
                 incomplete = true;
                 incompleteI = i_;
                 incompleteJ = j_;
+                incompleteText = text_.mid(startJ, j_ - startJ);
             }
             i_ = startI;
             j_ = startJ;
+            UndoTo(typed);
             if (!SkipToNextAlternative(term)) {
                 if (!incomplete) return result;
                 i_ = incompleteI;
                 j_ = incompleteJ;
+                WriteAt(startJ, incompleteText);
                 return prIncomplete;
             }
             startI = i_;
@@ -314,7 +390,19 @@ private:
     QString& text_;
     int i_ = 0;
     int j_ = 0;
+    // Most checks try a few dozen parts: their outcomes live on the stack.
+    std::array<std::byte, 16384> arena_;
+    std::pmr::monotonic_buffer_resource memory_{arena_.data(), arena_.size()};
+    std::pmr::unordered_map<Start, Outcome, StartHash> outcomes_{&memory_};
+    QString taken_;
+    std::vector<std::pair<int, QChar>> undo_;   // (position, character before) of every change
 };
+
+// Each pass of a text that does not stand converts it further; a few are
+// more than any mask needs.
+constexpr int MaxSettlingPasses = 4;
+
+TPicResult CheckPicture(const QString& mask, QString& text, bool autoFill);
 
 } // namespace
 
@@ -342,25 +430,55 @@ bool TwwPictureValidator::IsValid(const QString& text) const
 
 TPicResult TwwPictureValidator::Picture(QString& text, bool autoFill) const
 {
-    if (!SyntaxOk(mask_)) return prSyntax;
+    const QString typed = text;
+    TPicResult result = CheckPicture(mask_, text, autoFill);
+    // A blank typed for a literal, or a case the mask converts, can give a
+    // text that an earlier alternative reads another way, or that no
+    // alternative takes as it stands: check a changed text again until it
+    // stands, so that an accepted text checks unchanged.
+    for (int pass = 0; pass < MaxSettlingPasses && result == prComplete && text != typed; ++pass) {
+        QString again = text;
+        const TPicResult next = CheckPicture(mask_, again, autoFill);
+        if (next == prComplete && again == text) break;
+        text = again;
+        result = next;
+    }
+    return result;
+}
+
+namespace {
+
+TPicResult CheckPicture(const QString& mask, QString& text, bool autoFill)
+{
+    if (!SyntaxOk(mask)) return prSyntax;
     if (text.isEmpty()) return prEmpty;
 
-    PictureCheck check(mask_, text);
+    PictureCheck check(mask, text);
     TPicResult result = check.Run();
     if (result != prError && result != prSyntax && check.TextLeft()) result = prError;
 
     if (result == prIncomplete && autoFill) {
-        const int before = static_cast<int>(text.size());
+        QString filled = text;
         int i = check.MaskPosition();
-        while (i < mask_.size() && !IsSpecial(mask_[i])) {
-            if (mask_[i] == QLatin1Char(';')) ++i;
-            text += mask_[i];
+        while (i < mask.size() && !IsSpecial(mask[i])) {
+            if (mask[i] == QLatin1Char(';')) ++i;
+            filled += mask[i];
             ++i;
         }
-        if (text.size() > before) result = PictureCheck(mask_, text).Run();
+        // The literals go in only when the mask takes the text with them.
+        if (filled.size() > text.size()) {
+            PictureCheck fill(mask, filled);
+            const TPicResult withLiterals = fill.Run();
+            if (withLiterals != prError && withLiterals != prSyntax && !fill.TextLeft()) {
+                text = filled;
+                result = withLiterals;
+            }
+        }
     }
 
     if (result == prAmbiguous) return prComplete;
     if (result == prIncompleteNoFill) return prIncomplete;
     return result;
 }
+
+} // namespace

@@ -33,11 +33,36 @@ void CreateOwnerOnlyFile(const QString& path) {
     if (fd >= 0) ::close(fd);
 }
 
+const char* const CompanionSuffixes[] = {"-wal", "-shm"};
+
+// The journal files that SQLite keeps beside a database in WAL mode get the
+// database's permissions when they are made. A start on a protected file thus
+// leaves a protected -shm behind, and once the user makes the file writable
+// again every post would fail: give the companions back the write permissions
+// of the main file.
+void MatchCompanionPermissions(const QString& path) {
+    const QFileDevice::Permissions main = QFile::permissions(path);
+    const QFileDevice::Permissions write = main & (QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    for (const char* suffix : CompanionSuffixes) {
+        const QString companion = path + QLatin1String(suffix);
+        if (!QFileInfo::exists(companion)) continue;
+        const QFileDevice::Permissions own = QFile::permissions(companion);
+        if ((own & write) != write) QFile::setPermissions(companion, own | write);
+    }
+}
+
 // A file its owner may not write is opened read-only, whoever runs the
 // program: writes then fail with the engine's error instead of changing a
-// file the user protected.
+// file the user protected. A journal file that stays protected (another
+// owner's, say) would fail every post as well, so it makes the database
+// read-only too.
 int OpenFlags(const QString& path) {
-    const bool readOnly = !(QFile::permissions(path) & QFileDevice::WriteOwner);
+    MatchCompanionPermissions(path);
+    bool readOnly = !(QFile::permissions(path) & QFileDevice::WriteOwner);
+    for (const char* suffix : CompanionSuffixes) {
+        const QString companion = path + QLatin1String(suffix);
+        if (QFileInfo::exists(companion) && !(QFile::permissions(companion) & QFileDevice::WriteOwner)) readOnly = true;
+    }
     return (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
 }
 }  // namespace
@@ -61,11 +86,18 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
     } catch (const EDatabaseError& error) {
+        if (error.Message.contains(path_)) throw;
         throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, error.Message));
     }
 }
 
-TSqliteDatabase::~TSqliteDatabase() = default;
+TSqliteDatabase::~TSqliteDatabase() {
+    // Every post goes into the main file before the program lets go of it,
+    // even when another program (a backup, the sqlite3 shell) still has the
+    // database open and SQLite's own checkpoint at the last close would not run.
+    if (db_ && !sqlite3_db_readonly(db_, "main") && !InTransaction())
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+}
 
 void TSqliteDatabase::Configure(sqlite3* db) {
     sqlite3_extended_result_codes(db, 1);
@@ -209,6 +241,12 @@ bool TSqliteDatabase::IsProtected(const QString& table) const {
 void TSqliteDatabase::CheckAccess(const QString& storedName) const {
     const QString mark = catalogue_->PasswordMark(storedName);
     if (mark.isEmpty()) return;
+    // No password gives a mark of any other shape: the file was changed
+    // behind the engine's back, which no password would mend.
+    static const QRegularExpression wellFormed(QStringLiteral("^[0-9a-f]{64}$"));
+    if (!wellFormed.match(mark).hasMatch())
+        throw EDatabaseError(QStringLiteral("The database file %1 is damaged (the password mark of table %2 is unreadable)")
+                                 .arg(path_, storedName));
     if (session_)
         for (const QString& password : session_->Passwords())
             if (TCatalogue::MarkFor(storedName, password) == mark) return;

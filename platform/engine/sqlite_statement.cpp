@@ -1,11 +1,23 @@
 #include "platform/engine/sqlite_statement.h"
 #include <sqlite3.h>
 
-void RaiseSqliteError(sqlite3* db, int code, const QString& context) {
-    const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+namespace {
+
+ESqliteError SqliteError(sqlite3* db, int code, const QString& context) {
+    QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
     const int extended = db ? sqlite3_extended_errcode(db) : code;
-    throw ESqliteError(context.isEmpty() ? detail : context + QStringLiteral(": ") + detail, extended);
+    // A damaged file is no fault of the statement that met it: say which file
+    // it is, whatever was being done.
+    const int primary = extended & 0xff;
+    if (db && (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB))
+        detail = QStringLiteral("The database file %1 is damaged (%2)")
+                     .arg(QString::fromUtf8(sqlite3_db_filename(db, "main")), detail);
+    return ESqliteError(context.isEmpty() ? detail : context + QStringLiteral(": ") + detail, extended);
 }
+
+}  // namespace
+
+void RaiseSqliteError(sqlite3* db, int code, const QString& context) { throw SqliteError(db, code, context); }
 
 TSqliteStatement::TSqliteStatement(sqlite3* db, const QString& sql) : db_(db), sql_(sql) {
     const QByteArray text = sql.toUtf8();
@@ -67,7 +79,7 @@ bool TSqliteStatement::Step() {
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    const ESqliteError error(QString::fromUtf8(sqlite3_errmsg(db_)), sqlite3_extended_errcode(db_));
+    const ESqliteError error = SqliteError(db_, rc, QString());
     sqlite3_reset(stmt_);
     throw error;
 }

@@ -20,12 +20,27 @@ std::function<TDateTime()>& Clock()
     return clock;
 }
 
+// Days of 1 January 0001 and of the day after 31 December 9999.
+constexpr double FirstDay = -693593;
+constexpr double DayAfterLast = 2958466;
+
+// A value that is no day at all (NaN, infinite, or far outside the years the
+// calendar covers) cannot be taken apart: the range error, rather than an
+// undefined conversion to an integer.
+TDateTime Checked(TDateTime value)
+{
+    if (!(value > FirstDay - 1 && value < DayAfterLast))
+        throw ERangeError(QStringLiteral("Range check error"));
+    return value;
+}
+
 // The day part counts towards zero; the time is the absolute fraction, so
 // -1.25 is 29 December 1899 at six in the morning.
-double DayPart(TDateTime value) { return std::trunc(value); }
+double DayPart(TDateTime value) { return std::trunc(Checked(value)); }
 
 qint64 TimeMSecs(TDateTime value)
 {
+    Checked(value);
     const double fraction = std::fabs(value - std::trunc(value));
     qint64 msecs = std::llround(fraction * MSecsPerDay);
     return msecs >= MSecsPerDay ? MSecsPerDay - 1 : msecs;

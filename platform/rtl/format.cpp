@@ -2,6 +2,7 @@
 #include "platform/rtl/decimal_digits.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format_settings.h"
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -115,10 +116,15 @@ QString Convert(const Directive& d, const QVariant& arg)
     }
 }
 
+// Widths and precisions beyond this are no layout anyone means; refused
+// before they overflow or ask for a string of gigabytes.
+constexpr int MaxWidth = 1024;
+
+// The number at I, or MaxWidth + 1 for any larger one.
 int ReadNumber(const QString& format, qsizetype& i)
 {
     int n = 0;
-    while (i < format.size() && format[i].isDigit()) n = n * 10 + format[i++].digitValue();
+    while (i < format.size() && format[i].isDigit()) n = std::min(n * 10 + format[i++].digitValue(), MaxWidth + 1);
     return n;
 }
 
@@ -141,7 +147,7 @@ QString Format(const QString& format, std::initializer_list<QVariant> args)
         if (i < format.size() && format[i] == QLatin1Char('.')) { ++i; d.precision = ReadNumber(format, i); }
         if (i < format.size()) d.type = format[i++];
         d.text = format.mid(start, i - start);
-        if (d.type.isNull()) Incompatible(d);
+        if (d.type.isNull() || d.width > MaxWidth || d.precision > MaxWidth) Incompatible(d);
         if (next >= values.size())
             throw EConvertError(QStringLiteral("No argument for format '%1'").arg(d.text));
         QString text = Convert(d, values[next++]);

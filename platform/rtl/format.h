@@ -8,8 +8,9 @@
 // printf-style formatting over variant arguments: %[-][width][.precision] with
 // d (precision = minimum digits: "%.10d", "%.3d"; "%.0d" of 0 gives "0"), s,
 // f and n (fixed, n with thousands; 2 decimals by default), g (as FloatToStr),
-// e, x; %% for a percent sign. EConvertError on a missing argument or a
-// mismatch between a directive and its argument.
+// e, x; %% for a percent sign. EConvertError on a missing argument, a
+// mismatch between a directive and its argument, or a width or precision
+// above 1024.
 QString Format(const QString& format, std::initializer_list<QVariant> args);
 
 // Date patterns: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss am/pm ampm,

@@ -2,7 +2,9 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/format_settings.h"
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 // Integers and floating-point numbers to and from text.
 
@@ -26,6 +28,21 @@ int DigitValue(QChar c, int base)
     if (base == 16 && u >= 'a' && u <= 'f') return u - 'a' + 10;
     if (base == 16 && u >= 'A' && u <= 'F') return u - 'A' + 10;
     return -1;
+}
+
+// FloatToStr rounds the largest doubles up to fifteen digits, past the
+// largest double ("1.79769313486232E308"). Such a text, above the largest
+// double by no more than that rounding, reads back as the largest double:
+// what the program writes it reads again.
+bool ReadsAsLargestDouble(const QByteArray& plain, double& value)
+{
+    long double wide = 0;
+    const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), wide);
+    if (error != std::errc() || end != plain.constData() + plain.size()) return false;
+    const long double magnitude = std::fabs(wide);
+    if (magnitude <= std::numeric_limits<double>::max() || magnitude > 1.79769313486232e308L) return false;
+    value = wide < 0 ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
+    return true;
 }
 
 } // namespace
@@ -131,8 +148,8 @@ bool TryStrToFloat(const QString& text, double& result)
     }
     if (i != s.size()) return false;
     bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) return false;
+    double value = plain.toDouble(&ok);
+    if ((!ok || !std::isfinite(value)) && !ReadsAsLargestDouble(plain, value)) return false;
     result = value;
     return true;
 }

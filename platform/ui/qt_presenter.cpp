@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -45,6 +46,14 @@ TMsgDlgBtn EscapeButton(TMsgDlgButtons buttons)
 
 } // namespace
 
+void WriteErrorLine(const QString& text)
+{
+    // One line, so that a script reading standard error gets one message per error.
+    const QString line = Caption({}) + QStringLiteral(": ") + text.simplified() + QLatin1Char('\n');
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
 TQtPresenter::~TQtPresenter()
 {
     SetHourglass(false);
@@ -67,6 +76,8 @@ int TQtPresenter::ShowMessage(const TMessageRequest& request)
     QMessageBox box(MessageIcon(request.Type), Caption(request.Caption), request.Text,
                     QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    if (request.Type == TMsgDlgType::mtError)
+        WriteErrorLine(request.Text);
     std::map<const QAbstractButton*, int> results;
     const TMsgDlgButtons offered = (request.Buttons & ~unsigned(mbHelp)) ? request.Buttons : mbOK;
     for (const ButtonKind& kind : ButtonKinds) {
@@ -90,6 +101,7 @@ void TQtPresenter::ShowException(const Exception& error)
 {
     if (dynamic_cast<const EAbort*>(&error))
         return;
+    WriteErrorLine(error.Message);
     QMessageBox box(QMessageBox::Critical, Caption({}), error.Message, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);

@@ -31,3 +31,8 @@ private:
 };
 
 QMessageBox::Icon MessageIcon(TMsgDlgType type);
+
+// Writes an error on standard error as one line under the application's
+// title; every error box the presenter shows goes there too, so that a start
+// from a terminal or a script always says what went wrong.
+void WriteErrorLine(const QString& text);
