@@ -176,7 +176,7 @@ void TwwTable::DataEvent(TDataEvent event, const TDataEventInfo& info)
     TTable::DataEvent(event, info);
     recordFilterPass_.EndPass();
     if (refreshAfterPass_ && !recordFilterPass_.Running() && State() == dsBrowse &&
-        (event == deDataSetChange || event == deDataSetScroll)) {
+        (event == deDataSetChange || event == deDataSetScroll || event == deUpdateState)) {
         refreshAfterPass_ = false;
         Refresh();
     }
