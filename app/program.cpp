@@ -4,6 +4,8 @@
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
+#include "dataset/filter_record_callback.h"
+#include "grid/control_helpers.h"
 #include "platform/ui/application.h"
 #include <QPointer>
 #include <chrono>
@@ -51,6 +53,8 @@ void CreateDataModules()
 
 int RunProgram(const QStringList& arguments)
 {
+    // A long record-filter pass stops when the user presses Escape.
+    SetFilterEscapePoll(EscapePressed);
     ShowSplash = ShowSplashFor(arguments);
     QPointer<TSplashForm> startupSplash;
     int status = EXIT_FAILURE;

@@ -18,20 +18,6 @@ protected:
         SetFilterEscapePoll(nullptr);
         FilterTest::TearDown();
     }
-
-    // A table of n rows with the numbers 1..n.
-    TwwTable& Numbers(int n)
-    {
-        TTableDesc desc;
-        desc.Name = QStringLiteral("Numbers");
-        desc.Columns = {{QStringLiteral("N"), TFieldType::ftInteger}};
-        desc.Indexes = {{QString(), {QStringLiteral("N")}, true, true}};
-        Engine().CreateTable(desc);
-        RunInTransaction(Engine(), [&] {
-            for (int i = 1; i <= n; ++i) Engine().InsertRow(QStringLiteral("Numbers"), {i});
-        });
-        return NewTable(QStringLiteral("Numbers"), QStringLiteral("TblNumbers"));
-    }
 };
 
 } // namespace
