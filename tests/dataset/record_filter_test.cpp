@@ -1,3 +1,5 @@
+#include "platform/db/data_link.h"
+#include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "tests/dataset/filter_fixture.h"
 
@@ -30,7 +32,21 @@ TEST_F(RecordFilterTest, TheEventHidesRecordsFromTheWalkAndTheCount)
         asked.push_back(dataSet.FieldByName(QStringLiteral("Code"))->AsString());
         accept = dataSet.FieldByName(QStringLiteral("Paid"))->AsBoolean();
     });
+    // A grid's window of ten records holds only the accepted ones.
+    TDataSource source;
+    source.SetDataSet(&table);
+    TDataLink grid;
+    grid.SetBufferCount(10);
+    grid.SetDataSource(&source);
     table.Open();
+    ASSERT_EQ(grid.RecordCount(), 3);
+    QString shown;
+    for (int record = 0; record < grid.RecordCount(); ++record) {
+        grid.SetActiveRecord(record);
+        shown += table.FieldByName(QStringLiteral("Code"))->AsString();
+    }
+    grid.SetActiveRecord(0);
+    EXPECT_EQ(shown, QStringLiteral("ACF"));
     EXPECT_EQ(Codes(table), QStringLiteral("ACF"));
     EXPECT_EQ(table.RecordCount(), 3);
     EXPECT_FALSE(table.IsSequenced());
