@@ -145,9 +145,9 @@ void TwwTable::SetOnFilter(TwwFilterEvent event)
 
 void TwwTable::SetOnFilterOptions(unsigned options)
 {
-    const bool switchedOff = (OnFilterOptionsValue() & ofoEnabled) && !(options & ofoEnabled);
+    const bool switched = ((OnFilterOptionsValue() ^ options) & ofoEnabled) != 0;
     SetOnFilterOptionsValue(options);
-    if (!switchedOff || !Active() || !onFilter_) return;
+    if (!switched || !Active() || !onFilter_) return;
     // Inside a pass the cursor is still reading: the records come back after it.
     if (recordFilterPass_.Running())
         refreshAfterPass_ = true;

@@ -54,7 +54,7 @@ public:
     void SetOnFilter(TwwFilterEvent event);
     TwwFilterEscapeEvent OnFilterEscape;
     // Switching ofoEnabled off on an open table with OnFilter brings back the
-    // records the event hid.
+    // records the event hid; switching it on hides them again.
     void SetOnFilterOptions(unsigned options);
     // Record numbers mean nothing under a filter.
     bool IsSequenced() const override;

@@ -82,6 +82,10 @@ TEST_F(RecordFilterTest, ClearingEnabledBringsTheHiddenRecordsBack)
     table.SetOnFilterOptions(ofoShowHourGlass);   // on an open table: the records come back at once
     EXPECT_EQ(table.RecordCount(), 6);
     EXPECT_EQ(Codes(table), QStringLiteral("ABCDEF"));
+
+    table.SetOnFilterOptions(ofoEnabled);   // and go again
+    EXPECT_EQ(table.RecordCount(), 1);
+    EXPECT_EQ(Codes(table), QStringLiteral("B"));
 }
 
 TEST_F(RecordFilterTest, TheHourglassShowsWhileAPassRejectsAndGoesAfterTheFetch)
