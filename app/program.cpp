@@ -53,9 +53,9 @@ void CreateDataModules()
 
 int RunProgram(const QStringList& arguments)
 {
+    ShowSplash = ShowSplashFor(arguments);
     // A long record-filter pass stops when the user presses Escape.
     SetFilterEscapePoll(EscapePressed);
-    ShowSplash = ShowSplashFor(arguments);
     QPointer<TSplashForm> startupSplash;
     int status = EXIT_FAILURE;
     try {

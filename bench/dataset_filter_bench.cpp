@@ -8,7 +8,6 @@
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/session.h"
-#include "platform/engine/database.h"
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,4 @@
 #include "dataset/filter_record_callback.h"
-#include "dataset/field_settings.h"
 #include "platform/db/dataset.h"
 
 namespace {
@@ -29,7 +28,8 @@ bool TwwRecordFilter::Accepts(TDataSet& dataSet, TwwOnFilterOptions options, con
     if (options & ofoCancelOnEscape) {
         pollCounter_ = (pollCounter_ + 1) % kPollWrap;
         if (pollCounter_ % kPollEvery == 0 && escapePoll && escapePoll(dataSet)) {
-            SetFilterOptionEnabled(&dataSet, false);
+            const unsigned current = dataSet.property("OnFilterOptions").toUInt();
+            dataSet.setProperty("OnFilterOptions", current & ~unsigned(ofoEnabled));
             if (onEscape) onEscape(dataSet);
         }
     }

@@ -1,9 +1,9 @@
 #pragma once
 // An engine cursor over rows held in memory: the result of a query. Row ids
 // are positions from 1; the order is the order of the rows.
+#include "platform/engine/filter_set.h"
 #include "platform/engine/cursor.h"
 #include "platform/engine/database.h"
-#include "platform/engine/filter_set.h"
 
 class TMemoryCursor : public TEngineCursor {
 public:

@@ -2,7 +2,7 @@
 #include "platform/engine/filter_format.h"
 #include "platform/rtl/exceptions.h"
 #include <QDateTime>
-#include <cstring>
+#include <QtEndian>
 
 using namespace FilterFormat;
 
@@ -45,9 +45,7 @@ bool IsArithmetic(quint32 op) { return op >= opADD && op <= opDIV; }
 template <typename T>
 T Raw(const char* bytes)
 {
-    T value;
-    std::memcpy(&value, bytes, sizeof value);   // the buffer is little-endian, as the machine
-    return value;
+    return qFromLittleEndian<T>(bytes);
 }
 
 double MomentOf(const QVariant& value)
@@ -109,32 +107,37 @@ void TFilterTree::ReadNodes(const QByteArray& buffer, const TTableDesc& table)
             auto expect = [&](int wanted) {
                 if (size != wanted) Malformed(QStringLiteral("a constant has the wrong size"));
             };
+            auto number = [&](TKind kind, double value) {
+                node.Kind = kind;
+                constant.Number = value;
+            };
             switch (word1) {
             case ctString:
                 constant.Text = body.Text(literal(word3), literal(word3) + size);
                 if (constant.Text.toUtf8().size() + 1 != size) Malformed(QStringLiteral("a text has the wrong size"));
                 node.Kind = TKind::Text;
                 break;
-            case ctDate: expect(4); constant.Number = double(DateOfDays(Raw<qint32>(value)).toJulianDay()) * kMsPerDay;
-                node.Kind = TKind::Moment; break;
-            case ctTimeStamp: {
-                expect(8);
+            case ctDate:
+                expect(4);
+                number(TKind::Moment, double(DateOfDays(Raw<qint32>(value)).toJulianDay()) * kMsPerDay);
+                break;
+            case ctTimeStamp:
                 // Days from 1 January of year 1 (day 1), moved onto the Julian days the rows use.
-                const double ms = Raw<double>(value);
-                constant.Number = ms + double(QDate(1, 1, 1).toJulianDay() - 1) * kMsPerDay;
-                node.Kind = TKind::Moment;
+                expect(8);
+                number(TKind::Moment, Raw<double>(value) + double(QDate(1, 1, 1).toJulianDay() - 1) * kMsPerDay);
+                break;
+            case ctTime: expect(4); number(TKind::TimeOfDay, Raw<qint32>(value)); break;
+            case ctBoolean: expect(2); number(TKind::Truth, Raw<qint16>(value) != 0); break;
+            case ctSmallint: expect(2); number(TKind::Number, Raw<qint16>(value)); break;
+            case ctInteger: expect(4); number(TKind::Number, Raw<qint32>(value)); break;
+            case ctFloat: expect(8); number(TKind::Number, Raw<double>(value)); break;
+            case ctBCD: {
+                expect(kBcdSize);
+                double decimal = 0;
+                if (!DecodeBcd(value, decimal)) Malformed(QStringLiteral("a decimal constant is malformed"));
+                number(TKind::Number, decimal);
                 break;
             }
-            case ctTime: expect(4); constant.Number = Raw<qint32>(value); node.Kind = TKind::TimeOfDay; break;
-            case ctBoolean: expect(2); constant.Number = Raw<qint16>(value) != 0; node.Kind = TKind::Truth; break;
-            case ctSmallint: expect(2); constant.Number = Raw<qint16>(value); node.Kind = TKind::Number; break;
-            case ctInteger: expect(4); constant.Number = Raw<qint32>(value); node.Kind = TKind::Number; break;
-            case ctFloat: expect(8); constant.Number = Raw<double>(value); node.Kind = TKind::Number; break;
-            case ctBCD:
-                expect(kBcdSize);
-                if (!DecodeBcd(value, constant.Number)) Malformed(QStringLiteral("a decimal constant is malformed"));
-                node.Kind = TKind::Number;
-                break;
             default: Malformed(QStringLiteral("a constant has an unknown type"));
             }
         } else {

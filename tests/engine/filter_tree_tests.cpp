@@ -138,40 +138,6 @@ TEST_F(FilterTreeTest, TheCursorShowsOnlyTheRowsTheExpressionAccepts)
     EXPECT_EQ(cursor->RecordCount(), 1001);
 }
 
-TEST_F(FilterTreeTest, BlanksTextsDatesAndArithmeticCompareAsDocumented)
-{
-    db->InsertRow("TrnBnk1a", {"C", "0000000001", QVariant(), QVariant(), QVariant(), 5.0, QVariant()});
-    db->InsertRow("TrnBnk1a", {"C", "0000000002", QDate(2024, 5, 1), "ABC", 1.0, 5.0, true});
-    TCursorSpec spec = Spec("TrnBnk1a");
-    spec.Equal = {{QStringLiteral("BankAccountCode"), QStringLiteral("C")}};
-    const auto cursor = db->OpenCursor(spec);
-    auto rows = [&](const TExpr& expr) {
-        const int handle = cursor->AddFilter(Buffer(expr));
-        const std::vector<int> serials = Serials(*cursor);
-        cursor->DropFilter(handle);
-        return serials;
-    };
-    using V = std::vector<int>;
-    EXPECT_EQ(rows(Op(opEQ, Field("BankItemCode"), Text(""))), V{1}) << "a blank text is the empty text";
-    EXPECT_EQ(rows(Op(opEQ, Field("BankItemCode"), Text("AB*"))), V{2});
-    EXPECT_EQ(rows(Op(opNE, Field("BankItemCode"), Text("ab*"))), (V{1, 2})) << "with case";
-    EXPECT_EQ(rows(Op(opLT, Field("DebitAmount"), Const(ctInteger, qint32(5)))), V{2}) << "a blank number is not less";
-    EXPECT_EQ(rows(Op(opNE, Field("DebitAmount"), Const(ctSmallint, qint16(1)))), V{1}) << "but differs";
-    EXPECT_EQ(rows(Op(opEQ, Field("External"), Const(ctBoolean, qint16(-1)))), V{2});
-    EXPECT_EQ(rows(Op(opEQ, Field("TransactionDate"), Const(ctDate, qint32(DaysOfDate(QDate(2024, 5, 1)))))), V{2});
-    const double may1Noon = double(DaysOfDate(QDate(2024, 5, 1))) * 86400000.0 + 12 * 3600000.0;
-    EXPECT_EQ(rows(Op(opLT, Field("TransactionDate"), Const(ctTimeStamp, may1Noon))), V{2});
-    std::array<char, kBcdSize> bcd{};
-    ASSERT_TRUE(EncodeBcd(QStringLiteral("450"), false, 2, bcd));   // 4.50
-    TExpr decimal{ncConstant, opConstant, QByteArray(bcd.data(), kBcdSize), ctBCD, {}};
-    EXPECT_EQ(rows(Op(opGT, Field("CreditAmount"), decimal)), (V{1, 2}));
-    EXPECT_EQ(rows(Op(opGT, Op(opSUB, Field("CreditAmount"), Field("DebitAmount")), Const(ctFloat, 3.5))), V{2})
-        << "a blank in arithmetic gives a blank";
-    EXPECT_EQ(rows(Op(opOR, Op(opEQ, Op(opDIV, Field("CreditAmount"), Const(ctFloat, 0.0)), Const(ctFloat, 1.0)),
-                      Field("External"))),
-              V{2}) << "division by zero is blank";
-}
-
 TEST_F(FilterTreeTest, ABufferThatDoesNotFitIsRefusedAndLeavesTheCursorAsItWas)
 {
     const auto cursor = db->OpenCursor(Spec("TrnBnk1a"));

@@ -8,7 +8,7 @@
 
 namespace {
 
-class FilterEscapeTest : public FilterTest {
+class RecordFilterEscapeTest : public FilterTest {
 protected:
     static void SetUpTestSuite() { TestApplication(); }
     void SetUp() override
@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(FilterEscapeTest, EscapeTypedDuringALongPassStopsTheFilterAndShowsEveryRecord)
+TEST_F(RecordFilterEscapeTest, EscapeTypedDuringALongPassStopsTheFilterAndShowsEveryRecord)
 {
     TwwTable& table = Numbers(5000);
     int asked = 0, escapes = 0;
