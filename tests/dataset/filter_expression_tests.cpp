@@ -254,3 +254,15 @@ TEST_F(FilterTest, LiteralsBeyondTheBufferAreRefused)
     EXPECT_TRUE(CompileFilterExpression(many.join(QStringLiteral(" OR ")), table).isEmpty()) << "the pool is full";
     EXPECT_TRUE(CompileFilterExpression(QString(5000, QLatin1Char('(')) + QStringLiteral("Qty = 5"), table).isEmpty());
 }
+
+TEST_F(FilterTest, ATableOpenedOnQueryTextFiltersItsAnswerToo)
+{
+    TwwTable& table = Ledger();
+    TStringList query = Lines({QStringLiteral("SELECT Code, Name, Amount FROM Ledger ORDER BY Code")});
+    table.SetQuery(&query);
+    SetFilter(table, {QStringLiteral("Amount >= 10.5"), QStringLiteral("Name <> \"Say*\"")});
+    table.Open();
+    EXPECT_EQ(Codes(table), QStringLiteral("ACE"));
+    SetFilter(table, {});
+    EXPECT_EQ(table.RecordCount(), 6);
+}
