@@ -88,6 +88,7 @@ TEST_F(FilterTest, EveryOperatorAndConstantTypeSelectsItsRows)
         {"(Count)/(Qty)/(2) > (Amount)", "A"},
         {"(Amount)*(2) > (Count)", "EF"},
         {"(Amount)+(100) < (Count)", "C"},
+        {"(Count)-(100) < (Qty)", "ABE"},
         // a logical field alone is a condition
         {"Paid", "ACF"},
         {"(Paid) AND (Qty = 5)", "AF"},
