@@ -228,7 +228,8 @@ private:
         if (node->Left->Kind == TNodeKind::Operand) {
             const TField* field = dataSet_.FindField(node->Left->Text);
             if (!field) {
-                MessageDlg(QStringLiteral("Field not found in Table. \n") + node->Left->Text, TMsgDlgType::mtWarning, mbOK);
+                MessageDlg(QStringLiteral("Field not found in Table. \n") + node->Left->Text, TMsgDlgType::mtWarning,
+                           mbOK);
                 return false;
             }
             if (node->Right->Kind == TNodeKind::Operand) {

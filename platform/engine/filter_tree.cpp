@@ -42,12 +42,6 @@ bool IsComparison(quint32 op) { return op >= opEQ && op <= opLE; }
 bool IsLogical(quint32 op) { return op == opAND || op == opOR; }
 bool IsArithmetic(quint32 op) { return op >= opADD && op <= opDIV; }
 
-template <typename T>
-T Raw(const char* bytes)
-{
-    return qFromLittleEndian<T>(bytes);
-}
-
 double MomentOf(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QDate) return double(value.toDate().toJulianDay()) * kMsPerDay;
@@ -97,7 +91,8 @@ void TFilterTree::ReadNodes(const QByteArray& buffer, const TTableDesc& table)
         } else if (nodeClass == ncField && op == opField) {
             const QString name = body.Text(literal(word2), total);
             node.Column = table.ColumnIndex(name);
-            if (node.Column < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(name, table.Name));
+            if (node.Column < 0)
+                throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(name, table.Name));
             node.Kind = KindOfColumn(table.Columns[size_t(node.Column)]);
         } else if (nodeClass == ncConstant && op == opConstant) {
             const int size = word2;
@@ -119,18 +114,19 @@ void TFilterTree::ReadNodes(const QByteArray& buffer, const TTableDesc& table)
                 break;
             case ctDate:
                 expect(4);
-                number(TKind::Moment, double(DateOfDays(Raw<qint32>(value)).toJulianDay()) * kMsPerDay);
+                number(TKind::Moment, double(DateOfDays(qFromLittleEndian<qint32>(value)).toJulianDay()) * kMsPerDay);
                 break;
             case ctTimeStamp:
                 // Days from 1 January of year 1 (day 1), moved onto the Julian days the rows use.
                 expect(8);
-                number(TKind::Moment, Raw<double>(value) + double(QDate(1, 1, 1).toJulianDay() - 1) * kMsPerDay);
+                number(TKind::Moment,
+                       qFromLittleEndian<double>(value) + double(QDate(1, 1, 1).toJulianDay() - 1) * kMsPerDay);
                 break;
-            case ctTime: expect(4); number(TKind::TimeOfDay, Raw<qint32>(value)); break;
-            case ctBoolean: expect(2); number(TKind::Truth, Raw<qint16>(value) != 0); break;
-            case ctSmallint: expect(2); number(TKind::Number, Raw<qint16>(value)); break;
-            case ctInteger: expect(4); number(TKind::Number, Raw<qint32>(value)); break;
-            case ctFloat: expect(8); number(TKind::Number, Raw<double>(value)); break;
+            case ctTime: expect(4); number(TKind::TimeOfDay, qFromLittleEndian<qint32>(value)); break;
+            case ctBoolean: expect(2); number(TKind::Truth, qFromLittleEndian<qint16>(value) != 0); break;
+            case ctSmallint: expect(2); number(TKind::Number, qFromLittleEndian<qint16>(value)); break;
+            case ctInteger: expect(4); number(TKind::Number, qFromLittleEndian<qint32>(value)); break;
+            case ctFloat: expect(8); number(TKind::Number, qFromLittleEndian<double>(value)); break;
             case ctBCD: {
                 expect(kBcdSize);
                 double decimal = 0;
@@ -160,7 +156,8 @@ void TFilterTree::Bind(int slot)
         if (left != TKind::Truth || right != TKind::Truth) Malformed(QStringLiteral("AND and OR join conditions only"));
         node.Kind = TKind::Truth;
     } else if (IsArithmetic(node.Operator)) {
-        if (left != TKind::Number || right != TKind::Number) Malformed(QStringLiteral("arithmetic on a value that is no number"));
+        if (left != TKind::Number || right != TKind::Number)
+            Malformed(QStringLiteral("arithmetic on a value that is no number"));
         node.Kind = TKind::Number;
     } else {
         if (left != right) Malformed(QStringLiteral("values of different types compared"));
