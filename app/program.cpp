@@ -7,6 +7,8 @@
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
+#include "dataset/filter_record_callback.h"
+#include "grid/filter_escape.h"
 #include "platform/db/dataset.h"
 #include "platform/ui/application.h"
 #include <QPointer>
@@ -78,6 +80,8 @@ int RunProgram(const QStringList& arguments)
     ShowSplash = ShowSplashFor(arguments);
     const THeadlessBoxes headless;
     const TEndSignals endSignals;
+    // A long record-filter pass stops when the user presses Escape.
+    SetFilterEscapePoll(EscapePressed);
     QPointer<TSplashForm> startupSplash;
     int status = EXIT_FAILURE;
     try {

@@ -6,6 +6,7 @@
 #include "dataset/intl.h"
 #include "dataset/locate.h"
 #include "dataset/text_compare.h"
+#include "dataset/filter_install.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/memory_cursor.h"
@@ -112,6 +113,82 @@ void TwwTable::DoOnCalcFields()
 {
     CalculateLookupFields(*this);
     TTable::DoOnCalcFields();
+}
+
+// ---- Filters.
+
+void TwwTable::SetwwFilter(TStrings* lines)
+{
+    if (lines != &wwFilter_) {
+        if (lines)
+            wwFilter_.Assign(*lines);
+        else
+            wwFilter_.Clear();
+    }
+    if (!Active()) return;
+    CheckBrowseMode();
+    if (!InstallExpressionFilter(JoinFilterLines(wwFilter_), *this, Cursor(), expressionFilter_)) {
+        MessageDlg(QStringLiteral("Fail to set filter"), TMsgDlgType::mtWarning, mbOK);
+        return;
+    }
+    CursorViewChanged();
+}
+
+void TwwTable::SetOnFilter(TwwFilterEvent event)
+{
+    onFilter_ = std::move(event);
+    if (onFilter_ && recordFilter_ == 0) {
+        recordFilter_ = AddRecordFilter(
+            [this] { return recordFilterPass_.Accepts(*this, OnFilterOptionsValue(), onFilter_, OnFilterEscape); });
+    } else if (!onFilter_ && recordFilter_ != 0) {
+        RemoveRecordFilter(std::exchange(recordFilter_, 0));
+    }
+}
+
+void TwwTable::SetOnFilterOptions(unsigned options)
+{
+    const bool switched = ((OnFilterOptionsValue() ^ options) & ofoEnabled) != 0;
+    SetOnFilterOptionsValue(options);
+    if (!switched || !Active() || !onFilter_) return;
+    // Inside a pass the cursor is still reading: the records come back after it.
+    if (recordFilterPass_.Running())
+        refreshAfterPass_ = true;
+    else
+        Refresh();
+}
+
+bool TwwTable::IsSequenced() const
+{
+    return !onFilter_ && JoinFilterLines(wwFilter_).isEmpty() && TTable::IsSequenced();
+}
+
+// Each new cursor gets the expression filter; the record filter goes on with
+// the dataset's own record tests.
+void TwwTable::ActivateCursor()
+{
+    TTable::ActivateCursor();
+    expressionFilter_ = 0;
+    const QString expression = JoinFilterLines(wwFilter_);
+    if (!expression.isEmpty() && !InstallExpressionFilter(expression, *this, Cursor(), expressionFilter_))
+        MessageDlg(QStringLiteral("Fail to set filter"), TMsgDlgType::mtWarning, mbOK);
+}
+
+void TwwTable::DataEvent(TDataEvent event, const TDataEventInfo& info)
+{
+    TTable::DataEvent(event, info);
+    recordFilterPass_.EndPass();
+    if (refreshAfterPass_ && !recordFilterPass_.Running() && State() == dsBrowse &&
+        (event == deDataSetChange || event == deDataSetScroll || event == deUpdateState)) {
+        refreshAfterPass_ = false;
+        Refresh();
+    }
+}
+
+int TwwTable::GetNextRecords()
+{
+    const int read = TTable::GetNextRecords();
+    recordFilterPass_.EndPass();
+    return read;
 }
 
 bool TwwTable::ScanRecords(bool fromFirst, const TRecordMatch& match)

@@ -4,7 +4,9 @@
 // types, lookup fields), checks every field against its mask before a post,
 // can be opened on query text instead of a table name, and offers the index
 // and key helpers that record location, incremental search and the lookup
-// controls use.
+// controls use. Its rows can be filtered by an expression built from the
+// wwFilter lines and by the OnFilter event.
+#include "dataset/filter_record_callback.h"
 #include "dataset/record_scanner.h"
 #include "dataset/ww_settings.h"
 #include "platform/db/table.h"
@@ -23,7 +25,8 @@ class TwwTable : public TTable, public TwwDataSetSettings, public TwwRecordScann
     Q_PROPERTY(bool SyncSQLByRange READ SyncSQLByRange WRITE SetSyncSQLByRange)
     Q_PROPERTY(bool NarrowSearch READ NarrowSearch WRITE SetNarrowSearch)
     Q_PROPERTY(int NarrowSearchUpperChar READ NarrowSearchUpperChar WRITE SetNarrowSearchUpperChar)
-    Q_PROPERTY(unsigned OnFilterOptions READ OnFilterOptionsValue WRITE SetOnFilterOptionsValue)
+    Q_PROPERTY(TStrings* wwFilter READ wwFilter WRITE SetwwFilter)
+    Q_PROPERTY(unsigned OnFilterOptions READ OnFilterOptionsValue WRITE SetOnFilterOptions)
     Q_PROPERTY(TwwInvalidValueEvent OnInvalidValue READ OnInvalidValueEvent WRITE SetOnInvalidValueEvent)
 public:
     explicit TwwTable(TComponent* owner = nullptr);
@@ -39,6 +42,22 @@ public:
     void SetQuery(TStrings* lines);
     // "SQL" or "QBE": the language of the open query text.
     const QString& QueryLanguage() const { return queryLanguage_; }
+
+    // Filter lines joined into one expression (JoinFilterLines). Setting them on
+    // an open table installs the expression at once; when it cannot be, the
+    // warning "Fail to set filter" shows and the table keeps the filter it had.
+    TStrings* wwFilter() { return &wwFilter_; }
+    void SetwwFilter(TStrings* lines);
+    // The event that hides the records it refuses; assigning it (or null)
+    // installs (removes) the record filter.
+    const TwwFilterEvent& OnFilter() const { return onFilter_; }
+    void SetOnFilter(TwwFilterEvent event);
+    TwwFilterEscapeEvent OnFilterEscape;
+    // Switching ofoEnabled off on an open table with OnFilter brings back the
+    // records the event hid; switching it on hides them again.
+    void SetOnFilterOptions(unsigned options);
+    // Record numbers mean nothing under a filter.
+    bool IsSequenced() const override;
 
     bool SyncSQLByRange() const { return syncSQLByRange_; }
     void SetSyncSQLByRange(bool value) { syncSQLByRange_ = value; }
@@ -92,6 +111,9 @@ protected:
     void InitFieldDefs() override;
     void DoBeforePost() override;
     void DoOnCalcFields() override;
+    void ActivateCursor() override;
+    void DataEvent(TDataEvent event, const TDataEventInfo& info) override;
+    int GetNextRecords() override;
 
 private:
     bool CarriesValues(const QStringList& values);
@@ -108,4 +130,11 @@ private:
     QString lookupLinksText_;
     bool lookupSearch_ = false;
     bool rangeEndSet_ = false;    // a range this table applied has an end
+
+    TStringList wwFilter_;
+    int expressionFilter_ = 0;    // the engine's handle of the wwFilter expression
+    TwwFilterEvent onFilter_;
+    int recordFilter_ = 0;        // the handle of the OnFilter record test
+    TwwRecordFilter recordFilterPass_;
+    bool refreshAfterPass_ = false;   // the filter was switched off during a pass
 };

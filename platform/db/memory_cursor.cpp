@@ -28,7 +28,7 @@ void TMemoryCursor::BuildView()
         const TRecordValues& row = rows_[size_t(i)];
         bool shown = true;
         for (const auto& [column, value] : equal_) shown = shown && row[size_t(column)] == value;
-        if (shown && filter_) shown = filter_(row);
+        if (shown && filters_.Any()) shown = filters_.Accepts(row);
         if (shown) visible_.push_back(i);
     }
     First();
@@ -150,6 +150,18 @@ void TMemoryCursor::SetRange(bool hasRange, std::vector<QVariant>, std::vector<Q
 
 void TMemoryCursor::SetFilter(std::function<bool(const TRecordValues&)> filter)
 {
-    filter_ = std::move(filter);
+    filters_.SetCallback(std::move(filter));
     BuildView();
+}
+
+int TMemoryCursor::AddFilter(const QByteArray& expression)
+{
+    const int handle = filters_.Add(expression, desc_);
+    BuildView();
+    return handle;
+}
+
+void TMemoryCursor::DropFilter(int handle)
+{
+    if (filters_.Drop(handle)) BuildView();
 }

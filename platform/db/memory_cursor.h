@@ -1,6 +1,7 @@
 #pragma once
 // An engine cursor over rows held in memory: the result of a query. Row ids
 // are positions from 1; the order is the order of the rows.
+#include "platform/engine/filter_set.h"
 #include "platform/engine/cursor.h"
 #include "platform/engine/engine_database.h"
 
@@ -35,6 +36,8 @@ public:
     void SetEqual(std::vector<std::pair<QString, QVariant>> equal) override;
     void SetRange(bool hasRange, std::vector<QVariant> start, std::vector<QVariant> end) override;
     void SetFilter(std::function<bool(const TRecordValues&)> filter) override;
+    int AddFilter(const QByteArray& expression) override;
+    void DropFilter(int handle) override;
 
 private:
     void BuildView();
@@ -43,7 +46,7 @@ private:
     TTableDesc desc_;
     std::vector<TRecordValues> rows_;
     std::vector<std::pair<int, QVariant>> equal_;   // column, value
-    std::function<bool(const TRecordValues&)> filter_;
+    TRowFilters filters_;
     std::vector<int> visible_;     // indexes into rows_, in order
     int current_ = -1;             // index into visible_
     bool bof_ = true, eof_ = true;

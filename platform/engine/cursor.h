@@ -1,6 +1,7 @@
 #pragma once
 // A cursor walks one table in the order of an index (or of chosen fields),
-// within a key range and a master link, skipping rows a record callback rejects.
+// within a key range and a master link, skipping rows that a filter expression
+// (filter_format.h) or a record callback rejects.
 // It has a current row, like the original engine's cursors; the dataset layer
 // builds its record buffers by moving it.
 #include "platform/engine/field_types.h"
@@ -67,4 +68,10 @@ public:
     virtual void SetEqual(std::vector<std::pair<QString, QVariant>> equal) = 0;
     virtual void SetRange(bool hasRange, std::vector<QVariant> start, std::vector<QVariant> end) = 0;
     virtual void SetFilter(std::function<bool(const TRecordValues&)> filter) = 0;
+    // Filter expressions the engine evaluates on each row before the record
+    // callback. AddFilter reads the buffer against the table (EDatabaseError
+    // when it is malformed, names a missing field or mixes types) and returns
+    // the filter's handle. Both go to the first row, as SetFilter does.
+    virtual int AddFilter(const QByteArray& expression) = 0;
+    virtual void DropFilter(int handle) = 0;
 };

@@ -28,7 +28,7 @@ TSqliteCursor::TSqliteCursor(std::shared_ptr<TSqliteDatabase> db, const TCursorS
     hasRange_ = spec.HasRange;
     rangeStart_ = spec.RangeStart;
     rangeEnd_ = spec.RangeEnd;
-    filter_ = spec.Filter;
+    filters_.SetCallback(spec.Filter);
     BuildView();
     First();
 }
@@ -172,7 +172,7 @@ TSqliteCursor::TFetch TSqliteCursor::Fetch(const std::optional<TKeyPosition>& fr
             position ? order_->SegmentsFrom(*position, include, forward) : std::vector<TSqlCondition>{{QStringLiteral("1"), {}}};
         bool more = false;
         for (const TSqlCondition& segment : segments) {
-            const int limit = std::max(want - int(out.Rows.size()), filter_ ? kFilterBatch : 1);
+            const int limit = std::max(want - int(out.Rows.size()), filters_.Any() ? kFilterBatch : 1);
             bool full = false;
             const int read = ReadSegment(segment, forward, limit, [&](TRow&& row) {
                 out.LastScanned = row.Position();
@@ -421,7 +421,7 @@ int TSqliteCursor::RecordCount() {
     const quint64 generation = Generation();
     if (count_ && count_->first == generation) return count_->second;
     qlonglong count = 0;
-    if (!filter_) {
+    if (!filters_.Any()) {
         count = CountWhere({QStringLiteral("1"), {}});
     } else {
         std::optional<TKeyPosition> position;
@@ -453,7 +453,7 @@ int TSqliteCursor::RecNo() {
         if (auto found = recNos_.find(rows_[size_t(current_ + 1)].RowId); found != recNos_.end())
             return recNos_[row.RowId] = found->second - 1;
     qlonglong before = 0;
-    if (!filter_) {
+    if (!filters_.Any()) {
         for (const TSqlCondition& segment : order_->SegmentsFrom(row.Position(), false, false))
             before += CountWhere(segment);
     } else {
@@ -506,7 +506,20 @@ void TSqliteCursor::SetRange(bool hasRange, std::vector<QVariant> start, std::ve
 }
 
 void TSqliteCursor::SetFilter(std::function<bool(const TRecordValues&)> filter) {
-    filter_ = std::move(filter);
+    filters_.SetCallback(std::move(filter));
+    InvalidateCounts();
+    First();
+}
+
+int TSqliteCursor::AddFilter(const QByteArray& expression) {
+    const int handle = filters_.Add(expression, desc_);
+    InvalidateCounts();
+    First();
+    return handle;
+}
+
+void TSqliteCursor::DropFilter(int handle) {
+    if (!filters_.Drop(handle)) return;
     InvalidateCounts();
     First();
 }

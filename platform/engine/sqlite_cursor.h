@@ -3,6 +3,7 @@
 // and reads further pages by key position (see key_order.h), so that opening,
 // scrolling and seeking cost the same on a million rows as on a hundred.
 #include "platform/engine/cursor.h"
+#include "platform/engine/filter_set.h"
 #include "platform/engine/key_order.h"
 #include "platform/engine/sqlite_statement.h"
 #include <deque>
@@ -41,6 +42,8 @@ public:
     void SetEqual(std::vector<std::pair<QString, QVariant>> equal) override;
     void SetRange(bool hasRange, std::vector<QVariant> start, std::vector<QVariant> end) override;
     void SetFilter(std::function<bool(const TRecordValues&)> filter) override;
+    int AddFilter(const QByteArray& expression) override;
+    void DropFilter(int handle) override;
 
 private:
     struct TRow {
@@ -67,7 +70,7 @@ private:
                     const std::function<bool(TRow&&)>& take) const;
     std::optional<TRow> ReadViewRow(qint64 rowId) const;
     TRow ReadRow(const TSqliteStatement& statement) const;
-    bool Accepts(const TRow& row) const { return !filter_ || filter_(row.Values); }
+    bool Accepts(const TRow& row) const { return !filters_.Any() || filters_.Accepts(row.Values); }
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
 
@@ -91,7 +94,7 @@ private:
     std::vector<std::pair<QString, QVariant>> equal_;
     bool hasRange_ = false;
     std::vector<QVariant> rangeStart_, rangeEnd_;
-    std::function<bool(const TRecordValues&)> filter_;
+    TRowFilters filters_;
     TSqlCondition view_;           // the master link and the range
     quint64 viewVersion_ = 0;
 
