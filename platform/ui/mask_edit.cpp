@@ -1,6 +1,7 @@
 #include "platform/ui/mask_edit.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 const char* const SMaskEditErr = "Invalid input value.  Use escape key to abandon changes";
@@ -14,7 +15,7 @@ void TCustomMaskEdit::SetEditMask(const QString& mask)
     mask_ = TEditMask(mask);
     if (IsMasked()) {
         TCustomEdit::SetMaxLength(mask_.Length());
-        setText(mask_.EditTextOf(current));
+        SetMaskedEditText(mask_.EditTextOf(current));
     } else {
         TCustomEdit::SetMaxLength(0);
         setText(current);
@@ -33,7 +34,7 @@ void TCustomMaskEdit::SetEditText(const QString& text)
         if (!mask_.IsLiteral(pos))
             if (auto accepted = mask_.Accept(pos, text[pos]))
                 edit[pos] = *accepted;
-    setText(edit);
+    SetMaskedEditText(edit);
 }
 
 QString TCustomMaskEdit::Text() const
@@ -44,7 +45,7 @@ QString TCustomMaskEdit::Text() const
 void TCustomMaskEdit::SetText(const QString& text)
 {
     if (IsMasked())
-        setText(mask_.EditTextOf(text));
+        SetMaskedEditText(mask_.EditTextOf(text));
     else
         TCustomEdit::SetText(text);
 }
@@ -60,14 +61,32 @@ void TCustomMaskEdit::ValidateEdit()
     throw EDBEditError(QString::fromLatin1(SMaskEditErr));
 }
 
+void TCustomMaskEdit::focusOutEvent(QFocusEvent* event)
+{
+    // Only a move to another control of the same window checks the entry; a
+    // window that closes or loses the activation takes the text as it is.
+    const QWidget* next = QApplication::focusWidget();
+    validateOnExit_ = next && next != this && next->window() == window() && isVisible()
+                      && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    TCustomEdit::focusOutEvent(event);
+}
+
 void TCustomMaskEdit::DoExit()
 {
     // An incomplete entry keeps the focus and reports the error.
-    if (IsMasked() && Modified() && mask_.FirstIncomplete(text()) >= 0 && isVisible()) {
+    if (validateOnExit_ && IsMasked() && Modified() && mask_.FirstIncomplete(text()) >= 0) {
+        validateOnExit_ = false;
         setFocus();
         ValidateEdit();
     }
     TCustomEdit::DoExit();
+}
+
+void TCustomMaskEdit::SetMaskedEditText(const QString& editText)
+{
+    // Typing starts at the first position to fill, not past the end.
+    setText(editText);
+    setCursorPosition(std::max(0, mask_.NextEditPos(0)));
 }
 
 void TCustomMaskEdit::SetMaskedText(const QString& editText, int caret)

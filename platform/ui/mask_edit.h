@@ -40,6 +40,7 @@ public:
 protected:
     void HandleKey(QKeyEvent* event, QChar key) override;
     void DoExit() override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // Overwrites the mask position at the caret (or the next editable one)
     // with Ch; false, with a beep, when the mask refuses it.
@@ -49,10 +50,12 @@ protected:
 
 private:
     void SetMaskedText(const QString& editText, int caret);
+    void SetMaskedEditText(const QString& editText);
     int CaretAfter(int pos) const;
 
     QString editMask_;
     TEditMask mask_;
+    bool validateOnExit_ = false;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

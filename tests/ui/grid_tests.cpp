@@ -1,7 +1,9 @@
 #include "platform/ui/custom_grid.h"
 #include "platform/ui/inplace_edit.h"
+#include "tests/support/qt_print.h"
 #include "tests/ui/test_application.h"
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
@@ -12,7 +14,7 @@ namespace {
 // notifications the grid sends recorded for the tests.
 class TTextGrid : public TCustomGrid {
 public:
-    TTextGrid()
+    explicit TTextGrid(QWidget* parent = nullptr) : TCustomGrid(parent)
     {
         SetColCount(6);
         SetRowCount(100);
@@ -25,6 +27,11 @@ public:
     int widthChanges = 0;
     int topLeftChanges = 0;
     QString mask;
+    QString Cell(int col, int row) const
+    {
+        const auto it = cells.find({col, row});
+        return it == cells.end() ? QString() : it->second;
+    }
 
 protected:
     void DrawCell(int col, int row, const QRect& rect, TGridDrawState) override
@@ -50,9 +57,11 @@ protected:
     static void SetUpTestSuite() { TestApplication(); }
     void SetUp() override
     {
-        grid.show();
-        grid.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        other.move(0, 240);
+        window.resize(340, 280);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         grid.setFocus();
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -60,7 +69,9 @@ protected:
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &grid;
         QTest::keyClick(target, key, modifiers);
     }
-    TTextGrid grid;
+    QWidget window;
+    TTextGrid& grid = *new TTextGrid(&window);
+    QLineEdit& other = *new QLineEdit(&window);
 };
 
 } // namespace
@@ -98,4 +109,94 @@ TEST_F(GridTest, ArrowsHomeEndAndPagesMoveTheCurrentCellAndKeepItInView)
     EXPECT_EQ(grid.Col(), 1);
     EXPECT_EQ(grid.TopRow(), 1);
     EXPECT_GT(grid.topLeftChanges, 0);
+}
+
+TEST_F(GridTest, EditorOpensOnTypingWritesBackAndEscapeRestores)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.cells[{1, 1}] = QStringLiteral("old");
+    grid.cells[{2, 3}] = QStringLiteral("x");
+    QTest::keyClicks(&grid, QStringLiteral("ab"));
+    ASSERT_TRUE(grid.EditorMode());
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->geometry(), grid.CellRect(1, 1));
+    EXPECT_EQ(grid.Cell(1, 1), QStringLiteral("ab"));
+    grid.grab().save(QStringLiteral("/tmp/cg/grid_editor.png"));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(grid.Cell(1, 1), QStringLiteral("old"));
+}
+
+TEST_F(GridTest, TabStepsThroughTabStopsAndWrapsRowsOnlyWithGoTabs)
+{
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(other.hasFocus()) << "without goTabs Tab leaves the grid";
+    grid.setFocus();
+    grid.SetOptions(grid.Options() | goTabs);
+    grid.SetTabStops(3, false);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 4) << "column 3 has no tab stop";
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 5);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Col(), 5);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_TRUE(grid.hasFocus());
+}
+
+TEST_F(GridTest, ShiftArrowsExtendTheRangeSelectionFromItsAnchor)
+{
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 2, 2}));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 3, 2, 3}));
+}
+
+TEST_F(GridTest, DraggingATitleMovesTheColumnAndDraggingItsEdgeSizesIt)
+{
+    grid.SetOptions(grid.Options() | goColMoving | goColSizing);
+    grid.SetColWidths(2, 70);
+    grid.widthChanges = 0;
+    QWidget* view = grid.viewport();
+    const QRect title2 = grid.CellRect(2, 0);
+    const QRect title4 = grid.CellRect(4, 0);
+    QTest::mousePress(view, Qt::LeftButton, {}, title2.center());
+    QTest::mouseMove(view, title4.center());
+    QTest::mouseRelease(view, Qt::LeftButton, {}, title4.center());
+    ASSERT_EQ(grid.moves.size(), 1u);
+    EXPECT_EQ(grid.moves[0], std::make_pair(2, 4));
+    EXPECT_EQ(grid.ColWidths(4), 70) << "the width travels with the column";
+
+    // The line right of column 1 is at its right edge plus the line width.
+    const QRect title1 = grid.CellRect(1, 0);
+    const QPoint edge(title1.right() + 1, title1.center().y());
+    QTest::mousePress(view, Qt::LeftButton, {}, edge);
+    QTest::mouseMove(view, edge + QPoint(25, 0));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, edge + QPoint(25, 0));
+    EXPECT_EQ(grid.ColWidths(1), 75);
+    EXPECT_EQ(grid.widthChanges, 1);
+    EXPECT_TRUE(grid.moves.size() == 1u) << "sizing is no move";
+}
+
+TEST_F(GridTest, ClickingACellMakesItCurrentAndMouseCoordMapsBack)
+{
+    const QRect cell = grid.CellRect(3, 4);
+    EXPECT_EQ(grid.MouseCoord(cell.center().x(), cell.center().y()), (TGridCoord{3, 4}));
+    EXPECT_EQ(grid.MouseCoord(-5, 3), (TGridCoord{-1, -1}));
+    int clicks = 0;
+    grid.OnClick = [&](QObject*) { ++clicks; };
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(clicks, 1);
+    grid.SetTopRow(50);
+    EXPECT_TRUE(grid.CellRect(3, 4).isEmpty()) << "a scrolled-away cell has no rectangle";
+    EXPECT_EQ(grid.BoxRect(1, 0, 2, 0), grid.CellRect(1, 0).united(grid.CellRect(2, 0)));
 }
