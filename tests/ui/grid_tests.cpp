@@ -4,6 +4,7 @@
 #include "tests/ui/test_application.h"
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
@@ -199,4 +200,161 @@ TEST_F(GridTest, ClickingACellMakesItCurrentAndMouseCoordMapsBack)
     grid.SetTopRow(50);
     EXPECT_TRUE(grid.CellRect(3, 4).isEmpty()) << "a scrolled-away cell has no rectangle";
     EXPECT_EQ(grid.BoxRect(1, 0, 2, 0), grid.CellRect(1, 0).united(grid.CellRect(2, 0)));
+}
+
+namespace {
+
+// Counts the cells it is asked to draw.
+class TCountingGrid : public TCustomGrid {
+public:
+    explicit TCountingGrid(QWidget* parent) : TCustomGrid(parent) {}
+    int drawn = 0;
+    std::vector<int> rowsDrawn;
+
+protected:
+    void DrawCell(int, int row, const QRect&, TGridDrawState) override
+    {
+        ++drawn;
+        rowsDrawn.push_back(row);
+    }
+};
+
+// Gives the vertical scroll bar a range of its own, as a grid over a dataset does.
+class TOwnScrollGrid : public TCustomGrid {
+public:
+    explicit TOwnScrollGrid(QWidget* parent) : TCustomGrid(parent) {}
+    std::vector<TScrollCode> codes;
+
+protected:
+    void UpdateScrollRange() override
+    {
+        TCustomGrid::UpdateScrollRange();
+        verticalScrollBar()->setRange(0, 200);
+        UpdateScrollPos();
+    }
+    void UpdateScrollPos() override
+    {
+        TCustomGrid::UpdateScrollPos();
+        verticalScrollBar()->setValue(position);
+    }
+    void ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int pos) override
+    {
+        if (orientation != Qt::Vertical)
+            return TCustomGrid::ScrollBarAction(orientation, code, pos);
+        codes.push_back(code);
+        position = code == TScrollCode::scLineDown ? 100 : 0;
+        UpdateScrollPos();
+    }
+
+public:
+    int position = 0;
+};
+
+} // namespace
+
+TEST_F(GridTest, AMillionRowsPaintOnlyTheCellsInViewAndScrollPaintsOnlyTheNewRow)
+{
+    TCountingGrid big(&window);
+    big.SetColCount(4);
+    big.SetRowCount(1'000'000);
+    big.SetDefaultRowHeight(20);
+    big.resize(250, 200);
+    big.show();
+    QApplication::processEvents();
+    big.drawn = 0;
+    big.grab();
+    const int rowsInView = big.VisibleRowCount() + 2;   // the title row and a partly shown one
+    EXPECT_LE(big.drawn, rowsInView * 4);
+    EXPECT_GE(big.drawn, (rowsInView - 1) * 4);
+
+    big.setFocus();
+    QTest::keyClick(&big, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(big.Row(), 999'999);
+    EXPECT_EQ(big.TopRow() + big.VisibleRowCount() - 1, 999'999);
+
+    big.SetTopRow(500'000);
+    QApplication::processEvents();
+    big.drawn = 0;
+    big.rowsDrawn.clear();
+    big.SetTopRow(500'001);
+    QApplication::processEvents();
+    ASSERT_GT(big.drawn, 0);
+    EXPECT_LE(big.drawn, 2 * 4) << "only the rows that came into view";
+    for (int row : big.rowsDrawn)
+        EXPECT_GE(row, 500'001 + big.VisibleRowCount() - 1);
+}
+
+TEST_F(GridTest, ADerivedGridOwnsTheVerticalScrollBar)
+{
+    TOwnScrollGrid own(&window);
+    own.SetRowCount(1000);
+    own.resize(200, 150);
+    own.show();
+    QApplication::processEvents();
+    QScrollBar* bar = own.verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), 200);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    ASSERT_EQ(own.codes.size(), 1u);
+    EXPECT_EQ(own.codes[0], TScrollCode::scLineDown);
+    EXPECT_EQ(bar->value(), 100) << "the grid's position, not the bar's step";
+    EXPECT_EQ(own.TopRow(), 1) << "the base grid did not scroll on its own";
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(own.codes.back(), TScrollCode::scTop);
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(GridTest, MaskedEditorTypesThroughTheCellMaskAndF2EnterToggleIt)
+{
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.mask = QStringLiteral("!99/99/0000;1;_");
+    grid.cells[{1, 1}] = QStringLiteral("01/02/2020");
+    Key(Qt::Key_F2);
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(editor->EditText(), QStringLiteral("01/02/2020"));
+    editor->SetSelStart(3);
+    QTest::keyClicks(editor, QStringLiteral("x11"));
+    EXPECT_EQ(editor->EditText(), QStringLiteral("01/11/2020"));
+    EXPECT_EQ(grid.Cell(1, 1), QStringLiteral("01/11/2020")) << "each change reaches SetEditText";
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(grid.hasFocus());
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->EditText(), QStringLiteral("__/__/____")) << "the editor took the new cell";
+    Key(Qt::Key_Up);
+    EXPECT_FALSE(editor->isVisible()) << "moving away closes the editor";
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
+{
+    grid.cells[{2, 1}] = QStringLiteral("b");
+    grid.SetOptions(grid.Options() | goAlwaysShowEditor);
+    EXPECT_TRUE(grid.Options() & goEditing);
+    TInplaceEdit* editor = grid.InplaceEditor();
+    ASSERT_TRUE(editor && editor->isVisible());
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->Text(), QStringLiteral("b"));
+    EXPECT_EQ(editor->geometry(), grid.CellRect(2, 1));
+    grid.SetTopRow(30);
+    EXPECT_FALSE(editor->isVisible()) << "a cell out of view hides its editor";
+    grid.SetTopRow(1);
+    EXPECT_TRUE(editor->isVisible());
+}
+
+TEST_F(GridTest, SelectedCellsPaintInTheHighlightColours)
+{
+    grid.SetOptions(grid.Options() | goRowSelect);
+    grid.SetColor(clWhite);
+    grid.SetRow(3);
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect selected = grid.CellRect(2, 3);
+    const QRect plain = grid.CellRect(2, 5);
+    EXPECT_EQ(image.pixelColor(selected.center()), ToQColor(clHighlight));
+    EXPECT_EQ(image.pixelColor(plain.center()), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(grid.CellRect(0, 3).center()), ToQColor(clBtnFace)) << "fixed cells stay";
 }
