@@ -16,6 +16,25 @@ const char* const SFixedRowTooBig = "Fixed row count must be less than row count
     throw EInvalidGridOperation(QString::fromLatin1(message));
 }
 
+template <class T> void MoveItem(std::vector<T>& values, int fromIndex, int toIndex)
+{
+    const T value = values[fromIndex];
+    values.erase(values.begin() + fromIndex);
+    values.insert(values.begin() + toIndex, value);
+}
+
+// Where Index ends up when the item at FromIndex moves to ToIndex.
+int IndexAfterMove(int index, int fromIndex, int toIndex)
+{
+    if (index == fromIndex)
+        return toIndex;
+    if (fromIndex < index && index <= toIndex)
+        return index - 1;
+    if (toIndex <= index && index < fromIndex)
+        return index + 1;
+    return index;
+}
+
 } // namespace
 
 TCustomGrid::TCustomGrid(QWidget* parent) : QAbstractScrollArea(parent)
@@ -519,24 +538,11 @@ void TCustomGrid::MoveColumn(int fromIndex, int toIndex)
     CheckCoord(toIndex, 0);
     if (fromIndex == toIndex)
         return;
-    auto rotate = [&](auto& values) {
-        auto value = values[fromIndex];
-        values.erase(values.begin() + fromIndex);
-        values.insert(values.begin() + toIndex, value);
-    };
-    rotate(colWidths_);
-    rotate(tabStops_);
+    MoveItem(colWidths_, fromIndex, toIndex);
+    MoveItem(tabStops_, fromIndex, toIndex);
     // The current column travels with its column.
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.X);
-    follow(anchor_.X);
+    current_.X = IndexAfterMove(current_.X, fromIndex, toIndex);
+    anchor_.X = IndexAfterMove(anchor_.X, fromIndex, toIndex);
     InvalidateGrid();
     ColumnMoved(fromIndex, toIndex);
     ExtentsChanged();
@@ -548,21 +554,10 @@ void TCustomGrid::MoveRow(int fromIndex, int toIndex)
     CheckCoord(0, toIndex);
     if (fromIndex == toIndex)
         return;
-    if (!rowHeights_.empty()) {
-        const int height = rowHeights_[fromIndex];
-        rowHeights_.erase(rowHeights_.begin() + fromIndex);
-        rowHeights_.insert(rowHeights_.begin() + toIndex, height);
-    }
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.Y);
-    follow(anchor_.Y);
+    if (!rowHeights_.empty())
+        MoveItem(rowHeights_, fromIndex, toIndex);
+    current_.Y = IndexAfterMove(current_.Y, fromIndex, toIndex);
+    anchor_.Y = IndexAfterMove(anchor_.Y, fromIndex, toIndex);
     InvalidateGrid();
     RowMoved(fromIndex, toIndex);
     ExtentsChanged();
@@ -901,7 +896,8 @@ void TCustomGrid::PlaceEditor()
     editor_->setGeometry(rect);
     if (!editor_->isVisible()) {
         editor_->show();
-        if (hasFocus() || (options_ & goAlwaysShowEditor) == 0 || isActiveWindow())
+        // The editor takes the keys only from a grid that has them.
+        if (hasFocus())
             editor_->setFocus();
     }
 }

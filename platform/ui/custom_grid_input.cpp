@@ -183,14 +183,16 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if ((options_ & goEditing) && !(options_ & goAlwaysShowEditor)) {
-            if (editor_ && editor_->isVisible())
-                HideEditor();
-            else
-                ShowEditor();
-        } else {
+        // Enter opens and closes the editor; without editing it is left to the
+        // window (its default button).
+        if (!(options_ & goEditing) || (options_ & goRowSelect))
+            handled = false;
+        else if (options_ & goAlwaysShowEditor)
             UpdateText();
-        }
+        else if (editor_ && editor_->isVisible())
+            HideEditor();
+        else
+            ShowEditor();
         break;
     case Qt::Key_Escape:
         if (!editor_ || !editor_->isVisible()) {
@@ -428,7 +430,7 @@ void TCustomGrid::timerEvent(QTimerEvent* event)
 
 void TCustomGrid::SelectionTimerTick()
 {
-    if (!(QApplication::mouseButtons() & Qt::LeftButton) && gridState_ != TGridState::gsSelecting) {
+    if (gridState_ != TGridState::gsSelecting) {
         StopSelectionTimer();
         return;
     }
