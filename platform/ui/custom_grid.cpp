@@ -380,11 +380,7 @@ QRect TCustomGrid::BoxRect(int left, int top, int right, int bottom) const
 
 TGridCoord TCustomGrid::MouseCoord(int x, int y) const
 {
-    const int col = ColAxis().At(x);
-    const int row = RowAxis().At(y);
-    if (col < 0 || row < 0)
-        return {-1, -1};
-    return {col, row};
+    return {ColAxis().At(x), RowAxis().At(y)};
 }
 
 void TCustomGrid::InvalidateCell(int col, int row)
@@ -516,20 +512,24 @@ void TCustomGrid::MoveTopLeft(int col, int row)
     // A short vertical move scrolls the pixels already drawn and paints only
     // the rows that come into view.
     const int distance = row - old.Y;
-    const int fixedHeight = RowAxis().FixedExtent();
     if (col == old.X && std::abs(distance) < VisibleRowCount() && viewport()->isVisible()) {
         int pixels = 0;
         const int line = RowAxis().line;
         for (int r = std::min(row, old.Y); r < std::max(row, old.Y); ++r)
             pixels += RowHeights(r) + line;
-        const QRect area(0, fixedHeight, viewport()->width(), viewport()->height() - fixedHeight);
-        viewport()->scroll(0, distance > 0 ? -pixels : pixels, area);
+        ScrollRows(distance > 0 ? -pixels : pixels);
     } else {
         InvalidateGrid();
     }
     UpdateScrollPos();
     PlaceEditor();
     TopLeftChanged();
+}
+
+void TCustomGrid::ScrollRows(int pixels)
+{
+    const int fixedHeight = RowAxis().FixedExtent();
+    viewport()->scroll(0, pixels, QRect(0, fixedHeight, viewport()->width(), viewport()->height() - fixedHeight));
 }
 
 void TCustomGrid::MoveColumn(int fromIndex, int toIndex)

@@ -287,7 +287,7 @@ void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
         }
     }
     const TGridCoord cell = MouseCoord(x, y);
-    if (cell.X < 0)
+    if (cell.X < 0 || cell.Y < 0)
         return;
     if (cell.Y < fixedRows_ && cell.X >= fixedCols_ && (options_ & goColMoving)) {
         gridState_ = TGridState::gsColMoving;

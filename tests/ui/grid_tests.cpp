@@ -189,7 +189,8 @@ TEST_F(GridTest, ClickingACellMakesItCurrentAndMouseCoordMapsBack)
 {
     const QRect cell = grid.CellRect(3, 4);
     EXPECT_EQ(grid.MouseCoord(cell.center().x(), cell.center().y()), (TGridCoord{3, 4}));
-    EXPECT_EQ(grid.MouseCoord(-5, 3), (TGridCoord{-1, -1}));
+    EXPECT_EQ(grid.MouseCoord(-5, 3), (TGridCoord{-1, 0}));
+    EXPECT_EQ(grid.MouseCoord(cell.center().x(), 5000), (TGridCoord{3, -1}));
     int clicks = 0;
     grid.OnClick = [&](QObject*) { ++clicks; };
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
