@@ -52,10 +52,7 @@ QImage DeviceImage(QPaintDevice* device, const QRect& rect)
 
 } // namespace
 
-TFont::TFont()
-{
-    font_.setPixelSize(13);
-}
+TFont::TFont() = default;
 
 void TFont::Changed()
 {

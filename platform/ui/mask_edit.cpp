@@ -6,6 +6,31 @@
 
 const char* const SMaskEditErr = "Invalid input value.  Use escape key to abandon changes";
 
+namespace {
+
+// Keys that move the caret or the selection, copy, or belong to the window.
+bool KeepsMask(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll);
+    }
+}
+
+} // namespace
+
 TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : TCustomEdit(parent) {}
 
 void TCustomMaskEdit::SetEditMask(const QString& mask)
@@ -13,13 +38,14 @@ void TCustomMaskEdit::SetEditMask(const QString& mask)
     const QString current = Text();
     editMask_ = mask;
     mask_ = TEditMask(mask);
-    if (IsMasked()) {
-        TCustomEdit::SetMaxLength(mask_.Length());
+    ApplyEditLimit();
+    // Qt's own menu and dropping would edit around the mask.
+    setContextMenuPolicy(IsMasked() ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setAcceptDrops(!IsMasked());
+    if (IsMasked())
         SetMaskedEditText(mask_.EditTextOf(current));
-    } else {
-        TCustomEdit::SetMaxLength(0);
+    else
         setText(current);
-    }
 }
 
 void TCustomMaskEdit::SetEditText(const QString& text)
@@ -85,17 +111,17 @@ void TCustomMaskEdit::DoExit()
 void TCustomMaskEdit::SetMaskedEditText(const QString& editText)
 {
     // Typing starts at the first position to fill, not past the end.
+    SetModified(false);
     setText(editText);
     setCursorPosition(std::max(0, mask_.NextEditPos(0)));
 }
 
 void TCustomMaskEdit::SetMaskedText(const QString& editText, int caret)
 {
-    // Replaced as the user's own edit, so that Modified is already set when
-    // the change is reported.
+    // The user's own edit: Modified is set before the change is reported.
     if (editText != text()) {
-        selectAll();
-        insert(editText);
+        SetModified(true);
+        setText(editText);
     }
     setCursorPosition(std::clamp(caret, 0, static_cast<int>(editText.size())));
 }
@@ -140,7 +166,7 @@ void TCustomMaskEdit::PasteMaskText(const QString& pasted)
 {
     for (const QChar ch : pasted) {
         if (mask_.IsLiteral(SelStart()) && ch == text()[SelStart()]) {
-            setCursorPosition(CaretAfter(SelStart()) );
+            setCursorPosition(CaretAfter(SelStart()));
             continue;
         }
         if (!TypeMaskChar(ch))
@@ -170,9 +196,9 @@ void TCustomMaskEdit::HandleKey(QKeyEvent* event, QChar key)
     } else if (event->matches(QKeySequence::Cut)) {
         copy();
         DeleteMaskChars(false);
-    } else if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
-        // Qt's undo would bring back text the mask never saw.
-    } else {
+    } else if (KeepsMask(*event)) {
         TCustomEdit::HandleKey(event, key);
     }
+    // Any other editing key of the line edit (undo, word deletion) would shift
+    // characters across the mask, so it does nothing here.
 }

@@ -38,6 +38,8 @@ public:
     virtual bool EditCanModify() { return true; }
 
 protected:
+    // A masked edit holds exactly one character per mask position.
+    int EditLimit() const override { return IsMasked() ? mask_.Length() : TCustomEdit::EditLimit(); }
     void HandleKey(QKeyEvent* event, QChar key) override;
     void DoExit() override;
     void focusOutEvent(QFocusEvent* event) override;

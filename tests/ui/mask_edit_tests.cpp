@@ -171,3 +171,17 @@ TEST_F(MaskEditTest, PlainEditEventsCaseLimitAndReadOnly)
     edit.SetPasswordChar(QLatin1Char('*'));
     EXPECT_EQ(edit.displayText(), QStringLiteral("***"));
 }
+
+TEST_F(MaskEditTest, LineEditShortcutsCannotShiftCharactersAcrossTheMask)
+{
+    edit.SetEditMask(QStringLiteral("!99/99/0000;1;_"));
+    edit.SetMaxLength(4);
+    Type(QStringLiteral("01022020"));
+    EXPECT_EQ(edit.EditText(), QStringLiteral("01/02/2020")) << "the mask decides the length";
+    QTest::keyClick(&edit, Qt::Key_Backspace, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(edit.EditText(), QStringLiteral("01/02/202_")) << "Ctrl+Backspace blanks one position, the rest stays";
+    EXPECT_EQ(edit.SelStart(), 0) << "Home still moves the caret";
+}
