@@ -491,7 +491,7 @@ void TCustomGrid::ClampInView(int col, int row)
         if (col < topLeft.X)
             topLeft.X = col;
         else if (col > cols.LastFullVisible())
-            topLeft.X = std::max(cols.FirstShowing(col), std::min(col, topLeft.X + 1));
+            topLeft.X = cols.FirstShowing(col);
     }
     if (row >= fixedRows_) {
         if (row < topLeft.Y)

@@ -4,6 +4,7 @@
 #include "tests/ui/test_application.h"
 #include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -357,4 +358,29 @@ TEST_F(GridTest, SelectedCellsPaintInTheHighlightColours)
     EXPECT_EQ(image.pixelColor(selected.center()), ToQColor(clHighlight));
     EXPECT_EQ(image.pixelColor(plain.center()), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(grid.CellRect(0, 3).center()), ToQColor(clBtnFace)) << "fixed cells stay";
+}
+
+TEST_F(GridTest, ScrolledPixelsAndRepaintedStripsMakeTheSamePictureAsAFullPaint)
+{
+    for (int row = 1; row < 100; ++row)
+        grid.cells[{1 + row % 5, row}] = QString::number(row);
+    QApplication::processEvents();
+    // Each key's painting reaches the screen before the next key.
+    auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Key(key, modifiers);
+        QApplication::processEvents();
+    };
+    press(Qt::Key_PageDown);
+    for (int i = 0; i < 14; ++i)
+        press(Qt::Key_Down);
+    press(Qt::Key_Up, Qt::ControlModifier);
+    press(Qt::Key_Up, Qt::ControlModifier);
+    ASSERT_GT(grid.TopRow(), 3);
+    // What the screen shows, built up by scrolls and partial repaints...
+    const QRect area(grid.viewport()->mapTo(&window, QPoint(0, 0)), grid.viewport()->size());
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage().copy(area);
+    // ...against the viewport painted whole.
+    const QImage whole = grid.viewport()->grab().toImage();
+    ASSERT_EQ(shown.size(), whole.size());
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), whole.convertToFormat(QImage::Format_RGB32));
 }
