@@ -262,6 +262,7 @@ private:
     int LastVisibleRow() const;
     void UpdateEdit();
     void PlaceEditor();
+    void HideEditorWidget();
     void PaintLines(const QRect& area);
     void PaintMoveAndSizeMarks();
     void HandleScrollBarAction(Qt::Orientation orientation, int action);
