@@ -71,9 +71,23 @@ class EInvalidGridOperation : public Exception { public: using Exception::Except
 
 class TCustomGrid : public QAbstractScrollArea {
     Q_OBJECT
+    Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
+    Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE SetFixedRows)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
+    Q_PROPERTY(int Col READ Col WRITE SetCol)
+    Q_PROPERTY(int Row READ Row WRITE SetRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
     friend class TInplaceEdit;
 
 public:
+    // Five columns and five rows of 64 by 24 pixels, one fixed column and row,
+    // all lines, range selection and both scroll bars. Counts, fixed counts and
+    // indexes outside the grid raise EInvalidGridOperation.
     explicit TCustomGrid(QWidget* parent = nullptr);
     ~TCustomGrid() override;
 
