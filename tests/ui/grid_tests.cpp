@@ -349,6 +349,13 @@ TEST_F(GridTest, MaskedEditorTypesThroughTheCellMaskAndF2EnterToggleIt)
     Key(Qt::Key_Up);
     EXPECT_FALSE(editor->isVisible()) << "moving away closes the editor";
     EXPECT_EQ(grid.Row(), 1);
+
+    grid.SetOptions(grid.Options() | goTabs);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(editor->hasFocus());
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 2) << "Tab in the editor steps to the next cell";
+    EXPECT_TRUE(grid.hasFocus());
 }
 
 TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
