@@ -325,22 +325,16 @@ void TCustomGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int
         movePos_ = std::max(y, sizingStart_ + 1);
         InvalidateGrid();
         return;
-    case TGridState::gsColMoving: {
-        int target = cols.At(x);
-        if (target < 0)
-            target = x < 0 ? fixedCols_ : cols.LastPartVisible();
-        target = std::clamp(target, fixedCols_, ColCount() - 1);
-        if (target != movePos_) {
-            movePos_ = target;
-            InvalidateGrid();
-        }
-        return;
-    }
+    case TGridState::gsColMoving:
     case TGridState::gsRowMoving: {
-        int target = rows.At(y);
+        // The column (row) under the mouse, or the nearest one when it is outside.
+        const bool colMoving = gridState_ == TGridState::gsColMoving;
+        const TGridAxis& axis = colMoving ? cols : rows;
+        const int pos = colMoving ? x : y;
+        int target = axis.At(pos);
         if (target < 0)
-            target = y < 0 ? fixedRows_ : rows.LastPartVisible();
-        target = std::clamp(target, fixedRows_, rowCount_ - 1);
+            target = pos < 0 ? axis.fixed : axis.LastPartVisible();
+        target = std::clamp(target, axis.fixed, axis.count - 1);
         if (target != movePos_) {
             movePos_ = target;
             InvalidateGrid();
