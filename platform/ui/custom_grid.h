@@ -236,6 +236,13 @@ protected:
     virtual void UpdateScrollRange();
     virtual void UpdateScrollPos();
     virtual void ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position);
+    // The base ranges of each bar (columns and rows from the top left cell), for
+    // a derived UpdateScrollRange that replaces only one of them.
+    void UpdateHorizontalScrollRange();
+    void UpdateVerticalScrollRange();
+    // The last LeftCol and TopRow that still fill the view.
+    int MaxLeftCol() const;
+    int MaxTopRow() const;
 
     // While the selection timer runs (60 ms), a mouse held past an edge of the
     // cells scrolls and selects towards it; mouse-up stops it.
@@ -271,8 +278,6 @@ private:
     void MoveCurrent(int col, int row, bool moveAnchor, bool show);
     void MoveTopLeft(int col, int row);
     void ClampInView(int col, int row);
-    int MaxTopRow() const;
-    int MaxLeftCol() const;
     int LastVisibleRow() const;
     void UpdateEdit();
     void PlaceEditor();
