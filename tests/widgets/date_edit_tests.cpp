@@ -97,8 +97,11 @@ TEST_F(DateEditTest, MonthPopUpByMouseKeepsTheDayValidAndWritesTheField)
         // 2025 has no 29 February: the day becomes the 28th.
         QTest::keyClick(popUp.SpinEdit1, Qt::Key_Up);
         EXPECT_EQ(popUp.Label1->Caption(), "Fri, 28, Feb, 2025");
-        // Every month change lands on the 28th at most.
-        popUp.Calendar1->SetDay(31 - 3);
+        // Every month change lands on the 28th at most: 31 January -> 28 March.
+        QTest::mouseClick(popUp.RadioGroup2->Button(0), Qt::LeftButton);
+        ASSERT_EQ(popUp.Calendar1->GetCellText(5, 5), "31");
+        ClickCell(*popUp.Calendar1, 5, 5);
+        EXPECT_EQ(popUp.Label1->Caption(), "Fri, 31, Jan, 2025");
         QTest::mouseClick(popUp.RadioGroup2->Button(2), Qt::LeftButton);
         EXPECT_EQ(Iso(popUp.Calendar1->CalendarDate()), "2025-03-28");
         // 5 March 2025: March begins on a Saturday, so the 5th is Wednesday of the second week.
