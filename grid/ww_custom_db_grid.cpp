@@ -355,17 +355,40 @@ void TwwCustomDBGrid::DataChanged()
 
 void TwwCustomDBGrid::Scroll(int distance)
 {
+    const int oldRow = Row();
     InvalidateIndicator();
     UpdateScrollPos();
     FollowActiveRecord();
     InvalidateIndicator();
     if (distance == 0) return;
     HideControl();
-    // Every data row now shows another record.
-    InvalidateGrid();
+    if (std::abs(distance) >= VisibleRowCount())
+        InvalidateGrid();
+    else
+        ScrollDataRows(distance, oldRow);
     if (EditorMode()) InvalidateEditor();
     if ((options_ & dgAlwaysShowEditor) && !CanEditShowControl(Col(), Row())) ShowEditor();
     DoTopRowChanged();
+}
+
+// The rows already drawn move by the distance; only the rows that come into
+// view, and the rows where the current row's marks were and are, repaint.
+void TwwCustomDBGrid::ScrollDataRows(int distance, int oldRow)
+{
+    const int first = titleOffset_;
+    const int last = RowCount() - 1;
+    const QRect top = CellRect(0, first);
+    const QRect bottom = CellRect(0, last);
+    if (top.isEmpty() || bottom.isEmpty() || last <= first) {
+        InvalidateGrid();
+        return;
+    }
+    const int pitch = CellRect(0, first + 1).top() - top.top();
+    const QRect rows(0, top.top(), viewport()->width(), bottom.top() + pitch - top.top());
+    viewport()->scroll(0, -distance * pitch, rows);
+    const int movedMarks = oldRow - distance;
+    if (movedMarks >= first && movedMarks <= last) InvalidateRow(movedMarks);
+    InvalidateRow(Row());
 }
 
 void TwwCustomDBGrid::RecordChanged(TField* field)

@@ -170,6 +170,7 @@ private:
     void GoToColumn(int dataCol);
     // Leaving a column whose text fails its mask: false keeps the column.
     bool CanLeaveColumn();
+    void ScrollDataRows(int distance, int oldRow);
     void DeleteWithConfirmation();
     void CancelEdit();
     bool FreshInsert() const;

@@ -29,6 +29,8 @@ bool TwwCustomDBGrid::CanEditShow()
     if (!link_.Active() || Row() < titleOffset_) return false;
     const TField* field = SelectedField();
     if (!field || field->DataType() == TFieldType::ftBlob || field->DataType() == TFieldType::ftMemo) return false;
+    // A cell drawn as a control (a check box) takes no text editor.
+    if (CanEditShowControl(Col(), Row())) return false;
     return TCustomGrid::CanEditShow();
 }
 
