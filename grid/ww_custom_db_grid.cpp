@@ -2,6 +2,7 @@
 #include "grid/ww_custom_db_grid.h"
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
+#include "platform/ui/grid_axis.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include <QScrollBar>
@@ -23,8 +24,13 @@ private:
 TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
 {
     titleFont_.Assign(Font());
-    titleFont_.OnChange = [this] { LayoutChanged(); };
+    // A title font set from outside no longer follows the grid's font.
+    titleFont_.OnChange = [this] {
+        if (!assigningTitleFont_) titleFontFollowsFont_ = false;
+        LayoutChanged();
+    };
     SetColor(clWindow);
+    SetScrollBars(TScrollStyle::ssHorizontal);
     SetColCount(2);
     SetRowCount(2);
     SetFixedCols(1);
@@ -330,7 +336,10 @@ void TwwCustomDBGrid::wheelEvent(QWheelEvent* event)
 void TwwCustomDBGrid::FontChanged()
 {
     TCustomGrid::FontChanged();
-    titleFont_.Assign(Font());
+    if (titleFontFollowsFont_) {
+        const TScopedAssign assigning(assigningTitleFont_, true);
+        titleFont_.Assign(Font());
+    }
     LayoutChanged();
 }
 
@@ -477,33 +486,42 @@ int TwwCustomDBGrid::ScrollBarPosition()
     return 2;
 }
 
+// The grid keeps both bars itself: the horizontal one as the base grid would
+// (over the columns), the vertical one over the records. A policy is set only
+// when it changes, since each change lays the scroll area out again.
 void TwwCustomDBGrid::UpdateScrollRange()
 {
-    TCustomGrid::UpdateScrollRange();
-    QScrollBar* bar = verticalScrollBar();
-    if (!showVertScrollBar_ || !link_.Active()) {
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        return;
-    }
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    const int maximum = DataSet()->IsSequenced() ? 200 : 4;
-    if (bar->minimum() != 0 || bar->maximum() != maximum) bar->setRange(0, maximum);
+    const bool vertical = showVertScrollBar_ && link_.Active();
+    const bool horizontal = ShowHorzScrollBar();
+    const Qt::ScrollBarPolicy verticalPolicy = vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy horizontalPolicy = horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != verticalPolicy) setVerticalScrollBarPolicy(verticalPolicy);
+    if (horizontalScrollBarPolicy() != horizontalPolicy) setHorizontalScrollBarPolicy(horizontalPolicy);
+
+    std::vector<int> widths(static_cast<size_t>(ColCount()));
+    for (int i = 0; i < ColCount(); ++i) widths[size_t(i)] = ColWidths(i);
+    const int line = (TCustomGrid::Options() & (goVertLine | goFixedVertLine)) ? GridLineWidth() : 0;
+    const TGridAxis cols{&widths, DefaultColWidth(), ColCount(), TCustomGrid::FixedCols(), LeftCol(), line,
+                         viewport()->width()};
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setRange(0, horizontal ? std::max(0, cols.FirstShowing(ColCount() - 1) - TCustomGrid::FixedCols()) : 0);
+    bar->setPageStep(std::max(1, VisibleColCount()));
+    bar->setSingleStep(1);
+
+    bar = verticalScrollBar();
+    bar->setRange(0, vertical ? (DataSet()->IsSequenced() ? 200 : 4) : 0);
     bar->setPageStep(1);
+    bar->setSingleStep(1);
     UpdateScrollPos();
 }
 
 void TwwCustomDBGrid::UpdateScrollPos()
 {
-    if (!showVertScrollBar_ || !link_.Active()) {
-        TCustomGrid::UpdateScrollPos();
-        return;
-    }
+    horizontalScrollBar()->setValue(LeftCol() - TCustomGrid::FixedCols());
+    if (!showVertScrollBar_ || !link_.Active()) return;
     QScrollBar* bar = verticalScrollBar();
     const int position = ScrollBarPosition();
-    if (bar->value() != position) {
-        const QSignalBlocker blocker(bar);
-        bar->setValue(position);
-    }
+    if (bar->value() != position) bar->setValue(position);
 }
 
 void TwwCustomDBGrid::ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position)

@@ -143,6 +143,7 @@ protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void DoExit() override;
+    void Click() override;
     void ColumnMoved(int fromIndex, int toIndex) override;
     void ColWidthsChanged() override;
     void FontChanged() override;
@@ -206,6 +207,9 @@ private:
     bool inRowCountUpdate_ = false;
     bool followingDataSet_ = false;
     bool columnMovedByMouse_ = false;
+    bool colEnterPending_ = false;    // a column was left: the new one is entered when the move is done
+    bool titleFontFollowsFont_ = true;
+    bool assigningTitleFont_ = false;
     QString lastEditText_;
     int pressedTitleCol_ = -1;
     bool whiteBrush_ = false;
