@@ -120,10 +120,11 @@ protected:
     virtual TColor GetFieldColor(int col) const;
     virtual QString GetFieldCellText(int dataCol);
     virtual void DrawCheckBox(const QRect& rect, bool checked);
-    // An in-cell control takes the cell (check box, picture, another control).
+    // The cell is drawn as a control (a check box, a picture) and takes no text editor.
     virtual bool CanEditShowControl(int col, int row);
-    // True when the cell was drawn as a check box.
+    // True when the cell was drawn as a control: a check box or a picture.
     bool DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state);
+    void DrawPicture(const QRect& rect, QImage picture, const QString& parameters);
     bool LastBrushWasWhite() const { return whiteBrush_; }
     bool CellDrewOwnEdge() const { return ownEdge_; }
     bool FocusRectDrawn() const { return focusDrawn_; }

@@ -1,7 +1,9 @@
 // What the grid paints: the indicator pictures, the colours the windows give
 // rows and titles, and the title buttons.
 #include "tests/grid/grid_fixture.h"
+#include <QBuffer>
 #include <QScreen>
+#include <QtEndian>
 
 namespace {
 
@@ -130,6 +132,39 @@ TEST_F(GridTest, TitleButtonsPressReleaseAndClickOnlyWithinTheirColumn)
     ASSERT_EQ(grid->ColCount(), 2);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
     EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST_F(GridTest, PictureCellsShowTheBlobsPicture)
+{
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    red.save(&buffer, "PNG");
+    // Record 1 holds the picture after a stored picture's header, record 2 as it stands.
+    QByteArray stored(8, '\0');
+    qToLittleEndian<quint16>(1, stored.data());
+    qToLittleEndian<quint16>(256, stored.data() + 2);
+    qToLittleEndian<quint32>(quint32(png.size()), stored.data() + 4);
+    table->Open();
+    for (const QByteArray& blob : {stored + png, png}) {
+        table->Edit();
+        table->FieldByName("Picture")->SetValue(blob);
+        table->Post();
+        table->Next();
+    }
+    table->First();
+    table->ControlType()->Add(QStringLiteral("Picture;Bitmap;Stretch To Fit;Not Source Copy"));
+    grid->SetRowHeightPercent(200);
+    ShowGrid({"Code\t4\tCode", "Picture\t6\tPicture"});
+    const QImage image = Grab();
+    const auto centre = [&](int row) { return image.pixel(grid->CellRect(2, row).center()); };
+    EXPECT_EQ(centre(1), qRgb(0, 255, 255));   // red, not copied
+    EXPECT_EQ(centre(2), qRgb(0, 255, 255));
+    EXPECT_EQ(centre(3), ToQColor(clWindow).rgb());
+    Key(Qt::Key_Right);
+    Type(QStringLiteral("x"));
+    EXPECT_EQ(table->State(), dsBrowse);   // no editor over a picture
 }
 
 TEST_F(GridTest, RowsScrolledOnScreenMatchAFreshPaint)
