@@ -29,6 +29,9 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
         if (!assigningTitleFont_) titleFontFollowsFont_ = false;
         LayoutChanged();
     };
+    // A column list changed from outside lays the grid out again; the grid's
+    // own changes to it happen under the layout lock.
+    selected_.OnChange = [this](TStrings&) { LayoutChanged(); };
     SetColor(clWindow);
     SetScrollBars(TScrollStyle::ssHorizontal);
     SetColCount(2);
@@ -41,6 +44,7 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
 
 TwwCustomDBGrid::~TwwCustomDBGrid()
 {
+    selected_.OnChange = nullptr;
     // The link's notifications must not reach a grid half destroyed.
     link_.SetDataSource(nullptr);
 }
@@ -442,10 +446,7 @@ void TwwCustomDBGrid::ColumnMoved(int fromIndex, int toIndex)
     const int from = fromIndex - indicatorOffset_;
     const int to = toIndex - indicatorOffset_;
     if (!useTFields_) {
-        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) {
-            selected_.Move(from, to);
-            LayoutChanged();
-        }
+        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) selected_.Move(from, to);
     } else if (link_.Active()) {
         TField* moved = link_.Fields(from);
         const TField* target = link_.Fields(to);

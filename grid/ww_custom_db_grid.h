@@ -132,6 +132,7 @@ protected:
     // ---- Editing and keys.
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    bool CellTakesEditor();
     bool CanEditModify() override;
     bool CanEditAcceptKey(QChar key) override;
     int GetEditLimit() override;
