@@ -1,7 +1,6 @@
 // TwwCustomDBGrid: scrolling through the records, and the scroll bars.
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/dataset.h"
-#include "platform/ui/grid_axis.h"
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -66,29 +65,16 @@ int TwwCustomDBGrid::ScrollBarPosition()
     return std::clamp(int((qint64(recNo_.value_or(1)) - 1) * 200 / (count - 1)), 0, 200);
 }
 
-// The grid keeps both bars itself: the horizontal one as the base grid would
-// (over the columns), the vertical one over the records. A policy is set only
-// when it changes, since each change lays the scroll area out again.
+// The horizontal bar is the base grid's, over the columns; the vertical one
+// is the grid's own, over the records (a policy is set only when it changes,
+// since each change lays the scroll area out again).
 void TwwCustomDBGrid::UpdateScrollRange()
 {
+    UpdateHorizontalScrollRange();
     const bool vertical = showVertScrollBar_ && link_.Active();
-    const bool horizontal = ShowHorzScrollBar();
-    const Qt::ScrollBarPolicy verticalPolicy = vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    const Qt::ScrollBarPolicy horizontalPolicy = horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (verticalScrollBarPolicy() != verticalPolicy) setVerticalScrollBarPolicy(verticalPolicy);
-    if (horizontalScrollBarPolicy() != horizontalPolicy) setHorizontalScrollBarPolicy(horizontalPolicy);
-
-    std::vector<int> widths(static_cast<size_t>(ColCount()));
-    for (int i = 0; i < ColCount(); ++i) widths[size_t(i)] = ColWidths(i);
-    const int line = (TCustomGrid::Options() & (goVertLine | goFixedVertLine)) ? GridLineWidth() : 0;
-    const TGridAxis cols{&widths, DefaultColWidth(), ColCount(), TCustomGrid::FixedCols(), LeftCol(), line,
-                         viewport()->width()};
-    QScrollBar* bar = horizontalScrollBar();
-    bar->setRange(0, horizontal ? std::max(0, cols.FirstShowing(ColCount() - 1) - TCustomGrid::FixedCols()) : 0);
-    bar->setPageStep(std::max(1, VisibleColCount()));
-    bar->setSingleStep(1);
-
-    bar = verticalScrollBar();
+    const Qt::ScrollBarPolicy policy = vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
+    QScrollBar* bar = verticalScrollBar();
     bar->setRange(0, vertical ? (DataSet()->IsSequenced() ? 200 : 4) : 0);
     bar->setPageStep(1);
     bar->setSingleStep(1);
