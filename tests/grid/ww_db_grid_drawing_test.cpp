@@ -1,5 +1,6 @@
 // What the grid paints: the indicator pictures, the colours the windows give
 // rows and titles, and the title buttons.
+#include "grid/word_wrap.h"
 #include "tests/grid/grid_fixture.h"
 #include <QBuffer>
 #include <QScreen>
@@ -192,4 +193,16 @@ TEST_F(GridTest, RowsScrolledOnScreenMatchAFreshPaint)
     grid->viewport()->update();
     QApplication::processEvents();
     EXPECT_EQ(scrolled, screen());
+}
+
+TEST(WordWrap, WordsFillLinesAndBreaksEndThem)
+{
+    const auto chars = [](const QString& text) { return int(text.size()); };
+    EXPECT_EQ(WrapText(QStringLiteral("one two three"), 7, chars), (QStringList{"one two ", "three"}));
+    // CR LF and LF CR count once; a word wider than the line stands alone.
+    EXPECT_EQ(WrapText(QStringLiteral("ab\r\ncd\n\ref\rlongerword x"), 5, chars),
+              (QStringList{"ab", "cd", "ef", "longerword ", "x"}));
+    EXPECT_EQ(WrapText(QStringLiteral("a\n\nb"), 5, chars), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(WrapText(QStringLiteral("  lead\tx"), 20, chars), (QStringList{"  lead\tx"}));
+    EXPECT_EQ(WrapText(QString(), 5, chars), QStringList{QString()});
 }
