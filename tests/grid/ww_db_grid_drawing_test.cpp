@@ -81,6 +81,17 @@ TEST_F(GridTest, WindowsColourRowsAndTitlesThroughTheirEvents)
     EXPECT_EQ(background(2, 3), ToQColor(clWindow).rgb());
     EXPECT_EQ(background(3, 0), ToQColor(clAqua).rgb());
     EXPECT_EQ(background(2, 0), ToQColor(clBtnFace).rgb());
+
+    // A frozen column takes the title colour and stays when the others scroll.
+    grid->SetFixedCols(1);
+    grid->resize(160, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->TCustomGrid::FixedCols(), 2);
+    EXPECT_EQ(Grab().pixel(grid->CellRect(1, 1).right() - 2, grid->CellRect(1, 1).center().y()),
+              ToQColor(clBtnFace).rgb());
+    Key(Qt::Key_End);
+    EXPECT_GT(grid->LeftCol(), 2);
+    EXPECT_FALSE(grid->CellRect(1, 1).isEmpty());
 }
 
 TEST_F(GridTest, CheckBoxCellsAndWrappedText)
