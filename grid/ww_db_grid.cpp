@@ -1,5 +1,7 @@
 #include "grid/ww_db_grid.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
 #include "grid/pixel_lines.h"
 #include "grid/scoped_assign.h"
 #include "platform/db/data_source.h"

@@ -1,6 +1,8 @@
 // TwwCustomDBGrid: drawing titles, the indicator column and data cells, and
 // the title buttons.
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
 #include "grid/picture_cell.h"
 #include "grid/pixel_lines.h"
 #include "grid/selected_line.h"

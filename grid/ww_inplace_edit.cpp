@@ -1,5 +1,6 @@
 #include "grid/ww_inplace_edit.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
 #include "dataset/picture_mask.h"
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/field.h"
