@@ -1,8 +1,10 @@
 #include "platform/ui/form.h"
 #include "platform/ui/application.h"
+#include "platform/ui/buttons.h"
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 
@@ -12,6 +14,7 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
 
 TForm::~TForm()
 {
+    DoDestroy();
     if (modalLoop_)
         modalLoop_->exit();
 }
@@ -26,16 +29,39 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
 {
     borderStyle_ = style;
     ApplyWindowFlags();
+    ApplySizeConstraint();
 }
 
 void TForm::ApplyWindowFlags()
 {
     // Changing the flags of a shown window hides it; show it again as it was.
     const bool wasVisible = isVisible();
+    const bool dialog = borderStyle_ == TFormBorderStyle::bsDialog;
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | (dialog ? Qt::Dialog : Qt::Window));
     setWindowFlag(Qt::WindowStaysOnTopHint, formStyle_ == TFormStyle::fsStayOnTop);
     setWindowFlag(Qt::FramelessWindowHint, borderStyle_ == TFormBorderStyle::bsNone);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, !dialog);
     if (wasVisible)
         show();
+}
+
+void TForm::ApplySizeConstraint()
+{
+    // A single or dialog border cannot be dragged: the size is the one the form was given.
+    if (borderStyle_ == TFormBorderStyle::bsSingle || borderStyle_ == TFormBorderStyle::bsDialog) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    if (minimumSize() == maximumSize() && minimumWidth() > 0)
+        setFixedSize(width, height);
+    else
+        resize(width, height);
 }
 
 void TForm::SetDesignFont(const QString& family, int height)
@@ -76,6 +102,7 @@ int TForm::ShowModal()
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
     Show();
+    activateWindow();
     QEventLoop loop;
     modalLoop_ = &loop;
     const QPointer<TForm> alive(this);
@@ -109,6 +136,21 @@ void TForm::DoCreate()
         OnCreate(this);
 }
 
+void TForm::DoDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    if (OnDestroy)
+        OnDestroy(this);
+}
+
+void TForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
 void TForm::closeEvent(QCloseEvent* event)
 {
     // Refused until OnCloseQuery has agreed, so that an exception in it leaves
@@ -116,6 +158,16 @@ void TForm::closeEvent(QCloseEvent* event)
     event->ignore();
     if (!CloseQuery()) {
         modalResult_ = mrNone;
+        return;
+    }
+    TCloseAction action = TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) {
+        modalResult_ = mrNone;
+        return;
+    }
+    if (action == TCloseAction::caMinimize && !modalLoop_) {
+        showMinimized();
         return;
     }
     event->accept();
@@ -126,4 +178,120 @@ void TForm::closeEvent(QCloseEvent* event)
     } else if (Application && Application->MainForm() == this) {
         Application->Terminate();
     }
+    if (action == TCloseAction::caFree)
+        deleteLater();
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && OnShow)
+        OnShow(this);
+}
+
+void TForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (OnResize)
+        OnResize(this);
+}
+
+void TForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && OnActivate)
+        OnActivate(this);
+}
+
+void TForm::SetKeyPreview(bool preview)
+{
+    if (preview == keyPreview_)
+        return;
+    keyPreview_ = preview;
+    // The preview watches the whole application, because a key goes to the
+    // focused control first and reaches the form only when the control leaves it.
+    if (preview)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool TForm::DoKey(QKeyEvent* event)
+{
+    if (OnKeyDown) {
+        int key = event->key();
+        OnKeyDown(this, key, event->modifiers());
+        if (key == 0)
+            return true;
+    }
+    if (OnKeyPress && !event->text().isEmpty()) {
+        QChar ch = event->text().at(0);
+        OnKeyPress(this, ch);
+        if (ch.isNull())
+            return true;
+    }
+    return false;
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->window() != this)
+        return false;
+    if (event->type() == QEvent::KeyRelease) {
+        previewedKey_ = nullptr;
+        return false;
+    }
+    // A key its control leaves goes on to the control's parents: preview it once.
+    if (event == previewedKey_)
+        return false;
+    previewedKey_ = event;
+    return DoKey(static_cast<QKeyEvent*>(event));
+}
+
+TButton* TForm::FindButton(bool (TButton::*marked)() const) const
+{
+    for (TButton* button : findChildren<TButton*>())
+        if ((button->*marked)() && button->isVisibleTo(this) && button->isEnabled())
+            return button;
+    return nullptr;
+}
+
+TButton* TForm::DefaultButton() const
+{
+    return FindButton(&TButton::Default);
+}
+
+TButton* TForm::CancelButton() const
+{
+    return FindButton(&TButton::Cancel);
+}
+
+void TForm::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the focused control left reach the form here.
+    if (!keyPreview_ && DoKey(event))
+        return;
+    TButton* pressed = nullptr;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            pressed = qobject_cast<TButton*>(focusWidget());
+            if (!pressed)
+                pressed = DefaultButton();
+        } else if (event->key() == Qt::Key_Escape) {
+            pressed = CancelButton();
+        }
+    }
+    if (pressed) {
+        pressed->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+TForm* GetParentForm(const QWidget* control)
+{
+    return control ? qobject_cast<TForm*>(control->window()) : nullptr;
 }
