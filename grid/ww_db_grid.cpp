@@ -1,11 +1,19 @@
 #include "grid/ww_db_grid.h"
 #include "dataset/field_settings.h"
+#include "grid/borrowed_control.h"
 #include "grid/scoped_assign.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/rtl/presenter.h"
 
 TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {}
+
+TwwDBGrid::~TwwDBGrid()
+{
+    // The borrowed controls go back to their forms before the grid's
+    // children (they among them) are destroyed.
+    ReleaseCellControls();
+}
 
 void TwwDBGrid::SetFixedCols(int count)
 {
@@ -15,6 +23,10 @@ void TwwDBGrid::SetFixedCols(int count)
 
 void TwwDBGrid::LinkActive(bool active)
 {
+    if (!active) {
+        ReleaseCellControls();
+        selectedList_.clear();
+    }
     TwwCustomDBGrid::LinkActive(active);
     if (active) CheckDataSet();
 }
@@ -32,6 +44,7 @@ void TwwDBGrid::CheckDataSet()
     }
     RemoveDefinitionsOfMissingFields(dataSet, GetDataSetLookupFields(dataSet), GetDataSetLookupLinks(dataSet),
                                      GetDataSetControlType(dataSet));
+    PrepareCellControls();
     if (Selected().Count() == 0) return;
     bool hasCalculated = false;
     for (int i = 0; i < dataSet->FieldCount(); ++i) hasCalculated = hasCalculated || dataSet->Fields(i)->Calculated();

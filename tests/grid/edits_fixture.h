@@ -1,8 +1,9 @@
 #pragma once
-// A form on a real table for the library's edits and dialogs: a temporary
-// database with a notes table (Code, Descr, Opened date, AtTime time, Notes
-// memo), a TwwTable and data source on it, a form shown offscreen, a fixed
-// clock and the scripted presenter.
+// A form on a real table for the library's edits, dialogs and in-cell
+// controls: a temporary database with a notes table of eight rows (Code
+// "0001".., Descr "Note n", Opened date, AtTime time, Notes memo, Done "Y" on
+// odd rows and "N" on even ones), a TwwTable and data source on it, a form
+// shown offscreen, a fixed clock and the scripted presenter.
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
@@ -102,7 +103,7 @@ private:
                         {QStringLiteral("Notes"), ftMemo, 40},      {QStringLiteral("Done"), ftString, 1}};
         desc.Indexes = {{QString(), {QStringLiteral("Code")}, true, true}};
         database_->EngineDatabase().CreateTable(desc);
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= 8; ++i)
             database_->EngineDatabase().InsertRow(
                 QStringLiteral("Notes"), {QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
                                           QStringLiteral("Note %1").arg(i), QDate(1999, 12, 31), QVariant(),
