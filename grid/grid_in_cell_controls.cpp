@@ -121,13 +121,12 @@ void TwwDBGrid::HideControl()
 
 bool TwwDBGrid::CanEditShowControl(int col, int row)
 {
+    if (TwwCustomDBGrid::CanEditShowControl(col, row)) return true;
     if (row < TitleOffset() || !DataLink().Active()) return false;
     const TField* field = GetColField(col - IndicatorOffset());
-    if (!field) return false;
     QString type, parameters;
-    if (!GetFieldControlType(DataSet(), field->FieldName(), type, parameters)) return false;
-    if (IsType(type, "CheckBox") || IsType(type, "Bitmap")) return true;
-    return IsCustomEditControlType(type) && CellControl(col);
+    return field && GetFieldControlType(DataSet(), field->FieldName(), type, parameters)
+           && IsCustomEditControlType(type) && CellControl(col);
 }
 
 bool TwwDBGrid::CanEditShow()
