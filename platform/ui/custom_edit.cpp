@@ -1,0 +1,228 @@
+#include "platform/ui/custom_edit.h"
+#include <QKeyEvent>
+#include <QProxyStyle>
+
+namespace {
+
+// Shows the edit's own password character in place of Qt's.
+class TPasswordStyle : public QProxyStyle {
+public:
+    explicit TPasswordStyle(QChar ch) : ch_(ch) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return ch_.unicode();
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    QChar ch_;
+};
+
+} // namespace
+
+TCustomEdit::TCustomEdit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+void TCustomEdit::SetText(const QString& text)
+{
+    setText(ApplyCharCase(text));
+}
+
+void TCustomEdit::ClearSelection()
+{
+    if (hasSelectedText())
+        del();
+}
+
+int TCustomEdit::SelStart() const
+{
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int start)
+{
+    setCursorPosition(start);
+}
+
+int TCustomEdit::SelLength() const
+{
+    return hasSelectedText() ? selectionLength() : 0;
+}
+
+void TCustomEdit::SetSelLength(int length)
+{
+    setSelection(SelStart(), length);
+}
+
+void TCustomEdit::SetSelText(const QString& text)
+{
+    insert(ApplyCharCase(text));
+}
+
+void TCustomEdit::SetMaxLength(int length)
+{
+    maxLength_ = std::max(0, length);
+    setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase charCase)
+{
+    charCase_ = charCase;
+    if (charCase_ != TEditCharCase::ecNormal)
+        setText(ApplyCharCase(text()));
+}
+
+void TCustomEdit::SetPasswordChar(QChar ch)
+{
+    passwordChar_ = ch;
+    if (passwordStyle_) {
+        setStyle(nullptr);
+        delete passwordStyle_;
+        passwordStyle_ = nullptr;
+    }
+    if (ch.isNull()) {
+        setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    passwordStyle_ = new TPasswordStyle(ch);
+    passwordStyle_->setParent(this);
+    setStyle(passwordStyle_);
+    setEchoMode(QLineEdit::Password);
+}
+
+QChar TCustomEdit::ApplyCharCase(QChar ch) const
+{
+    switch (charCase_) {
+    case TEditCharCase::ecUpperCase: return ch.toUpper();
+    case TEditCharCase::ecLowerCase: return ch.toLower();
+    case TEditCharCase::ecNormal: break;
+    }
+    return ch;
+}
+
+QString TCustomEdit::ApplyCharCase(const QString& text) const
+{
+    switch (charCase_) {
+    case TEditCharCase::ecUpperCase: return text.toUpper();
+    case TEditCharCase::ecLowerCase: return text.toLower();
+    case TEditCharCase::ecNormal: break;
+    }
+    return text;
+}
+
+QChar TCustomEdit::KeyChar(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace: return QChar(8);
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QChar(13);
+    case Qt::Key_Escape: return QChar(27);
+    default: break;
+    }
+    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return {};
+    const QString text = event.text();
+    if (text.size() == 1 && text[0].unicode() >= 32 && text[0] != QChar(127))
+        return text[0];
+    return {};
+}
+
+void TCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TCustomEdit::KeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TCustomEdit::KeyPress(QChar& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomEdit::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TCustomEdit::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TCustomEdit::HandleKey(QKeyEvent* event, QChar key)
+{
+    if (key.unicode() >= 32) {
+        const QChar typed = ApplyCharCase(key);
+        if (event->text() != QString(typed)) {
+            QKeyEvent substitute(event->type(), event->key(), event->modifiers(), QString(typed));
+            QLineEdit::keyPressEvent(&substitute);
+            event->setAccepted(substitute.isAccepted());
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TCustomEdit::keyPressEvent(QKeyEvent* event)
+{
+    int key = event->key();
+    KeyDown(key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    QChar ch = KeyChar(*event);
+    if (!ch.isNull()) {
+        KeyPress(ch);
+        if (ch.isNull()) {
+            event->accept();
+            return;
+        }
+    }
+    HandleKey(event, ch);
+}
+
+void TCustomEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    int key = event->key();
+    KeyUp(key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(event);
+}
+
+void TCustomEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (autoSelect_ && event->reason() != Qt::MouseFocusReason)
+        selectAll();
+    DoEnter();
+}
+
+void TCustomEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    DoExit();
+}

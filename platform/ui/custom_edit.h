@@ -1,0 +1,90 @@
+#pragma once
+// TCustomEdit: the class library's single-line edit on QLineEdit, with its
+// selection, modified flag, read-only, length limit, character case and
+// password character, and its events as std::function members.
+//
+// Keys reach a derived edit the way the class library delivers them: KeyDown
+// with the key code first (a code set to 0 consumes the key), then KeyPress
+// with the character for text keys, Backspace (8), Enter (13) and Escape (27)
+// (a character set to 0 drops it), then the edit's own handling.
+#include <QLineEdit>
+#include <functional>
+
+class QProxyStyle;
+
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
+public:
+    explicit TCustomEdit(QWidget* parent = nullptr);
+    ~TCustomEdit() override;
+
+    virtual QString Text() const { return text(); }
+    virtual void SetText(const QString& text);
+
+    void SelectAll() { selectAll(); }
+    void ClearSelection();
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    QString SelText() const { return selectedText(); }
+    void SetSelText(const QString& text);
+
+    // Set by the user's typing, cleared by SetText.
+    bool Modified() const { return isModified(); }
+    void SetModified(bool modified) { setModified(modified); }
+    bool ReadOnly() const { return isReadOnly(); }
+    void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
+    // 0: no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length);
+    TEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(TEditCharCase charCase);
+    // A null character shows the text itself.
+    QChar PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(QChar ch);
+    // Entering the edit by keyboard selects its whole text.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool on) { autoSelect_ = on; }
+
+    std::function<void(QObject* sender)> OnChange;
+    std::function<void(QObject* sender)> OnEnter;
+    std::function<void(QObject* sender)> OnExit;
+    std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)> OnKeyDown;
+    std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)> OnKeyUp;
+    std::function<void(QObject* sender, QChar& key)> OnKeyPress;
+
+    // The character a key event delivers to KeyPress; null for other keys.
+    static QChar KeyChar(const QKeyEvent& event);
+
+protected:
+    virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);
+    virtual void KeyUp(int& key, Qt::KeyboardModifiers shift);
+    virtual void KeyPress(QChar& key);
+    // The edit's own handling of a key that KeyDown and KeyPress let through;
+    // Key is the character after KeyPress (null for command keys).
+    virtual void HandleKey(QKeyEvent* event, QChar key);
+    virtual void Change();
+    virtual void DoEnter();
+    virtual void DoExit();
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    QChar ApplyCharCase(QChar ch) const;
+    QString ApplyCharCase(const QString& text) const;
+
+private:
+    int maxLength_ = 0;
+    TEditCharCase charCase_ = TEditCharCase::ecNormal;
+    QChar passwordChar_;
+    bool autoSelect_ = true;
+    QProxyStyle* passwordStyle_ = nullptr;
+};
