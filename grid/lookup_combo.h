@@ -156,6 +156,7 @@ private:
     void FireNotInList(bool& accept);
     void PlaceGrid();
     bool IsSearchKey(int key) const;
+    void ClearValue();
     bool DataSetLookupField() const;
     bool WriteValues();
 

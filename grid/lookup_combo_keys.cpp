@@ -42,6 +42,19 @@ int VirtualKey(int key)
 
 }  // namespace
 
+// The whole text deleted with AllowClearKey: the field is written empty.
+void TwwDBCustomLookupCombo::ClearValue()
+{
+    if (DataSource() && link_.Field()) {
+        if (!EditRecord()) return;
+        SetText(QString());
+        Binding().ClearValues();
+        link_.Modified();
+    } else {
+        SetLookupValue(QString());
+    }
+}
+
 bool TwwDBCustomLookupCombo::IsSearchKey(int key) const
 {
     return IsTextEditKey(VirtualKey(key));
@@ -62,6 +75,11 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         lastSearched_.clear();
     }
 
+    if (allowClearKey_ && IsClearKey(key) && !open && !Text().isEmpty() && SelLength() == Text().size()) {
+        ClearValue();
+        key = 0;
+        return;
+    }
     if (key == Qt::Key_Backspace || key == Qt::Key_Insert || key == Qt::Key_Delete) {
         if (style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !open && IsClearKey(key)) {
             key = 0;
@@ -101,18 +119,6 @@ void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
     const bool open = IsDroppedDown();
 
     if (allowClearKey_ && IsClearKey(key)) {
-        if (!open && SelLength() == Text().size() && !Text().isEmpty()) {
-            SetText(QString());
-            if (DataSource() && link_.Field()) {
-                link_.Edit();
-                Binding().ClearValues();
-                link_.Modified();
-            } else {
-                SetLookupValue(QString());
-            }
-            key = 0;
-            return;
-        }
         if (open && Text().isEmpty() && !DataSetLookupField()) {
             if (DataSource() && link_.Field()) link_.Edit();
             Binding().ClearValues();
@@ -169,6 +175,8 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key)
     }
     if (key == kEscape) {
         searchTimer_.stop();
+        // Nothing to undo: the key goes on to the form (a dialog's Cancel).
+        if (!open && !Modified() && Text() == savedText_) return;
         if (open) {
             CloseUp(false);
         } else if (!link_.Field()) {

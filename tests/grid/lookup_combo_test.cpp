@@ -1,5 +1,6 @@
 #include "tests/grid/lookup_fixture.h"
 #include <QImage>
+#include <QLineEdit>
 
 namespace {
 
@@ -86,11 +87,50 @@ TEST_F(LookupTest, EscapeAndARefusedNotInListRestore)
     EXPECT_EQ(combo->Text(), QStringLiteral("Insurance"));
 }
 
-// The button opens the list over the form; a click on a row takes it.
+// Typing completes the text with the first matching description (read row by
+// row, as the description has no index), leaving the completion selected;
+// leaving writes its code. Delete on the whole text clears the field.
+TEST_F(LookupTest, MatchTextCompletesWithoutAnIndexAndTheClearKeyEmptiesTheField)
+{
+    combo->SetShowMatchText(true);
+    combo->SetAllowClearKey(true);
+    combo->SetLookupTable(telItems.get());
+    combo->SetLookupField(QStringLiteral("TelItemCode"));
+    TStringList selected;
+    selected.Add(QStringLiteral("TelItemDesc\t20\tItem"));
+    combo->SetSelected(&selected);
+    combo->SetDataSource(transSource.get());
+    combo->SetDataField(QStringLiteral("BankItemCode"));
+    auto* next = new QLineEdit(form.get());
+    next->setGeometry(10, 60, 100, 25);
+    ShowForm();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Line rental"));
+
+    QTest::keyClicks(combo, QStringLiteral("IN"));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("Internet"));
+    EXPECT_EQ(combo->SelStart(), 2);
+    EXPECT_EQ(combo->SelText(), QStringLiteral("ternet"));
+    QTest::keyClick(combo, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("003"));
+
+    combo->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(combo->SelText(), QStringLiteral("Internet"));
+    QTest::keyClick(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), QString());
+    next->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(trans->FieldByName(QStringLiteral("BankItemCode"))->IsNull());
+    trans->Post();
+    EXPECT_EQ(StoredItemCode(QStringLiteral("0000000001")), QString());
+}
+
+// The button opens the list over the form; a click on a row takes it, a click
+// on the title does not.
 TEST_F(LookupTest, ButtonOpensTheListAndAClickPicks)
 {
     BindCombo();
-    combo->SetOptions(loRowLines);
+    combo->SetOptions(loRowLines | loTitles);
     ShowForm();
     const QPoint buttonCentre = combo->rect().topRight() + QPoint(-8, 12);
     QTest::mouseClick(combo->childAt(buttonCentre), Qt::LeftButton);
@@ -99,13 +139,18 @@ TEST_F(LookupTest, ButtonOpensTheListAndAClickPicks)
     TwwPopupGrid& grid = *combo->Grid();
     EXPECT_EQ(grid.mapToGlobal(QPoint(0, 0)).y(), combo->mapToGlobal(QPoint(0, combo->height() - 1)).y());
     EXPECT_GE(grid.width(), 30 * grid.fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    // The row of the record's item is the chosen one, drawn highlighted.
-    const QRect chosen = grid.CellRect(0, 0);
+    // One column fills the list; the row of the record's item is the chosen
+    // one, drawn highlighted, below the title.
+    EXPECT_EQ(grid.ColWidths(0), grid.viewport()->width());
+    const QRect chosen = grid.CellRect(0, 1);
     EXPECT_EQ(PixelAt(*grid.viewport(), chosen.center() + QPoint(chosen.width() / 3, 0)),
               grid.palette().color(QPalette::Highlight));
     EXPECT_EQ(grid.ChosenRow(), 0);
-    // "Salary" is the fourth row in description order.
-    const QRect salary = grid.CellRect(0, 3);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, grid.CellRect(0, 0).center());
+    EXPECT_TRUE(combo->IsDroppedDown());
+
+    // "Salary" is the fourth record in code order.
+    const QRect salary = grid.CellRect(0, 4);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, salary.center());
     EXPECT_FALSE(combo->IsDroppedDown());
     EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
