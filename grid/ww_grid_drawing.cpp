@@ -1,6 +1,8 @@
 // TwwCustomDBGrid: drawing titles, the indicator column and data cells, and
 // the title buttons.
 #include "dataset/field_settings.h"
+#include "grid/picture_cell.h"
+#include "grid/pixel_lines.h"
 #include "grid/selected_line.h"
 #include "grid/word_wrap.h"
 #include "grid/ww_custom_db_grid.h"
@@ -22,21 +24,6 @@ int AlignedX(const QRect& rect, int textWidth, TAlignment alignment, int margin)
     case taLeftJustify: break;
     }
     return rect.left() + margin;
-}
-
-// The raised (or, pressed, sunken) edge of a button face.
-void DrawButtonEdge(TCanvas& canvas, const QRect& rect, bool pressed)
-{
-    const TColor light = pressed ? clBtnShadow : clBtnHighlight;
-    const TColor dark = pressed ? clBtnHighlight : clBtnShadow;
-    canvas.Pen.Color = light;
-    canvas.MoveTo(rect.left(), rect.bottom());
-    canvas.LineTo(rect.left(), rect.top());
-    canvas.LineTo(rect.right() + 1, rect.top());
-    canvas.Pen.Color = dark;
-    canvas.MoveTo(rect.right(), rect.top() + 1);
-    canvas.LineTo(rect.right(), rect.bottom());
-    canvas.LineTo(rect.left(), rect.bottom());
 }
 
 } // namespace
@@ -213,16 +200,32 @@ TColor TwwCustomDBGrid::GetFieldColor(int) const
     return Color();
 }
 
-// ---- check-box cells
+// ---- cells drawn as controls: check boxes and pictures
+
+namespace {
+
+enum class TCellControl { None, CheckBox, Picture };
+
+TCellControl CellControlOf(const TDataSet* dataSet, const TField& field, QString& parameters)
+{
+    QString type;
+    if (!GetFieldControlType(dataSet, field.FieldName(), type, parameters)) return TCellControl::None;
+    if (type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) == 0) return TCellControl::CheckBox;
+    // A picture comes from the field's own blob; a calculated field shows its text.
+    if (type.compare(QStringLiteral("Bitmap"), Qt::CaseInsensitive) == 0 && field.FieldKind() == fkData
+        && field.DataType() == TFieldType::ftBlob)
+        return TCellControl::Picture;
+    return TCellControl::None;
+}
+
+} // namespace
 
 bool TwwCustomDBGrid::CanEditShowControl(int col, int row)
 {
     if (row < titleOffset_) return false;
     const TField* field = GetColField(col - indicatorOffset_);
-    if (!field) return false;
-    QString type, parameters;
-    GetFieldControlType(DataSet(), field->FieldName(), type, parameters);
-    return type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) == 0;
+    QString parameters;
+    return field && CellControlOf(DataSet(), *field, parameters) != TCellControl::None;
 }
 
 bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state)
@@ -231,16 +234,12 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGrid
     const int dataCol = col - indicatorOffset_;
     if (dataRow < 0 || dataCol < 0 || !link_.Active()) return false;
     TField* field = GetColField(dataCol);
-    if (!field) return false;
-    QString type, parameters;
-    if (!GetFieldControlType(DataSet(), field->FieldName(), type, parameters)
-        || type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) != 0)
-        return false;
+    QString parameters;
+    const TCellControl control = field ? CellControlOf(DataSet(), *field, parameters) : TCellControl::None;
+    if (control == TCellControl::None) return false;
 
     TCanvas& canvas = Canvas();
     const TwwGridDataLink::TActiveRecordScope onRow(link_, dataRow);
-    const QString checkedValue = parameters.section(u';', 0, 0);
-    const bool checked = field->Text().compare(checkedValue, Qt::CaseInsensitive) == 0;
     const bool highlight = HighlightCell(dataCol, dataRow, field->Text(), state);
     if (highlight) {
         canvas.Brush.Color = clHighlight;
@@ -248,15 +247,40 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGrid
     }
     DoCalcCellColors(field, state, highlight, canvas.Font, canvas.Brush);
     canvas.FillRect(rect);
-    const int size = 10;
-    DrawCheckBox(QRect((rect.left() + rect.right() + 1 - size) / 2, (rect.top() + rect.bottom() + 1 - size) / 2,
-                       size, size),
-                 checked);
-    if (highlight && IsActiveControl() && !(options_ & dgRowSelect)) {
-        canvas.DrawFocusRect(rect);
-        focusDrawn_ = true;
+    if (control == TCellControl::CheckBox) {
+        const QString checkedValue = parameters.section(u';', 0, 0);
+        const int size = 10;
+        DrawCheckBox(QRect((rect.left() + rect.right() + 1 - size) / 2, (rect.top() + rect.bottom() + 1 - size) / 2,
+                           size, size),
+                     field->Text().compare(checkedValue, Qt::CaseInsensitive) == 0);
+        if (highlight && IsActiveControl() && !(options_ & dgRowSelect)) {
+            canvas.DrawFocusRect(rect);
+            focusDrawn_ = true;
+        }
+        return true;
+    }
+    // The record being inserted shows no picture yet.
+    if (!(DataSet()->State() == dsInsert && dataRow == link_.ActiveRecord()))
+        DrawPicture(rect, PictureFromBlob(field->Value().toByteArray()), parameters);
+    if (highlight) {
+        canvas.Brush.Color = clHighlight;
+        canvas.FrameRect(rect);
+        ownEdge_ = true;
     }
     return true;
+}
+
+void TwwCustomDBGrid::DrawPicture(const QRect& rect, QImage picture, const QString& parameters)
+{
+    if (picture.isNull()) return;
+    const TPicturePlacement placement = PlacePicture(picture.size(), rect, parameters.section(u';', 0, 0));
+    if (placement.Target.isEmpty()) return;
+    const TCanvas source(&picture);
+    TCanvas& canvas = Canvas();
+    const TCopyMode mode = canvas.CopyMode;
+    canvas.CopyMode = CopyModeByName(parameters.section(u';', 1, 1));
+    canvas.CopyRect(placement.Target, source, placement.Source);
+    canvas.CopyMode = mode;
 }
 
 void TwwCustomDBGrid::DrawCheckBox(const QRect& box, bool checked)
@@ -266,30 +290,20 @@ void TwwCustomDBGrid::DrawCheckBox(const QRect& box, bool checked)
     canvas.Brush.Color = clWindow;
     canvas.FillRect(box);
     const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
-    canvas.Pen.Color = clGray;            // outer top-left
-    canvas.MoveTo(l, b);
-    canvas.LineTo(l, t);
-    canvas.LineTo(r + 1, t);
-    canvas.Pen.Color = clWhite;           // outer bottom-right
-    canvas.MoveTo(r, t + 1);
-    canvas.LineTo(r, b);
-    canvas.LineTo(l, b);
-    canvas.Pen.Color = clBlack;           // inner top-left
-    canvas.MoveTo(l + 1, b - 1);
-    canvas.LineTo(l + 1, t + 1);
-    canvas.LineTo(r, t + 1);
-    canvas.Pen.Color = clBtnFace;         // inner bottom-right
-    canvas.MoveTo(r - 1, t + 2);
-    canvas.LineTo(r - 1, b - 1);
-    canvas.LineTo(l + 1, b - 1);
+    PixelLine(canvas, clGray, l, t, l, b);            // outer top-left
+    PixelLine(canvas, clGray, l, t, r, t);
+    PixelLine(canvas, clWhite, r, t + 1, r, b);       // outer bottom-right
+    PixelLine(canvas, clWhite, l + 1, b, r, b);
+    PixelLine(canvas, clBlack, l + 1, t + 1, l + 1, b - 1);   // inner top-left
+    PixelLine(canvas, clBlack, l + 1, t + 1, r - 1, t + 1);
+    PixelLine(canvas, clBtnFace, r - 1, t + 2, r - 1, b - 1); // inner bottom-right
+    PixelLine(canvas, clBtnFace, l + 2, b - 1, r - 1, b - 1);
     if (checked) {
         // Seven short strokes: a tick from the left middle down and up to the right.
-        canvas.Pen.Color = clBlack;
         for (int i = 0; i < 7; ++i) {
             const int x = l + 2 + i;
             const int y = i < 3 ? t + 4 + i : t + 8 - (i - 2);
-            canvas.MoveTo(x, y);
-            canvas.LineTo(x, y + 3);
+            PixelLine(canvas, clBlack, x, y, x, y + 2);
         }
     }
     canvas.Brush = brush;
