@@ -54,6 +54,7 @@ protected:
         form.reset();
         source.reset();
         table.reset();
+        others_.clear();
         database_.reset();
         SetClock({});
     }
@@ -86,6 +87,18 @@ protected:
         return rows->Next() ? rows->Value(0) : QVariant();
     }
 
+    TEngineDatabase& Engine() { return database_->EngineDatabase(); }
+    // A TwwTable on another table of the test database, owned by the fixture.
+    TwwTable& OpenTable(const QString& tableName)
+    {
+        auto other = std::make_unique<TwwTable>();
+        other->SetDatabaseName(database_->DatabaseName());
+        other->SetTableName(tableName);
+        other->Open();
+        others_.push_back(std::move(other));
+        return *others_.back();
+    }
+
     ScopedFormatSettings formats;
     ScriptedPresenter presenter;
     std::unique_ptr<TwwTable> table;
@@ -113,4 +126,5 @@ private:
 
     TestDir dir_;
     std::unique_ptr<TDatabase> database_;
+    std::vector<std::unique_ptr<TwwTable>> others_;
 };

@@ -1,5 +1,6 @@
 // TwwDBGrid's check-box cells, multi-select, memo cells and borrowed in-cell
 // controls, through real clicks and keys on a real table.
+#include "grid/lookup_combo.h"
 #include "grid/ww_db_edit.h"
 #include "grid/ww_db_grid.h"
 #include "platform/db/db_errors.h"
@@ -212,6 +213,52 @@ TEST_F(GridInCellTest, ABorrowedEditServesTheCellAndGoesBackWhenTheGridGoes)
     Focus(edit);
     Key(Qt::Key_Tab);
     EXPECT_EQ(formKeys, 1);   // its own handler, no grid's in between
+}
+
+TEST_F(GridInCellTest, ALookupComboCellShowsTheDescriptionAndPostsTheCode)
+{
+    using enum TFieldType;
+    TTableDesc flags;
+    flags.Name = QStringLiteral("Flags");
+    flags.Columns = {{QStringLiteral("FlagCode"), ftString, 1}, {QStringLiteral("FlagDesc"), ftString, 10}};
+    flags.Indexes = {{QString(), {QStringLiteral("FlagCode")}, true, true},
+                     {QStringLiteral("ByDesc"), {QStringLiteral("FlagDesc")}, false, false, true}};
+    Engine().CreateTable(flags);
+    Engine().InsertRow(flags.Name, {QStringLiteral("Y"), QStringLiteral("Yes")});
+    Engine().InsertRow(flags.Name, {QStringLiteral("N"), QStringLiteral("No")});
+    auto* combo = new TwwDBLookupCombo(form.get());
+    combo->setObjectName(QStringLiteral("LupDone"));
+    combo->hide();
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    combo->SetLookupTable(&OpenTable(QStringLiteral("Flags")));
+    combo->SetLookupField(QStringLiteral("FlagCode"));
+    TStringList selected;
+    selected.Add(QStringLiteral("FlagDesc\t10\tFlag"));
+    combo->SetSelected(&selected);
+    table->ControlType()->Add(QStringLiteral("Done;LookupCombo;LupDone"));
+    ShowGrid();
+    EXPECT_EQ(combo->DataField(), QStringLiteral("Done"));
+
+    Click(DoneCol, 1);   // "N"
+    ASSERT_EQ(grid->InCellControl(), combo);
+    EXPECT_EQ(combo->geometry(), grid->CellRect(DoneCol, 2));
+    EXPECT_EQ(combo->Text(), QStringLiteral("No"));
+    form->grab().save(QStringLiteral("/tmp/grid_lookup_cell.png"));
+    // Typed on the grid: the press goes to the combo, which has the focus when the key comes up.
+    QTest::keyPress(grid, Qt::Key_Y, Qt::NoModifier);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Y, Qt::NoModifier);
+    ASSERT_EQ(QApplication::focusWidget(), combo);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Yes"));
+    EXPECT_EQ(Field("Done").AsString(), QStringLiteral("Y"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    Key(Qt::Key_Up);   // posts
+    EXPECT_EQ(Stored(QStringLiteral("0002"), "Done").toString(), QStringLiteral("Y"));
+    EXPECT_EQ(Field("Code").AsString(), QStringLiteral("0001"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Yes"));
+    EXPECT_TRUE(presenter.shown.empty());
 }
 
 // An edit whose binding to a field fails: the grid's setting up of it stops half way.
