@@ -64,11 +64,40 @@ TCustomEdit* TwwDBGrid::FindCellControl(const TField& field)
 TCustomEdit* TwwDBGrid::CellControl(int col)
 {
     const TField* field = GetColField(col - IndicatorOffset());
-    if (!field) return nullptr;
-    TCustomEdit* control = FindCellControl(*field);
+    TCustomEdit* control = field ? FindCellControl(*field) : nullptr;
+    // A control the form made after the grid met its dataset is borrowed on first use.
+    if (control) BorrowCellControl(*control, *field);
+    return control;
+}
+
+TCustomEdit* TwwDBGrid::LentCellControl(int col)
+{
+    const TField* field = GetColField(col - IndicatorOffset());
+    TCustomEdit* control = field ? FindCellControl(*field) : nullptr;
     for (const auto& loan : borrowed_)
-        if (loan->Control() == control) return control;
+        if (control && loan->Control() == control) return control;
     return nullptr;
+}
+
+void TwwDBGrid::BorrowCellControl(TCustomEdit& control, const TField& field)
+{
+    for (const auto& loan : borrowed_)
+        if (loan->Control() == &control) return;
+    // The loan is noted before anything changes, so that a failure half way
+    // gives the control back as it was.
+    auto loan = std::make_unique<TBorrowedControl>(control);
+    control.hide();
+    control.setParent(viewport());
+    SetControlDataSource(&control, DataSource());
+    SetControlDataField(&control, field.FieldName());
+    control.setFrame(false);
+    control.setFont(Font().Font());
+    control.OnKeyDown = [this, &control, chained = control.OnKeyDown](QObject* sender, int& key,
+                                                                     Qt::KeyboardModifiers shift) {
+        if (chained) chained(sender, key, shift);
+        if (key != 0) CellControlKeyDown(control, key, shift);
+    };
+    borrowed_.push_back(std::move(loan));
 }
 
 void TwwDBGrid::PrepareCellControls()
@@ -80,26 +109,7 @@ void TwwDBGrid::PrepareCellControls()
         const QStringList parts = (*lines)[i].split(u';');
         if (parts.size() < 2 || !IsCustomEditControlType(parts[1])) continue;
         const TField* field = DataSet()->FindField(parts[0]);
-        TCustomEdit* control = field ? FindCellControl(*field) : nullptr;
-        if (!control) continue;
-        bool lent = false;
-        for (const auto& loan : borrowed_) lent = lent || loan->Control() == control;
-        if (lent) continue;
-        // The loan is noted before anything changes, so that a failure half
-        // way gives the control back as it was.
-        auto loan = std::make_unique<TBorrowedControl>(*control);
-        control->hide();
-        control->setParent(viewport());
-        SetControlDataSource(control, DataSource());
-        SetControlDataField(control, field->FieldName());
-        control->setFrame(false);
-        control->setFont(Font().Font());
-        control->OnKeyDown = [this, control, chained = control->OnKeyDown](QObject* sender, int& key,
-                                                                          Qt::KeyboardModifiers shift) {
-            if (chained) chained(sender, key, shift);
-            if (key != 0) CellControlKeyDown(*control, key, shift);
-        };
-        borrowed_.push_back(std::move(loan));
+        if (TCustomEdit* control = field ? FindCellControl(*field) : nullptr) BorrowCellControl(*control, *field);
     }
 }
 

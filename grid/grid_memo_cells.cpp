@@ -25,7 +25,8 @@ QString TwwDBGrid::GetFieldCellText(int dataCol)
         if (DataSet()->IsEmpty() && DataSet()->State() != dsInsert) return {};
         return (memoAttributes_ & mGridShow) ? field->AsString() : QStringLiteral("(Memo)");
     }
-    if (auto* edit = qobject_cast<TwwDBCustomEdit*>(CellControl(IndicatorOffset() + dataCol))) {
+    // Drawn with another row's record current: no control is borrowed here.
+    if (auto* edit = qobject_cast<TwwDBCustomEdit*>(LentCellControl(IndicatorOffset() + dataCol))) {
         QString text;
         if (edit->GetCustomDisplayText(*field, text)) return text;
     }

@@ -88,11 +88,11 @@ bool TwwDBCustomEdit::MaskInUse() const
     return usePictureMask_ && TwwCustomMaskEdit::MaskInUse();
 }
 
-bool TwwDBCustomEdit::InGrid() const
+TCustomGrid* TwwDBCustomEdit::Grid() const
 {
-    for (const QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (qobject_cast<const TCustomGrid*>(w)) return true;
-    return false;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<TCustomGrid*>(w)) return grid;
+    return nullptr;
 }
 
 // ---- showing and writing the field
@@ -160,7 +160,7 @@ bool TwwDBCustomEdit::EditCanModify()
 }
 
 // A key that would change the text: may it?
-bool TwwDBCustomEdit::CheckEditable(QChar)
+bool TwwDBCustomEdit::CheckEditable()
 {
     if (QLineEdit::isReadOnly() && DataSource() && !DataSource()->AutoEdit() && !IsEditState(DataSource()->State()))
         return false;
@@ -220,7 +220,7 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
     TwwCustomMaskEdit::KeyPress(key);
     if (key.isNull()) return;
     const ushort code = key.unicode();
-    if ((code >= 32 || code == 8) && !CheckEditable(key)) {
+    if ((code >= 32 || code == 8) && !CheckEditable()) {
         key = QChar();
         return;
     }
@@ -233,11 +233,11 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
     case 27:
         Reset();
         key = QChar();
-        if (InGrid()) parentWidget()->setFocus();
+        if (TCustomGrid* grid = Grid()) grid->setFocus();
         return;
     case 13:
         // Outside a grid Enter goes on to the form's default button.
-        if (InGrid()) key = QChar();
+        if (Grid()) key = QChar();
         return;
     default: break;
     }

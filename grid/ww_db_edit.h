@@ -10,6 +10,8 @@
 #include "platform/db/data_source.h"
 #include "platform/ui/db_controls.h"
 
+class TCustomGrid;
+
 class TwwDBCustomEdit : public TwwCustomMaskEdit, public TDBFieldControl {
     Q_OBJECT
     Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
@@ -57,13 +59,15 @@ protected:
 
 private:
     bool Bound() const { return DataSource() && DataSource()->DataSet() && !DataField().isEmpty(); }
-    bool InGrid() const;
+    // The grid the edit serves in as an in-cell control, or null.
+    TCustomGrid* Grid() const;
     void UpdateReadOnly();
     void ShowField();
     void WriteField();
     // The space key: true when it added to the text.
     bool CompleteDateTime();
-    bool CheckEditable(QChar key);
+    // A key that would change the text: may it?
+    bool CheckEditable();
 
     bool autoFillDate_ = true;
     TwwEditDataType unboundDataType_ = TwwEditDataType::wwDefault;

@@ -78,7 +78,11 @@ private:
     // ---- In-cell controls.
     // The edit a ControlType line of the field names; null when none is found.
     TCustomEdit* FindCellControl(const TField& field);
+    // The control of a column's cells, borrowed from its form on first use.
     TCustomEdit* CellControl(int col);
+    // The column's control when it is already borrowed; null otherwise.
+    TCustomEdit* LentCellControl(int col);
+    void BorrowCellControl(TCustomEdit& control, const TField& field);
     void PrepareCellControls();
     void ReleaseCellControls();
     void PlaceCellControl();

@@ -192,6 +192,10 @@ TEST_F(GridInCellTest, ABorrowedEditServesTheCellAndGoesBackWhenTheGridGoes)
     EXPECT_TRUE(edit->isVisible());
     EXPECT_EQ(edit->geometry(), grid->CellRect(DescrCol, 3));
     EXPECT_EQ(edit->text(), QStringLiteral("Note 3"));
+    Type(QStringLiteral("Q"));
+    Key(Qt::Key_Escape);   // the field's text back, and the grid has the focus
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(edit->text(), QStringLiteral("Note 3"));
     Type(QStringLiteral("Z"));   // typed on the grid, taken by the edit
     EXPECT_EQ(QApplication::focusWidget(), edit);
     Type(QStringLiteral("ed"));
@@ -226,9 +230,11 @@ TEST_F(GridInCellTest, ALookupComboCellShowsTheDescriptionAndPostsTheCode)
     Engine().CreateTable(flags);
     Engine().InsertRow(flags.Name, {QStringLiteral("Y"), QStringLiteral("Yes")});
     Engine().InsertRow(flags.Name, {QStringLiteral("N"), QStringLiteral("No")});
+    table->ControlType()->Add(QStringLiteral("Done;LookupCombo;LupDone"));
+    ShowGrid();
+    // The form makes the combo after the grid met its dataset.
     auto* combo = new TwwDBLookupCombo(form.get());
     combo->setObjectName(QStringLiteral("LupDone"));
-    combo->hide();
     combo->SetStyle(csDropDownList);
     combo->SetAutoDropDown(true);
     combo->SetLookupTable(&OpenTable(QStringLiteral("Flags")));
@@ -236,12 +242,10 @@ TEST_F(GridInCellTest, ALookupComboCellShowsTheDescriptionAndPostsTheCode)
     TStringList selected;
     selected.Add(QStringLiteral("FlagDesc\t10\tFlag"));
     combo->SetSelected(&selected);
-    table->ControlType()->Add(QStringLiteral("Done;LookupCombo;LupDone"));
-    ShowGrid();
-    EXPECT_EQ(combo->DataField(), QStringLiteral("Done"));
 
     Click(DoneCol, 1);   // "N"
     ASSERT_EQ(grid->InCellControl(), combo);
+    EXPECT_EQ(combo->DataField(), QStringLiteral("Done"));
     EXPECT_EQ(combo->geometry(), grid->CellRect(DoneCol, 2));
     EXPECT_EQ(combo->Text(), QStringLiteral("No"));
     form->grab().save(QStringLiteral("/tmp/grid_lookup_cell.png"));
