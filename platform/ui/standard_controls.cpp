@@ -340,6 +340,7 @@ void TUpDown::SetAssociate(QLineEdit* edit)
     if (associate_)
         associate_->removeEventFilter(this);
     associate_ = edit;
+    associateObject_ = edit;
     if (!edit)
         return;
     edit->installEventFilter(this);
@@ -412,14 +413,16 @@ void TUpDown::Click(TUDBtnType button)
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == associate_ && event->type() == QEvent::KeyPress) {
+    if (watched != associateObject_)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Click(key == Qt::Key_Up ? TUDBtnType::btNext : TUDBtnType::btPrev);
             return true;
         }
     }
-    if (watched == associate_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
         PlaceBesideAssociate();
     return QWidget::eventFilter(watched, event);
 }

@@ -250,6 +250,7 @@ private:
     QToolButton* up_;
     QToolButton* down_;
     QPointer<QLineEdit> associate_;
+    const QObject* associateObject_ = nullptr;   // for telling its events apart, also while it is being destroyed
     int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
     bool wrap_ = false;
 };
