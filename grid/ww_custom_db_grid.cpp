@@ -166,6 +166,7 @@ bool TwwCustomDBGrid::CanLayout() const
 void TwwCustomDBGrid::LayoutChanged()
 {
     if (!CanLayout()) return;
+    recNo_.reset();
     {
         const TLayoutLock lock(*this);
         {
@@ -355,6 +356,7 @@ void TwwCustomDBGrid::LinkActive(bool active)
 void TwwCustomDBGrid::DataChanged()
 {
     if (DataSource() && DataSource()->State() == dsBrowse) HideControl();
+    recNo_.reset();
     UpdateRowCount();
     UpdateScrollPos();
     FollowActiveRecord();
@@ -366,8 +368,10 @@ void TwwCustomDBGrid::Scroll(int distance)
 {
     const int oldRow = Row();
     InvalidateIndicator();
-    UpdateScrollPos();
     FollowActiveRecord();
+    // The record moved by its place in the window and by the window's move.
+    if (recNo_ && oldRow >= titleOffset_) *recNo_ += link_.ActiveRecord() - (oldRow - titleOffset_) + distance;
+    UpdateScrollPos();
     InvalidateIndicator();
     if (distance == 0) return;
     HideControl();
@@ -475,15 +479,21 @@ void TwwCustomDBGrid::ColWidthsChanged()
 int TwwCustomDBGrid::ScrollBarPosition()
 {
     TDataSet* dataSet = DataSet();
-    if (dataSet->IsSequenced()) {
-        if (dataSet->Bof()) return 0;
-        if (dataSet->Eof()) return 200;
-        const int count = std::max(dataSet->RecordCount(), 2);
-        return int((qint64(dataSet->RecNo()) - 1) * 200 / (count - 1));
+    if (!dataSet->IsSequenced()) return dataSet->Bof() ? 0 : dataSet->Eof() ? 4 : 2;
+    if (dataSet->Bof()) {
+        recNo_ = 1;
+        return 0;
     }
-    if (dataSet->Bof()) return 0;
-    if (dataSet->Eof()) return 4;
-    return 2;
+    if (dataSet->Eof()) {
+        recNo_ = dataSet->RecordCount();
+        return 200;
+    }
+    if (!recNo_) {
+        const int recNo = dataSet->RecNo();
+        if (recNo > 0) recNo_ = recNo;   // a record being inserted has no number
+    }
+    const int count = std::max(dataSet->RecordCount(), 2);
+    return std::clamp(int((qint64(recNo_.value_or(1)) - 1) * 200 / (count - 1)), 0, 200);
 }
 
 // The grid keeps both bars itself: the horizontal one as the base grid would
