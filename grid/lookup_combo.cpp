@@ -539,12 +539,29 @@ void TwwDBCustomLookupCombo::DoEnter()
     TCustomEdit::DoEnter();
 }
 
+void TwwDBCustomLookupCombo::focusInEvent(QFocusEvent* event)
+{
+    if (regainingFocus_) {
+        // Back from the drop-down's window: the edit goes on where it was.
+        regainingFocus_ = false;
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    TCustomEdit::focusInEvent(event);
+}
+
 void TwwDBCustomLookupCombo::focusOutEvent(QFocusEvent* event)
 {
-    // A pop-up menu or a window that comes and goes does not end the edit.
-    if (event->reason() != Qt::PopupFocusReason) {
-        CloseUp(false);
+    if (IsDroppedDown() && QApplication::activeWindow() == grid_) {
+        // A window system that activates the drop-down when it shows: the
+        // keys still belong to the combo.
+        regainingFocus_ = true;
+        window()->activateWindow();
+        QLineEdit::focusOutEvent(event);
+        return;
     }
+    // A pop-up menu that comes and goes does not end the edit.
+    if (event->reason() != Qt::PopupFocusReason) CloseUp(false);
     TCustomEdit::focusOutEvent(event);
 }
 

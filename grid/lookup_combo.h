@@ -131,6 +131,7 @@ protected:
     void DoExit() override;
 
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -197,6 +198,7 @@ private:
     bool writingField_ = false;     // the combo itself writes the field: data change ignores it
     bool settingValue_ = false;
     bool skipDataChange_ = false;   // a reset that must not re-read the text
+    bool regainingFocus_ = false;   // the drop-down's window took the activation
 
     TAlignment dropDownAlignment_ = taLeftJustify;
     TwwDBLookupComboStyle style_ = csDropDown;

@@ -33,10 +33,15 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
     EXPECT_TRUE(combo->SearchTimer().isActive());
     EXPECT_EQ(combo->SearchTimer().interval(), TwwDBCustomLookupCombo::SearchDelay / 2);
 
-    // Enter runs the pending search at once and takes the row.
+    // The timer's search finds the row while the list stays open and the
+    // keys stay with the combo; Enter takes the row.
+    const TField& description = *items->FieldByName(QStringLiteral("BankItemDesc"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return description.AsString() == QStringLiteral("Rent"); }));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_EQ(combo->Text(), QStringLiteral("re"));
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_FALSE(combo->IsDroppedDown());
-    EXPECT_FALSE(combo->SearchTimer().isActive());
     EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
     EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("003"));
 
@@ -54,7 +59,8 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
 }
 
 // Escape while the list is open gives back the text, the code and the record
-// as they were; a refused not-in-list answer gives back the previous text.
+// as they were; a refused not-in-list answer gives back the previous text
+// (Enter runs the search still pending on the timer first).
 TEST_F(LookupTest, EscapeAndARefusedNotInListRestore)
 {
     BindCombo();
