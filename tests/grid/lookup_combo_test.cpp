@@ -1,3 +1,4 @@
+#include "grid/ww_db_grid.h"
 #include "tests/grid/lookup_fixture.h"
 #include <QImage>
 #include <QLineEdit>
@@ -192,4 +193,29 @@ TEST_F(LookupTest, MissingOrClosedLookupTableWarnsAndDuplicateSourceIsRefused)
     combo->SetDataSource(nullptr);
     EXPECT_THROW(combo->SetDataSource(itemsSource.get()), EInvalidOperation);
     EXPECT_EQ(combo->DataSource(), nullptr);
+}
+
+// Editing a grid cell, the combo leaves the record keys to the grid while its
+// list is closed; Alt+Down still opens the list.
+TEST_F(LookupTest, InAGridCellTheRecordKeysGoToTheGrid)
+{
+    auto* grid = new TwwDBGrid(form.get());
+    grid->setGeometry(0, 40, 320, 200);
+    grid->SetDataSource(transSource.get());
+    combo->setParent(grid->viewport());
+    BindCombo();
+    ShowForm();
+    combo->show();
+    combo->setFocus(Qt::OtherFocusReason);
+
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000001"));
+
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000002"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 }
