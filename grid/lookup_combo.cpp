@@ -142,6 +142,12 @@ void TwwDBCustomLookupCombo::SetOptions(TwwDBLookupListOptions options)
     grid_->SetLookupOptions(options);
 }
 
+void TwwDBCustomLookupCombo::SetAutoSize(bool on)
+{
+    autoSize_ = on;
+    LayoutButton();
+}
+
 void TwwDBCustomLookupCombo::SetStyle(TwwDBLookupComboStyle style)
 {
     style_ = style;
@@ -221,6 +227,8 @@ void TwwDBCustomLookupCombo::UpdateReadOnlyState()
 
 void TwwDBCustomLookupCombo::LayoutButton()
 {
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    setMinimumHeight(autoSize_ ? fontMetrics().height() + 2 * frame + 1 : 0);
     const int panelWidth = std::max(ScrollBarWidth(*this) + 4, 17);
     const int buttonWidth = std::max(ScrollBarWidth(*this), 15);
     const QRect inner = contentsRect();
@@ -539,12 +547,29 @@ void TwwDBCustomLookupCombo::DoEnter()
     TCustomEdit::DoEnter();
 }
 
+void TwwDBCustomLookupCombo::focusInEvent(QFocusEvent* event)
+{
+    if (regainingFocus_) {
+        // Back from the drop-down's window: the edit goes on where it was.
+        regainingFocus_ = false;
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    TCustomEdit::focusInEvent(event);
+}
+
 void TwwDBCustomLookupCombo::focusOutEvent(QFocusEvent* event)
 {
-    // A pop-up menu or a window that comes and goes does not end the edit.
-    if (event->reason() != Qt::PopupFocusReason) {
-        CloseUp(false);
+    if (IsDroppedDown() && QApplication::activeWindow() == grid_) {
+        // A window system that activates the drop-down when it shows: the
+        // keys still belong to the combo.
+        regainingFocus_ = true;
+        window()->activateWindow();
+        QLineEdit::focusOutEvent(event);
+        return;
     }
+    // A pop-up menu that comes and goes does not end the edit.
+    if (event->reason() != Qt::PopupFocusReason) CloseUp(false);
     TCustomEdit::focusOutEvent(event);
 }
 
@@ -585,6 +610,42 @@ void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     TCustomEdit::mouseDoubleClickEvent(event);
+}
+
+void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::LeftButton) && !Editable() && IsDroppedDown()) {
+        DragIntoGrid(event->globalPosition().toPoint(), false);
+        return;
+    }
+    TCustomEdit::mouseMoveEvent(event);
+}
+
+void TwwDBCustomLookupCombo::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && !Editable() && IsDroppedDown()) {
+        DragIntoGrid(event->globalPosition().toPoint(), true);
+        return;
+    }
+    TCustomEdit::mouseReleaseEvent(event);
+}
+
+void TwwDBCustomLookupCombo::DragIntoGrid(const QPoint& global, bool released)
+{
+    if (!IsDroppedDown()) return;
+    const QPoint inGrid = grid_->viewport()->mapFromGlobal(global);
+    if (!grid_->viewport()->rect().contains(inGrid)) return;
+    if (released)
+        grid_->PickAt(inGrid);
+    else
+        grid_->TrackMouse(inGrid);
+}
+
+void TwwDBCustomLookupCombo::hideEvent(QHideEvent* event)
+{
+    // A list left open over a window that went away.
+    if (IsDroppedDown()) CloseUp(false);
+    TCustomEdit::hideEvent(event);
 }
 
 void TwwDBCustomLookupCombo::resizeEvent(QResizeEvent* event)

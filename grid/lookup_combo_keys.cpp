@@ -4,6 +4,7 @@
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
 #include "grid/popup_grid.h"
+#include "grid/ww_custom_db_grid.h"
 #include "platform/db/data_source.h"
 #include <QApplication>
 #include <QKeyEvent>
@@ -55,6 +56,48 @@ void TwwDBCustomLookupCombo::ClearValue()
     }
 }
 
+TwwCustomDBGrid* TwwDBCustomLookupCombo::ParentGrid() const
+{
+    for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* grid = qobject_cast<TwwCustomDBGrid*>(parent)) return grid;
+    return nullptr;
+}
+
+// Editing a grid cell, the combo leaves the keys that move between cells and
+// records to the grid while its list is closed.
+bool TwwDBCustomLookupCombo::PassKeyToGrid(int key, Qt::KeyboardModifiers shift)
+{
+    TwwCustomDBGrid* grid = ParentGrid();
+    if (!grid || IsDroppedDown()) return false;
+    bool pass = false;
+    switch (key) {
+    case Qt::Key_Insert:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_F2:
+        pass = !(shift & Qt::AltModifier);
+        break;
+    case Qt::Key_Escape: pass = !Modified(); break;
+    case Qt::Key_Home:
+    case Qt::Key_Left: pass = SelStart() == 0 && SelLength() == 0; break;
+    case Qt::Key_End:
+    case Qt::Key_Right: pass = SelStart() == Text().size() && SelLength() == 0; break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: pass = true; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: pass = true; break;
+    default: break;
+    }
+    if (!pass) return false;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (grid->KeyOptions() & dgEnterToTab)) key = Qt::Key_Tab;
+    grid->setFocus(Qt::OtherFocusReason);
+    QKeyEvent forwarded(QEvent::KeyPress, key, shift);
+    QApplication::sendEvent(grid, &forwarded);
+    return true;
+}
+
 bool TwwDBCustomLookupCombo::IsSearchKey(int key) const
 {
     return IsTextEditKey(VirtualKey(key));
@@ -64,6 +107,11 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     TCustomEdit::KeyDown(key, shift);
     if (key == 0) return;
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter &&
+        PassKeyToGrid(key, shift)) {
+        key = 0;
+        return;
+    }
     const bool alt = shift & Qt::AltModifier;
     const bool open = IsDroppedDown();
 
@@ -161,6 +209,10 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key)
     const bool open = IsDroppedDown();
 
     if (key == kEnter) {
+        if (!open && PassKeyToGrid(Qt::Key_Return, Qt::NoModifier)) {
+            key = QChar();
+            return;
+        }
         if (open) {
             if (searchTimer_.isActive()) {
                 PerformSearch();
@@ -212,6 +264,7 @@ bool TwwDBCustomLookupCombo::event(QEvent* event)
             if (found_) AcceptRow();
             CloseUp(true);
         }
+        if (tab && PassKeyToGrid(keyEvent->key(), keyEvent->modifiers())) return true;
     } else if (event->type() == QEvent::ShortcutOverride) {
         // Escape and Enter belong to an open drop-down before any dialog sees them.
         const auto* keyEvent = static_cast<QKeyEvent*>(event);

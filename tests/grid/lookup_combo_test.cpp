@@ -1,3 +1,4 @@
+#include "grid/ww_db_grid.h"
 #include "tests/grid/lookup_fixture.h"
 #include <QImage>
 #include <QLineEdit>
@@ -33,10 +34,15 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
     EXPECT_TRUE(combo->SearchTimer().isActive());
     EXPECT_EQ(combo->SearchTimer().interval(), TwwDBCustomLookupCombo::SearchDelay / 2);
 
-    // Enter runs the pending search at once and takes the row.
+    // The timer's search finds the row while the list stays open and the
+    // keys stay with the combo; Enter takes the row.
+    const TField& description = *items->FieldByName(QStringLiteral("BankItemDesc"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return description.AsString() == QStringLiteral("Rent"); }));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_EQ(combo->Text(), QStringLiteral("re"));
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_FALSE(combo->IsDroppedDown());
-    EXPECT_FALSE(combo->SearchTimer().isActive());
     EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
     EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("003"));
 
@@ -54,7 +60,8 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
 }
 
 // Escape while the list is open gives back the text, the code and the record
-// as they were; a refused not-in-list answer gives back the previous text.
+// as they were; a refused not-in-list answer gives back the previous text
+// (Enter runs the search still pending on the timer first).
 TEST_F(LookupTest, EscapeAndARefusedNotInListRestore)
 {
     BindCombo();
@@ -186,4 +193,29 @@ TEST_F(LookupTest, MissingOrClosedLookupTableWarnsAndDuplicateSourceIsRefused)
     combo->SetDataSource(nullptr);
     EXPECT_THROW(combo->SetDataSource(itemsSource.get()), EInvalidOperation);
     EXPECT_EQ(combo->DataSource(), nullptr);
+}
+
+// Editing a grid cell, the combo leaves the record keys to the grid while its
+// list is closed; Alt+Down still opens the list.
+TEST_F(LookupTest, InAGridCellTheRecordKeysGoToTheGrid)
+{
+    auto* grid = new TwwDBGrid(form.get());
+    grid->setGeometry(0, 40, 320, 200);
+    grid->SetDataSource(transSource.get());
+    combo->setParent(grid->viewport());
+    BindCombo();
+    ShowForm();
+    combo->show();
+    combo->setFocus(Qt::OtherFocusReason);
+
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000001"));
+
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000002"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 }
