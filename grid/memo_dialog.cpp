@@ -185,8 +185,9 @@ bool TwwMemoDialog::Execute()
         form.Memo->document()->setModified(false);
     }
     form.Memo->setLineWrapMode((attributes_ & mWordWrap) ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    form.SetBorderStyle((attributes_ & mSizeable) ? TFormBorderStyle::bsSizeable : TFormBorderStyle::bsDialog);
+    // The size first: a dialog border keeps the size the form has.
     form.resize(DlgWidth, DlgHeight);
+    form.SetBorderStyle((attributes_ & mSizeable) ? TFormBorderStyle::bsSizeable : TFormBorderStyle::bsDialog);
     if (DlgLeft >= 1 || DlgTop >= 1) {
         form.move(DlgLeft, DlgTop);
         form.SetPosition(TPosition::poDesigned);

@@ -80,13 +80,22 @@ TEST_F(MemoDialogTest, EscapeOnAChangedMemoAsksAndAViewOnlyMemoChangesNothing)
     EXPECT_EQ(presenter.shown.size(), 2u);
 
     dialog.SetMemoAttributes(mViewOnly | mWordWrap);
+    dialog.UserButton1Caption = QStringLiteral("Copy");
+    QString handedMemo;
+    dialog.OnUserButton1Click = [&handedMemo](TwwMemoDlg&, QPlainTextEdit& memo) { handedMemo = memo.toPlainText(); };
     bool cancelShown = true;
-    EXPECT_TRUE(ExecuteWith([&cancelShown](TwwMemoDlg& form) {
+    QSize size;
+    EXPECT_TRUE(ExecuteWith([&cancelShown, &size](TwwMemoDlg& form) {
         cancelShown = form.CancelBtn->isVisible();
+        size = form.size();
         QTest::keyClicks(form.Memo, QStringLiteral("typed"));
+        QTest::mouseClick(form.UserButton1, Qt::LeftButton);
+        form.grab().save(QStringLiteral("/tmp/memo_dialog_view_only.png"));
         QTest::keyClick(form.Memo, Qt::Key_F2);
     }));
     EXPECT_FALSE(cancelShown);
+    EXPECT_EQ(size, QSize(dialog.DlgWidth, dialog.DlgHeight));   // a dialog border keeps the designed size
+    EXPECT_EQ(handedMemo, QStringLiteral("First line 1\nSecond line"));
     EXPECT_EQ(table->State(), dsBrowse);
     EXPECT_EQ(Field("Notes").AsString(), QStringLiteral("First line 1\nSecond line"));
 }
