@@ -128,3 +128,20 @@ TEST_F(GridTest, AGridRefusesADataSetThatIsNotTheLibrarys)
     EXPECT_EQ(grid->DataSource(), nullptr);
     EXPECT_FALSE(grid->DataLink().Active());
 }
+
+TEST_F(GridTest, OnAFilteredTableTheBarTellsOnlyTheEndsAndTheMiddle)
+{
+    table->OnFilterRecord = [](TDataSet& dataSet, bool& accept) {
+        accept = dataSet.FieldByName(QStringLiteral("Posted"))->AsString() == QStringLiteral("T");
+    };
+    table->SetFiltered(true);
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription"});
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 4);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 0);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0004"));
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 2);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 4);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0030"));
+}
