@@ -166,8 +166,10 @@ private:
     void LayoutButton();
     void RestoreSaved();
     void ShowValue(const QString& value);
+    void ShowLinkedValues();
     void FireNotInList(bool& accept);
     void PlaceGrid();
+    void EnsureSelected();
     bool IsSearchKey(int key) const;
     // The data grid whose cell the combo edits; null elsewhere.
     TwwCustomDBGrid* ParentGrid() const;

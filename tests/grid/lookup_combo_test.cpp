@@ -1,4 +1,5 @@
 #include "grid/ww_db_grid.h"
+#include "platform/db/fields.h"
 #include "tests/grid/lookup_fixture.h"
 #include <QImage>
 #include <QLineEdit>
@@ -218,4 +219,43 @@ TEST_F(LookupTest, InAGridCellTheRecordKeysGoToTheGrid)
     EXPECT_TRUE(grid->hasFocus());
     EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000002"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+}
+
+// On a lookup field of the edited dataset the combo shows the field's result
+// and writes the key field that the lookup follows.
+TEST_F(LookupTest, OnALookupFieldTheKeyFieldIsWritten)
+{
+    trans->Close();
+    const auto addField = [&](TField* field, const QString& name) {
+        field->SetFieldName(name);
+        field->SetDataSet(trans.get());
+        return field;
+    };
+    addField(new TStringField(trans.get(), 10), QStringLiteral("TranCode"));
+    addField(new TStringField(trans.get(), 3), QStringLiteral("BankItemCode"));
+    addField(new TFloatField(trans.get()), QStringLiteral("DebitAmount"));
+    TField* description = addField(new TStringField(trans.get(), 50), QStringLiteral("CalcBankItemDescription"));
+    description->SetFieldKind(fkLookup);
+    description->SetLookupDataSet(items.get());
+    description->SetKeyFields(QStringLiteral("BankItemCode"));
+    description->SetLookupKeyFields(QStringLiteral("BankItemCode"));
+    description->SetLookupResultField(QStringLiteral("BankItemDesc"));
+    trans->Open();
+
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    combo->SetLookupTable(items.get());
+    combo->SetLookupField(QStringLiteral("BankItemCode"));
+    combo->SetDataSource(transSource.get());
+    combo->SetDataField(QStringLiteral("CalcBankItemDescription"));
+    ShowForm();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+
+    QTest::keyClicks(combo, QStringLiteral("ins"));
+    ASSERT_TRUE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->Selected()->Strings(0).section(QLatin1Char('\t'), 0, 0), QStringLiteral("BankItemDesc"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("006"));
+    EXPECT_EQ(description->AsString(), QStringLiteral("Insurance"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Insurance"));
 }
