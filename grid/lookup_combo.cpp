@@ -336,7 +336,9 @@ void TwwDBCustomLookupCombo::DropDown()
     EnsureSelected();
     TStrings& selected = grid_->Selected();
     if (!keySearch_) {
-        const QString value = link_.Field() ? link_.Field()->AsString() : Binding().Value(0);
+        // A dataset lookup field shows a result; the row is found by its link values.
+        const bool ownValue = link_.Field() && !DataSetLookupField();
+        const QString value = ownValue ? link_.Field()->AsString() : Binding().Value(0);
         if (!value.isEmpty()) grid_->SetValue(value);
     }
     if (useTFields_) ApplySelectedToFields(*table, selected);

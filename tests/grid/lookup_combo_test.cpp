@@ -258,4 +258,14 @@ TEST_F(LookupTest, OnALookupFieldTheKeyFieldIsWritten)
     EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("006"));
     EXPECT_EQ(description->AsString(), QStringLiteral("Insurance"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Insurance"));
+
+    // Opened again on the next record, the list stands on that record's item.
+    trans->Post();
+    trans->Next();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->IsDroppedDown());
+    EXPECT_EQ(items->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("004"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("004"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 }
