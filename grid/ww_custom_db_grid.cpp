@@ -29,6 +29,9 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
         if (!assigningTitleFont_) titleFontFollowsFont_ = false;
         LayoutChanged();
     };
+    // A column list changed from outside lays the grid out again; the grid's
+    // own changes to it happen under the layout lock.
+    selected_.OnChange = [this](TStrings&) { LayoutChanged(); };
     SetColor(clWindow);
     SetScrollBars(TScrollStyle::ssHorizontal);
     SetColCount(2);
@@ -41,6 +44,7 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
 
 TwwCustomDBGrid::~TwwCustomDBGrid()
 {
+    selected_.OnChange = nullptr;
     // The link's notifications must not reach a grid half destroyed.
     link_.SetDataSource(nullptr);
 }
@@ -166,6 +170,7 @@ bool TwwCustomDBGrid::CanLayout() const
 void TwwCustomDBGrid::LayoutChanged()
 {
     if (!CanLayout()) return;
+    recNo_.reset();
     {
         const TLayoutLock lock(*this);
         {
@@ -355,6 +360,7 @@ void TwwCustomDBGrid::LinkActive(bool active)
 void TwwCustomDBGrid::DataChanged()
 {
     if (DataSource() && DataSource()->State() == dsBrowse) HideControl();
+    recNo_.reset();
     UpdateRowCount();
     UpdateScrollPos();
     FollowActiveRecord();
@@ -366,8 +372,10 @@ void TwwCustomDBGrid::Scroll(int distance)
 {
     const int oldRow = Row();
     InvalidateIndicator();
-    UpdateScrollPos();
     FollowActiveRecord();
+    // The record moved by its place in the window and by the window's move.
+    if (recNo_ && oldRow >= titleOffset_) *recNo_ += link_.ActiveRecord() - (oldRow - titleOffset_) + distance;
+    UpdateScrollPos();
     InvalidateIndicator();
     if (distance == 0) return;
     HideControl();
@@ -438,10 +446,7 @@ void TwwCustomDBGrid::ColumnMoved(int fromIndex, int toIndex)
     const int from = fromIndex - indicatorOffset_;
     const int to = toIndex - indicatorOffset_;
     if (!useTFields_) {
-        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) {
-            selected_.Move(from, to);
-            LayoutChanged();
-        }
+        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) selected_.Move(from, to);
     } else if (link_.Active()) {
         TField* moved = link_.Fields(from);
         const TField* target = link_.Fields(to);
@@ -475,15 +480,21 @@ void TwwCustomDBGrid::ColWidthsChanged()
 int TwwCustomDBGrid::ScrollBarPosition()
 {
     TDataSet* dataSet = DataSet();
-    if (dataSet->IsSequenced()) {
-        if (dataSet->Bof()) return 0;
-        if (dataSet->Eof()) return 200;
-        const int count = std::max(dataSet->RecordCount(), 2);
-        return int((qint64(dataSet->RecNo()) - 1) * 200 / (count - 1));
+    if (!dataSet->IsSequenced()) return dataSet->Bof() ? 0 : dataSet->Eof() ? 4 : 2;
+    if (dataSet->Bof()) {
+        recNo_ = 1;
+        return 0;
     }
-    if (dataSet->Bof()) return 0;
-    if (dataSet->Eof()) return 4;
-    return 2;
+    if (dataSet->Eof()) {
+        recNo_ = dataSet->RecordCount();
+        return 200;
+    }
+    if (!recNo_) {
+        const int recNo = dataSet->RecNo();
+        if (recNo > 0) recNo_ = recNo;   // a record being inserted has no number
+    }
+    const int count = std::max(dataSet->RecordCount(), 2);
+    return std::clamp(int((qint64(recNo_.value_or(1)) - 1) * 200 / (count - 1)), 0, 200);
 }
 
 // The grid keeps both bars itself: the horizontal one as the base grid would

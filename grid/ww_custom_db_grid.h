@@ -132,6 +132,7 @@ protected:
     // ---- Editing and keys.
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    bool CellTakesEditor();
     bool CanEditModify() override;
     bool CanEditAcceptKey(QChar key) override;
     int GetEditLimit() override;
@@ -212,6 +213,9 @@ private:
     bool titleFontFollowsFont_ = true;
     bool assigningTitleFont_ = false;
     QString lastEditText_;
+    // The current record's number, followed through scrolls: counting the
+    // records before it is a walk, done once after each jump.
+    std::optional<int> recNo_;
     int pressedTitleCol_ = -1;
     bool whiteBrush_ = false;
     bool ownEdge_ = false;

@@ -24,14 +24,19 @@ TwwInplaceEdit* TwwCustomDBGrid::WwEditor() const
     return static_cast<TwwInplaceEdit*>(InplaceEditor());
 }
 
-bool TwwCustomDBGrid::CanEditShow()
+// A text editor serves the current cell: a field that is no blob or memo,
+// not drawn as a control (a check box, a picture).
+bool TwwCustomDBGrid::CellTakesEditor()
 {
     if (!link_.Active() || Row() < titleOffset_) return false;
     const TField* field = SelectedField();
     if (!field || field->DataType() == TFieldType::ftBlob || field->DataType() == TFieldType::ftMemo) return false;
-    // A cell drawn as a control (a check box) takes no text editor.
-    if (CanEditShowControl(Col(), Row())) return false;
-    return TCustomGrid::CanEditShow();
+    return !CanEditShowControl(Col(), Row());
+}
+
+bool TwwCustomDBGrid::CanEditShow()
+{
+    return CellTakesEditor() && TCustomGrid::CanEditShow();
 }
 
 bool TwwCustomDBGrid::CanEditAcceptKey(QChar key)
@@ -251,7 +256,7 @@ void TwwCustomDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
             if ((options_ & dgEditing) && (keyOptions_ & dgAllowInsert) && !readOnly_) dataSet->Insert();
             break;
         case Qt::Key_F2:
-            if (CanEditShow() && !CanEditShowControl(Col(), Row())) ShowEditor();
+            if (CellTakesEditor()) ShowEditor();
             break;
         case Qt::Key_Escape:
             CancelEdit();

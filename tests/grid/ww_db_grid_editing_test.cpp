@@ -2,6 +2,7 @@
 // deleting, and a value the field refuses.
 #include "grid/ww_inplace_edit.h"
 #include "tests/grid/grid_fixture.h"
+#include <QClipboard>
 
 namespace {
 const QString InvalidInput = QStringLiteral("Invalid input value.  Use escape key to abandon changes");
@@ -109,4 +110,17 @@ TEST_F(GridTest, AValueTheFieldRefusesRaisesItsErrorAndLosesNothing)
     Key(Qt::Key_Up);
     EXPECT_EQ(Field("Descr"), QStringLiteral("Changed"));
     EXPECT_EQ(table->FieldByName("Amount")->AsFloat(), 42.0);
+
+    // Pasted text edits the record as typing does.
+    QApplication::clipboard()->setText(QStringLiteral("Pasted"));
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    Key(Qt::Key_F2);
+    auto* descr = qobject_cast<TwwInplaceEdit*>(QApplication::focusWidget());
+    ASSERT_NE(descr, nullptr);
+    descr->selectAll();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(table->State(), dsEdit);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Field("Descr"), QStringLiteral("Pasted"));
 }
