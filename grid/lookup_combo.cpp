@@ -160,6 +160,12 @@ void TwwDBCustomLookupCombo::SetReadOnly(bool readOnly)
     UpdateReadOnlyState();
 }
 
+void TwwDBCustomLookupCombo::SetAutoDropDown(bool on)
+{
+    autoDropDown_ = on;
+    UpdateReadOnlyState();
+}
+
 void TwwDBCustomLookupCombo::SetShowButton(bool on)
 {
     showButton_ = on;

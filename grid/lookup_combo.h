@@ -81,7 +81,7 @@ public:
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
     bool AutoDropDown() const { return autoDropDown_; }
-    void SetAutoDropDown(bool on) { autoDropDown_ = on; }
+    void SetAutoDropDown(bool on);
     bool ShowButton() const { return showButton_; }
     void SetShowButton(bool on);
     TwwSeqSearchOptions SeqSearchOptions() const { return seqSearchOptions_; }

@@ -269,3 +269,28 @@ TEST_F(LookupTest, OnALookupFieldTheKeyFieldIsWritten)
     EXPECT_EQ(combo->LookupValue(), QStringLiteral("004"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 }
+
+// Without a data source the combo is a picker: the chosen row's code is its
+// lookup value, and OnCloseUp tells that it changed.
+TEST_F(LookupTest, WithoutADataSourceThePickIsTheLookupValue)
+{
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    combo->SetLookupTable(items.get());
+    combo->SetLookupField(QStringLiteral("BankItemCode"));
+    TStringList selected;
+    selected.Add(QStringLiteral("BankItemDesc\t30\tItem Desc"));
+    combo->SetSelected(&selected);
+    std::vector<bool> closeUps;
+    combo->OnCloseUp = [&](QObject*, TDataSet* lookupTable, TDataSet* fillTable, bool modified) {
+        EXPECT_EQ(lookupTable, items.get());
+        EXPECT_EQ(fillTable, nullptr);
+        closeUps.push_back(modified);
+    };
+    ShowForm();
+    QTest::keyClicks(combo, QStringLiteral("gro"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("005"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Groceries"));
+    EXPECT_EQ(closeUps, std::vector<bool>{true});
+}
