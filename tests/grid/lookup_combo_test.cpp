@@ -102,11 +102,7 @@ TEST_F(LookupTest, MatchTextCompletesWithoutAnIndexAndTheClearKeyEmptiesTheField
 {
     combo->SetShowMatchText(true);
     combo->SetAllowClearKey(true);
-    combo->SetLookupTable(telItems.get());
-    combo->SetLookupField(QStringLiteral("TelItemCode"));
-    TStringList selected;
-    selected.Add(QStringLiteral("TelItemDesc\t20\tItem"));
-    combo->SetSelected(&selected);
+    BindLookup(telItems.get(), QStringLiteral("TelItemCode"), QStringLiteral("TelItemDesc\t20\tItem"));
     combo->SetDataSource(transSource.get());
     combo->SetDataField(QStringLiteral("BankItemCode"));
     auto* next = new QLineEdit(form.get());
@@ -244,8 +240,7 @@ TEST_F(LookupTest, OnALookupFieldTheKeyFieldIsWritten)
 
     combo->SetStyle(csDropDownList);
     combo->SetAutoDropDown(true);
-    combo->SetLookupTable(items.get());
-    combo->SetLookupField(QStringLiteral("BankItemCode"));
+    BindLookup(items.get(), QStringLiteral("BankItemCode"), QString());
     combo->SetDataSource(transSource.get());
     combo->SetDataField(QStringLiteral("CalcBankItemDescription"));
     ShowForm();
@@ -276,11 +271,7 @@ TEST_F(LookupTest, WithoutADataSourceThePickIsTheLookupValue)
 {
     combo->SetStyle(csDropDownList);
     combo->SetAutoDropDown(true);
-    combo->SetLookupTable(items.get());
-    combo->SetLookupField(QStringLiteral("BankItemCode"));
-    TStringList selected;
-    selected.Add(QStringLiteral("BankItemDesc\t30\tItem Desc"));
-    combo->SetSelected(&selected);
+    BindLookup(items.get(), QStringLiteral("BankItemCode"), QStringLiteral("BankItemDesc\t30\tItem Desc"));
     std::vector<bool> closeUps;
     combo->OnCloseUp = [&](QObject*, TDataSet* lookupTable, TDataSet* fillTable, bool modified) {
         EXPECT_EQ(lookupTable, items.get());
