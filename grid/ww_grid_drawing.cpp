@@ -89,7 +89,7 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
     const int shift = pressed ? 1 : 0;
     const int lineHeight = canvas.TextHeight(QStringLiteral("W"));
     const QStringList pieces = titleLines_ > 1 ? TitlePieces(title) : QStringList{title};
-    int y = pieces.size() > 1 || titleLines_ > 1
+    int y = titleLines_ > 1
                 ? rect.top() + int(std::lround(rect.height() * 0.5 - lineHeight * pieces.size() * 0.5))
                 : rect.top() + titleButtonOffset_;
     const TBrushStyle brushStyle = canvas.Brush.Style;

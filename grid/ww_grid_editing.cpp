@@ -21,7 +21,7 @@ TInplaceEdit* TwwCustomDBGrid::CreateEditor()
 
 TwwInplaceEdit* TwwCustomDBGrid::WwEditor() const
 {
-    return static_cast<TwwInplaceEdit*>(InplaceEditor());
+    return qobject_cast<TwwInplaceEdit*>(InplaceEditor());
 }
 
 // A text editor serves the current cell: a field that is no blob or memo,
@@ -165,7 +165,8 @@ void TwwCustomDBGrid::GoToColumn(int col)
 // The base grid's notice that the current cell moved.
 void TwwCustomDBGrid::Click()
 {
-    if (colEnterPending_) {
+    // A row change that follows the dataset within the move is not the end of it.
+    if (colEnterPending_ && !followingDataSet_) {
         colEnterPending_ = false;
         if (OnColEnter) OnColEnter(this);
     }
