@@ -160,6 +160,12 @@ void TwwDBCustomLookupCombo::SetReadOnly(bool readOnly)
     UpdateReadOnlyState();
 }
 
+void TwwDBCustomLookupCombo::SetAutoDropDown(bool on)
+{
+    autoDropDown_ = on;
+    UpdateReadOnlyState();
+}
+
 void TwwDBCustomLookupCombo::SetShowButton(bool on)
 {
     showButton_ = on;
@@ -221,7 +227,10 @@ bool TwwDBCustomLookupCombo::EditRecord()
 
 void TwwDBCustomLookupCombo::UpdateReadOnlyState()
 {
-    const bool fieldLocked = DataSource() && !DataField().isEmpty() && link_.Field() && !link_.CanModify();
+    // A dataset lookup field is never written itself: its link fields are.
+    const TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
+    const bool fieldLocked = link_.Field() && (DataSetLookupField() ? !(dataSet && dataSet->CanModify())
+                                                                    : !link_.CanModify());
     TCustomEdit::SetReadOnly(readOnly_ || !Editable() || fieldLocked);
 }
 
@@ -329,16 +338,13 @@ void TwwDBCustomLookupCombo::DropDown()
     if (IsDroppedDown() || width() < 21) return;
 
     grid_->SetChosenRow(-1);
-    TStrings& selected = grid_->Selected();
-    if (selected.Count() == 0) {
-        grid_->BindLookupFields(true);
-        if (TField* field = Binding().LookupField(0))
-            selected.Add(field->FieldName() + QLatin1Char('\t') + QString::number(field->DisplayWidth()) +
-                         QLatin1Char('\t') + field->DisplayLabel());
-    }
     grid_->BindLookupFields(true);
+    EnsureSelected();
+    TStrings& selected = grid_->Selected();
     if (!keySearch_) {
-        const QString value = link_.Field() ? link_.Field()->AsString() : Binding().Value(0);
+        // A dataset lookup field shows a result; the row is found by its link values.
+        const bool ownValue = link_.Field() && !DataSetLookupField();
+        const QString value = ownValue ? link_.Field()->AsString() : Binding().Value(0);
         if (!value.isEmpty()) grid_->SetValue(value);
     }
     if (useTFields_) ApplySelectedToFields(*table, selected);
@@ -349,6 +355,16 @@ void TwwDBCustomLookupCombo::DropDown()
     PlaceGrid();
     UpdateReadOnlyState();
     if (!keySearch_ && Editable()) selectAll();
+}
+
+// A list without columns shows the field the combo shows.
+void TwwDBCustomLookupCombo::EnsureSelected()
+{
+    TStrings& selected = grid_->Selected();
+    const TField* field = Binding().DisplayField();
+    if (selected.Count() > 0 || !field) return;
+    selected.Add(field->FieldName() + QLatin1Char('\t') + QString::number(field->DisplayWidth()) + QLatin1Char('\t') +
+                 field->DisplayLabel());
 }
 
 void TwwDBCustomLookupCombo::PlaceGrid()
@@ -494,7 +510,10 @@ void TwwDBCustomLookupCombo::DataChange()
     if (writingField_ || skipDataChange_) return;
     if (TField* field = link_.Field()) {
         grid_->BindLookupFields(false);
-        ShowValue(field->AsString());
+        if (DataSetLookupField())
+            ShowLinkedValues();
+        else
+            ShowValue(field->AsString());
     } else if (DataSource() && !DataField().isEmpty()) {
         const TFlagGuard setting(settingValue_);
         SetText(QString());
@@ -513,6 +532,18 @@ void TwwDBCustomLookupCombo::ShowValue(const QString& value)
         const TFlagGuard setting(settingValue_);
         SetText(QString());
     }
+}
+
+// A dataset lookup field shows the row its link fields name.
+void TwwDBCustomLookupCombo::ShowLinkedValues()
+{
+    const TDataSet& dataSet = *DataSource()->DataSet();
+    TwwLookupBinding& binding = Binding();
+    for (int i = 0; i < binding.LookupFieldCount(); ++i) {
+        const TField* link = dataSet.FindField(binding.LinkField(i));
+        binding.SetValue(i, link ? link->AsString() : QString());
+    }
+    ShowValue(binding.Value(0));
 }
 
 void TwwDBCustomLookupCombo::EditingChange()

@@ -81,7 +81,7 @@ public:
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
     bool AutoDropDown() const { return autoDropDown_; }
-    void SetAutoDropDown(bool on) { autoDropDown_ = on; }
+    void SetAutoDropDown(bool on);
     bool ShowButton() const { return showButton_; }
     void SetShowButton(bool on);
     TwwSeqSearchOptions SeqSearchOptions() const { return seqSearchOptions_; }
@@ -166,8 +166,10 @@ private:
     void LayoutButton();
     void RestoreSaved();
     void ShowValue(const QString& value);
+    void ShowLinkedValues();
     void FireNotInList(bool& accept);
     void PlaceGrid();
+    void EnsureSelected();
     bool IsSearchKey(int key) const;
     // The data grid whose cell the combo edits; null elsewhere.
     TwwCustomDBGrid* ParentGrid() const;

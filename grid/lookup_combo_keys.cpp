@@ -150,11 +150,6 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
             QApplication::sendEvent(grid_, &forwarded);
             Binding().ReadCurrentRow();
             found_ = !LookupTable()->IsEmpty();
-            const bool setting = settingValue_;
-            settingValue_ = true;
-            SetText(Binding().DisplayValue());
-            settingValue_ = setting;
-            selectAll();
         }
         key = 0;
     }
@@ -163,6 +158,8 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
 void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
 {
     TCustomEdit::KeyUp(key, shift);
+    // The key search that the key-down marked ends with its key.
+    keySearch_ = false;
     if (key == 0 || !IsSearchKey(key)) return;
     const bool open = IsDroppedDown();
 

@@ -323,6 +323,13 @@ void TwwDBLookupList::KeyDown(int& key, Qt::KeyboardModifiers shift)
             key = 0;
             return;
         }
+        // The first key from a chosen row that is not the current one only
+        // makes it current: the keys move on from what the user sees.
+        if (chosenRow_ >= 0 && chosenRow_ != DataLink().ActiveRecord() && DataSet()) {
+            DataSet()->MoveBy(chosenRow_ - DataLink().ActiveRecord());
+            key = 0;
+            return;
+        }
         break;
     default:
         break;

@@ -1,4 +1,5 @@
 #include "grid/ww_db_grid.h"
+#include "platform/db/fields.h"
 #include "tests/grid/lookup_fixture.h"
 #include <QImage>
 #include <QLineEdit>
@@ -101,11 +102,7 @@ TEST_F(LookupTest, MatchTextCompletesWithoutAnIndexAndTheClearKeyEmptiesTheField
 {
     combo->SetShowMatchText(true);
     combo->SetAllowClearKey(true);
-    combo->SetLookupTable(telItems.get());
-    combo->SetLookupField(QStringLiteral("TelItemCode"));
-    TStringList selected;
-    selected.Add(QStringLiteral("TelItemDesc\t20\tItem"));
-    combo->SetSelected(&selected);
+    BindLookup(telItems.get(), QStringLiteral("TelItemCode"), QStringLiteral("TelItemDesc\t20\tItem"));
     combo->SetDataSource(transSource.get());
     combo->SetDataField(QStringLiteral("BankItemCode"));
     auto* next = new QLineEdit(form.get());
@@ -218,4 +215,73 @@ TEST_F(LookupTest, InAGridCellTheRecordKeysGoToTheGrid)
     EXPECT_TRUE(grid->hasFocus());
     EXPECT_EQ(trans->FieldByName(QStringLiteral("TranCode"))->AsString(), QStringLiteral("0000000002"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+}
+
+// On a lookup field of the edited dataset the combo shows the field's result
+// and writes the key field that the lookup follows.
+TEST_F(LookupTest, OnALookupFieldTheKeyFieldIsWritten)
+{
+    trans->Close();
+    const auto addField = [&](TField* field, const QString& name) {
+        field->SetFieldName(name);
+        field->SetDataSet(trans.get());
+        return field;
+    };
+    addField(new TStringField(trans.get(), 10), QStringLiteral("TranCode"));
+    addField(new TStringField(trans.get(), 3), QStringLiteral("BankItemCode"));
+    addField(new TFloatField(trans.get()), QStringLiteral("DebitAmount"));
+    TField* description = addField(new TStringField(trans.get(), 50), QStringLiteral("CalcBankItemDescription"));
+    description->SetFieldKind(fkLookup);
+    description->SetLookupDataSet(items.get());
+    description->SetKeyFields(QStringLiteral("BankItemCode"));
+    description->SetLookupKeyFields(QStringLiteral("BankItemCode"));
+    description->SetLookupResultField(QStringLiteral("BankItemDesc"));
+    trans->Open();
+
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    BindLookup(items.get(), QStringLiteral("BankItemCode"), QString());
+    combo->SetDataSource(transSource.get());
+    combo->SetDataField(QStringLiteral("CalcBankItemDescription"));
+    ShowForm();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+
+    QTest::keyClicks(combo, QStringLiteral("ins"));
+    ASSERT_TRUE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->Selected()->Strings(0).section(QLatin1Char('\t'), 0, 0), QStringLiteral("BankItemDesc"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("006"));
+    EXPECT_EQ(description->AsString(), QStringLiteral("Insurance"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Insurance"));
+
+    // Opened again on the next record, the list stands on that record's item.
+    trans->Post();
+    trans->Next();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->IsDroppedDown());
+    EXPECT_EQ(items->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("004"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("004"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+}
+
+// Without a data source the combo is a picker: the chosen row's code is its
+// lookup value, and OnCloseUp tells that it changed.
+TEST_F(LookupTest, WithoutADataSourceThePickIsTheLookupValue)
+{
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    BindLookup(items.get(), QStringLiteral("BankItemCode"), QStringLiteral("BankItemDesc\t30\tItem Desc"));
+    std::vector<bool> closeUps;
+    combo->OnCloseUp = [&](QObject*, TDataSet* lookupTable, TDataSet* fillTable, bool modified) {
+        EXPECT_EQ(lookupTable, items.get());
+        EXPECT_EQ(fillTable, nullptr);
+        closeUps.push_back(modified);
+    };
+    ShowForm();
+    QTest::keyClicks(combo, QStringLiteral("gro"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("005"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Groceries"));
+    EXPECT_EQ(closeUps, std::vector<bool>{true});
 }

@@ -71,13 +71,19 @@ protected:
         combo->SetStyle(csDropDownList);
         combo->SetAutoDropDown(true);
         combo->SetShowButton(true);
-        combo->SetLookupTable(items.get());
-        combo->SetLookupField(QStringLiteral("BankItemCode"));
-        TStringList selected;
-        selected.Add(QStringLiteral("BankItemDesc\t30\tItem Desc"));
-        combo->SetSelected(&selected);
+        BindLookup(items.get(), QStringLiteral("BankItemCode"), QStringLiteral("BankItemDesc\t30\tItem Desc"));
         combo->SetDataSource(transSource.get());
         combo->SetDataField(QStringLiteral("BankItemCode"));
+    }
+
+    // The lookup table, its code field and the one column shown (none: empty).
+    void BindLookup(TwwTable* table, const QString& lookupField, const QString& selectedLine)
+    {
+        combo->SetLookupTable(table);
+        combo->SetLookupField(lookupField);
+        TStringList selected;
+        if (!selectedLine.isEmpty()) selected.Add(selectedLine);
+        combo->SetSelected(&selected);
     }
 
     void ShowForm()
