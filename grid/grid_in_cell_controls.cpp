@@ -92,10 +92,9 @@ void TwwDBGrid::BorrowCellControl(TCustomEdit& control, const TField& field)
     SetControlDataField(&control, field.FieldName());
     control.setFrame(false);
     control.setFont(Font().Font());
-    control.OnKeyDown = [this, &control, chained = control.OnKeyDown](QObject* sender, int& key,
-                                                                     Qt::KeyboardModifiers shift) {
+    control.OnKeyDown = [this, chained = control.OnKeyDown](QObject* sender, int& key, Qt::KeyboardModifiers shift) {
         if (chained) chained(sender, key, shift);
-        if (key != 0) CellControlKeyDown(control, key, shift);
+        if (key != 0) CellControlKeyDown(key, shift);
     };
     borrowed_.push_back(std::move(loan));
 }
@@ -178,7 +177,7 @@ void TwwDBGrid::Paint()
 }
 
 // Keys that leave the cell go on to the grid.
-void TwwDBGrid::CellControlKeyDown(TCustomEdit&, int& key, Qt::KeyboardModifiers shift)
+void TwwDBGrid::CellControlKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     const bool tab = (key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(shift & Qt::AltModifier);
     const bool enterAsTab = (key == Qt::Key_Return || key == Qt::Key_Enter) && (KeyOptions() & dgEnterToTab);

@@ -177,10 +177,6 @@ bool TwwDBCustomEdit::CompleteDateTime()
     if (kind == TwwEditDataType::wwDefault) return false;
     const bool wholeSelected = SelLength() > 0 && SelLength() == text().size();
     if (!wholeSelected && (SelLength() > 0 || cursorPosition() != text().size())) return false;
-    if (QLineEdit::isReadOnly() && !IsEditable()) {
-        QApplication::beep();
-        return false;
-    }
     const QString current = wholeSelected ? QString() : text();
     const QString completed = CompleteDateTimeText(current, kind, Now());
     if (completed == current) return false;

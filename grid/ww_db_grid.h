@@ -86,7 +86,8 @@ private:
     void PrepareCellControls();
     void ReleaseCellControls();
     void PlaceCellControl();
-    void CellControlKeyDown(TCustomEdit& control, int& key, Qt::KeyboardModifiers shift);
+    // Keys of the in-cell control that leave the cell.
+    void CellControlKeyDown(int& key, Qt::KeyboardModifiers shift);
     bool CellEditable() const;
     // ---- Check boxes.
     bool IsCheckBoxCell(int col);
