@@ -4,6 +4,7 @@
 #include "tests/grid/grid_fixture.h"
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 
@@ -72,6 +73,15 @@ TEST_F(GridTest, ColumnsWidthsTitlesAndRowsComeFromSelected)
         Key(key, modifiers);
         EXPECT_EQ(grid->verticalScrollBar()->value(), expected()) << "after key " << key;
     }
+
+    // The wheel moves through the records, past the rows in view.
+    const int before = table->RecNo();
+    const QPoint at = CellCentre(2, 2);
+    QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, -360), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(table->RecNo(), before + 3);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), expected());
 }
 
 TEST_F(GridTest, ResizedAndMovedColumnsAreWrittenBackToSelected)
