@@ -58,6 +58,16 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
     QTest::keyClick(combo, Qt::Key_Tab);
     EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("005"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Groceries"));
+
+    // A code added to the reference table since is shown too.
+    items->Append();
+    items->FieldByName(QStringLiteral("BankItemDesc"))->SetAsString(QStringLiteral("Water"));
+    items->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("007"));
+    items->Post();
+    trans->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("007"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Water"));
+    trans->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("003"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
 }
 
 // Escape while the list is open gives back the text, the code and the record
