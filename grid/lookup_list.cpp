@@ -151,12 +151,12 @@ void TwwDBLookupList::SetValue(const QString& value)
 
 bool TwwDBLookupList::MayTakeValue() const
 {
-    return !fieldLink_.DataSource() || fieldLink_.Editing();
+    return !listReadOnly_ && (!fieldLink_.DataSource() || fieldLink_.Editing());
 }
 
 void TwwDBLookupList::EditRecord()
 {
-    if (fieldLink_.DataSource() && fieldLink_.Field()) fieldLink_.Edit();
+    if (!listReadOnly_ && fieldLink_.DataSource() && fieldLink_.Field()) fieldLink_.Edit();
 }
 
 void TwwDBLookupList::RowValuesToOwner()

@@ -31,6 +31,7 @@ public:
     void SetDataField(const QString& name);
     TwwDBLookupListOptions LookupOptions() const { return lookupOptions_; }
     void SetLookupOptions(TwwDBLookupListOptions options);
+    // A read-only list shows the field's row but takes no pick into it.
     bool ListReadOnly() const { return listReadOnly_; }
     void SetListReadOnly(bool on) { listReadOnly_ = on; }
 
