@@ -433,7 +433,7 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         return;
     }
 
-    const bool wasFound = found_;
+    bool wasFound = found_;
     grid_->hide();
     update();
     found_ = true;
@@ -453,6 +453,11 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
             return;
         }
         savedText_ = Text();
+        // The handler may have added the row: it is taken when it is there now.
+        const TFlagGuard byKey(keySearch_);
+        lastSearched_.clear();
+        PerformSearch();
+        wasFound = found_;
     }
 
     TwwLookupBinding& binding = Binding();
@@ -483,6 +488,8 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         savedText_ = Text();
         savedValue_ = binding.Value(0);
     }
+    // The next key typed starts a new search.
+    if (hasFocus() && Editable()) selectAll();
     SetModified(written);
     if (OnCloseUp) OnCloseUp(this, LookupTable(), DataSource() ? DataSource()->DataSet() : nullptr, written);
 }
