@@ -201,6 +201,11 @@ bool TwwDBCustomLookupCombo::Editable() const
     return IsDroppedDown() || style_ != csDropDownList || autoDropDown_;
 }
 
+bool TwwDBCustomLookupCombo::ListOnly() const
+{
+    return style_ == csDropDownList && !autoDropDown_;
+}
+
 bool TwwDBCustomLookupCombo::DataSetLookupField() const
 {
     return Binding().OnDataSetLookupField();
@@ -221,7 +226,8 @@ bool TwwDBCustomLookupCombo::CanChangeValue() const
 
 bool TwwDBCustomLookupCombo::EditRecord()
 {
-    if (DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
+    // A combo that takes no typing leaves the record as it is.
+    if (Editable() && DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
     return CanChangeValue();
 }
 
@@ -629,7 +635,7 @@ void TwwDBCustomLookupCombo::DoExit()
 
 void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         setFocus(Qt::MouseFocusReason);
         if (IsDroppedDown())
             CloseUp(found_);
@@ -643,7 +649,7 @@ void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         mousePressEvent(event);
         return;
     }
@@ -652,7 +658,7 @@ void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 {
-    if ((event->buttons() & Qt::LeftButton) && !Editable() && IsDroppedDown()) {
+    if ((event->buttons() & Qt::LeftButton) && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), false);
         return;
     }
@@ -661,7 +667,7 @@ void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable() && IsDroppedDown()) {
+    if (event->button() == Qt::LeftButton && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), true);
         return;
     }

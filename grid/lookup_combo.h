@@ -158,6 +158,8 @@ private:
     TwwLookupBinding& Binding() const;
     // Whether the user may type into the text: open, csDropDown, or AutoDropDown.
     bool Editable() const;
+    // A list-style combo that does not drop down while typing: a click toggles its list.
+    bool ListOnly() const;
     // Whether the combo may write its field now.
     bool CanChangeValue() const;
     // Puts the record into edit state; whether the combo may then change its value.
