@@ -469,7 +469,6 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
     TwwLookupBinding& binding = Binding();
     if (!binding.DisplayIsLookup()) {
         if (wasFound) binding.ReadCurrentRow();
-        if (!DataSource()) lastFound_ = Text();
     } else {
         binding.SetValue(0, Text());
         binding.SetDisplayValue(Text());

@@ -206,7 +206,6 @@ private:
     TwwPopupGrid* grid_ = nullptr;        // owned by this combo (a floating window)
 
     QString lastSearched_;
-    QString lastFound_;
     QString savedText_;
     QString savedValue_;
     QString searchField_;
