@@ -253,10 +253,9 @@ void TwwDBCustomLookupCombo::LayoutButton()
     setTextMargins(0, 0, showButton_ ? panelWidth : 0, 0);
 }
 
-bool TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
+void TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
 {
     DrawComboButton(painter, *button_, rect, pressed, 0, isEnabled());
-    return false;
 }
 
 // ---- The value.

@@ -129,8 +129,8 @@ public:
     TNotInListEvent OnNotInList;
 
 protected:
-    // Paints the drop-down button; answers false: the button does not paint itself.
-    virtual bool PaintButton(QPainter& painter, const QRect& rect, bool pressed);
+    // Paints the drop-down button (the button never paints itself).
+    virtual void PaintButton(QPainter& painter, const QRect& rect, bool pressed);
 
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyUp(int& key, Qt::KeyboardModifiers shift) override;
@@ -215,7 +215,7 @@ private:
     bool closingUp_ = false;
     bool notInListPending_ = false;
     bool writingField_ = false;     // the combo itself writes the field: data change ignores it
-    bool settingValue_ = false;
+    bool settingValue_ = false;     // the combo shows a value: no typing to mark
     bool skipDataChange_ = false;   // a reset that must not re-read the text
     bool regainingFocus_ = false;   // the drop-down's window took the activation
 
