@@ -1,0 +1,109 @@
+#include "grid/ww_db_grid.h"
+#include "dataset/field_settings.h"
+#include "grid/scoped_assign.h"
+#include "platform/db/data_source.h"
+#include "platform/db/field.h"
+#include "platform/rtl/presenter.h"
+
+TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {}
+
+void TwwDBGrid::SetFixedCols(int count)
+{
+    frozenCols_ = count;
+    LayoutChanged();
+}
+
+void TwwDBGrid::LinkActive(bool active)
+{
+    TwwCustomDBGrid::LinkActive(active);
+    if (active) CheckDataSet();
+}
+
+void TwwDBGrid::CheckDataSet()
+{
+    TDataSet* dataSet = DataSet();
+    if (checkingDataSet_ || !dataSet) return;
+    const TScopedAssign checking(checkingDataSet_, true);
+    if (!IsWwDataSet(dataSet)) {
+        MessageDlg(QStringLiteral("wwGrid must use an Vantrel compatible TDataSet."), TMsgDlgType::mtInformation,
+                   mbOK);
+        SetDataSource(nullptr);
+        return;
+    }
+    RemoveDefinitionsOfMissingFields(dataSet, GetDataSetLookupFields(dataSet), GetDataSetLookupLinks(dataSet),
+                                     GetDataSetControlType(dataSet));
+    if (Selected().Count() == 0) return;
+    bool hasCalculated = false;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) hasCalculated = hasCalculated || dataSet->Fields(i)->Calculated();
+    if (hasCalculated) return;
+    if (UseTFields())
+        ApplySelectedToFields(*dataSet, Selected());
+    else
+        LayoutChanged();
+}
+
+void TwwDBGrid::SetColumnAttributes()
+{
+    const int fixed = IndicatorOffset() + frozenCols_;
+    if (frozenCols_ >= 0 && fixed < ColCount() && fixed != TCustomGrid::FixedCols() && DataSet()
+        && DataSet()->Active())
+        TCustomGrid::SetFixedCols(fixed);
+    TwwCustomDBGrid::SetColumnAttributes();
+}
+
+TColor TwwDBGrid::GetFieldColor(int col) const
+{
+    return col < IndicatorOffset() + frozenCols_ ? TitleColor() : Color();
+}
+
+void TwwDBGrid::DrawCell(int col, int row, const QRect& rect, TGridDrawState state)
+{
+    TwwCustomDBGrid::DrawCell(col, row, rect, state);
+    if (DefaultDrawing() && !CellDrewOwnEdge()) DrawCellLines(col, row, rect, state);
+}
+
+// The edges of a cell: a highlight line at the top and left and a shadow (or,
+// for fixed cells, black) line at the bottom and right, as far as the grid's
+// lines are on. A white data cell keeps a flat look.
+void TwwDBGrid::DrawCellLines(int col, int row, const QRect& rect, TGridDrawState state)
+{
+    const bool fixed = state & gdFixed;
+    const bool whiteGrid = ColorToRGB(Color()) == clWhite;
+    const bool highlighted = (state & gdSelected) && !fixed;
+    if (!fixed && whiteGrid && (LastBrushWasWhite() || highlighted)) return;
+    const bool colLines = Options() & dgColLines;
+    const bool rowLines = Options() & dgRowLines;
+    const bool titleCell = row < TitleOffset();
+    TCanvas& canvas = Canvas();
+    const TColor pen = canvas.Pen.Color;
+    const TColor farLine = fixed ? clBlack : clBtnShadow;
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    auto line = [&canvas](TColor color, int x1, int y1, int x2, int y2) {
+        canvas.Pen.Color = color;
+        canvas.MoveTo(x1, y1);
+        canvas.LineTo(x2, y2);
+    };
+    if (colLines) {
+        if (!rowLines) {
+            line(clBtnHighlight, l, b, l, t - 1);
+            if (col >= IndicatorOffset()) line(clBtnShadow, r, t, r, b + 1);
+        } else if (LastBrushWasWhite() && !fixed) {
+            line(clBtnHighlight, l, b, l, t - 1);
+        } else {
+            if (!FocusRectDrawn()) line(clBtnHighlight, l, b, l, t - 1);
+            line(farLine, r, t, r, b + 1);
+        }
+    }
+    if (!rowLines) {
+        if (titleCell) {
+            if (whiteGrid) line(clBlack, l, b - 1, r + 1, b - 1);
+            line(clBtnHighlight, l, t, r + 1, t);
+        }
+    } else if (LastBrushWasWhite() && !fixed) {
+        line(clBtnHighlight, l, t, r + 1, t);
+    } else {
+        if (!FocusRectDrawn()) line(clBtnHighlight, l, t, r + 1, t);
+        line(farLine, l, b, r + 1, b);
+    }
+    canvas.Pen.Color = pen;
+}
