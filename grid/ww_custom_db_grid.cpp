@@ -2,6 +2,7 @@
 #include "grid/ww_custom_db_grid.h"
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
+#include "platform/ui/grid_axis.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include <QScrollBar>
@@ -23,8 +24,13 @@ private:
 TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
 {
     titleFont_.Assign(Font());
-    titleFont_.OnChange = [this] { LayoutChanged(); };
+    // A title font set from outside no longer follows the grid's font.
+    titleFont_.OnChange = [this] {
+        if (!assigningTitleFont_) titleFontFollowsFont_ = false;
+        LayoutChanged();
+    };
     SetColor(clWindow);
+    SetScrollBars(TScrollStyle::ssHorizontal);
     SetColCount(2);
     SetRowCount(2);
     SetFixedCols(1);
@@ -330,7 +336,10 @@ void TwwCustomDBGrid::wheelEvent(QWheelEvent* event)
 void TwwCustomDBGrid::FontChanged()
 {
     TCustomGrid::FontChanged();
-    titleFont_.Assign(Font());
+    if (titleFontFollowsFont_) {
+        const TScopedAssign assigning(assigningTitleFont_, true);
+        titleFont_.Assign(Font());
+    }
     LayoutChanged();
 }
 
@@ -355,17 +364,40 @@ void TwwCustomDBGrid::DataChanged()
 
 void TwwCustomDBGrid::Scroll(int distance)
 {
+    const int oldRow = Row();
     InvalidateIndicator();
     UpdateScrollPos();
     FollowActiveRecord();
     InvalidateIndicator();
     if (distance == 0) return;
     HideControl();
-    // Every data row now shows another record.
-    InvalidateGrid();
+    if (std::abs(distance) >= VisibleRowCount())
+        InvalidateGrid();
+    else
+        ScrollDataRows(distance, oldRow);
     if (EditorMode()) InvalidateEditor();
     if ((options_ & dgAlwaysShowEditor) && !CanEditShowControl(Col(), Row())) ShowEditor();
     DoTopRowChanged();
+}
+
+// The rows already drawn move by the distance; only the rows that come into
+// view, and the rows where the current row's marks were and are, repaint.
+void TwwCustomDBGrid::ScrollDataRows(int distance, int oldRow)
+{
+    const int first = titleOffset_;
+    const int last = RowCount() - 1;
+    const QRect top = CellRect(0, first);
+    const QRect bottom = CellRect(0, last);
+    if (top.isEmpty() || bottom.isEmpty() || last <= first) {
+        InvalidateGrid();
+        return;
+    }
+    const int pitch = CellRect(0, first + 1).top() - top.top();
+    const QRect rows(0, top.top(), viewport()->width(), bottom.top() + pitch - top.top());
+    viewport()->scroll(0, -distance * pitch, rows);
+    const int movedMarks = oldRow - distance;
+    if (movedMarks >= first && movedMarks <= last) InvalidateRow(movedMarks);
+    InvalidateRow(Row());
 }
 
 void TwwCustomDBGrid::RecordChanged(TField* field)
@@ -454,33 +486,42 @@ int TwwCustomDBGrid::ScrollBarPosition()
     return 2;
 }
 
+// The grid keeps both bars itself: the horizontal one as the base grid would
+// (over the columns), the vertical one over the records. A policy is set only
+// when it changes, since each change lays the scroll area out again.
 void TwwCustomDBGrid::UpdateScrollRange()
 {
-    TCustomGrid::UpdateScrollRange();
-    QScrollBar* bar = verticalScrollBar();
-    if (!showVertScrollBar_ || !link_.Active()) {
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        return;
-    }
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    const int maximum = DataSet()->IsSequenced() ? 200 : 4;
-    if (bar->minimum() != 0 || bar->maximum() != maximum) bar->setRange(0, maximum);
+    const bool vertical = showVertScrollBar_ && link_.Active();
+    const bool horizontal = ShowHorzScrollBar();
+    const Qt::ScrollBarPolicy verticalPolicy = vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy horizontalPolicy = horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != verticalPolicy) setVerticalScrollBarPolicy(verticalPolicy);
+    if (horizontalScrollBarPolicy() != horizontalPolicy) setHorizontalScrollBarPolicy(horizontalPolicy);
+
+    std::vector<int> widths(static_cast<size_t>(ColCount()));
+    for (int i = 0; i < ColCount(); ++i) widths[size_t(i)] = ColWidths(i);
+    const int line = (TCustomGrid::Options() & (goVertLine | goFixedVertLine)) ? GridLineWidth() : 0;
+    const TGridAxis cols{&widths, DefaultColWidth(), ColCount(), TCustomGrid::FixedCols(), LeftCol(), line,
+                         viewport()->width()};
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setRange(0, horizontal ? std::max(0, cols.FirstShowing(ColCount() - 1) - TCustomGrid::FixedCols()) : 0);
+    bar->setPageStep(std::max(1, VisibleColCount()));
+    bar->setSingleStep(1);
+
+    bar = verticalScrollBar();
+    bar->setRange(0, vertical ? (DataSet()->IsSequenced() ? 200 : 4) : 0);
     bar->setPageStep(1);
+    bar->setSingleStep(1);
     UpdateScrollPos();
 }
 
 void TwwCustomDBGrid::UpdateScrollPos()
 {
-    if (!showVertScrollBar_ || !link_.Active()) {
-        TCustomGrid::UpdateScrollPos();
-        return;
-    }
+    horizontalScrollBar()->setValue(LeftCol() - TCustomGrid::FixedCols());
+    if (!showVertScrollBar_ || !link_.Active()) return;
     QScrollBar* bar = verticalScrollBar();
     const int position = ScrollBarPosition();
-    if (bar->value() != position) {
-        const QSignalBlocker blocker(bar);
-        bar->setValue(position);
-    }
+    if (bar->value() != position) bar->setValue(position);
 }
 
 void TwwCustomDBGrid::ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position)

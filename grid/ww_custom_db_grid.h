@@ -120,10 +120,11 @@ protected:
     virtual TColor GetFieldColor(int col) const;
     virtual QString GetFieldCellText(int dataCol);
     virtual void DrawCheckBox(const QRect& rect, bool checked);
-    // An in-cell control takes the cell (check box, picture, another control).
+    // The cell is drawn as a control (a check box, a picture) and takes no text editor.
     virtual bool CanEditShowControl(int col, int row);
-    // True when the cell was drawn as a check box.
+    // True when the cell was drawn as a control: a check box or a picture.
     bool DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state);
+    void DrawPicture(const QRect& rect, QImage picture, const QString& parameters);
     bool LastBrushWasWhite() const { return whiteBrush_; }
     bool CellDrewOwnEdge() const { return ownEdge_; }
     bool FocusRectDrawn() const { return focusDrawn_; }
@@ -143,6 +144,7 @@ protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void DoExit() override;
+    void Click() override;
     void ColumnMoved(int fromIndex, int toIndex) override;
     void ColWidthsChanged() override;
     void FontChanged() override;
@@ -170,6 +172,7 @@ private:
     void GoToColumn(int dataCol);
     // Leaving a column whose text fails its mask: false keeps the column.
     bool CanLeaveColumn();
+    void ScrollDataRows(int distance, int oldRow);
     void DeleteWithConfirmation();
     void CancelEdit();
     bool FreshInsert() const;
@@ -205,6 +208,9 @@ private:
     bool inRowCountUpdate_ = false;
     bool followingDataSet_ = false;
     bool columnMovedByMouse_ = false;
+    bool colEnterPending_ = false;    // a column was left: the new one is entered when the move is done
+    bool titleFontFollowsFont_ = true;
+    bool assigningTitleFont_ = false;
     QString lastEditText_;
     int pressedTitleCol_ = -1;
     bool whiteBrush_ = false;

@@ -62,14 +62,16 @@ void TwwDBGrid::DrawCell(int col, int row, const QRect& rect, TGridDrawState sta
     if (DefaultDrawing() && !CellDrewOwnEdge()) DrawCellLines(col, row, rect, state);
 }
 
-// The edges of a cell: a highlight line at the top and left and a shadow (or,
-// for fixed cells, black) line at the bottom and right, as far as the grid's
-// lines are on. A white data cell keeps a flat look.
+// The edges of a data cell: a highlight line at the top and left and a shadow
+// line at the bottom and right, as far as the grid's lines are on; a white
+// cell on a white grid keeps a flat look. Fixed cells have the base grid's
+// raised edge between its black lines.
 void TwwDBGrid::DrawCellLines(int col, int row, const QRect& rect, TGridDrawState state)
 {
     const bool fixed = state & gdFixed;
     const bool whiteGrid = ColorToRGB(Color()) == clWhite;
     const bool highlighted = (state & gdSelected) && !fixed;
+    if (fixed && (TCustomGrid::Options() & (goFixedVertLine | goFixedHorzLine))) return;
     if (!fixed && whiteGrid && (LastBrushWasWhite() || highlighted)) return;
     const bool colLines = Options() & dgColLines;
     const bool rowLines = Options() & dgRowLines;

@@ -1,6 +1,7 @@
 // TwwCustomDBGrid: drawing titles, the indicator column and data cells, and
 // the title buttons.
 #include "dataset/field_settings.h"
+#include "grid/picture_cell.h"
 #include "grid/selected_line.h"
 #include "grid/word_wrap.h"
 #include "grid/ww_custom_db_grid.h"
@@ -213,16 +214,32 @@ TColor TwwCustomDBGrid::GetFieldColor(int) const
     return Color();
 }
 
-// ---- check-box cells
+// ---- cells drawn as controls: check boxes and pictures
+
+namespace {
+
+enum class TCellControl { None, CheckBox, Picture };
+
+TCellControl CellControlOf(const TDataSet* dataSet, const TField& field, QString& parameters)
+{
+    QString type;
+    if (!GetFieldControlType(dataSet, field.FieldName(), type, parameters)) return TCellControl::None;
+    if (type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) == 0) return TCellControl::CheckBox;
+    // A picture comes from the field's own blob; a calculated field shows its text.
+    if (type.compare(QStringLiteral("Bitmap"), Qt::CaseInsensitive) == 0 && field.FieldKind() == fkData
+        && field.DataType() == TFieldType::ftBlob)
+        return TCellControl::Picture;
+    return TCellControl::None;
+}
+
+} // namespace
 
 bool TwwCustomDBGrid::CanEditShowControl(int col, int row)
 {
     if (row < titleOffset_) return false;
     const TField* field = GetColField(col - indicatorOffset_);
-    if (!field) return false;
-    QString type, parameters;
-    GetFieldControlType(DataSet(), field->FieldName(), type, parameters);
-    return type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) == 0;
+    QString parameters;
+    return field && CellControlOf(DataSet(), *field, parameters) != TCellControl::None;
 }
 
 bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state)
@@ -231,16 +248,12 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGrid
     const int dataCol = col - indicatorOffset_;
     if (dataRow < 0 || dataCol < 0 || !link_.Active()) return false;
     TField* field = GetColField(dataCol);
-    if (!field) return false;
-    QString type, parameters;
-    if (!GetFieldControlType(DataSet(), field->FieldName(), type, parameters)
-        || type.compare(QStringLiteral("CheckBox"), Qt::CaseInsensitive) != 0)
-        return false;
+    QString parameters;
+    const TCellControl control = field ? CellControlOf(DataSet(), *field, parameters) : TCellControl::None;
+    if (control == TCellControl::None) return false;
 
     TCanvas& canvas = Canvas();
     const TwwGridDataLink::TActiveRecordScope onRow(link_, dataRow);
-    const QString checkedValue = parameters.section(u';', 0, 0);
-    const bool checked = field->Text().compare(checkedValue, Qt::CaseInsensitive) == 0;
     const bool highlight = HighlightCell(dataCol, dataRow, field->Text(), state);
     if (highlight) {
         canvas.Brush.Color = clHighlight;
@@ -248,15 +261,40 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const QRect& rect, TGrid
     }
     DoCalcCellColors(field, state, highlight, canvas.Font, canvas.Brush);
     canvas.FillRect(rect);
-    const int size = 10;
-    DrawCheckBox(QRect((rect.left() + rect.right() + 1 - size) / 2, (rect.top() + rect.bottom() + 1 - size) / 2,
-                       size, size),
-                 checked);
-    if (highlight && IsActiveControl() && !(options_ & dgRowSelect)) {
-        canvas.DrawFocusRect(rect);
-        focusDrawn_ = true;
+    if (control == TCellControl::CheckBox) {
+        const QString checkedValue = parameters.section(u';', 0, 0);
+        const int size = 10;
+        DrawCheckBox(QRect((rect.left() + rect.right() + 1 - size) / 2, (rect.top() + rect.bottom() + 1 - size) / 2,
+                           size, size),
+                     field->Text().compare(checkedValue, Qt::CaseInsensitive) == 0);
+        if (highlight && IsActiveControl() && !(options_ & dgRowSelect)) {
+            canvas.DrawFocusRect(rect);
+            focusDrawn_ = true;
+        }
+        return true;
+    }
+    // The record being inserted shows no picture yet.
+    if (!(DataSet()->State() == dsInsert && dataRow == link_.ActiveRecord()))
+        DrawPicture(rect, PictureFromBlob(field->Value().toByteArray()), parameters);
+    if (highlight) {
+        canvas.Brush.Color = clHighlight;
+        canvas.FrameRect(rect);
+        ownEdge_ = true;
     }
     return true;
+}
+
+void TwwCustomDBGrid::DrawPicture(const QRect& rect, QImage picture, const QString& parameters)
+{
+    if (picture.isNull()) return;
+    const TPicturePlacement placement = PlacePicture(picture.size(), rect, parameters.section(u';', 0, 0));
+    if (placement.Target.isEmpty()) return;
+    const TCanvas source(&picture);
+    TCanvas& canvas = Canvas();
+    const TCopyMode mode = canvas.CopyMode;
+    canvas.CopyMode = CopyModeByName(parameters.section(u';', 1, 1));
+    canvas.CopyRect(placement.Target, source, placement.Source);
+    canvas.CopyMode = mode;
 }
 
 void TwwCustomDBGrid::DrawCheckBox(const QRect& box, bool checked)

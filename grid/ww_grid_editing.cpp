@@ -29,6 +29,8 @@ bool TwwCustomDBGrid::CanEditShow()
     if (!link_.Active() || Row() < titleOffset_) return false;
     const TField* field = SelectedField();
     if (!field || field->DataType() == TFieldType::ftBlob || field->DataType() == TFieldType::ftMemo) return false;
+    // A cell drawn as a control (a check box) takes no text editor.
+    if (CanEditShowControl(Col(), Row())) return false;
     return TCustomGrid::CanEditShow();
 }
 
@@ -135,11 +137,15 @@ bool TwwCustomDBGrid::SelectCell(int col, int row)
         if (!CanLeaveColumn()) return false;
         link_.UpdateRecord();
         if (OnColExit) OnColExit(this);
+        colEnterPending_ = true;
     }
     if (row != Row() && row >= titleOffset_) {
         const int target = row - titleOffset_;
         DataSet()->MoveBy(target - link_.ActiveRecord());
-        if (link_.ActiveRecord() != target) return false;
+        if (link_.ActiveRecord() != target) {
+            colEnterPending_ = false;
+            return false;
+        }
     }
     return true;
 }
@@ -148,9 +154,17 @@ void TwwCustomDBGrid::GoToColumn(int col)
 {
     col = std::clamp(col, indicatorOffset_, ColCount() - 1);
     if (col == Col()) return;
-    const int old = Col();
     MoveColRow(col, Row(), true, true);
-    if (Col() != old && OnColEnter) OnColEnter(this);
+}
+
+// The base grid's notice that the current cell moved.
+void TwwCustomDBGrid::Click()
+{
+    if (colEnterPending_) {
+        colEnterPending_ = false;
+        if (OnColEnter) OnColEnter(this);
+    }
+    TCustomGrid::Click();
 }
 
 void TwwCustomDBGrid::StepColumn(bool forward)

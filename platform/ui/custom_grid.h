@@ -141,7 +141,8 @@ public:
     // empty when it is out of view.
     QRect CellRect(int col, int row) const;
     QRect BoxRect(int left, int top, int right, int bottom) const;
-    // The cell under a point of the client area; -1 in X or Y outside the cells.
+    // The cell under a point of the client area; X or Y is -1 where the point
+    // lies beyond the columns or the rows.
     TGridCoord MouseCoord(int x, int y) const;
 
     void InvalidateCell(int col, int row);
@@ -214,7 +215,10 @@ protected:
     virtual void KeyPress(QChar& key);
 
     // Scroll bars: ranges and positions follow the grid's counts and its top
-    // left cell; a derived grid that scrolls something else replaces these.
+    // left cell; a derived grid that scrolls something else replaces these
+    // (and, when ScrollBars leaves the vertical bar out, sets its policy itself).
+    // ScrollBarAction receives every user action on a bar; the bar then shows
+    // whatever value the grid has set.
     virtual void UpdateScrollRange();
     virtual void UpdateScrollPos();
     virtual void ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position);
@@ -224,7 +228,11 @@ protected:
     void StartSelectionTimer();
     void StopSelectionTimer();
 
-    // Moves the current cell, asking SelectCell; without Show the view stays.
+    // Moves the pixels of the scrollable rows by Pixels (down when positive)
+    // and repaints only the strip that comes into view; fixed rows stay.
+    void ScrollRows(int pixels);
+    // Moves the current cell (clamped to the scrollable cells), asking
+    // SelectCell, and scrolls it into view.
     void FocusCell(int col, int row, bool moveAnchor);
     bool IsActiveControl() const;
 

@@ -183,14 +183,16 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if ((options_ & goEditing) && !(options_ & goAlwaysShowEditor)) {
-            if (editor_ && editor_->isVisible())
-                HideEditor();
-            else
-                ShowEditor();
-        } else {
+        // Enter opens and closes the editor; without editing it is left to the
+        // window (its default button).
+        if (!(options_ & goEditing) || (options_ & goRowSelect))
+            handled = false;
+        else if (options_ & goAlwaysShowEditor)
             UpdateText();
-        }
+        else if (editor_ && editor_->isVisible())
+            HideEditor();
+        else
+            ShowEditor();
         break;
     case Qt::Key_Escape:
         if (!editor_ || !editor_->isVisible()) {
@@ -285,7 +287,7 @@ void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
         }
     }
     const TGridCoord cell = MouseCoord(x, y);
-    if (cell.X < 0)
+    if (cell.X < 0 || cell.Y < 0)
         return;
     if (cell.Y < fixedRows_ && cell.X >= fixedCols_ && (options_ & goColMoving)) {
         gridState_ = TGridState::gsColMoving;
@@ -428,7 +430,7 @@ void TCustomGrid::timerEvent(QTimerEvent* event)
 
 void TCustomGrid::SelectionTimerTick()
 {
-    if (!(QApplication::mouseButtons() & Qt::LeftButton) && gridState_ != TGridState::gsSelecting) {
+    if (gridState_ != TGridState::gsSelecting) {
         StopSelectionTimer();
         return;
     }

@@ -55,7 +55,7 @@ protected:
         database_.reset();
     }
 
-    // Rows: Code "0001".. , Descr "Item n", Amount n * 10.5, Posted "T" on even rows.
+    // Rows: Code "0001".. , Descr "Item n", Amount n * 10.5, Posted "T" on even rows, no Picture.
     void CreateTransactions(int rows = 30)
     {
         using enum TFieldType;
@@ -64,14 +64,15 @@ protected:
         desc.Columns = {{QStringLiteral("Code"), ftString, 4},
                         {QStringLiteral("Descr"), ftString, 30},
                         {QStringLiteral("Amount"), ftFloat},
-                        {QStringLiteral("Posted"), ftString, 1}};
+                        {QStringLiteral("Posted"), ftString, 1},
+                        {QStringLiteral("Picture"), ftBlob}};
         desc.Indexes = {{QString(), {QStringLiteral("Code")}, true, true}};
         database_->EngineDatabase().CreateTable(desc);
         for (int i = 1; i <= rows; ++i)
             database_->EngineDatabase().InsertRow(
                 QStringLiteral("Trans"), {QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
                                           QStringLiteral("Item %1").arg(i), i * 10.5,
-                                          i % 2 == 0 ? QStringLiteral("T") : QStringLiteral("F")});
+                                          i % 2 == 0 ? QStringLiteral("T") : QStringLiteral("F"), QVariant()});
     }
 
     int CountRows()

@@ -1,6 +1,9 @@
 // What the grid paints: the indicator pictures, the colours the windows give
 // rows and titles, and the title buttons.
 #include "tests/grid/grid_fixture.h"
+#include <QBuffer>
+#include <QScreen>
+#include <QtEndian>
 
 namespace {
 
@@ -79,6 +82,26 @@ TEST_F(GridTest, WindowsColourRowsAndTitlesThroughTheirEvents)
     EXPECT_EQ(background(2, 0), ToQColor(clBtnFace).rgb());
 }
 
+TEST_F(GridTest, CheckBoxCellsAndWrappedText)
+{
+    table->ControlType()->Add(QStringLiteral("Posted;CheckBox;T;F"));
+    grid->SetRowHeightPercent(250);
+    ShowGrid({"Code\t4\tCode", "Descr\t3\tD", "Posted\t3\tP"});
+    const QImage image = Grab();
+    const auto dark = [&](int col, int row, bool lowerHalf) {
+        QRect cell = grid->CellRect(col, row);
+        cell.setTop(lowerHalf ? cell.center().y() : cell.top());
+        cell.setBottom(lowerHalf ? cell.bottom() : cell.center().y());
+        return CountPixels(image, cell, Qt::black) + CountPixels(image, cell, ToQColor(clWindowText));
+    };
+    // Record 2 is posted: its box is ticked; record 1's is empty.
+    EXPECT_GT(dark(3, 2, false) + dark(3, 2, true), dark(3, 1, false) + dark(3, 1, true) + 10);
+    // "Item 1" is wider than three characters: its second word goes below.
+    EXPECT_GT(dark(2, 1, false), 0);
+    EXPECT_GT(dark(2, 1, true), 0);
+    EXPECT_EQ(dark(1, 1, true), 0);
+}
+
 TEST_F(GridTest, TitleButtonsPressReleaseAndClickOnlyWithinTheirColumn)
 {
     grid->SetTitleButtons(true);
@@ -109,4 +132,64 @@ TEST_F(GridTest, TitleButtonsPressReleaseAndClickOnlyWithinTheirColumn)
     ASSERT_EQ(grid->ColCount(), 2);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
     EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST_F(GridTest, PictureCellsShowTheBlobsPicture)
+{
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    red.save(&buffer, "PNG");
+    // Record 1 holds the picture after a stored picture's header, record 2 as it stands.
+    QByteArray stored(8, '\0');
+    qToLittleEndian<quint16>(1, stored.data());
+    qToLittleEndian<quint16>(256, stored.data() + 2);
+    qToLittleEndian<quint32>(quint32(png.size()), stored.data() + 4);
+    table->Open();
+    for (const QByteArray& blob : {stored + png, png}) {
+        table->Edit();
+        table->FieldByName("Picture")->SetValue(blob);
+        table->Post();
+        table->Next();
+    }
+    table->First();
+    table->ControlType()->Add(QStringLiteral("Picture;Bitmap;Stretch To Fit;Not Source Copy"));
+    grid->SetRowHeightPercent(200);
+    ShowGrid({"Code\t4\tCode", "Picture\t6\tPicture"});
+    const QImage image = Grab();
+    const auto centre = [&](int row) { return image.pixel(grid->CellRect(2, row).center()); };
+    EXPECT_EQ(centre(1), qRgb(0, 255, 255));   // red, not copied
+    EXPECT_EQ(centre(2), qRgb(0, 255, 255));
+    EXPECT_EQ(centre(3), ToQColor(clWindow).rgb());
+    Key(Qt::Key_Right);
+    Type(QStringLiteral("x"));
+    EXPECT_EQ(table->State(), dsBrowse);   // no editor over a picture
+}
+
+TEST_F(GridTest, RowsScrolledOnScreenMatchAFreshPaint)
+{
+    grid->OnCalcCellColors = [&](QObject*, TField*, TGridDrawState, bool highlight, TFont& font, TBrush& brush) {
+        if (!highlight && table->FieldByName("Posted")->AsString() == QStringLiteral("T")) {
+            brush.Color = RGB(255, 255, 160);
+            font.SetColor(clNavy);
+        }
+    };
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription", "Amount\t10\tAmount"});
+    const auto screen = [&] { return form->screen()->grabWindow(form->winId()).toImage(); };
+    // Down past the last row, a page down, and back up past the first row.
+    for (int i = 0; i < grid->VisibleRowCount() + 3; ++i) {
+        Key(Qt::Key_Down);
+        QApplication::processEvents();
+    }
+    Key(Qt::Key_PageDown);
+    QApplication::processEvents();
+    for (int i = 0; i < grid->VisibleRowCount() + 2; ++i) {
+        Key(Qt::Key_Up);
+        QApplication::processEvents();
+    }
+    const QImage scrolled = screen();
+    grid->viewport()->update();
+    QApplication::processEvents();
+    EXPECT_EQ(scrolled, screen());
 }

@@ -45,6 +45,9 @@ TEST_F(GridTest, TypingUnderAPictureMaskDropsWhatTheMaskRefusesAndEscapeAbandons
 TEST_F(GridTest, KeysAppendAtTheEndAndDeleteAfterTheQuestion)
 {
     grid->SetKeyOptions(dgEnterToTab | dgAllowDelete | dgAllowInsert);
+    QStringList columnEvents;
+    grid->OnColExit = [&](QObject*) { columnEvents << QStringLiteral("exit %1").arg(grid->Col()); };
+    grid->OnColEnter = [&](QObject*) { columnEvents << QStringLiteral("enter %1").arg(grid->Col()); };
     ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription"});
     Key(Qt::Key_End, Qt::ControlModifier);
     ASSERT_EQ(Field("Code"), QStringLiteral("0030"));
@@ -61,6 +64,7 @@ TEST_F(GridTest, KeysAppendAtTheEndAndDeleteAfterTheQuestion)
     Key(Qt::Key_Return);
     EXPECT_EQ(table->State(), dsInsert);
     EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(columnEvents, (QStringList{"exit 1", "enter 2", "exit 2", "enter 1"}));
     Type(QStringLiteral("0031"));
     Key(Qt::Key_Return);
     Type(QStringLiteral("New one"));

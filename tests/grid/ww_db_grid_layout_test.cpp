@@ -1,5 +1,6 @@
 // The grid's columns, widths, titles and rows from Selected, the rows it
 // reads, its scroll bar, and the column moves and widths it writes back.
+#include "platform/db/table.h"
 #include "tests/grid/grid_fixture.h"
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -100,4 +101,20 @@ TEST_F(GridTest, ResizedAndMovedColumnsAreWrittenBackToSelected)
     EXPECT_EQ(grid->GetColField(0)->FieldName(), QStringLiteral("Amount"));
     EXPECT_EQ(grid->ColWidths(2), 10 * 7 + 4);
     EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(GridTest, AGridRefusesADataSetThatIsNotTheLibrarys)
+{
+    TTable plain;
+    plain.SetDatabaseName(table->DatabaseName());
+    plain.SetTableName(QStringLiteral("Trans"));
+    plain.Open();
+    TDataSource plainSource;
+    plainSource.SetDataSet(&plain);
+    grid->SetDataSource(&plainSource);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].Text, QStringLiteral("wwGrid must use an Vantrel compatible TDataSet."));
+    EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(grid->DataSource(), nullptr);
+    EXPECT_FALSE(grid->DataLink().Active());
 }
