@@ -212,6 +212,8 @@ private:
     // current in the master table; an empty picker does nothing.
     void ShowAccountTransactions(TwwDBLookupCombo* picker, TwwTable* transactions,
                                  const std::function<void()>& findAccount);
+    // Lines up a page's navigators and Auto Edit box from left onwards.
+    static void PlaceEditingControls(TTransactionPage& page, int left);
     TTransactionPage* PageOfGrid(const QObject* grid);
     TTransactionPage* PageOfAutoEditBox(const QObject* box);
 

@@ -136,8 +136,6 @@ void TFrmMainMenu::CreateTransactionPages()
     PageControl2 = Named(new TPageControl(TabTransactions), "PageControl2");
     SetAlign(PageControl2, TAlign::alClient);
     PageControl2->OnChange = [this](QObject* sender) { PageControl2Change(sender); };
-    // The header's controls start after the account picker where a page has one.
-    constexpr int PickerRight = 400;
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         const TPageSpec& spec = PageSpecs[i];
         TTransactionPage& page = pages_[i];
@@ -151,18 +149,13 @@ void TFrmMainMenu::CreateTransactionPages()
         SetAlign(page.Panel, TAlign::alTop);
         page.Background = Named(new TTiledBitmap(page.Panel), spec.Background);
 
-        int left = spec.AccountPicker ? PickerRight : 8;
         page.BrowseNavigator = Navigator(page.Panel, spec.BrowseNavigator, page.DataSource, BrowseButtons, BrowseWidth);
-        page.BrowseNavigator->move(left, 4);
-        left += BrowseWidth + 8;
         page.EditNavigator = Navigator(page.Panel, spec.EditNavigator, page.DataSource, EditButtons, EditWidth);
         // The table asks before it deletes a row; a second question would be one too many.
         page.EditNavigator->SetConfirmDelete(false);
-        page.EditNavigator->move(left, 4);
-        left += EditWidth + 12;
         page.AutoEdit = Named(new TCheckBox(page.Panel), spec.AutoEdit);
         page.AutoEdit->SetCaption(QStringLiteral("Auto Edit"));
-        page.AutoEdit->setGeometry(left, 8, 80, 17);
+        PlaceEditingControls(page, 8);
         page.AutoEdit->OnClick = [this](QObject* sender) { AutoEditClick(sender); };
 
         page.Grid = Named(new TwwDBGrid(page.Sheet), spec.Grid);
@@ -272,6 +265,7 @@ void TFrmMainMenu::CreateAccountPickers()
         go->setIcon(QIcon(DrawToolIcon(TToolIcon::Go)));
         go->setGeometry(combo->x() + combo->width() + 4, 4, 25, 25);
         go->SetFlat(true);
+        PlaceEditingControls(page, go->x() + go->width() + 16);
         return std::tuple{label, combo, go};
     };
     std::tie(LblBankAccount, wwDbLupEditBankAccount, SpeedButton4) =
@@ -297,6 +291,15 @@ void TFrmMainMenu::CreateAccountPickers()
 
     SpeedButton4->OnClick = [this](QObject* sender) { SpeedButton4Click(sender); };
     SpeedButton1->OnClick = [this](QObject* sender) { SpeedButton1Click(sender); };
+}
+
+void TFrmMainMenu::PlaceEditingControls(TTransactionPage& page, int left)
+{
+    page.BrowseNavigator->move(left, 4);
+    left += BrowseWidth + 8;
+    page.EditNavigator->move(left, 4);
+    left += EditWidth + 12;
+    page.AutoEdit->setGeometry(left, 8, 80, 17);
 }
 
 void TFrmMainMenu::RefreshAccountPickers()

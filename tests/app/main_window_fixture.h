@@ -28,7 +28,9 @@
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -148,16 +150,27 @@ protected:
         QApplication::processEvents();
     }
 
+    // The window manager's part when a modal window has gone: the main window is active again.
+    void Reactivate()
+    {
+        QApplication::processEvents();
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();
+    }
+
     // Picks the bank account by typing its name into the picker and pressing the go button.
     void ChooseBankAccount(const QString& name)
     {
         TwwDBLookupCombo* picker = window->wwDbLupEditBankAccount;
         picker->setFocus();
+        picker->selectAll();
         QTest::keyClicks(picker, name);
         picker->PerformSearch();
         QTest::keyClick(picker, Qt::Key_Return);
         QTest::mouseClick(window->SpeedButton4, Qt::LeftButton);
-        QApplication::processEvents();
+        // The drop-down was a window of its own: the main window is active again.
+        Reactivate();
     }
 
     QImage GrabGrid(TwwDBGrid* grid)
@@ -166,11 +179,17 @@ protected:
         return grid->viewport()->grab().toImage();
     }
 
-    // The colour in the middle of a data cell's right part, clear of its text.
+    // The colour that fills most of a cell: its background, whatever its text.
     static QColor CellColour(const QImage& image, TwwDBGrid* grid, int col, int row)
     {
-        const QRect cell = grid->CellRect(col, row);
-        return image.pixelColor(cell.right() - 3, cell.center().y());
+        const QRect cell = grid->CellRect(col, row).adjusted(2, 2, -2, -2);
+        std::map<QRgb, int> counts;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                ++counts[image.pixel(x, y)];
+        const auto most = std::max_element(counts.begin(), counts.end(),
+                                           [](const auto& a, const auto& b) { return a.second < b.second; });
+        return most == counts.end() ? QColor() : QColor::fromRgb(most->first);
     }
 
     void SaveScreenshot(const QString& name)
