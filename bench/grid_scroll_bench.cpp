@@ -1,6 +1,6 @@
 // The data grid over a million bank transactions: opening it and painting the
-// first screen, then scrolling by a row, by a page and to the last row, each
-// with the repaint that the user waits for.
+// first screen, then scrolling by a row and by a page from the middle of the
+// table, and jumping to the last row, each with the repaint the user waits for.
 #include "bench/support/generate.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -99,7 +99,7 @@ void ScrollGridByOneRow(benchmark::State& state)
 {
     TGridWindow window;
     window.Open();
-    window.table.MoveBy(window.grid.VisibleRowCount());
+    window.table.SetRecNo(500000);
     for (auto _ : state) {
         window.Press(Qt::Key_Down);
         if (window.table.Eof()) window.table.First();
@@ -112,6 +112,7 @@ void PageDownInGrid(benchmark::State& state)
 {
     TGridWindow window;
     window.Open();
+    window.table.SetRecNo(500000);
     for (auto _ : state) {
         window.Press(Qt::Key_PageDown);
         if (window.table.Eof()) window.table.First();

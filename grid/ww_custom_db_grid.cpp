@@ -2,11 +2,8 @@
 #include "grid/ww_custom_db_grid.h"
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
-#include "platform/ui/grid_axis.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
-#include <QScrollBar>
-#include <QWheelEvent>
 #include <algorithm>
 
 // Held while the grid lays itself out: what the layout changes (column
@@ -29,6 +26,9 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
         if (!assigningTitleFont_) titleFontFollowsFont_ = false;
         LayoutChanged();
     };
+    // A column list changed from outside lays the grid out again; the grid's
+    // own changes to it happen under the layout lock.
+    selected_.OnChange = [this](TStrings&) { LayoutChanged(); };
     SetColor(clWindow);
     SetScrollBars(TScrollStyle::ssHorizontal);
     SetColCount(2);
@@ -41,6 +41,7 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent)
 
 TwwCustomDBGrid::~TwwCustomDBGrid()
 {
+    selected_.OnChange = nullptr;
     // The link's notifications must not reach a grid half destroyed.
     link_.SetDataSource(nullptr);
 }
@@ -166,6 +167,7 @@ bool TwwCustomDBGrid::CanLayout() const
 void TwwCustomDBGrid::LayoutChanged()
 {
     if (!CanLayout()) return;
+    recNo_.reset();
     {
         const TLayoutLock lock(*this);
         {
@@ -325,14 +327,6 @@ void TwwCustomDBGrid::resizeEvent(QResizeEvent* event)
     UpdateScrollRange();
 }
 
-// The wheel moves through the records, not through the grid's rows.
-void TwwCustomDBGrid::wheelEvent(QWheelEvent* event)
-{
-    const int steps = event->angleDelta().y() / 120;
-    if (link_.Active() && steps != 0) DataSet()->MoveBy(-steps);
-    event->accept();
-}
-
 void TwwCustomDBGrid::FontChanged()
 {
     TCustomGrid::FontChanged();
@@ -355,49 +349,12 @@ void TwwCustomDBGrid::LinkActive(bool active)
 void TwwCustomDBGrid::DataChanged()
 {
     if (DataSource() && DataSource()->State() == dsBrowse) HideControl();
+    recNo_.reset();
     UpdateRowCount();
     UpdateScrollPos();
     FollowActiveRecord();
     InvalidateEditor();
     InvalidateGrid();
-}
-
-void TwwCustomDBGrid::Scroll(int distance)
-{
-    const int oldRow = Row();
-    InvalidateIndicator();
-    UpdateScrollPos();
-    FollowActiveRecord();
-    InvalidateIndicator();
-    if (distance == 0) return;
-    HideControl();
-    if (std::abs(distance) >= VisibleRowCount())
-        InvalidateGrid();
-    else
-        ScrollDataRows(distance, oldRow);
-    if (EditorMode()) InvalidateEditor();
-    if ((options_ & dgAlwaysShowEditor) && !CanEditShowControl(Col(), Row())) ShowEditor();
-    DoTopRowChanged();
-}
-
-// The rows already drawn move by the distance; only the rows that come into
-// view, and the rows where the current row's marks were and are, repaint.
-void TwwCustomDBGrid::ScrollDataRows(int distance, int oldRow)
-{
-    const int first = titleOffset_;
-    const int last = RowCount() - 1;
-    const QRect top = CellRect(0, first);
-    const QRect bottom = CellRect(0, last);
-    if (top.isEmpty() || bottom.isEmpty() || last <= first) {
-        InvalidateGrid();
-        return;
-    }
-    const int pitch = CellRect(0, first + 1).top() - top.top();
-    const QRect rows(0, top.top(), viewport()->width(), bottom.top() + pitch - top.top());
-    viewport()->scroll(0, -distance * pitch, rows);
-    const int movedMarks = oldRow - distance;
-    if (movedMarks >= first && movedMarks <= last) InvalidateRow(movedMarks);
-    InvalidateRow(Row());
 }
 
 void TwwCustomDBGrid::RecordChanged(TField* field)
@@ -438,10 +395,7 @@ void TwwCustomDBGrid::ColumnMoved(int fromIndex, int toIndex)
     const int from = fromIndex - indicatorOffset_;
     const int to = toIndex - indicatorOffset_;
     if (!useTFields_) {
-        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) {
-            selected_.Move(from, to);
-            LayoutChanged();
-        }
+        if (from >= 0 && to >= 0 && from < selected_.Count() && to < selected_.Count()) selected_.Move(from, to);
     } else if (link_.Active()) {
         TField* moved = link_.Fields(from);
         const TField* target = link_.Fields(to);
@@ -470,91 +424,3 @@ void TwwCustomDBGrid::ColWidthsChanged()
         selected_.SetString(i, TSelectedLine::Parse(selected_[i]).WithWidth(characters(i)));
 }
 
-// ---- the vertical scroll bar: where the current record lies
-
-int TwwCustomDBGrid::ScrollBarPosition()
-{
-    TDataSet* dataSet = DataSet();
-    if (dataSet->IsSequenced()) {
-        if (dataSet->Bof()) return 0;
-        if (dataSet->Eof()) return 200;
-        const int count = std::max(dataSet->RecordCount(), 2);
-        return int((qint64(dataSet->RecNo()) - 1) * 200 / (count - 1));
-    }
-    if (dataSet->Bof()) return 0;
-    if (dataSet->Eof()) return 4;
-    return 2;
-}
-
-// The grid keeps both bars itself: the horizontal one as the base grid would
-// (over the columns), the vertical one over the records. A policy is set only
-// when it changes, since each change lays the scroll area out again.
-void TwwCustomDBGrid::UpdateScrollRange()
-{
-    const bool vertical = showVertScrollBar_ && link_.Active();
-    const bool horizontal = ShowHorzScrollBar();
-    const Qt::ScrollBarPolicy verticalPolicy = vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    const Qt::ScrollBarPolicy horizontalPolicy = horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (verticalScrollBarPolicy() != verticalPolicy) setVerticalScrollBarPolicy(verticalPolicy);
-    if (horizontalScrollBarPolicy() != horizontalPolicy) setHorizontalScrollBarPolicy(horizontalPolicy);
-
-    std::vector<int> widths(static_cast<size_t>(ColCount()));
-    for (int i = 0; i < ColCount(); ++i) widths[size_t(i)] = ColWidths(i);
-    const int line = (TCustomGrid::Options() & (goVertLine | goFixedVertLine)) ? GridLineWidth() : 0;
-    const TGridAxis cols{&widths, DefaultColWidth(), ColCount(), TCustomGrid::FixedCols(), LeftCol(), line,
-                         viewport()->width()};
-    QScrollBar* bar = horizontalScrollBar();
-    bar->setRange(0, horizontal ? std::max(0, cols.FirstShowing(ColCount() - 1) - TCustomGrid::FixedCols()) : 0);
-    bar->setPageStep(std::max(1, VisibleColCount()));
-    bar->setSingleStep(1);
-
-    bar = verticalScrollBar();
-    bar->setRange(0, vertical ? (DataSet()->IsSequenced() ? 200 : 4) : 0);
-    bar->setPageStep(1);
-    bar->setSingleStep(1);
-    UpdateScrollPos();
-}
-
-void TwwCustomDBGrid::UpdateScrollPos()
-{
-    horizontalScrollBar()->setValue(LeftCol() - TCustomGrid::FixedCols());
-    if (!showVertScrollBar_ || !link_.Active()) return;
-    QScrollBar* bar = verticalScrollBar();
-    const int position = ScrollBarPosition();
-    if (bar->value() != position) bar->setValue(position);
-}
-
-void TwwCustomDBGrid::ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position)
-{
-    if (orientation != Qt::Vertical || !link_.Active()) {
-        TCustomGrid::ScrollBarAction(orientation, code, position);
-        return;
-    }
-    if (focusPolicy() == Qt::NoFocus) return;
-    TDataSet* dataSet = DataSet();
-    switch (code) {
-    case TScrollCode::scLineUp: MoveToPriorRecord(); break;
-    case TScrollCode::scLineDown: MoveToNextRecord(); break;
-    case TScrollCode::scPageUp: dataSet->MoveBy(-VisibleRowCount()); break;
-    case TScrollCode::scPageDown: dataSet->MoveBy(VisibleRowCount()); break;
-    case TScrollCode::scTop: dataSet->First(); break;
-    case TScrollCode::scBottom: dataSet->Last(); break;
-    case TScrollCode::scPosition:
-        if (dataSet->IsSequenced()) {
-            if (position <= 0) dataSet->First();
-            else if (position >= 200) dataSet->Last();
-            else dataSet->SetRecNo(int(qint64(position) * dataSet->RecordCount() / 200 + 1));
-        } else if (position <= 0) {
-            dataSet->First();
-        } else if (position == 1) {
-            dataSet->MoveBy(-VisibleRowCount());
-        } else if (position == 3) {
-            dataSet->MoveBy(VisibleRowCount());
-        } else if (position >= 4) {
-            dataSet->Last();
-        }
-        break;
-    case TScrollCode::scTrack: break;
-    }
-    UpdateScrollPos();
-}

@@ -16,6 +16,7 @@
 #include "grid/ww_grid_types.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/custom_grid.h"
+#include <optional>
 
 class TDataSource;
 class TwwInplaceEdit;
@@ -122,9 +123,6 @@ protected:
     virtual void DrawCheckBox(const QRect& rect, bool checked);
     // The cell is drawn as a control (a check box, a picture) and takes no text editor.
     virtual bool CanEditShowControl(int col, int row);
-    // True when the cell was drawn as a control: a check box or a picture.
-    bool DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state);
-    void DrawPicture(const QRect& rect, QImage picture, const QString& parameters);
     bool LastBrushWasWhite() const { return whiteBrush_; }
     bool CellDrewOwnEdge() const { return ownEdge_; }
     bool FocusRectDrawn() const { return focusDrawn_; }
@@ -132,6 +130,7 @@ protected:
     // ---- Editing and keys.
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    bool CellTakesEditor();
     bool CanEditModify() override;
     bool CanEditAcceptKey(QChar key) override;
     int GetEditLimit() override;
@@ -157,8 +156,7 @@ protected:
     // Hooks of the in-cell controls (a descendant's): hide the control in use.
     virtual void HideControl() {}
 
-    // The text the user typed that is not yet in the field.
-    const QString& LastEditText() const { return lastEditText_; }
+    // The editor, when it is the grid's own.
     TwwInplaceEdit* WwEditor() const;
 
 private:
@@ -181,6 +179,9 @@ private:
     void DrawTitleCell(int dataCol, const QRect& rect, TGridDrawState state);
     void DrawIndicatorCell(int dataRow, const QRect& rect);
     void DrawDataCell(int dataCol, int dataRow, const QRect& rect, TGridDrawState state);
+    // True when the cell was drawn as a control: a check box or a picture.
+    bool DrawControlCell(int col, int row, const QRect& rect, TGridDrawState state);
+    void DrawPicture(const QRect& rect, QImage picture, const QString& parameters);
     void DrawCellText(const QRect& rect, const QString& text, TAlignment alignment, int yOffset, bool wordWrap);
 
     TwwGridDataLink link_{*this};
@@ -212,6 +213,9 @@ private:
     bool titleFontFollowsFont_ = true;
     bool assigningTitleFont_ = false;
     QString lastEditText_;
+    // The current record's number, followed through scrolls: counting the
+    // records before it is a walk, done once after each jump.
+    std::optional<int> recNo_;
     int pressedTitleCol_ = -1;
     bool whiteBrush_ = false;
     bool ownEdge_ = false;

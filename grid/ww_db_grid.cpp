@@ -1,5 +1,6 @@
 #include "grid/ww_db_grid.h"
 #include "dataset/field_settings.h"
+#include "grid/pixel_lines.h"
 #include "grid/scoped_assign.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
@@ -77,35 +78,28 @@ void TwwDBGrid::DrawCellLines(int col, int row, const QRect& rect, TGridDrawStat
     const bool rowLines = Options() & dgRowLines;
     const bool titleCell = row < TitleOffset();
     TCanvas& canvas = Canvas();
-    const TColor pen = canvas.Pen.Color;
     const TColor farLine = fixed ? clBlack : clBtnShadow;
     const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    auto line = [&canvas](TColor color, int x1, int y1, int x2, int y2) {
-        canvas.Pen.Color = color;
-        canvas.MoveTo(x1, y1);
-        canvas.LineTo(x2, y2);
-    };
     if (colLines) {
         if (!rowLines) {
-            line(clBtnHighlight, l, b, l, t - 1);
-            if (col >= IndicatorOffset()) line(clBtnShadow, r, t, r, b + 1);
+            PixelLine(canvas, clBtnHighlight, l, t, l, b);
+            if (col >= IndicatorOffset()) PixelLine(canvas, clBtnShadow, r, t, r, b);
         } else if (LastBrushWasWhite() && !fixed) {
-            line(clBtnHighlight, l, b, l, t - 1);
+            PixelLine(canvas, clBtnHighlight, l, t, l, b);
         } else {
-            if (!FocusRectDrawn()) line(clBtnHighlight, l, b, l, t - 1);
-            line(farLine, r, t, r, b + 1);
+            if (!FocusRectDrawn()) PixelLine(canvas, clBtnHighlight, l, t, l, b);
+            PixelLine(canvas, farLine, r, t, r, b);
         }
     }
     if (!rowLines) {
         if (titleCell) {
-            if (whiteGrid) line(clBlack, l, b - 1, r + 1, b - 1);
-            line(clBtnHighlight, l, t, r + 1, t);
+            if (whiteGrid) PixelLine(canvas, clBlack, l, b - 1, r, b - 1);
+            PixelLine(canvas, clBtnHighlight, l, t, r, t);
         }
     } else if (LastBrushWasWhite() && !fixed) {
-        line(clBtnHighlight, l, t, r + 1, t);
+        PixelLine(canvas, clBtnHighlight, l, t, r, t);
     } else {
-        if (!FocusRectDrawn()) line(clBtnHighlight, l, t, r + 1, t);
-        line(farLine, l, b, r + 1, b);
+        if (!FocusRectDrawn()) PixelLine(canvas, clBtnHighlight, l, t, r, t);
+        PixelLine(canvas, farLine, l, b, r, b);
     }
-    canvas.Pen.Color = pen;
 }

@@ -2,6 +2,7 @@
 // the title buttons.
 #include "dataset/field_settings.h"
 #include "grid/picture_cell.h"
+#include "grid/pixel_lines.h"
 #include "grid/selected_line.h"
 #include "grid/word_wrap.h"
 #include "grid/ww_custom_db_grid.h"
@@ -23,21 +24,6 @@ int AlignedX(const QRect& rect, int textWidth, TAlignment alignment, int margin)
     case taLeftJustify: break;
     }
     return rect.left() + margin;
-}
-
-// The raised (or, pressed, sunken) edge of a button face.
-void DrawButtonEdge(TCanvas& canvas, const QRect& rect, bool pressed)
-{
-    const TColor light = pressed ? clBtnShadow : clBtnHighlight;
-    const TColor dark = pressed ? clBtnHighlight : clBtnShadow;
-    canvas.Pen.Color = light;
-    canvas.MoveTo(rect.left(), rect.bottom());
-    canvas.LineTo(rect.left(), rect.top());
-    canvas.LineTo(rect.right() + 1, rect.top());
-    canvas.Pen.Color = dark;
-    canvas.MoveTo(rect.right(), rect.top() + 1);
-    canvas.LineTo(rect.right(), rect.bottom());
-    canvas.LineTo(rect.left(), rect.bottom());
 }
 
 } // namespace
@@ -103,7 +89,7 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
     const int shift = pressed ? 1 : 0;
     const int lineHeight = canvas.TextHeight(QStringLiteral("W"));
     const QStringList pieces = titleLines_ > 1 ? TitlePieces(title) : QStringList{title};
-    int y = pieces.size() > 1 || titleLines_ > 1
+    int y = titleLines_ > 1
                 ? rect.top() + int(std::lround(rect.height() * 0.5 - lineHeight * pieces.size() * 0.5))
                 : rect.top() + titleButtonOffset_;
     const TBrushStyle brushStyle = canvas.Brush.Style;
@@ -304,30 +290,20 @@ void TwwCustomDBGrid::DrawCheckBox(const QRect& box, bool checked)
     canvas.Brush.Color = clWindow;
     canvas.FillRect(box);
     const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
-    canvas.Pen.Color = clGray;            // outer top-left
-    canvas.MoveTo(l, b);
-    canvas.LineTo(l, t);
-    canvas.LineTo(r + 1, t);
-    canvas.Pen.Color = clWhite;           // outer bottom-right
-    canvas.MoveTo(r, t + 1);
-    canvas.LineTo(r, b);
-    canvas.LineTo(l, b);
-    canvas.Pen.Color = clBlack;           // inner top-left
-    canvas.MoveTo(l + 1, b - 1);
-    canvas.LineTo(l + 1, t + 1);
-    canvas.LineTo(r, t + 1);
-    canvas.Pen.Color = clBtnFace;         // inner bottom-right
-    canvas.MoveTo(r - 1, t + 2);
-    canvas.LineTo(r - 1, b - 1);
-    canvas.LineTo(l + 1, b - 1);
+    PixelLine(canvas, clGray, l, t, l, b);            // outer top-left
+    PixelLine(canvas, clGray, l, t, r, t);
+    PixelLine(canvas, clWhite, r, t + 1, r, b);       // outer bottom-right
+    PixelLine(canvas, clWhite, l + 1, b, r, b);
+    PixelLine(canvas, clBlack, l + 1, t + 1, l + 1, b - 1);   // inner top-left
+    PixelLine(canvas, clBlack, l + 1, t + 1, r - 1, t + 1);
+    PixelLine(canvas, clBtnFace, r - 1, t + 2, r - 1, b - 1); // inner bottom-right
+    PixelLine(canvas, clBtnFace, l + 2, b - 1, r - 1, b - 1);
     if (checked) {
         // Seven short strokes: a tick from the left middle down and up to the right.
-        canvas.Pen.Color = clBlack;
         for (int i = 0; i < 7; ++i) {
             const int x = l + 2 + i;
             const int y = i < 3 ? t + 4 + i : t + 8 - (i - 2);
-            canvas.MoveTo(x, y);
-            canvas.LineTo(x, y + 3);
+            PixelLine(canvas, clBlack, x, y, x, y + 2);
         }
     }
     canvas.Brush = brush;

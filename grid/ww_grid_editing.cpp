@@ -21,17 +21,22 @@ TInplaceEdit* TwwCustomDBGrid::CreateEditor()
 
 TwwInplaceEdit* TwwCustomDBGrid::WwEditor() const
 {
-    return static_cast<TwwInplaceEdit*>(InplaceEditor());
+    return qobject_cast<TwwInplaceEdit*>(InplaceEditor());
 }
 
-bool TwwCustomDBGrid::CanEditShow()
+// A text editor serves the current cell: a field that is no blob or memo,
+// not drawn as a control (a check box, a picture).
+bool TwwCustomDBGrid::CellTakesEditor()
 {
     if (!link_.Active() || Row() < titleOffset_) return false;
     const TField* field = SelectedField();
     if (!field || field->DataType() == TFieldType::ftBlob || field->DataType() == TFieldType::ftMemo) return false;
-    // A cell drawn as a control (a check box) takes no text editor.
-    if (CanEditShowControl(Col(), Row())) return false;
-    return TCustomGrid::CanEditShow();
+    return !CanEditShowControl(Col(), Row());
+}
+
+bool TwwCustomDBGrid::CanEditShow()
+{
+    return CellTakesEditor() && TCustomGrid::CanEditShow();
 }
 
 bool TwwCustomDBGrid::CanEditAcceptKey(QChar key)
@@ -160,7 +165,8 @@ void TwwCustomDBGrid::GoToColumn(int col)
 // The base grid's notice that the current cell moved.
 void TwwCustomDBGrid::Click()
 {
-    if (colEnterPending_) {
+    // A row change that follows the dataset within the move is not the end of it.
+    if (colEnterPending_ && !followingDataSet_) {
         colEnterPending_ = false;
         if (OnColEnter) OnColEnter(this);
     }
@@ -251,7 +257,7 @@ void TwwCustomDBGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
             if ((options_ & dgEditing) && (keyOptions_ & dgAllowInsert) && !readOnly_) dataSet->Insert();
             break;
         case Qt::Key_F2:
-            if (CanEditShow() && !CanEditShowControl(Col(), Row())) ShowEditor();
+            if (CellTakesEditor()) ShowEditor();
             break;
         case Qt::Key_Escape:
             CancelEdit();

@@ -4,6 +4,7 @@
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/field.h"
 #include <QApplication>
+#include <QKeySequence>
 
 TwwInplaceEdit::TwwInplaceEdit(TwwCustomDBGrid* grid) : TInplaceEdit(grid), wwGrid_(grid) {}
 
@@ -49,6 +50,14 @@ void TwwInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
     if ((key == Qt::Key_Delete && (shift & Qt::ControlModifier)) || enterToTab) {
         wwGrid_->setFocus();
         wwGrid_->KeyDown(key, shift);
+        key = 0;
+        return;
+    }
+    // Pasted or cut text changes the field like typing: the record goes into edit first.
+    const QKeySequence pressed(key | int(shift));
+    const bool changesText = pressed.matches(QKeySequence::Paste) == QKeySequence::ExactMatch
+                             || pressed.matches(QKeySequence::Cut) == QKeySequence::ExactMatch;
+    if (changesText && !EditCanModify()) {
         key = 0;
         return;
     }

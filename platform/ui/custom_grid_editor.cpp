@@ -45,10 +45,7 @@ void TCustomGrid::HideEditor()
     if (!editor_ || !editor_->isVisible())
         return;
     UpdateText();
-    const bool hadFocus = editor_->hasFocus();
-    if (hadFocus)
-        setFocus();
-    editor_->hide();
+    HideEditorWidget();
     editorCell_ = {-1, -1};
     InvalidateCell(current_.X, current_.Y);
 }
@@ -62,11 +59,7 @@ void TCustomGrid::InvalidateEditor()
 void TCustomGrid::UpdateEdit()
 {
     if (!CanEditShow()) {
-        if (editor_ && editor_->isVisible()) {
-            if (editor_->hasFocus())
-                setFocus();
-            editor_->hide();
-        }
+        HideEditorWidget();
         editorCell_ = {-1, -1};
         return;
     }
@@ -85,11 +78,7 @@ void TCustomGrid::PlaceEditor()
         return;
     const QRect rect = CellRect(editorCell_.X, editorCell_.Y);
     if (rect.isEmpty()) {
-        if (editor_->isVisible()) {
-            if (editor_->hasFocus())
-                setFocus();
-            editor_->hide();
-        }
+        HideEditorWidget();
         return;
     }
     editor_->setGeometry(rect);
@@ -99,6 +88,16 @@ void TCustomGrid::PlaceEditor()
         if (hasFocus())
             editor_->setFocus();
     }
+}
+
+void TCustomGrid::HideEditorWidget()
+{
+    if (!editor_ || !editor_->isVisible())
+        return;
+    // The keys come back to the grid, not to the next control of the window.
+    if (editor_->hasFocus())
+        setFocus();
+    editor_->hide();
 }
 
 void TCustomGrid::UpdateText()

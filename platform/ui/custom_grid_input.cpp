@@ -325,22 +325,16 @@ void TCustomGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int
         movePos_ = std::max(y, sizingStart_ + 1);
         InvalidateGrid();
         return;
-    case TGridState::gsColMoving: {
-        int target = cols.At(x);
-        if (target < 0)
-            target = x < 0 ? fixedCols_ : cols.LastPartVisible();
-        target = std::clamp(target, fixedCols_, ColCount() - 1);
-        if (target != movePos_) {
-            movePos_ = target;
-            InvalidateGrid();
-        }
-        return;
-    }
+    case TGridState::gsColMoving:
     case TGridState::gsRowMoving: {
-        int target = rows.At(y);
+        // The column (row) under the mouse, or the nearest one when it is outside.
+        const bool colMoving = gridState_ == TGridState::gsColMoving;
+        const TGridAxis& axis = colMoving ? cols : rows;
+        const int pos = colMoving ? x : y;
+        int target = axis.At(pos);
         if (target < 0)
-            target = y < 0 ? fixedRows_ : rows.LastPartVisible();
-        target = std::clamp(target, fixedRows_, rowCount_ - 1);
+            target = pos < 0 ? axis.fixed : axis.LastPartVisible();
+        target = std::clamp(target, axis.fixed, axis.count - 1);
         if (target != movePos_) {
             movePos_ = target;
             InvalidateGrid();
@@ -453,19 +447,43 @@ void TCustomGrid::SelectionTimerTick()
 
 void TCustomGrid::UpdateScrollRange()
 {
-    const bool vertical = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    const bool horizontal = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    QScrollBar* v = verticalScrollBar();
-    v->setRange(0, vertical ? std::max(0, MaxTopRow() - fixedRows_) : 0);
-    v->setPageStep(std::max(1, VisibleRowCount()));
-    v->setSingleStep(1);
-    QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, horizontal ? std::max(0, MaxLeftCol() - fixedCols_) : 0);
-    h->setPageStep(std::max(1, VisibleColCount()));
-    h->setSingleStep(1);
+    UpdateHorizontalScrollRange();
+    UpdateVerticalScrollRange();
     UpdateScrollPos();
+}
+
+namespace {
+
+// A policy is set only when it changes: each change lays the scroll area out again.
+void SetPolicy(QAbstractScrollArea& area, Qt::Orientation orientation, bool shown)
+{
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (orientation == Qt::Vertical && area.verticalScrollBarPolicy() != policy)
+        area.setVerticalScrollBarPolicy(policy);
+    if (orientation == Qt::Horizontal && area.horizontalScrollBarPolicy() != policy)
+        area.setHorizontalScrollBarPolicy(policy);
+}
+
+} // namespace
+
+void TCustomGrid::UpdateHorizontalScrollRange()
+{
+    const bool shown = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+    SetPolicy(*this, Qt::Horizontal, shown);
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setRange(0, shown ? std::max(0, MaxLeftCol() - fixedCols_) : 0);
+    bar->setPageStep(std::max(1, VisibleColCount()));
+    bar->setSingleStep(1);
+}
+
+void TCustomGrid::UpdateVerticalScrollRange()
+{
+    const bool shown = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    SetPolicy(*this, Qt::Vertical, shown);
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, shown ? std::max(0, MaxTopRow() - fixedRows_) : 0);
+    bar->setPageStep(std::max(1, VisibleRowCount()));
+    bar->setSingleStep(1);
 }
 
 void TCustomGrid::UpdateScrollPos()

@@ -2,6 +2,8 @@
 // deleting, and a value the field refuses.
 #include "grid/ww_inplace_edit.h"
 #include "tests/grid/grid_fixture.h"
+#include <QClipboard>
+#include <QLineEdit>
 
 namespace {
 const QString InvalidInput = QStringLiteral("Invalid input value.  Use escape key to abandon changes");
@@ -83,6 +85,30 @@ TEST_F(GridTest, KeysAppendAtTheEndAndDeleteAfterTheQuestion)
     Key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(CountRows(), 30);
     EXPECT_EQ(Field("Code"), QStringLiteral("0030"));
+
+    // Escape on a record already changed asks first; No keeps the change.
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    Type(QStringLiteral("X"));
+    Key(Qt::Key_Return);
+    ASSERT_EQ(Field("Code"), QStringLiteral("X"));
+    presenter.Answer(mrNo);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Discard changes to this record?"));
+    EXPECT_EQ(table->State(), dsEdit);
+    presenter.Answer(mrYes);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0001"));
+
+    // Leaving the grid drops a new record nobody typed into.
+    QLineEdit elsewhere(form.get());
+    elsewhere.show();
+    Key(Qt::Key_Insert);
+    ASSERT_EQ(table->State(), dsInsert);
+    elsewhere.setFocus();
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(CountRows(), 30);
 }
 
 TEST_F(GridTest, AValueTheFieldRefusesRaisesItsErrorAndLosesNothing)
@@ -109,4 +135,17 @@ TEST_F(GridTest, AValueTheFieldRefusesRaisesItsErrorAndLosesNothing)
     Key(Qt::Key_Up);
     EXPECT_EQ(Field("Descr"), QStringLiteral("Changed"));
     EXPECT_EQ(table->FieldByName("Amount")->AsFloat(), 42.0);
+
+    // Pasted text edits the record as typing does.
+    QApplication::clipboard()->setText(QStringLiteral("Pasted"));
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    Key(Qt::Key_F2);
+    auto* descr = qobject_cast<TwwInplaceEdit*>(QApplication::focusWidget());
+    ASSERT_NE(descr, nullptr);
+    descr->selectAll();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(table->State(), dsEdit);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Field("Descr"), QStringLiteral("Pasted"));
 }

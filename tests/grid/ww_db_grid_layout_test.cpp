@@ -62,6 +62,16 @@ TEST_F(GridTest, ColumnsWidthsTitlesAndRowsComeFromSelected)
     EXPECT_EQ(grid->Row(), grid->RowCount() - 1);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 1));
     EXPECT_EQ(Field("Code"), QString::number(30 - visible + 1).rightJustified(4, u'0'));
+
+    // The bar follows the record through every kind of move.
+    const auto expected = [&] { return table->Bof() ? 0 : table->Eof() ? 200 : (table->RecNo() - 1) * 200 / 29; };
+    for (const auto& [key, modifiers] : std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
+             {Qt::Key_Up, {}}, {Qt::Key_Up, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_Down, {}},
+             {Qt::Key_Down, Qt::ControlModifier}, {Qt::Key_PageDown, {}}, {Qt::Key_Home, Qt::ControlModifier},
+             {Qt::Key_Down, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_Up, {}}}) {
+        Key(key, modifiers);
+        EXPECT_EQ(grid->verticalScrollBar()->value(), expected()) << "after key " << key;
+    }
 }
 
 TEST_F(GridTest, ResizedAndMovedColumnsAreWrittenBackToSelected)

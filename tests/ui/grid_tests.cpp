@@ -26,6 +26,7 @@ public:
     }
     std::map<std::pair<int, int>, QString> cells;
     std::vector<std::pair<int, int>> moves;
+    std::vector<std::pair<int, int>> rowMoves;
     int widthChanges = 0;
     int topLeftChanges = 0;
     QString mask;
@@ -50,6 +51,7 @@ protected:
     void SetEditText(int col, int row, const QString& value) override { cells[{col, row}] = value; }
     QString GetEditMask(int, int) override { return mask; }
     void ColumnMoved(int from, int to) override { moves.emplace_back(from, to); }
+    void RowMoved(int from, int to) override { rowMoves.emplace_back(from, to); }
     void ColWidthsChanged() override { ++widthChanges; }
     void TopLeftChanged() override { ++topLeftChanges; }
 };
@@ -160,7 +162,7 @@ TEST_F(GridTest, ShiftArrowsExtendTheRangeSelectionFromItsAnchor)
     EXPECT_EQ(grid.Selection(), (TGridRect{2, 3, 2, 3}));
 }
 
-TEST_F(GridTest, DraggingATitleMovesTheColumnAndDraggingItsEdgeSizesIt)
+TEST_F(GridTest, DraggingHeadersMovesColumnsAndRowsAndDraggingTheirEdgesSizesThem)
 {
     grid.SetOptions(grid.Options() | goColMoving | goColSizing);
     grid.SetColWidths(2, 70);
@@ -184,6 +186,25 @@ TEST_F(GridTest, DraggingATitleMovesTheColumnAndDraggingItsEdgeSizesIt)
     EXPECT_EQ(grid.ColWidths(1), 75);
     EXPECT_EQ(grid.widthChanges, 1);
     EXPECT_TRUE(grid.moves.size() == 1u) << "sizing is no move";
+
+    // Rows likewise, by the fixed column.
+    grid.SetOptions(grid.Options() | goRowMoving | goRowSizing);
+    grid.SetRow(2);
+    const QPoint header2 = grid.CellRect(0, 2).center();
+    const QPoint header5 = grid.CellRect(0, 5).center();
+    QTest::mousePress(view, Qt::LeftButton, {}, header2);
+    QTest::mouseMove(view, header5);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, header5);
+    ASSERT_EQ(grid.rowMoves.size(), 1u);
+    EXPECT_EQ(grid.rowMoves[0], std::make_pair(2, 5));
+    EXPECT_EQ(grid.Row(), 5) << "the current row travels with its row";
+    const QRect header1 = grid.CellRect(0, 1);
+    const QPoint rowEdge(header1.center().x(), header1.bottom() + 1);
+    QTest::mousePress(view, Qt::LeftButton, {}, rowEdge);
+    QTest::mouseMove(view, rowEdge + QPoint(0, 10));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, rowEdge + QPoint(0, 10));
+    EXPECT_EQ(grid.RowHeights(1), 30);
+    EXPECT_EQ(grid.RowHeights(2), 20);
 }
 
 TEST_F(GridTest, ClickingACellMakesItCurrentAndMouseCoordMapsBack)
@@ -328,6 +349,13 @@ TEST_F(GridTest, MaskedEditorTypesThroughTheCellMaskAndF2EnterToggleIt)
     Key(Qt::Key_Up);
     EXPECT_FALSE(editor->isVisible()) << "moving away closes the editor";
     EXPECT_EQ(grid.Row(), 1);
+
+    grid.SetOptions(grid.Options() | goTabs);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(editor->hasFocus());
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 2) << "Tab in the editor steps to the next cell";
+    EXPECT_TRUE(grid.hasFocus());
 }
 
 TEST_F(GridTest, AlwaysShownEditorFollowsTheCurrentCell)
