@@ -1,6 +1,5 @@
 #include "grid/combo_button.h"
 #include "grid/lookup_combo.h"
-#include "grid/popup_grid.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,11 +29,8 @@ void TwwComboButton::mousePressEvent(QMouseEvent* event)
 
 void TwwComboButton::mouseMoveEvent(QMouseEvent* event)
 {
-    // Dragging from the button into the open list picks the row under the mouse.
-    if (!(event->buttons() & Qt::LeftButton) || !combo_.IsDroppedDown()) return;
-    TwwPopupGrid* grid = combo_.Grid();
-    const QPoint inGrid = grid->viewport()->mapFromGlobal(event->globalPosition().toPoint());
-    if (grid->viewport()->rect().contains(inGrid)) grid->TrackMouse(inGrid);
+    // Dragging from the button into the open list moves through its rows.
+    if (event->buttons() & Qt::LeftButton) combo_.DragIntoGrid(event->globalPosition().toPoint(), false);
 }
 
 void TwwComboButton::mouseReleaseEvent(QMouseEvent* event)
@@ -42,10 +38,7 @@ void TwwComboButton::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !down_) return;
     down_ = false;
     update();
-    TwwPopupGrid* grid = combo_.Grid();
-    if (!combo_.IsDroppedDown()) return;
-    const QPoint inGrid = grid->viewport()->mapFromGlobal(event->globalPosition().toPoint());
-    if (grid->viewport()->rect().contains(inGrid)) grid->PickAt(inGrid);
+    combo_.DragIntoGrid(event->globalPosition().toPoint(), true);
 }
 
 void TwwComboButton::paintEvent(QPaintEvent*)

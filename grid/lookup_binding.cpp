@@ -33,6 +33,7 @@ void TwwLookupBinding::Bind(TDataSet* table, const QString& lookupField, const T
         // A lookup field of the edited dataset: its links say which lookup
         // table fields identify the row and which fields of ours receive them.
         const QString links = GetFieldLookupLinks(dataSet, dataField);
+        const TField* field = dataSet->FindField(dataField);
         if (!links.isEmpty()) {
             const QStringList parts = links.split(QLatin1Char(';'));
             QStringList linked;
@@ -42,6 +43,12 @@ void TwwLookupBinding::Bind(TDataSet* table, const QString& lookupField, const T
             }
             names = linked;
             resultField = GetLookupResultFieldName(dataSet, dataField);
+            onDataSetLookup_ = true;
+        } else if (field && field->Lookup() && !field->KeyFields().isEmpty()) {
+            const QStringList keys = LookupFieldNames(field->KeyFields());
+            names = LookupFieldNames(field->LookupKeyFields()).mid(0, keys.size());
+            for (int i = 0; i < names.size(); ++i) linkFields_[i] = keys[i];
+            resultField = field->LookupResultField();
             onDataSetLookup_ = true;
         }
     }

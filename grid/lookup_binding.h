@@ -15,11 +15,13 @@ class TwwLookupBinding {
 public:
     static constexpr int MaxLookupFields = 3;
 
-    // Finds the fields in Table. When DataField of DataSet is defined in its
-    // LookupFields, the paired LookupLinks line names the lookup fields (every
-    // second part) and, with Selected empty, the definition's result field is
-    // shown. A first lookup field the table lacks leaves the binding empty;
-    // with Report it raises EInvalidOperation "Error: Field 'X' not found".
+    // Finds the fields in Table. When DataField of DataSet is a lookup field
+    // of the dataset, its definition names the lookup fields and the fields
+    // of DataSet that receive them, and with Selected empty its result field
+    // is shown: a LookupFields line with its LookupLinks pairs, or a lookup
+    // field of the class library (LookupKeyFields, KeyFields). A first
+    // lookup field the table lacks leaves the binding empty; with Report it
+    // raises EInvalidOperation "Error: Field 'X' not found".
     void Bind(TDataSet* table, const QString& lookupField, const TStrings& selected, const TDataSet* dataSet,
               const QString& dataField, bool report);
     void Unbind();

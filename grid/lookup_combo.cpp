@@ -142,6 +142,12 @@ void TwwDBCustomLookupCombo::SetOptions(TwwDBLookupListOptions options)
     grid_->SetLookupOptions(options);
 }
 
+void TwwDBCustomLookupCombo::SetAutoSize(bool on)
+{
+    autoSize_ = on;
+    LayoutButton();
+}
+
 void TwwDBCustomLookupCombo::SetStyle(TwwDBLookupComboStyle style)
 {
     style_ = style;
@@ -151,6 +157,12 @@ void TwwDBCustomLookupCombo::SetStyle(TwwDBLookupComboStyle style)
 void TwwDBCustomLookupCombo::SetReadOnly(bool readOnly)
 {
     readOnly_ = readOnly;
+    UpdateReadOnlyState();
+}
+
+void TwwDBCustomLookupCombo::SetAutoDropDown(bool on)
+{
+    autoDropDown_ = on;
     UpdateReadOnlyState();
 }
 
@@ -215,12 +227,17 @@ bool TwwDBCustomLookupCombo::EditRecord()
 
 void TwwDBCustomLookupCombo::UpdateReadOnlyState()
 {
-    const bool fieldLocked = DataSource() && !DataField().isEmpty() && link_.Field() && !link_.CanModify();
+    // A dataset lookup field is never written itself: its link fields are.
+    const TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
+    const bool fieldLocked = link_.Field() && (DataSetLookupField() ? !(dataSet && dataSet->CanModify())
+                                                                    : !link_.CanModify());
     TCustomEdit::SetReadOnly(readOnly_ || !Editable() || fieldLocked);
 }
 
 void TwwDBCustomLookupCombo::LayoutButton()
 {
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    setMinimumHeight(autoSize_ ? fontMetrics().height() + 2 * frame + 1 : 0);
     const int panelWidth = std::max(ScrollBarWidth(*this) + 4, 17);
     const int buttonWidth = std::max(ScrollBarWidth(*this), 15);
     const QRect inner = contentsRect();
@@ -321,16 +338,13 @@ void TwwDBCustomLookupCombo::DropDown()
     if (IsDroppedDown() || width() < 21) return;
 
     grid_->SetChosenRow(-1);
-    TStrings& selected = grid_->Selected();
-    if (selected.Count() == 0) {
-        grid_->BindLookupFields(true);
-        if (TField* field = Binding().LookupField(0))
-            selected.Add(field->FieldName() + QLatin1Char('\t') + QString::number(field->DisplayWidth()) +
-                         QLatin1Char('\t') + field->DisplayLabel());
-    }
     grid_->BindLookupFields(true);
+    EnsureSelected();
+    TStrings& selected = grid_->Selected();
     if (!keySearch_) {
-        const QString value = link_.Field() ? link_.Field()->AsString() : Binding().Value(0);
+        // A dataset lookup field shows a result; the row is found by its link values.
+        const bool ownValue = link_.Field() && !DataSetLookupField();
+        const QString value = ownValue ? link_.Field()->AsString() : Binding().Value(0);
         if (!value.isEmpty()) grid_->SetValue(value);
     }
     if (useTFields_) ApplySelectedToFields(*table, selected);
@@ -341,6 +355,16 @@ void TwwDBCustomLookupCombo::DropDown()
     PlaceGrid();
     UpdateReadOnlyState();
     if (!keySearch_ && Editable()) selectAll();
+}
+
+// A list without columns shows the field the combo shows.
+void TwwDBCustomLookupCombo::EnsureSelected()
+{
+    TStrings& selected = grid_->Selected();
+    const TField* field = Binding().DisplayField();
+    if (selected.Count() > 0 || !field) return;
+    selected.Add(field->FieldName() + QLatin1Char('\t') + QString::number(field->DisplayWidth()) + QLatin1Char('\t') +
+                 field->DisplayLabel());
 }
 
 void TwwDBCustomLookupCombo::PlaceGrid()
@@ -486,7 +510,10 @@ void TwwDBCustomLookupCombo::DataChange()
     if (writingField_ || skipDataChange_) return;
     if (TField* field = link_.Field()) {
         grid_->BindLookupFields(false);
-        ShowValue(field->AsString());
+        if (DataSetLookupField())
+            ShowLinkedValues();
+        else
+            ShowValue(field->AsString());
     } else if (DataSource() && !DataField().isEmpty()) {
         const TFlagGuard setting(settingValue_);
         SetText(QString());
@@ -505,6 +532,18 @@ void TwwDBCustomLookupCombo::ShowValue(const QString& value)
         const TFlagGuard setting(settingValue_);
         SetText(QString());
     }
+}
+
+// A dataset lookup field shows the row its link fields name.
+void TwwDBCustomLookupCombo::ShowLinkedValues()
+{
+    const TDataSet& dataSet = *DataSource()->DataSet();
+    TwwLookupBinding& binding = Binding();
+    for (int i = 0; i < binding.LookupFieldCount(); ++i) {
+        const TField* link = dataSet.FindField(binding.LinkField(i));
+        binding.SetValue(i, link ? link->AsString() : QString());
+    }
+    ShowValue(binding.Value(0));
 }
 
 void TwwDBCustomLookupCombo::EditingChange()
@@ -539,12 +578,29 @@ void TwwDBCustomLookupCombo::DoEnter()
     TCustomEdit::DoEnter();
 }
 
+void TwwDBCustomLookupCombo::focusInEvent(QFocusEvent* event)
+{
+    if (regainingFocus_) {
+        // Back from the drop-down's window: the edit goes on where it was.
+        regainingFocus_ = false;
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    TCustomEdit::focusInEvent(event);
+}
+
 void TwwDBCustomLookupCombo::focusOutEvent(QFocusEvent* event)
 {
-    // A pop-up menu or a window that comes and goes does not end the edit.
-    if (event->reason() != Qt::PopupFocusReason) {
-        CloseUp(false);
+    if (IsDroppedDown() && QApplication::activeWindow() == grid_) {
+        // A window system that activates the drop-down when it shows: the
+        // keys still belong to the combo.
+        regainingFocus_ = true;
+        window()->activateWindow();
+        QLineEdit::focusOutEvent(event);
+        return;
     }
+    // A pop-up menu that comes and goes does not end the edit.
+    if (event->reason() != Qt::PopupFocusReason) CloseUp(false);
     TCustomEdit::focusOutEvent(event);
 }
 
@@ -585,6 +641,42 @@ void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     TCustomEdit::mouseDoubleClickEvent(event);
+}
+
+void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::LeftButton) && !Editable() && IsDroppedDown()) {
+        DragIntoGrid(event->globalPosition().toPoint(), false);
+        return;
+    }
+    TCustomEdit::mouseMoveEvent(event);
+}
+
+void TwwDBCustomLookupCombo::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && !Editable() && IsDroppedDown()) {
+        DragIntoGrid(event->globalPosition().toPoint(), true);
+        return;
+    }
+    TCustomEdit::mouseReleaseEvent(event);
+}
+
+void TwwDBCustomLookupCombo::DragIntoGrid(const QPoint& global, bool released)
+{
+    if (!IsDroppedDown()) return;
+    const QPoint inGrid = grid_->viewport()->mapFromGlobal(global);
+    if (!grid_->viewport()->rect().contains(inGrid)) return;
+    if (released)
+        grid_->PickAt(inGrid);
+    else
+        grid_->TrackMouse(inGrid);
+}
+
+void TwwDBCustomLookupCombo::hideEvent(QHideEvent* event)
+{
+    // A list left open over a window that went away.
+    if (IsDroppedDown()) CloseUp(false);
+    TCustomEdit::hideEvent(event);
 }
 
 void TwwDBCustomLookupCombo::resizeEvent(QResizeEvent* event)

@@ -18,12 +18,14 @@ class TDataSet;
 class TDataSource;
 class TStrings;
 class TwwComboButton;
+class TwwCustomDBGrid;
 class TwwLookupBinding;
 class TwwPopupGrid;
 class TwwTable;
 
 class TwwDBCustomLookupCombo : public TCustomEdit {
     Q_OBJECT
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(TStrings* Selected READ Selected WRITE SetSelected)
     Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
     Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
@@ -62,6 +64,9 @@ public:
     TStrings* Selected() const;
     void SetSelected(TStrings* lines);
 
+    // The combo is at least as high as its font needs.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool on);
     TAlignment DropDownAlignment() const { return dropDownAlignment_; }
     void SetDropDownAlignment(TAlignment alignment) { dropDownAlignment_ = alignment; }
     TwwDBLookupListOptions Options() const;
@@ -76,7 +81,7 @@ public:
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
     bool AutoDropDown() const { return autoDropDown_; }
-    void SetAutoDropDown(bool on) { autoDropDown_ = on; }
+    void SetAutoDropDown(bool on);
     bool ShowButton() const { return showButton_; }
     void SetShowButton(bool on);
     TwwSeqSearchOptions SeqSearchOptions() const { return seqSearchOptions_; }
@@ -114,6 +119,10 @@ public:
     bool Found() const { return found_; }
     // The search timer, for the keys that restart it.
     const QTimer& SearchTimer() const { return searchTimer_; }
+    // The mouse, pressed on the combo or its button, moved to Global (screen
+    // co-ordinates): over the open list it makes the row under it current,
+    // and released there it picks that row.
+    void DragIntoGrid(const QPoint& global, bool released);
 
     TNotifyEvent OnDropDown;
     TNotifyCloseUpEvent OnCloseUp;
@@ -131,9 +140,13 @@ protected:
     void DoExit() override;
 
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -153,9 +166,16 @@ private:
     void LayoutButton();
     void RestoreSaved();
     void ShowValue(const QString& value);
+    void ShowLinkedValues();
     void FireNotInList(bool& accept);
     void PlaceGrid();
+    void EnsureSelected();
     bool IsSearchKey(int key) const;
+    // The data grid whose cell the combo edits; null elsewhere.
+    TwwCustomDBGrid* ParentGrid() const;
+    // Hands a key of the cell to the grid; whether it went there.
+    bool PassKeyToGrid(int key, Qt::KeyboardModifiers shift);
+    void ClearValue();
     bool DataSetLookupField() const;
     bool WriteValues();
 
@@ -196,7 +216,9 @@ private:
     bool writingField_ = false;     // the combo itself writes the field: data change ignores it
     bool settingValue_ = false;
     bool skipDataChange_ = false;   // a reset that must not re-read the text
+    bool regainingFocus_ = false;   // the drop-down's window took the activation
 
+    bool autoSize_ = true;
     TAlignment dropDownAlignment_ = taLeftJustify;
     TwwDBLookupComboStyle style_ = csDropDown;
     int dropDownCount_ = 8;

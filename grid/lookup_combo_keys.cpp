@@ -4,6 +4,7 @@
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
 #include "grid/popup_grid.h"
+#include "grid/ww_custom_db_grid.h"
 #include "platform/db/data_source.h"
 #include <QApplication>
 #include <QKeyEvent>
@@ -42,6 +43,61 @@ int VirtualKey(int key)
 
 }  // namespace
 
+// The whole text deleted with AllowClearKey: the field is written empty.
+void TwwDBCustomLookupCombo::ClearValue()
+{
+    if (DataSource() && link_.Field()) {
+        if (!EditRecord()) return;
+        SetText(QString());
+        Binding().ClearValues();
+        link_.Modified();
+    } else {
+        SetLookupValue(QString());
+    }
+}
+
+TwwCustomDBGrid* TwwDBCustomLookupCombo::ParentGrid() const
+{
+    for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* grid = qobject_cast<TwwCustomDBGrid*>(parent)) return grid;
+    return nullptr;
+}
+
+// Editing a grid cell, the combo leaves the keys that move between cells and
+// records to the grid while its list is closed.
+bool TwwDBCustomLookupCombo::PassKeyToGrid(int key, Qt::KeyboardModifiers shift)
+{
+    TwwCustomDBGrid* grid = ParentGrid();
+    if (!grid || IsDroppedDown()) return false;
+    bool pass = false;
+    switch (key) {
+    case Qt::Key_Insert:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_F2:
+        pass = !(shift & Qt::AltModifier);
+        break;
+    case Qt::Key_Escape: pass = !Modified(); break;
+    case Qt::Key_Home:
+    case Qt::Key_Left: pass = SelStart() == 0 && SelLength() == 0; break;
+    case Qt::Key_End:
+    case Qt::Key_Right: pass = SelStart() == Text().size() && SelLength() == 0; break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: pass = true; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: pass = true; break;
+    default: break;
+    }
+    if (!pass) return false;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (grid->KeyOptions() & dgEnterToTab)) key = Qt::Key_Tab;
+    grid->setFocus(Qt::OtherFocusReason);
+    QKeyEvent forwarded(QEvent::KeyPress, key, shift);
+    QApplication::sendEvent(grid, &forwarded);
+    return true;
+}
+
 bool TwwDBCustomLookupCombo::IsSearchKey(int key) const
 {
     return IsTextEditKey(VirtualKey(key));
@@ -51,6 +107,11 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     TCustomEdit::KeyDown(key, shift);
     if (key == 0) return;
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter &&
+        PassKeyToGrid(key, shift)) {
+        key = 0;
+        return;
+    }
     const bool alt = shift & Qt::AltModifier;
     const bool open = IsDroppedDown();
 
@@ -62,6 +123,11 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         lastSearched_.clear();
     }
 
+    if (allowClearKey_ && IsClearKey(key) && !open && !Text().isEmpty() && SelLength() == Text().size()) {
+        ClearValue();
+        key = 0;
+        return;
+    }
     if (key == Qt::Key_Backspace || key == Qt::Key_Insert || key == Qt::Key_Delete) {
         if (style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !open && IsClearKey(key)) {
             key = 0;
@@ -84,11 +150,6 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
             QApplication::sendEvent(grid_, &forwarded);
             Binding().ReadCurrentRow();
             found_ = !LookupTable()->IsEmpty();
-            const bool setting = settingValue_;
-            settingValue_ = true;
-            SetText(Binding().DisplayValue());
-            settingValue_ = setting;
-            selectAll();
         }
         key = 0;
     }
@@ -97,22 +158,12 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
 void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
 {
     TCustomEdit::KeyUp(key, shift);
+    // The key search that the key-down marked ends with its key.
+    keySearch_ = false;
     if (key == 0 || !IsSearchKey(key)) return;
     const bool open = IsDroppedDown();
 
     if (allowClearKey_ && IsClearKey(key)) {
-        if (!open && SelLength() == Text().size() && !Text().isEmpty()) {
-            SetText(QString());
-            if (DataSource() && link_.Field()) {
-                link_.Edit();
-                Binding().ClearValues();
-                link_.Modified();
-            } else {
-                SetLookupValue(QString());
-            }
-            key = 0;
-            return;
-        }
         if (open && Text().isEmpty() && !DataSetLookupField()) {
             if (DataSource() && link_.Field()) link_.Edit();
             Binding().ClearValues();
@@ -155,6 +206,10 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key)
     const bool open = IsDroppedDown();
 
     if (key == kEnter) {
+        if (!open && PassKeyToGrid(Qt::Key_Return, Qt::NoModifier)) {
+            key = QChar();
+            return;
+        }
         if (open) {
             if (searchTimer_.isActive()) {
                 PerformSearch();
@@ -169,6 +224,8 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key)
     }
     if (key == kEscape) {
         searchTimer_.stop();
+        // Nothing to undo: the key goes on to the form (a dialog's Cancel).
+        if (!open && !Modified() && Text() == savedText_) return;
         if (open) {
             CloseUp(false);
         } else if (!link_.Field()) {
@@ -204,6 +261,7 @@ bool TwwDBCustomLookupCombo::event(QEvent* event)
             if (found_) AcceptRow();
             CloseUp(true);
         }
+        if (tab && PassKeyToGrid(keyEvent->key(), keyEvent->modifiers())) return true;
     } else if (event->type() == QEvent::ShortcutOverride) {
         // Escape and Enter belong to an open drop-down before any dialog sees them.
         const auto* keyEvent = static_cast<QKeyEvent*>(event);

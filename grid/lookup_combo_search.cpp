@@ -55,12 +55,8 @@ void TwwDBCustomLookupCombo::PrepareForKeySearch()
         table->SelectIndexForField(LookupField());
         if (!Binding().Value(0).isEmpty()) grid_->LocateValue(Binding().Value(0));
     } else if (orderByDisplay_) {
-        TStrings& selected = *Selected();
-        if (selected.Count() == 0) {
-            if (TField* field = table->FindField(searchField_))
-                selected.Add(field->FieldName() + QLatin1Char('\t') + QString::number(field->DisplayWidth()) +
-                             QLatin1Char('\t') + field->DisplayLabel());
-        }
+        EnsureSelected();
+        const TStrings& selected = *Selected();
         if (selected.Count() > 0) searchField_ = selected[0].section(QLatin1Char('\t'), 0, 0);
         table->SelectIndexForFirstListedField(selected);
     } else {

@@ -5,10 +5,12 @@
 #include "platform/db/field.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
+#include <QScrollBar>
 
 namespace {
 
 constexpr char kDuplicateSource[] = "Unable to use duplicate DataSource and LookupSource";
+constexpr int ScrollBarLast = 4;
 
 }  // namespace
 
@@ -239,6 +241,65 @@ void TwwDBLookupList::Scroll(int distance)
     if (chosenRow_ < 0 || chosenRow_ >= VisibleRowCount()) chosenRow_ = -1;
 }
 
+// ---- The vertical scroll bar.
+
+// The bar tells whether the current row is the first, the last or one
+// between: its exact place would mean counting the rows before it at every
+// step of a search through a large reference table.
+void TwwDBLookupList::UpdateScrollRange()
+{
+    TwwCustomDBGrid::UpdateScrollRange();
+    QScrollBar* bar = verticalScrollBar();
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff) return;
+    if (bar->maximum() != ScrollBarLast) bar->setRange(0, ScrollBarLast);
+    UpdateScrollPos();
+}
+
+void TwwDBLookupList::UpdateScrollPos()
+{
+    TDataSet* table = LookupTable();
+    if (!table || !table->Active() || verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff) {
+        TCustomGrid::UpdateScrollPos();
+        return;
+    }
+    const int position = table->Bof() ? 0 : table->Eof() ? ScrollBarLast : ScrollBarLast / 2;
+    QScrollBar* bar = verticalScrollBar();
+    if (bar->value() != position) {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(position);
+    }
+}
+
+// The list moves the lookup table itself, also as a drop-down that never
+// takes the focus.
+void TwwDBLookupList::ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position)
+{
+    TDataSet* table = LookupTable();
+    if (orientation != Qt::Vertical || !table || !table->Active()) {
+        TwwCustomDBGrid::ScrollBarAction(orientation, code, position);
+        return;
+    }
+    switch (code) {
+    case TScrollCode::scLineUp: table->Prior(); break;
+    case TScrollCode::scLineDown: table->Next(); break;
+    case TScrollCode::scPageUp: table->MoveBy(-VisibleRowCount()); break;
+    case TScrollCode::scPageDown: table->MoveBy(VisibleRowCount()); break;
+    case TScrollCode::scTop: table->First(); break;
+    case TScrollCode::scBottom: table->Last(); break;
+    case TScrollCode::scPosition:
+        chosenRow_ = -1;
+        if (position <= 0)
+            table->First();
+        else if (position >= ScrollBarLast)
+            table->Last();
+        else
+            table->MoveBy(position < ScrollBarLast / 2 ? -VisibleRowCount() : VisibleRowCount());
+        break;
+    case TScrollCode::scTrack: break;
+    }
+    UpdateScrollPos();
+}
+
 // ---- Input.
 
 void TwwDBLookupList::KeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -259,6 +320,13 @@ void TwwDBLookupList::KeyDown(int& key, Qt::KeyboardModifiers shift)
     case Qt::Key_End:
         EditRecord();
         if ((key == Qt::Key_Up || key == Qt::Key_Down) && !MayTakeValue()) {
+            key = 0;
+            return;
+        }
+        // The first key from a chosen row that is not the current one only
+        // makes it current: the keys move on from what the user sees.
+        if (chosenRow_ >= 0 && chosenRow_ != DataLink().ActiveRecord() && DataSet()) {
+            DataSet()->MoveBy(chosenRow_ - DataLink().ActiveRecord());
             key = 0;
             return;
         }

@@ -72,6 +72,9 @@ protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void Click() override;
+    void UpdateScrollRange() override;
+    void UpdateScrollPos() override;
+    void ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position) override;
     void DoEnter() override;
     void DoExit() override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,8 +1,9 @@
 #pragma once
 // A lookup combo on real tables for each test: a temporary database with a
 // bank-items reference table (a code, and a description with a
-// case-insensitive index) and a transactions table whose item code the combo
-// edits, both opened through TwwTable; the combo sits on a form shown
+// case-insensitive index), a telephone-items table whose description has no
+// index, and a transactions table whose item code the combo edits, all
+// opened through TwwTable; the combo sits on a form shown
 // offscreen, as the windows place it. Boxes go to the scripted presenter.
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -38,6 +39,7 @@ protected:
         CreateTables();
 
         items = OpenTable(QStringLiteral("TblBankItems"), QStringLiteral("BankItm.DB"));
+        telItems = OpenTable(QStringLiteral("TblTelItems"), QStringLiteral("PTelItm.DB"));
         trans = OpenTable(QStringLiteral("TblTranBank"), QStringLiteral("TrnBank.DB"));
         itemsSource = std::make_unique<TwwDataSource>();
         itemsSource->SetDataSet(items.get());
@@ -57,6 +59,7 @@ protected:
         transSource.reset();
         itemsSource.reset();
         trans.reset();
+        telItems.reset();
         items.reset();
         database_.reset();
     }
@@ -68,13 +71,19 @@ protected:
         combo->SetStyle(csDropDownList);
         combo->SetAutoDropDown(true);
         combo->SetShowButton(true);
-        combo->SetLookupTable(items.get());
-        combo->SetLookupField(QStringLiteral("BankItemCode"));
-        TStringList selected;
-        selected.Add(QStringLiteral("BankItemDesc\t30\tItem Desc"));
-        combo->SetSelected(&selected);
+        BindLookup(items.get(), QStringLiteral("BankItemCode"), QStringLiteral("BankItemDesc\t30\tItem Desc"));
         combo->SetDataSource(transSource.get());
         combo->SetDataField(QStringLiteral("BankItemCode"));
+    }
+
+    // The lookup table, its code field and the one column shown (none: empty).
+    void BindLookup(TwwTable* table, const QString& lookupField, const QString& selectedLine)
+    {
+        combo->SetLookupTable(table);
+        combo->SetLookupField(lookupField);
+        TStringList selected;
+        if (!selectedLine.isEmpty()) selected.Add(selectedLine);
+        combo->SetSelected(&selected);
     }
 
     void ShowForm()
@@ -92,7 +101,7 @@ protected:
         return rows->Next() ? rows->Value(0).toString() : QString();
     }
 
-    std::unique_ptr<TwwTable> items, trans;
+    std::unique_ptr<TwwTable> items, telItems, trans;
     std::unique_ptr<TwwDataSource> itemsSource, transSource;
     std::unique_ptr<TForm> form;
     TwwDBLookupCombo* combo = nullptr;   // owned by the form
@@ -124,6 +133,15 @@ private:
                                        {"Salary", "004"},       {"Groceries", "005"}, {"Insurance", "006"}};
         for (const auto& row : rows)
             engine.InsertRow(items.Name, {QString::fromLatin1(row[0]), QString::fromLatin1(row[1])});
+
+        TTableDesc telItems;
+        telItems.Name = QStringLiteral("PTelItm");
+        telItems.Columns = {{QStringLiteral("TelItemDesc"), ftString, 30}, {QStringLiteral("TelItemCode"), ftString, 3}};
+        telItems.Indexes = {{QString(), {QStringLiteral("TelItemCode")}, true, true}};
+        engine.CreateTable(telItems);
+        const char* const telRows[][2] = {{"Line rental", "001"}, {"Mobile", "002"}, {"Internet", "003"}};
+        for (const auto& row : telRows)
+            engine.InsertRow(telItems.Name, {QString::fromLatin1(row[0]), QString::fromLatin1(row[1])});
 
         TTableDesc trans;
         trans.Name = QStringLiteral("TrnBank");
