@@ -1,0 +1,129 @@
+#include "grid/ww_inplace_edit.h"
+#include "dataset/field_settings.h"
+#include "dataset/picture_mask.h"
+#include "grid/ww_custom_db_grid.h"
+#include "platform/db/field.h"
+#include <QApplication>
+#include <QKeySequence>
+
+TwwInplaceEdit::TwwInplaceEdit(TwwCustomDBGrid* grid) : TInplaceEdit(grid), wwGrid_(grid) {}
+
+void TwwInplaceEdit::LoadPictureMask()
+{
+    const TField* field = wwGrid_->SelectedField();
+    const TFieldPictureMask mask = field ? GetFieldPictureMask(wwGrid_->DataSet(), field->FieldName())
+                                         : TFieldPictureMask{};
+    pictureMask_ = mask.Mask;
+    autoFill_ = mask.AutoFill;
+    useMask_ = mask.UseMask;
+    allowInvalidExit_ = false;
+}
+
+void TwwInplaceEdit::focusInEvent(QFocusEvent* event)
+{
+    TInplaceEdit::focusInEvent(event);
+    LoadPictureMask();
+    CheckText();
+}
+
+bool TwwInplaceEdit::IsTextValid() const
+{
+    if (text().isEmpty() || !MaskInUse()) return true;
+    QString checked = text();
+    return TwwPictureValidator(pictureMask_, autoFill_).Picture(checked, false) == prComplete;
+}
+
+void TwwInplaceEdit::ReportCheck(bool passed)
+{
+    if (wwGrid_->OnCheckValue) wwGrid_->OnCheckValue(this, passed);
+}
+
+void TwwInplaceEdit::CheckText()
+{
+    ReportCheck(IsTextValid());
+}
+
+void TwwInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    const bool enterToTab = (key == Qt::Key_Return || key == Qt::Key_Enter)
+                            && (wwGrid_->KeyOptions() & dgEnterToTab);
+    if ((key == Qt::Key_Delete && (shift & Qt::ControlModifier)) || enterToTab) {
+        wwGrid_->setFocus();
+        wwGrid_->KeyDown(key, shift);
+        key = 0;
+        return;
+    }
+    // Pasted or cut text changes the field like typing: the record goes into edit first.
+    const QKeySequence pressed(key | int(shift));
+    const bool changesText = pressed.matches(QKeySequence::Paste) == QKeySequence::ExactMatch
+                             || pressed.matches(QKeySequence::Cut) == QKeySequence::ExactMatch;
+    if (changesText && !EditCanModify()) {
+        key = 0;
+        return;
+    }
+    TInplaceEdit::KeyDown(key, shift);
+}
+
+void TwwInplaceEdit::KeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    TInplaceEdit::KeyUp(key, shift);
+    if (key == Qt::Key_Delete) CheckText();
+}
+
+void TwwInplaceEdit::KeyPress(QChar& key)
+{
+    TInplaceEdit::KeyPress(key);
+    if (key.isNull()) return;
+    if (key == QChar(8)) {
+        if (wwGrid_->OnCheckValue && MaskInUse()) {
+            QString after = text();
+            const int caret = cursorPosition();
+            if (hasSelectedText()) after.remove(selectionStart(), selectedText().size());
+            else if (caret > 0) after.remove(caret - 1, 1);
+            QString checked = after;
+            ReportCheck(after.isEmpty()
+                        || TwwPictureValidator(pictureMask_, autoFill_).Picture(checked, false) == prComplete);
+        }
+        return;
+    }
+    if (key.unicode() < 32 || !MaskInUse()) return;
+    TypeThroughMask(key);
+}
+
+bool TwwInplaceEdit::TypeThroughMask(QChar& key)
+{
+    const QString old = text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLength = hasSelectedText() ? int(selectedText().size()) : 0;
+    const bool wholeSelected = selLength > 0 && selLength == old.size();
+    QString wouldBe = old;
+    wouldBe.replace(selStart, selLength, key);
+    if (MaxLength() > 0 && wouldBe.size() > MaxLength() && old.size() < wouldBe.size()) {
+        key = QChar();
+        return true;
+    }
+    QString result = wouldBe;
+    const TPicResult check = TwwPictureValidator(pictureMask_, autoFill_).Picture(result, autoFill_);
+    if (check == prComplete || check == prIncomplete) {
+        const int oldLength = int(old.size());
+        int caret = 0;
+        if (wholeSelected) caret = int(result.size());
+        else if (check == prComplete && result.size() <= oldLength) caret = selStart + 1;
+        else caret = selStart + int(result.size()) - oldLength;
+        SetText(result);
+        SetModified(true);
+        setCursorPosition(std::clamp(caret, 0, int(result.size())));
+        wwGrid_->SetEditText(wwGrid_->Col(), wwGrid_->Row(), result);
+        key = QChar();
+        ReportCheck(check == prComplete);
+        return true;
+    }
+    if (check == prError && selStart + selLength >= old.size()) {
+        key = QChar();
+        QApplication::beep();
+        return true;
+    }
+    // Inside the text the edit takes the key as it stands.
+    ReportCheck(false);
+    return false;
+}
