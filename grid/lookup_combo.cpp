@@ -1,8 +1,11 @@
 #include "grid/lookup_combo.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/text_helpers.h"
 #include "dataset/ww_table.h"
 #include "grid/combo_button.h"
-#include "grid/control_helpers.h"
+#include "platform/ui/control_services.h"
 #include "grid/popup_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
@@ -433,7 +436,7 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         return;
     }
 
-    const bool wasFound = found_;
+    bool wasFound = found_;
     grid_->hide();
     update();
     found_ = true;
@@ -453,6 +456,11 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
             return;
         }
         savedText_ = Text();
+        // The handler may have added the row: it is taken when it is there now.
+        const TFlagGuard byKey(keySearch_);
+        lastSearched_.clear();
+        PerformSearch();
+        wasFound = found_;
     }
 
     TwwLookupBinding& binding = Binding();
@@ -483,6 +491,8 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         savedText_ = Text();
         savedValue_ = binding.Value(0);
     }
+    // The next key typed starts a new search.
+    if (hasFocus() && Editable()) selectAll();
     SetModified(written);
     if (OnCloseUp) OnCloseUp(this, LookupTable(), DataSource() ? DataSource()->DataSet() : nullptr, written);
 }

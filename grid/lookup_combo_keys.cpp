@@ -1,6 +1,7 @@
 // The lookup combo's keyboard: which keys search, open and close the
 // drop-down, take a row, clear the value or put the saved text back.
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/field_text.h"
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
 #include "grid/popup_grid.h"

@@ -2,7 +2,11 @@
 // timer; the search then moves the lookup table to the first row whose
 // search field begins with the text: on the current index when the field is
 // in it (a key seek), else by reading the rows.
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/field_text.h"
+#include "dataset/text_helpers.h"
 #include "dataset/intl.h"
 #include "dataset/locate.h"
 #include "dataset/text_compare.h"

@@ -1,5 +1,8 @@
 #include "grid/ww_db_grid.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
+#include "grid/borrowed_control.h"
 #include "grid/pixel_lines.h"
 #include "grid/scoped_assign.h"
 #include "platform/db/data_source.h"
@@ -7,6 +10,13 @@
 #include "platform/rtl/presenter.h"
 
 TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {}
+
+TwwDBGrid::~TwwDBGrid()
+{
+    // The borrowed controls go back to their forms before the grid's
+    // children (they among them) are destroyed.
+    ReleaseCellControls();
+}
 
 void TwwDBGrid::SetFixedCols(int count)
 {
@@ -16,6 +26,10 @@ void TwwDBGrid::SetFixedCols(int count)
 
 void TwwDBGrid::LinkActive(bool active)
 {
+    if (!active) {
+        ReleaseCellControls();
+        selectedList_.clear();
+    }
     TwwCustomDBGrid::LinkActive(active);
     if (active) CheckDataSet();
 }
@@ -33,6 +47,7 @@ void TwwDBGrid::CheckDataSet()
     }
     RemoveDefinitionsOfMissingFields(dataSet, GetDataSetLookupFields(dataSet), GetDataSetLookupLinks(dataSet),
                                      GetDataSetControlType(dataSet));
+    PrepareCellControls();
     if (Selected().Count() == 0) return;
     bool hasCalculated = false;
     for (int i = 0; i < dataSet->FieldCount(); ++i) hasCalculated = hasCalculated || dataSet->Fields(i)->Calculated();

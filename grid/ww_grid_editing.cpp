@@ -1,6 +1,8 @@
 // TwwCustomDBGrid: editing in place, moving by keyboard, inserting and
 // deleting records.
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
 #include "dataset/intl.h"
 #include "grid/ww_custom_db_grid.h"
 #include "grid/ww_inplace_edit.h"

@@ -1,6 +1,8 @@
 #include "grid/ww_inplace_edit.h"
-#include "dataset/field_settings.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
 #include "dataset/picture_mask.h"
+#include "grid/picture_typing.h"
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/field.h"
 #include <QApplication>
@@ -92,36 +94,24 @@ void TwwInplaceEdit::KeyPress(QChar& key)
 
 bool TwwInplaceEdit::TypeThroughMask(QChar& key)
 {
-    const QString old = text();
     const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
     const int selLength = hasSelectedText() ? int(selectedText().size()) : 0;
-    const bool wholeSelected = selLength > 0 && selLength == old.size();
-    QString wouldBe = old;
-    wouldBe.replace(selStart, selLength, key);
-    if (MaxLength() > 0 && wouldBe.size() > MaxLength() && old.size() < wouldBe.size()) {
-        key = QChar();
-        return true;
-    }
-    QString result = wouldBe;
-    const TPicResult check = TwwPictureValidator(pictureMask_, autoFill_).Picture(result, autoFill_);
-    if (check == prComplete || check == prIncomplete) {
-        const int oldLength = int(old.size());
-        int caret = 0;
-        if (wholeSelected) caret = int(result.size());
-        else if (check == prComplete && result.size() <= oldLength) caret = selStart + 1;
-        else caret = selStart + int(result.size()) - oldLength;
-        SetText(result);
+    const TPictureTyping typed
+        = TypeThroughPicture({text(), selStart, selLength, key, MaxLength(), false}, pictureMask_, autoFill_);
+    switch (typed.Action) {
+    case TPictureTyping::TAction::Replace:
+        SetText(typed.Text);
         SetModified(true);
-        setCursorPosition(std::clamp(caret, 0, int(result.size())));
-        wwGrid_->SetEditText(wwGrid_->Col(), wwGrid_->Row(), result);
+        setCursorPosition(typed.Caret);
+        wwGrid_->SetEditText(wwGrid_->Col(), wwGrid_->Row(), typed.Text);
         key = QChar();
-        ReportCheck(check == prComplete);
+        ReportCheck(typed.Complete);
         return true;
-    }
-    if (check == prError && selStart + selLength >= old.size()) {
+    case TPictureTyping::TAction::Drop:
+        if (typed.Beep) QApplication::beep();
         key = QChar();
-        QApplication::beep();
         return true;
+    case TPictureTyping::TAction::PassOn: break;
     }
     // Inside the text the edit takes the key as it stands.
     ReportCheck(false);
