@@ -1,4 +1,6 @@
 #include "app/main_menu.h"
+#include "app/chart_page.h"
+#include "app/report_page.h"
 #include "app/splash_form.h"
 #include "app/tool_icons.h"
 #include "data/adm1.h"
@@ -85,6 +87,9 @@ void TFrmMainMenu::CreateFrame()
     TiledBitmap5 = Named(new TTiledBitmap(PanelReports), "TiledBitmap5");
 
     CreateTransactionPages();
+    ReportPage = std::make_unique<TReportPage>(*this);
+    ChartPage = std::make_unique<TChartPage>(*this);
+    ProcessingForReports1->OnClick = [this](QObject* sender) { ReportPage->ProcessingForReports1Click(sender); };
     ComponentCollector1 = Named(new TComponentCollector(this), "ComponentCollector1");
 }
 
@@ -168,8 +173,10 @@ void TFrmMainMenu::FormCreate(QObject*)
         local->First();
     }
     TabScratchPad->SetTabVisible(false);
+    ChartPage->ConfigureChartSeries();
     PageControl2Change(PageControl2);
     LoadGridColours();
+    ChartPage->SetChartYearRange();
 }
 
 void TFrmMainMenu::LoadGridColours()

@@ -11,9 +11,11 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <span>
 
 class QProgressBar;
+class TChartPage;
 class TCheckBox;
 class TComponentCollector;
 class TCoolBar;
@@ -28,6 +30,7 @@ class TPageControl;
 class TPanel;
 class TPopupMenu;
 class TRAStatusBar;
+class TReportPage;
 class TSpeedButton;
 class TTabSheet;
 class TTiledBitmap;
@@ -156,6 +159,10 @@ public:
     TwwDataSource* DsLocalTelCom;
     TwwTable* TblLocalBankAccnt;
     TwwDataSource* DsLocalBankAccnt;
+
+    // ---- The report and chart pages.
+    std::unique_ptr<TReportPage> ReportPage;
+    std::unique_ptr<TChartPage> ChartPage;
 
     // ---- The windows the menus open modally; a launcher without a window opens nothing.
     TModalLauncher LoansLauncher;
