@@ -299,11 +299,12 @@ void TwwCustomDBGrid::DrawCheckBox(const QRect& box, bool checked)
     PixelLine(canvas, clBtnFace, r - 1, t + 2, r - 1, b - 1); // inner bottom-right
     PixelLine(canvas, clBtnFace, l + 2, b - 1, r - 1, b - 1);
     if (checked) {
-        // Seven short strokes: a tick from the left middle down and up to the right.
-        for (int i = 0; i < 7; ++i) {
+        // A tick of short strokes across the inside of the box: down from the
+        // left middle, then up to the right.
+        for (int i = 0; i < 6; ++i) {
             const int x = l + 2 + i;
-            const int y = i < 3 ? t + 4 + i : t + 8 - (i - 2);
-            PixelLine(canvas, clBlack, x, y, x, y + 2);
+            const int y = i <= 2 ? t + 3 + i : t + 5 - (i - 2);
+            PixelLine(canvas, clBlack, x, y, x, y + 1);
         }
     }
     canvas.Brush = brush;

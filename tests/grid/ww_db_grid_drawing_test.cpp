@@ -1,5 +1,6 @@
 // What the grid paints: the indicator pictures, the colours the windows give
 // rows and titles, and the title buttons.
+#include "grid/word_wrap.h"
 #include "tests/grid/grid_fixture.h"
 #include <QBuffer>
 #include <QScreen>
@@ -80,6 +81,17 @@ TEST_F(GridTest, WindowsColourRowsAndTitlesThroughTheirEvents)
     EXPECT_EQ(background(2, 3), ToQColor(clWindow).rgb());
     EXPECT_EQ(background(3, 0), ToQColor(clAqua).rgb());
     EXPECT_EQ(background(2, 0), ToQColor(clBtnFace).rgb());
+
+    // A frozen column takes the title colour and stays when the others scroll.
+    grid->SetFixedCols(1);
+    grid->resize(160, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->TCustomGrid::FixedCols(), 2);
+    EXPECT_EQ(Grab().pixel(grid->CellRect(1, 1).right() - 2, grid->CellRect(1, 1).center().y()),
+              ToQColor(clBtnFace).rgb());
+    Key(Qt::Key_End);
+    EXPECT_GT(grid->LeftCol(), 2);
+    EXPECT_FALSE(grid->CellRect(1, 1).isEmpty());
 }
 
 TEST_F(GridTest, CheckBoxCellsAndWrappedText)
@@ -192,4 +204,16 @@ TEST_F(GridTest, RowsScrolledOnScreenMatchAFreshPaint)
     grid->viewport()->update();
     QApplication::processEvents();
     EXPECT_EQ(scrolled, screen());
+}
+
+TEST(WordWrap, WordsFillLinesAndBreaksEndThem)
+{
+    const auto chars = [](const QString& text) { return int(text.size()); };
+    EXPECT_EQ(WrapText(QStringLiteral("one two three"), 7, chars), (QStringList{"one two ", "three"}));
+    // CR LF and LF CR count once; a word wider than the line stands alone.
+    EXPECT_EQ(WrapText(QStringLiteral("ab\r\ncd\n\ref\rlongerword x"), 5, chars),
+              (QStringList{"ab", "cd", "ef", "longerword ", "x"}));
+    EXPECT_EQ(WrapText(QStringLiteral("a\n\nb"), 5, chars), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(WrapText(QStringLiteral("  lead\tx"), 20, chars), (QStringList{"  lead\tx"}));
+    EXPECT_EQ(WrapText(QString(), 5, chars), QStringList{QString()});
 }

@@ -4,6 +4,7 @@
 #include "tests/grid/grid_fixture.h"
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 
@@ -72,6 +73,15 @@ TEST_F(GridTest, ColumnsWidthsTitlesAndRowsComeFromSelected)
         Key(key, modifiers);
         EXPECT_EQ(grid->verticalScrollBar()->value(), expected()) << "after key " << key;
     }
+
+    // The wheel moves through the records, past the rows in view.
+    const int before = table->RecNo();
+    const QPoint at = CellCentre(2, 2);
+    QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, QPoint(0, -360), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(table->RecNo(), before + 3);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), expected());
 }
 
 TEST_F(GridTest, ResizedAndMovedColumnsAreWrittenBackToSelected)
@@ -127,4 +137,21 @@ TEST_F(GridTest, AGridRefusesADataSetThatIsNotTheLibrarys)
     EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtInformation);
     EXPECT_EQ(grid->DataSource(), nullptr);
     EXPECT_FALSE(grid->DataLink().Active());
+}
+
+TEST_F(GridTest, OnAFilteredTableTheBarTellsOnlyTheEndsAndTheMiddle)
+{
+    table->OnFilterRecord = [](TDataSet& dataSet, bool& accept) {
+        accept = dataSet.FieldByName(QStringLiteral("Posted"))->AsString() == QStringLiteral("T");
+    };
+    table->SetFiltered(true);
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription"});
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 4);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 0);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0004"));
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 2);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 4);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0030"));
 }
