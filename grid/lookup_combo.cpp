@@ -201,6 +201,11 @@ bool TwwDBCustomLookupCombo::Editable() const
     return IsDroppedDown() || style_ != csDropDownList || autoDropDown_;
 }
 
+bool TwwDBCustomLookupCombo::ListOnly() const
+{
+    return style_ == csDropDownList && !autoDropDown_;
+}
+
 bool TwwDBCustomLookupCombo::DataSetLookupField() const
 {
     return Binding().OnDataSetLookupField();
@@ -221,7 +226,8 @@ bool TwwDBCustomLookupCombo::CanChangeValue() const
 
 bool TwwDBCustomLookupCombo::EditRecord()
 {
-    if (DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
+    // A combo that takes no typing leaves the record as it is.
+    if (Editable() && DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
     return CanChangeValue();
 }
 
@@ -247,10 +253,9 @@ void TwwDBCustomLookupCombo::LayoutButton()
     setTextMargins(0, 0, showButton_ ? panelWidth : 0, 0);
 }
 
-bool TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
+void TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
 {
     DrawComboButton(painter, *button_, rect, pressed, 0, isEnabled());
-    return false;
 }
 
 // ---- The value.
@@ -433,7 +438,7 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         return;
     }
 
-    const bool wasFound = found_;
+    bool wasFound = found_;
     grid_->hide();
     update();
     found_ = true;
@@ -453,12 +458,16 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
             return;
         }
         savedText_ = Text();
+        // The handler may have added the row: it is taken when it is there now.
+        const TFlagGuard byKey(keySearch_);
+        lastSearched_.clear();
+        PerformSearch();
+        wasFound = found_;
     }
 
     TwwLookupBinding& binding = Binding();
     if (!binding.DisplayIsLookup()) {
         if (wasFound) binding.ReadCurrentRow();
-        if (!DataSource()) lastFound_ = Text();
     } else {
         binding.SetValue(0, Text());
         binding.SetDisplayValue(Text());
@@ -483,6 +492,8 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
         savedText_ = Text();
         savedValue_ = binding.Value(0);
     }
+    // The next key typed starts a new search.
+    if (hasFocus() && Editable()) selectAll();
     SetModified(written);
     if (OnCloseUp) OnCloseUp(this, LookupTable(), DataSource() ? DataSource()->DataSet() : nullptr, written);
 }
@@ -622,7 +633,7 @@ void TwwDBCustomLookupCombo::DoExit()
 
 void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         setFocus(Qt::MouseFocusReason);
         if (IsDroppedDown())
             CloseUp(found_);
@@ -636,7 +647,7 @@ void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         mousePressEvent(event);
         return;
     }
@@ -645,7 +656,7 @@ void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 {
-    if ((event->buttons() & Qt::LeftButton) && !Editable() && IsDroppedDown()) {
+    if ((event->buttons() & Qt::LeftButton) && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), false);
         return;
     }
@@ -654,7 +665,7 @@ void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable() && IsDroppedDown()) {
+    if (event->button() == Qt::LeftButton && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), true);
         return;
     }

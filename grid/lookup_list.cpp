@@ -1,4 +1,5 @@
 #include "grid/lookup_list.h"
+#include "dataset/field_settings.h"
 #include "dataset/locate.h"
 #include "dataset/text_compare.h"
 #include "dataset/ww_table.h"
@@ -98,7 +99,35 @@ bool TwwDBLookupList::LocateValue(const QString& value)
             key << binding_.Value(i);
         return wwTable->FindKeyByLookupValues(key);
     }
+    if (wwTable && SeekOnKeyIndex(*wwTable, value)) return true;
     return FindFieldValueRecord(true, *table, field.FieldName(), lmWholeValue, caseSensitive_, value);
+}
+
+// The table is in another order (the shown field's, for typing): a second
+// cursor on the lookup field's index finds the row, and the table goes to it
+// by its bookmark, instead of reading every row before it. Not found there,
+// the caller reads the rows: the second cursor may not know a row added since.
+bool TwwDBLookupList::SeekOnKeyIndex(TwwTable& table, const QString& value)
+{
+    if (table.HasMasterLink() || HasQueryLines(&table)) return false;
+    const TIndexDef* index = table.FindIndexForFields(binding_.LookupField(0)->FieldName());
+    // An exact key on a case-sensitive index is also a match without regard
+    // to case; the other way round it is not.
+    if (!index || (caseSensitive_ && index->CaseInsensitive())) return false;
+    if (!keyFinder_ || keyFinder_->TableName() != table.TableName() ||
+        keyFinder_->DatabaseName() != table.DatabaseName() || keyFinder_->IndexName() != index->Name) {
+        keyFinder_ = std::make_unique<TwwTable>();
+        keyFinder_->SetDatabaseName(table.DatabaseName());
+        keyFinder_->SetTableName(table.TableName());
+        keyFinder_->SetIndexName(index->Name);
+        keyFinder_->SetReadOnly(true);
+        keyFinder_->Open();
+    }
+    if (!keyFinder_->FindKeyByLookupValues({value})) return false;
+    const TBookmark row = keyFinder_->GetBookmark();
+    if (!table.BookmarkValid(row)) return false;
+    table.GotoBookmark(row);
+    return true;
 }
 
 void TwwDBLookupList::SetValue(const QString& value)
@@ -122,12 +151,12 @@ void TwwDBLookupList::SetValue(const QString& value)
 
 bool TwwDBLookupList::MayTakeValue() const
 {
-    return !fieldLink_.DataSource() || fieldLink_.Editing();
+    return !listReadOnly_ && (!fieldLink_.DataSource() || fieldLink_.Editing());
 }
 
 void TwwDBLookupList::EditRecord()
 {
-    if (fieldLink_.DataSource() && fieldLink_.Field()) fieldLink_.Edit();
+    if (!listReadOnly_ && fieldLink_.DataSource() && fieldLink_.Field()) fieldLink_.Edit();
 }
 
 void TwwDBLookupList::RowValuesToOwner()
@@ -191,6 +220,8 @@ void TwwDBLookupList::SetColumnAttributes()
 
 void TwwDBLookupList::LinkActive(bool active)
 {
+    // A closed table's fields are gone.
+    if (!active) binding_.Unbind();
     TwwCustomDBGrid::LinkActive(active);
     if (active && fieldLink_.Active()) FieldDataChange();
 }

@@ -8,6 +8,9 @@
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/data_link.h"
 #include "platform/db/data_source.h"
+#include <memory>
+
+class TwwTable;
 
 class TwwDBLookupList : public TwwCustomDBGrid {
     Q_OBJECT
@@ -28,6 +31,7 @@ public:
     void SetDataField(const QString& name);
     TwwDBLookupListOptions LookupOptions() const { return lookupOptions_; }
     void SetLookupOptions(TwwDBLookupListOptions options);
+    // A read-only list shows the field's row but takes no pick into it.
     bool ListReadOnly() const { return listReadOnly_; }
     void SetListReadOnly(bool on) { listReadOnly_ = on; }
 
@@ -88,11 +92,13 @@ private:
     void FieldUpdateData();
     void FieldActiveChange();
     void InvalidateChosenRow();
+    bool SeekOnKeyIndex(TwwTable& table, const QString& value);
 
     TFieldDataLink fieldLink_;
     TDataSource lookupSource_;
     QString lookupField_;
     TwwLookupBinding binding_;
+    std::unique_ptr<TwwTable> keyFinder_;   // the lookup table on its key index, made when needed
     int chosenRow_ = -1;
     int titleRows_ = 0;
     TwwDBLookupListOptions lookupOptions_ = 0;

@@ -58,6 +58,16 @@ TEST_F(LookupTest, TypingSearchesDropsDownAndWritesTheCode)
     QTest::keyClick(combo, Qt::Key_Tab);
     EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("005"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Groceries"));
+
+    // A code added to the reference table since is shown too.
+    items->Append();
+    items->FieldByName(QStringLiteral("BankItemDesc"))->SetAsString(QStringLiteral("Water"));
+    items->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("007"));
+    items->Post();
+    trans->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("007"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Water"));
+    trans->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("003"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
 }
 
 // Escape while the list is open gives back the text, the code and the record
@@ -93,6 +103,21 @@ TEST_F(LookupTest, EscapeAndARefusedNotInListRestore)
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_EQ(offered.size(), 1);
     EXPECT_EQ(combo->Text(), QStringLiteral("Insurance"));
+
+    // A handler that adds the row and accepts gets it written.
+    combo->OnNotInList = [&](QObject*, TDataSet*, const QString& value, bool& accept) {
+        offered << value;
+        items->Append();
+        items->FieldByName(QStringLiteral("BankItemDesc"))->SetAsString(QStringLiteral("Water rates"));
+        items->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("007"));
+        items->Post();
+        accept = true;
+    };
+    QTest::keyClicks(combo, QStringLiteral("water"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(offered.last(), QStringLiteral("water"));
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("007"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Water rates"));
 }
 
 // Typing completes the text with the first matching description (read row by
@@ -179,6 +204,11 @@ TEST_F(LookupTest, MissingOrClosedLookupTableWarnsAndDuplicateSourceIsRefused)
     EXPECT_EQ(presenter.shown[1].Text, QStringLiteral("Lookup table is not active!"));
     EXPECT_EQ(presenter.shown[1].Type, TMsgDlgType::mtWarning);
     EXPECT_FALSE(combo->IsDroppedDown());
+    // Opened again, the table serves with its new fields.
+    items->Open();
+    QTest::keyClicks(combo, QStringLiteral("sal"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 
     try {
         combo->SetLookupTable(trans.get());
