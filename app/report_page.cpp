@@ -4,6 +4,7 @@
 #include "app/main_menu.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
+#include "dataset/controls_disabled.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
 #include "grid/ww_db_grid.h"
@@ -123,7 +124,7 @@ void ShowMonthRows(TwwDBGrid& grid)
     TField* month = dataSet.FieldByName(QStringLiteral("KeyField1Desc"));
     month->SetDisplayLabel(QStringLiteral("Month/Year"));
     month->SetDisplayWidth(15);
-    grid.viewport()->repaint();
+    grid.viewport()->update();
 }
 
 // Shows the progress bar for its lifetime, whatever ends the work.
@@ -231,17 +232,16 @@ void TReportPage::SpeedButton2Click(QObject*)
     TwwTable& proc = *ADm3->TblProc;
     const TReportTableState previous = TReportTableState::Of(proc);
     DBGrid1->SetDataSource(nullptr);
-    proc.DisableControls();
+    // The grid hears of the new columns once, when their set-up is done.
+    const TControlsDisabled quiet(proc);
     try {
         RunBuilder(entry);
     } catch (...) {
         previous.Restore(proc);
-        proc.EnableControls();
         if (proc.Active())
             ShowReport(shown_);
         throw;
     }
-    proc.EnableControls();
     if (entry.Key1Caption)
         ADm1->Key1Caption = QLatin1String(entry.Key1Caption);
     if (entry.Key2Caption)
@@ -314,7 +314,7 @@ void TReportPage::SetupReportColumns(TwwDBGrid& grid)
     TField* name2 = dataSet.FieldByName(QStringLiteral("KeyField2Desc"));
     name2->SetDisplayLabel(ADm1->Key2Caption);
     name2->SetDisplayWidth(20);
-    grid.viewport()->repaint();
+    grid.viewport()->update();
 }
 
 void TReportPage::SetupComparisonColumns(TwwDBGrid& grid)

@@ -125,6 +125,12 @@ TEST_F(ChartPageTest, TheChartDrawsTheConfiguredSeriesOfTheYearChosenWithinTheDa
     EXPECT_EQ(Chart().EdtYear->text(), QStringLiteral("2026"));
     EXPECT_TRUE(Drawn().first().endsWith(QStringLiteral("Apr2026=0"))) << qPrintable(Drawn().first());
     EXPECT_EQ(presenter.errors.size(), 1u);
+
+    // "View &Chart" again hides the page.
+    window->PageControlMain->SetActivePage(window->TabChart);
+    window->MnuViewChart->Click();
+    EXPECT_FALSE(window->TabChart->TabVisible());
+    EXPECT_EQ(window->PageControlMain->ActivePage(), window->TabTransactions);
 }
 
 TEST_F(ChartPageTest, TheOptionsWindowEditsEachSeriesAndApplyRedrawsTheChart)
