@@ -62,7 +62,7 @@ constexpr TReportEntry Catalogue[] = {
      "ExpenseCode", 6, 6, "Expense Account Name"},
     {"Overall Comparasion Summary ", TBuild::PeriodOverview, TReportLayout::Comparison},
     {"Bank Balance Summary Report", TBuild::BankPeriodReport, TReportLayout::BankBalance},
-    {"", TBuild::Nothing, TReportLayout::CrossTab},
+    {"", TBuild::Nothing, TReportLayout::None},
 };
 
 void RunBuilder(const TReportEntry& entry)
@@ -223,7 +223,7 @@ void TReportPage::SpeedButton2Click(QObject*)
         return;
     const TReportEntry& entry = Catalogue[index];
     // The empty entry shows the last report again; before any there is nothing to show.
-    if (entry.Build == TBuild::Nothing && !ADm3->TblProc->Active())
+    if (entry.Build == TBuild::Nothing && (shown_ == TReportLayout::None || !ADm3->TblProc->Active()))
         return;
     if (ADm1->TblConfig->FieldByName(QStringLiteral("DataUpdated"))->AsBoolean())
         ProcessingForReports1Click(nullptr);
@@ -246,7 +246,9 @@ void TReportPage::SpeedButton2Click(QObject*)
         ADm1->Key1Caption = QLatin1String(entry.Key1Caption);
     if (entry.Key2Caption)
         ADm1->Key2Caption = QLatin1String(entry.Key2Caption);
-    ShowReport(entry.Layout);
+    // The empty entry shows the last report again as it was shown: the
+    // month captions of a cross tab would not fit a month-row report.
+    ShowReport(entry.Build == TBuild::Nothing ? shown_ : entry.Layout);
 }
 
 void TReportPage::ShowReport(TReportLayout layout)

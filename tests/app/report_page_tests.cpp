@@ -205,6 +205,13 @@ TEST_F(ReportPageTest, TheEmptyEntryShowsTheLastReportAgainAndNothingBeforeOne)
     EXPECT_EQ(adm3->TblProc->TableName(), QStringLiteral("TempInc1"));
     EXPECT_EQ(ShownColumns().first(), QStringLiteral("Income Account Name|20"));
     EXPECT_EQ(adm3->TblProc->IndexName(), QStringLiteral("ByCol1"));
+
+    // After a month-row report it comes back with that report's columns.
+    RunReport(8);
+    const QStringList balances = ShownColumns();
+    RunReport(9);
+    EXPECT_EQ(ShownColumns(), balances);
+    EXPECT_TRUE(presenter.errors.empty());
 }
 
 TEST_F(ReportPageTest, ABuildersErrorIsShownOnceAndTheLastReportStays)
