@@ -12,6 +12,7 @@
 #include "grid/ww_db_grid.h"
 #include "platform/chart/db_chart.h"
 #include "platform/db/session.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
 #include "platform/ui/application.h"
