@@ -1,4 +1,5 @@
 #include "platform/rtl/presenter.h"
+#include <exception>
 
 namespace {
 
@@ -80,6 +81,7 @@ THourglass::~THourglass()
 }
 
 TProgress::TProgress(int max)
+    : uncaught_(std::uncaught_exceptions())
 {
     Presenter().SetProgressMax(max);
     if (progressDepth++ == 0) Presenter().SetProgressVisible(true);
@@ -87,7 +89,8 @@ TProgress::TProgress(int max)
 
 TProgress::~TProgress()
 {
-    Presenter().SetProgressPosition(0);
+    if (std::uncaught_exceptions() > uncaught_)
+        Presenter().SetProgressPosition(0);
     if (--progressDepth == 0) Presenter().SetProgressVisible(false);
 }
 

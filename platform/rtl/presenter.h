@@ -67,8 +67,9 @@ public:
 };
 
 // Drives the progress bar: shows it while the outermost TProgress lives (an
-// inner one, a step of a larger task, leaves it shown), and puts the position
-// back to 0 when it goes out of scope.
+// inner one, a step of a larger task, leaves it shown). Finished work leaves
+// the position where the work last set it (its end, as a rule); work that
+// ends in an exception puts it back to 0.
 class TProgress {
 public:
     explicit TProgress(int max);
@@ -77,4 +78,7 @@ public:
     void SetMax(int max);
     TProgress(const TProgress&) = delete;
     TProgress& operator=(const TProgress&) = delete;
+
+private:
+    const int uncaught_;
 };

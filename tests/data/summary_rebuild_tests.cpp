@@ -38,9 +38,9 @@ TEST_F(SummaryRebuild, SumsEachKeyAndMonthAndStampsTheCloseDate) {
     // Bank balance is the month's net inflow; the running balance carries it on.
     EXPECT_EQ(ChartRows(), QStringList({"2026|1|1250.25|0|0|-80|-80|2025-12-31",
                                         "2026|2|0|100|0|50|-30|2025-12-31"}));
-    // Five steps on the bar, the hourglass off again, no box shown.
+    // Five steps on the bar, left full; the hourglass off again, no box shown.
     EXPECT_EQ(presenter.progressMax, 5);
-    EXPECT_EQ(presenter.progressPositions, std::vector<int>({1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(presenter.progressPositions, std::vector<int>({1, 2, 3, 4, 5}));
     EXPECT_FALSE(presenter.hourglass);
     EXPECT_TRUE(presenter.shown.empty());
     // The tables stay open and show the new rows.

@@ -1,0 +1,97 @@
+// The report page and the chart page on a database of a million bank
+// transactions over ten years and forty accounts: each report run from the
+// page to the painted grid (the summaries already up to date), and a change
+// of the chart's year to the redrawn chart.
+#include "app/chart_page.h"
+#include "app/main_menu.h"
+#include "app/report_page.h"
+#include "bench/support/accounts_data.h"
+#include "data/adm1.h"
+#include "data/adm2.h"
+#include "data/adm3.h"
+#include "grid/ww_db_grid.h"
+#include "platform/chart/db_chart.h"
+#include "platform/db/session.h"
+#include "platform/ui/buttons.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/page_controls.h"
+#include "platform/ui/application.h"
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// The program as it runs, on the filled database with its summaries built once.
+struct TProgram {
+    TProgram()
+    {
+        static int argc = 1;
+        static char name[] = "quelt";
+        static char* argv[] = {name, nullptr};
+        // Made once and never freed: Qt's own exit handlers must not see it go.
+        application = new TApplication(argc, argv);
+        Session().AddStandardAlias(QStringLiteral("VrAccounts"), directory.path());
+        { TADm1 deploy(nullptr); }
+        FillAccountsData(QDir(directory.path()).filePath(QStringLiteral("DataQuelt.sqlite")), TAccountsShape{});
+        adm1 = std::make_unique<TADm1>(nullptr);
+        adm2 = std::make_unique<TADm2>(nullptr);
+        adm3 = std::make_unique<TADm3>(nullptr);
+        adm1->CurrentCloseDate = 0;
+        window = std::make_unique<TFrmMainMenu>();
+        window->resize(1280, 800);
+        window->show();
+        window->ReportPage->ProcessingForReports1Click(nullptr);
+        application->ProcessMessages();
+    }
+
+    TApplication* application;
+    QTemporaryDir directory;
+    std::unique_ptr<TADm1> adm1;
+    std::unique_ptr<TADm2> adm2;
+    std::unique_ptr<TADm3> adm3;
+    std::unique_ptr<TFrmMainMenu> window;
+};
+
+TProgram& Program()
+{
+    static TProgram& program = *new TProgram;
+    return program;
+}
+
+void RunReportFromThePage(benchmark::State& state)
+{
+    TProgram& program = Program();
+    TReportPage& page = *program.window->ReportPage;
+    program.window->PageControlMain->SetActivePage(program.window->TabReports);
+    page.CbReportItems->setCurrentIndex(int(state.range(0)));
+    for (auto _ : state) {
+        page.SpeedButton2Click(page.SpeedButton2);
+        page.DBGrid1->viewport()->repaint();
+    }
+    state.counters["limit_us"] = 500000;
+}
+
+void ChangeTheChartYear(benchmark::State& state)
+{
+    TProgram& program = Program();
+    TChartPage& page = *program.window->ChartPage;
+    if (!program.window->MnuViewChart->Checked())
+        program.window->MnuViewChartClick(nullptr);
+    const int last = program.adm1->LastDataYear;
+    int year = last;
+    for (auto _ : state) {
+        year = year == last ? last - 1 : last;
+        page.EdtYear->setText(QString::number(year));
+        page.DBChart1->viewport()->repaint();
+    }
+    state.counters["limit_us"] = 100000;
+}
+
+}  // namespace
+
+BENCHMARK(RunReportFromThePage)->DenseRange(0, 8)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ChangeTheChartYear)->Unit(benchmark::kMillisecond)->Iterations(10);
