@@ -121,17 +121,26 @@ QStringList TDBChart::TitleLines() const
 
 namespace {
 
+// Forms give their fonts in pixels, Qt's defaults in points: scale whichever
+// the font carries.
+QFont Scaled(QFont font, double factor)
+{
+    if (font.pixelSize() > 0)
+        font.setPixelSize(qMax(1, qRound(font.pixelSize() * factor)));
+    else
+        font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
 QFont TitleFont(QFont font)
 {
     font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.2);
-    return font;
+    return Scaled(font, 1.2);
 }
 
 QFont MarkFont(QFont font)
 {
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    return font;
+    return Scaled(font, 0.85);
 }
 
 } // namespace
