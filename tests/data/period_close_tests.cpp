@@ -1,9 +1,9 @@
 #include "data/period_close.h"
-#include "tests/data/summaries_fixture.h"
+#include "tests/data/period_close_fixture.h"
 
 namespace {
 
-class PeriodCloseTest : public SummariesTest {
+class PeriodCloseTest : public PeriodCloseFixture {
 protected:
     // Half a year of every kind of transaction, two accounts of each.
     void WriteBook() {
@@ -62,20 +62,6 @@ protected:
         return Rows(QStringLiteral("select distinct PeriodYear, PeriodMonth, CloseDate from ") + table +
                     " order by PeriodYear, PeriodMonth");
     }
-};
-
-// Fails the rebuild when it reaches the given step.
-class FailingPresenter : public ScriptedPresenter {
-public:
-    explicit FailingPresenter(int step) : step_(step) {}
-    void SetProgressPosition(int position) override {
-        ScriptedPresenter::SetProgressPosition(position);
-        if (position == step_)
-            throw EDatabaseError(QStringLiteral("Table is busy"));
-    }
-
-private:
-    int step_;
 };
 
 }  // namespace
