@@ -86,6 +86,10 @@ void ClosePeriod(TDateTime newClose) {
     const TDateTime oldClose = ADm1->CurrentCloseDate;
     TEngineDatabase& db = ADm1->DataQuelt->EngineDatabase();
     const THourglass hourglass;
+    // A change of the configuration row still being edited is kept first:
+    // posted later, it would write the old close date back.
+    if (ADm1->TblConfig->State() == dsEdit)
+        ADm1->TblConfig->Post();
     try {
         RunInTransaction(db, [&] {
             StampOpenRows(db, newClose);

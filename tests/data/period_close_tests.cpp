@@ -118,8 +118,14 @@ TEST_F(PeriodCloseTest, TheMarkStaysOnlyWhereSomethingIsLeftToRebuild) {
     WriteBook();
     RebuildOpenPeriod();
     ClearDataUpdated();
+    // A preference being typed while the period closes is kept, and cannot
+    // bring the old close date back.
+    adm1->TblConfig->Edit();
+    Set(adm1->TblConfig, "GridSize1", 14);
     ClosePeriod(At(2026, 1, 31));
     EXPECT_FALSE(DataUpdated()) << "the open rows were current and still are";
+    adm1->SetDataUpdated(false);
+    EXPECT_EQ(Rows("select GridSize1, CloseDate from PConfig1"), QStringList({"14|2026-01-31"}));
 
     adm1->SetDataUpdated(true);
     ClosePeriod(At(2026, 3, 31));
