@@ -52,10 +52,7 @@ QImage DeviceImage(QPaintDevice* device, const QRect& rect)
 
 } // namespace
 
-TFont::TFont()
-{
-    font_.setPixelSize(13);
-}
+TFont::TFont() = default;
 
 void TFont::Changed()
 {
@@ -193,16 +190,9 @@ void TCanvas::ApplyBrush()
 void TCanvas::LineTo(int x, int y)
 {
     ApplyPen();
-    // The end point itself is not drawn, as the class library's lines leave it.
+    // A flat cap leaves the end point out, as the class library's lines do.
     const QPoint to(x, y);
-    const QPoint delta = to - penPos_;
-    if (delta.x() == 0 && delta.y() == 0)
-        return;
-    if (delta.y() == 0)
-        P().drawLine(penPos_, QPoint(x - (delta.x() > 0 ? 1 : -1), y));
-    else if (delta.x() == 0)
-        P().drawLine(penPos_, QPoint(x, y - (delta.y() > 0 ? 1 : -1)));
-    else
+    if (to != penPos_)
         P().drawLine(penPos_, to);
     P().setCompositionMode(QPainter::CompositionMode_SourceOver);
     penPos_ = to;

@@ -24,13 +24,19 @@ private:
 
 TCustomEdit::TCustomEdit(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+    // Qt marks the user's own edits; they count before OnChange hears of them.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (isModified())
+            modified_ = true;
+        Change();
+    });
 }
 
 TCustomEdit::~TCustomEdit() = default;
 
 void TCustomEdit::SetText(const QString& text)
 {
+    modified_ = false;
     setText(ApplyCharCase(text));
 }
 
@@ -68,7 +74,18 @@ void TCustomEdit::SetSelText(const QString& text)
 void TCustomEdit::SetMaxLength(int length)
 {
     maxLength_ = std::max(0, length);
-    setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    ApplyEditLimit();
+}
+
+void TCustomEdit::ApplyEditLimit()
+{
+    // Qt sets the text again on a new limit, which sends the caret to the end.
+    const int limit = EditLimit() > 0 ? EditLimit() : 32767;
+    if (limit == maxLength())
+        return;
+    const int caret = cursorPosition();
+    setMaxLength(limit);
+    setCursorPosition(caret);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase charCase)

@@ -35,9 +35,9 @@ public:
     QString SelText() const { return selectedText(); }
     void SetSelText(const QString& text);
 
-    // Set by the user's typing, cleared by SetText.
-    bool Modified() const { return isModified(); }
-    void SetModified(bool modified) { setModified(modified); }
+    // Set by the user's typing (already when OnChange reports it), cleared by SetText.
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
     // 0: no limit.
@@ -78,11 +78,16 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // The length limit the line edit enforces; a mask edit's mask decides it.
+    virtual int EditLimit() const { return maxLength_; }
+    void ApplyEditLimit();
+
     QChar ApplyCharCase(QChar ch) const;
     QString ApplyCharCase(const QString& text) const;
 
 private:
     int maxLength_ = 0;
+    bool modified_ = false;
     TEditCharCase charCase_ = TEditCharCase::ecNormal;
     QChar passwordChar_;
     bool autoSelect_ = true;

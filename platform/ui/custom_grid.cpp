@@ -1,7 +1,8 @@
+// The grid's shape (counts, sizes, options), geometry and the moves of its
+// current cell and its view.
 #include "platform/ui/custom_grid.h"
 #include "platform/ui/inplace_edit.h"
 #include <QApplication>
-#include <QPaintEvent>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -14,6 +15,25 @@ const char* const SFixedRowTooBig = "Fixed row count must be less than row count
 [[noreturn]] void InvalidOp(const char* message)
 {
     throw EInvalidGridOperation(QString::fromLatin1(message));
+}
+
+template <class T> void MoveItem(std::vector<T>& values, int fromIndex, int toIndex)
+{
+    const T value = values[fromIndex];
+    values.erase(values.begin() + fromIndex);
+    values.insert(values.begin() + toIndex, value);
+}
+
+// Where Index ends up when the item at FromIndex moves to ToIndex.
+int IndexAfterMove(int index, int fromIndex, int toIndex)
+{
+    if (index == fromIndex)
+        return toIndex;
+    if (fromIndex < index && index <= toIndex)
+        return index - 1;
+    if (toIndex <= index && index < fromIndex)
+        return index + 1;
+    return index;
 }
 
 } // namespace
@@ -361,11 +381,7 @@ QRect TCustomGrid::BoxRect(int left, int top, int right, int bottom) const
 
 TGridCoord TCustomGrid::MouseCoord(int x, int y) const
 {
-    const int col = ColAxis().At(x);
-    const int row = RowAxis().At(y);
-    if (col < 0 || row < 0)
-        return {-1, -1};
-    return {col, row};
+    return {ColAxis().At(x), RowAxis().At(y)};
 }
 
 void TCustomGrid::InvalidateCell(int col, int row)
@@ -475,7 +491,7 @@ void TCustomGrid::ClampInView(int col, int row)
         if (col < topLeft.X)
             topLeft.X = col;
         else if (col > cols.LastFullVisible())
-            topLeft.X = std::max(cols.FirstShowing(col), std::min(col, topLeft.X + 1));
+            topLeft.X = cols.FirstShowing(col);
     }
     if (row >= fixedRows_) {
         if (row < topLeft.Y)
@@ -497,14 +513,12 @@ void TCustomGrid::MoveTopLeft(int col, int row)
     // A short vertical move scrolls the pixels already drawn and paints only
     // the rows that come into view.
     const int distance = row - old.Y;
-    const int fixedHeight = RowAxis().FixedExtent();
     if (col == old.X && std::abs(distance) < VisibleRowCount() && viewport()->isVisible()) {
         int pixels = 0;
         const int line = RowAxis().line;
         for (int r = std::min(row, old.Y); r < std::max(row, old.Y); ++r)
             pixels += RowHeights(r) + line;
-        const QRect area(0, fixedHeight, viewport()->width(), viewport()->height() - fixedHeight);
-        viewport()->scroll(0, distance > 0 ? -pixels : pixels, area);
+        ScrollRows(distance > 0 ? -pixels : pixels);
     } else {
         InvalidateGrid();
     }
@@ -513,30 +527,23 @@ void TCustomGrid::MoveTopLeft(int col, int row)
     TopLeftChanged();
 }
 
+void TCustomGrid::ScrollRows(int pixels)
+{
+    const int fixedHeight = RowAxis().FixedExtent();
+    viewport()->scroll(0, pixels, QRect(0, fixedHeight, viewport()->width(), viewport()->height() - fixedHeight));
+}
+
 void TCustomGrid::MoveColumn(int fromIndex, int toIndex)
 {
     CheckCoord(fromIndex, 0);
     CheckCoord(toIndex, 0);
     if (fromIndex == toIndex)
         return;
-    auto rotate = [&](auto& values) {
-        auto value = values[fromIndex];
-        values.erase(values.begin() + fromIndex);
-        values.insert(values.begin() + toIndex, value);
-    };
-    rotate(colWidths_);
-    rotate(tabStops_);
+    MoveItem(colWidths_, fromIndex, toIndex);
+    MoveItem(tabStops_, fromIndex, toIndex);
     // The current column travels with its column.
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.X);
-    follow(anchor_.X);
+    current_.X = IndexAfterMove(current_.X, fromIndex, toIndex);
+    anchor_.X = IndexAfterMove(anchor_.X, fromIndex, toIndex);
     InvalidateGrid();
     ColumnMoved(fromIndex, toIndex);
     ExtentsChanged();
@@ -548,21 +555,10 @@ void TCustomGrid::MoveRow(int fromIndex, int toIndex)
     CheckCoord(0, toIndex);
     if (fromIndex == toIndex)
         return;
-    if (!rowHeights_.empty()) {
-        const int height = rowHeights_[fromIndex];
-        rowHeights_.erase(rowHeights_.begin() + fromIndex);
-        rowHeights_.insert(rowHeights_.begin() + toIndex, height);
-    }
-    auto follow = [&](int& index) {
-        if (index == fromIndex)
-            index = toIndex;
-        else if (fromIndex < index && index <= toIndex)
-            --index;
-        else if (toIndex <= index && index < fromIndex)
-            ++index;
-    };
-    follow(current_.Y);
-    follow(anchor_.Y);
+    if (!rowHeights_.empty())
+        MoveItem(rowHeights_, fromIndex, toIndex);
+    current_.Y = IndexAfterMove(current_.Y, fromIndex, toIndex);
+    anchor_.Y = IndexAfterMove(anchor_.Y, fromIndex, toIndex);
     InvalidateGrid();
     RowMoved(fromIndex, toIndex);
     ExtentsChanged();
@@ -608,193 +604,6 @@ void TCustomGrid::DoExit()
         OnExit(this);
 }
 
-// ---- painting ----------------------------------------------------------------
-
-void TCustomGrid::paintEvent(QPaintEvent* event)
-{
-    QPainter painter(viewport());
-    paintRect_ = event->rect();
-    painter.setClipRegion(event->region());
-    canvas_.Begin(&painter);
-    Paint();
-    canvas_.End();
-}
-
-void TCustomGrid::Paint()
-{
-    const TGridAxis cols = ColAxis();
-    const TGridAxis rows = RowAxis();
-    const int right = cols.End();
-    const int bottom = rows.End();
-    const bool active = IsActiveControl();
-    const TGridRect selection = Selection();
-    const bool editorShown = editor_ && editor_->isVisible();
-
-    // Beyond the last cell the grid shows its colour.
-    canvas_.Brush.Color = color_;
-    canvas_.Brush.Style = TBrushStyle::bsSolid;
-    if (right < viewport()->width())
-        canvas_.FillRect(QRect(right, 0, viewport()->width() - right, viewport()->height()));
-    if (bottom < viewport()->height())
-        canvas_.FillRect(QRect(0, bottom, right, viewport()->height() - bottom));
-    PaintLines(QRect(0, 0, right, bottom));
-
-    // The cells in view that meet the area being painted, fixed ones first.
-    auto visible = [](const TGridAxis& axis, int from, int to) {
-        std::vector<std::pair<int, int>> cells;   // index, start
-        int pos = 0;
-        auto add = [&](int i) {
-            const int size = axis.Size(i);
-            if (pos + size > from && pos < to)
-                cells.emplace_back(i, pos);
-            pos += size + axis.line;
-        };
-        for (int i = 0; i < std::min(axis.fixed, axis.count); ++i)
-            add(i);
-        for (int i = axis.first; i < axis.count && pos < axis.extent && pos < to; ++i)
-            add(i);
-        return cells;
-    };
-    const auto colCells = visible(cols, paintRect_.left(), paintRect_.right() + 1);
-    const auto rowCells = visible(rows, paintRect_.top(), paintRect_.bottom() + 1);
-
-    for (const auto& [row, y] : rowCells) {
-        for (const auto& [col, x] : colCells) {
-            const QRect rect(x, y, cols.Size(col), rows.Size(row));
-            TGridDrawState state = 0;
-            const bool fixed = col < fixedCols_ || row < fixedRows_;
-            const bool focusCell = col == current_.X && row == current_.Y;
-            if (fixed) {
-                state |= gdFixed;
-            } else {
-                if (focusCell && active)
-                    state |= gdFocused;
-                if (selection.Contains(col, row)
-                    && ((options_ & (goDrawFocusSelected | goRowSelect)) || !focusCell))
-                    state |= gdSelected;
-            }
-            canvas_.Font.Assign(font_);
-            canvas_.Brush.Style = TBrushStyle::bsSolid;
-            canvas_.Brush.Color = fixed ? fixedColor_ : color_;
-            if (defaultDrawing_) {
-                if (state & gdSelected) {
-                    canvas_.Brush.Color = clHighlight;
-                    canvas_.Font.SetColor(clHighlightText);
-                }
-                canvas_.FillRect(rect);
-            }
-            DrawCell(col, row, rect, state);
-            if (defaultDrawing_ && fixed && (options_ & (goFixedVertLine | goFixedHorzLine))) {
-                // The raised edge of a fixed cell.
-                canvas_.Pen.Color = clBtnHighlight;
-                canvas_.MoveTo(rect.left(), rect.bottom());
-                canvas_.LineTo(rect.left(), rect.top());
-                canvas_.LineTo(rect.right() + 1, rect.top());
-                canvas_.Pen.Color = clBtnShadow;
-                canvas_.MoveTo(rect.right(), rect.top() + 1);
-                canvas_.LineTo(rect.right(), rect.bottom());
-                canvas_.LineTo(rect.left(), rect.bottom());
-            }
-        }
-    }
-
-    if (defaultDrawing_ && active && !editorShown && current_.X >= fixedCols_ && current_.Y >= fixedRows_) {
-        const QRect focus = (options_ & goRowSelect)
-                                ? BoxRect(fixedCols_, current_.Y, ColCount() - 1, current_.Y)
-                                : CellRect(current_.X, current_.Y);
-        canvas_.DrawFocusRect(focus);
-    }
-    PaintMoveAndSizeMarks();
-}
-
-void TCustomGrid::PaintLines(const QRect& area)
-{
-    const TGridAxis cols = ColAxis();
-    const TGridAxis rows = RowAxis();
-    const int fixedWidth = cols.FixedExtent();
-    const int fixedHeight = rows.FixedExtent();
-    const QColor fixedLine = ToQColor(clBlack);
-    const QColor normalLine = ToQColor(clSilver);
-    QPainter& p = *canvas_.Painter();
-    p.setPen(Qt::NoPen);
-    // Each line runs through fixed and scrollable cells; each part takes the
-    // colour of the cells it belongs to, or their fill when its lines are off.
-    auto lineColour = [&](bool fixed, TGridOption fixedOption, TGridOption normalOption) {
-        if (fixed)
-            return (options_ & fixedOption) ? fixedLine : ToQColor(fixedColor_);
-        return (options_ & normalOption) ? normalLine : ToQColor(color_);
-    };
-    if (cols.line > 0) {
-        int pos = 0;
-        auto draw = [&](int i) {
-            pos += cols.Size(i);
-            const QRect line(pos, 0, cols.line, area.height());
-            pos += cols.line;
-            if (line.left() >= area.right() + 1)
-                return;
-            p.fillRect(QRect(line.left(), 0, line.width(), fixedHeight),
-                       lineColour(true, goFixedVertLine, goVertLine));
-            p.fillRect(QRect(line.left(), fixedHeight, line.width(), area.height() - fixedHeight),
-                       lineColour(i < fixedCols_, goFixedVertLine, goVertLine));
-        };
-        for (int i = 0; i < std::min(cols.fixed, cols.count); ++i)
-            draw(i);
-        for (int i = cols.first; i < cols.count && pos < cols.extent; ++i)
-            draw(i);
-    }
-    if (rows.line > 0) {
-        int pos = 0;
-        auto draw = [&](int i) {
-            pos += rows.Size(i);
-            const QRect line(0, pos, area.width(), rows.line);
-            pos += rows.line;
-            if (line.bottom() < paintRect_.top() || line.top() > paintRect_.bottom())
-                return;
-            p.fillRect(QRect(0, line.top(), fixedWidth, line.height()),
-                       lineColour(true, goFixedHorzLine, goHorzLine));
-            p.fillRect(QRect(fixedWidth, line.top(), area.width() - fixedWidth, line.height()),
-                       lineColour(i < fixedRows_, goFixedHorzLine, goHorzLine));
-        };
-        for (int i = 0; i < std::min(rows.fixed, rows.count); ++i)
-            draw(i);
-        for (int i = rows.first; i < rows.count && pos < rows.extent && pos <= paintRect_.bottom(); ++i)
-            draw(i);
-    }
-}
-
-void TCustomGrid::PaintMoveAndSizeMarks()
-{
-    QPainter& p = *canvas_.Painter();
-    switch (gridState_) {
-    case TGridState::gsColSizing:
-        p.fillRect(QRect(movePos_, 0, 1, viewport()->height()), Qt::black);
-        break;
-    case TGridState::gsRowSizing:
-        p.fillRect(QRect(0, movePos_, viewport()->width(), 1), Qt::black);
-        break;
-    case TGridState::gsColMoving: {
-        const QRect target = CellRect(movePos_, 0);
-        if (!target.isEmpty() && movePos_ != moveIndex_) {
-            const int x = movePos_ > moveIndex_ ? target.right() : target.left();
-            p.fillRect(QRect(x - 1, 0, 3, viewport()->height()), Qt::black);
-        }
-        break;
-    }
-    case TGridState::gsRowMoving: {
-        const QRect target = CellRect(0, movePos_);
-        if (!target.isEmpty() && movePos_ != moveIndex_) {
-            const int y = movePos_ > moveIndex_ ? target.bottom() : target.top();
-            p.fillRect(QRect(0, y - 1, viewport()->width(), 3), Qt::black);
-        }
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void TCustomGrid::DrawCell(int, int, const QRect&, TGridDrawState) {}
-
 void TCustomGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
@@ -804,137 +613,4 @@ void TCustomGrid::resizeEvent(QResizeEvent* event)
 void TCustomGrid::scrollContentsBy(int, int)
 {
     // The grid scrolls by its top left cell, never by pixel offsets.
-}
-
-// ---- the in-place editor -------------------------------------------------------
-
-bool TCustomGrid::IsActiveControl() const
-{
-    return hasFocus() || (editor_ && editor_->hasFocus());
-}
-
-TInplaceEdit* TCustomGrid::CreateEditor()
-{
-    return new TInplaceEdit(this);
-}
-
-bool TCustomGrid::CanEditShow()
-{
-    return (options_ & (goRowSelect | goEditing)) == goEditing && editorMode_
-           && ((options_ & goAlwaysShowEditor) || IsActiveControl());
-}
-
-bool TCustomGrid::CanEditModify() { return true; }
-bool TCustomGrid::CanEditAcceptKey(QChar) { return true; }
-int TCustomGrid::GetEditLimit() { return 0; }
-QString TCustomGrid::GetEditMask(int, int) { return {}; }
-QString TCustomGrid::GetEditText(int, int) { return {}; }
-void TCustomGrid::SetEditText(int, int, const QString&) {}
-
-void TCustomGrid::SetEditorMode(bool on)
-{
-    if (on)
-        ShowEditor();
-    else
-        HideEditor();
-}
-
-void TCustomGrid::ShowEditor()
-{
-    editorMode_ = true;
-    UpdateEdit();
-}
-
-void TCustomGrid::HideEditor()
-{
-    editorMode_ = (options_ & goAlwaysShowEditor) != 0;
-    if (!editor_ || !editor_->isVisible())
-        return;
-    UpdateText();
-    const bool hadFocus = editor_->hasFocus();
-    if (hadFocus)
-        setFocus();
-    editor_->hide();
-    editorCell_ = {-1, -1};
-    InvalidateCell(current_.X, current_.Y);
-}
-
-void TCustomGrid::InvalidateEditor()
-{
-    editorCell_ = {-1, -1};
-    UpdateEdit();
-}
-
-void TCustomGrid::UpdateEdit()
-{
-    if (!CanEditShow()) {
-        if (editor_ && editor_->isVisible()) {
-            if (editor_->hasFocus())
-                setFocus();
-            editor_->hide();
-        }
-        editorCell_ = {-1, -1};
-        return;
-    }
-    if (!editor_)
-        editor_ = CreateEditor();
-    if (!(editorCell_ == current_)) {
-        editorCell_ = current_;
-        editor_->UpdateContents();
-    }
-    PlaceEditor();
-}
-
-void TCustomGrid::PlaceEditor()
-{
-    if (!editor_ || editorCell_.X < 0)
-        return;
-    const QRect rect = CellRect(editorCell_.X, editorCell_.Y);
-    if (rect.isEmpty()) {
-        if (editor_->isVisible()) {
-            if (editor_->hasFocus())
-                setFocus();
-            editor_->hide();
-        }
-        return;
-    }
-    editor_->setGeometry(rect);
-    if (!editor_->isVisible()) {
-        editor_->show();
-        if (hasFocus() || (options_ & goAlwaysShowEditor) == 0 || isActiveWindow())
-            editor_->setFocus();
-    }
-}
-
-void TCustomGrid::UpdateText()
-{
-    if (editor_ && editorCell_.X >= 0 && editor_->Modified())
-        SetEditText(editorCell_.X, editorCell_.Y, editor_->Text());
-}
-
-void TCustomGrid::RestoreEditorText()
-{
-    if (!editor_ || editorCell_.X < 0 || !editor_->Modified())
-        return;
-    editor_->SetText(editorOriginal_);
-    editor_->SetModified(false);
-    SetEditText(editorCell_.X, editorCell_.Y, editorOriginal_);
-}
-
-void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
-{
-    const bool was = old && (old == this || old == editor_);
-    const bool is = now && (now == this || now == editor_);
-    if (was == is)
-        return;
-    if (options_ & goRowSelect)
-        InvalidateRow(current_.Y);
-    else
-        InvalidateCell(current_.X, current_.Y);
-    if (is) {
-        UpdateEdit();
-        DoEnter();
-    } else {
-        DoExit();
-    }
 }

@@ -71,9 +71,23 @@ class EInvalidGridOperation : public Exception { public: using Exception::Except
 
 class TCustomGrid : public QAbstractScrollArea {
     Q_OBJECT
+    Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
+    Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE SetFixedRows)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
+    Q_PROPERTY(int Col READ Col WRITE SetCol)
+    Q_PROPERTY(int Row READ Row WRITE SetRow)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
     friend class TInplaceEdit;
 
 public:
+    // Five columns and five rows of 64 by 24 pixels, one fixed column and row,
+    // all lines, range selection and both scroll bars. Counts, fixed counts and
+    // indexes outside the grid raise EInvalidGridOperation.
     explicit TCustomGrid(QWidget* parent = nullptr);
     ~TCustomGrid() override;
 
@@ -141,7 +155,8 @@ public:
     // empty when it is out of view.
     QRect CellRect(int col, int row) const;
     QRect BoxRect(int left, int top, int right, int bottom) const;
-    // The cell under a point of the client area; -1 in X or Y outside the cells.
+    // The cell under a point of the client area; X or Y is -1 where the point
+    // lies beyond the columns or the rows.
     TGridCoord MouseCoord(int x, int y) const;
 
     void InvalidateCell(int col, int row);
@@ -214,17 +229,31 @@ protected:
     virtual void KeyPress(QChar& key);
 
     // Scroll bars: ranges and positions follow the grid's counts and its top
-    // left cell; a derived grid that scrolls something else replaces these.
+    // left cell; a derived grid that scrolls something else replaces these
+    // (and, when ScrollBars leaves the vertical bar out, sets its policy itself).
+    // ScrollBarAction receives every user action on a bar; the bar then shows
+    // whatever value the grid has set.
     virtual void UpdateScrollRange();
     virtual void UpdateScrollPos();
     virtual void ScrollBarAction(Qt::Orientation orientation, TScrollCode code, int position);
+    // The base ranges of each bar (columns and rows from the top left cell), for
+    // a derived UpdateScrollRange that replaces only one of them.
+    void UpdateHorizontalScrollRange();
+    void UpdateVerticalScrollRange();
+    // The last LeftCol and TopRow that still fill the view.
+    int MaxLeftCol() const;
+    int MaxTopRow() const;
 
     // While the selection timer runs (60 ms), a mouse held past an edge of the
     // cells scrolls and selects towards it; mouse-up stops it.
     void StartSelectionTimer();
     void StopSelectionTimer();
 
-    // Moves the current cell, asking SelectCell; without Show the view stays.
+    // Moves the pixels of the scrollable rows by Pixels (down when positive)
+    // and repaints only the strip that comes into view; fixed rows stay.
+    void ScrollRows(int pixels);
+    // Moves the current cell (clamped to the scrollable cells), asking
+    // SelectCell, and scrolls it into view.
     void FocusCell(int col, int row, bool moveAnchor);
     bool IsActiveControl() const;
 
@@ -249,11 +278,10 @@ private:
     void MoveCurrent(int col, int row, bool moveAnchor, bool show);
     void MoveTopLeft(int col, int row);
     void ClampInView(int col, int row);
-    int MaxTopRow() const;
-    int MaxLeftCol() const;
     int LastVisibleRow() const;
     void UpdateEdit();
     void PlaceEditor();
+    void HideEditorWidget();
     void PaintLines(const QRect& area);
     void PaintMoveAndSizeMarks();
     void HandleScrollBarAction(Qt::Orientation orientation, int action);

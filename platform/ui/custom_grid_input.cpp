@@ -183,14 +183,16 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if ((options_ & goEditing) && !(options_ & goAlwaysShowEditor)) {
-            if (editor_ && editor_->isVisible())
-                HideEditor();
-            else
-                ShowEditor();
-        } else {
+        // Enter opens and closes the editor; without editing it is left to the
+        // window (its default button).
+        if (!(options_ & goEditing) || (options_ & goRowSelect))
+            handled = false;
+        else if (options_ & goAlwaysShowEditor)
             UpdateText();
-        }
+        else if (editor_ && editor_->isVisible())
+            HideEditor();
+        else
+            ShowEditor();
         break;
     case Qt::Key_Escape:
         if (!editor_ || !editor_->isVisible()) {
@@ -285,7 +287,7 @@ void TCustomGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
         }
     }
     const TGridCoord cell = MouseCoord(x, y);
-    if (cell.X < 0)
+    if (cell.X < 0 || cell.Y < 0)
         return;
     if (cell.Y < fixedRows_ && cell.X >= fixedCols_ && (options_ & goColMoving)) {
         gridState_ = TGridState::gsColMoving;
@@ -323,22 +325,16 @@ void TCustomGrid::MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int
         movePos_ = std::max(y, sizingStart_ + 1);
         InvalidateGrid();
         return;
-    case TGridState::gsColMoving: {
-        int target = cols.At(x);
-        if (target < 0)
-            target = x < 0 ? fixedCols_ : cols.LastPartVisible();
-        target = std::clamp(target, fixedCols_, ColCount() - 1);
-        if (target != movePos_) {
-            movePos_ = target;
-            InvalidateGrid();
-        }
-        return;
-    }
+    case TGridState::gsColMoving:
     case TGridState::gsRowMoving: {
-        int target = rows.At(y);
+        // The column (row) under the mouse, or the nearest one when it is outside.
+        const bool colMoving = gridState_ == TGridState::gsColMoving;
+        const TGridAxis& axis = colMoving ? cols : rows;
+        const int pos = colMoving ? x : y;
+        int target = axis.At(pos);
         if (target < 0)
-            target = y < 0 ? fixedRows_ : rows.LastPartVisible();
-        target = std::clamp(target, fixedRows_, rowCount_ - 1);
+            target = pos < 0 ? axis.fixed : axis.LastPartVisible();
+        target = std::clamp(target, axis.fixed, axis.count - 1);
         if (target != movePos_) {
             movePos_ = target;
             InvalidateGrid();
@@ -428,7 +424,7 @@ void TCustomGrid::timerEvent(QTimerEvent* event)
 
 void TCustomGrid::SelectionTimerTick()
 {
-    if (!(QApplication::mouseButtons() & Qt::LeftButton) && gridState_ != TGridState::gsSelecting) {
+    if (gridState_ != TGridState::gsSelecting) {
         StopSelectionTimer();
         return;
     }
@@ -451,19 +447,43 @@ void TCustomGrid::SelectionTimerTick()
 
 void TCustomGrid::UpdateScrollRange()
 {
-    const bool vertical = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    const bool horizontal = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    QScrollBar* v = verticalScrollBar();
-    v->setRange(0, vertical ? std::max(0, MaxTopRow() - fixedRows_) : 0);
-    v->setPageStep(std::max(1, VisibleRowCount()));
-    v->setSingleStep(1);
-    QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, horizontal ? std::max(0, MaxLeftCol() - fixedCols_) : 0);
-    h->setPageStep(std::max(1, VisibleColCount()));
-    h->setSingleStep(1);
+    UpdateHorizontalScrollRange();
+    UpdateVerticalScrollRange();
     UpdateScrollPos();
+}
+
+namespace {
+
+// A policy is set only when it changes: each change lays the scroll area out again.
+void SetPolicy(QAbstractScrollArea& area, Qt::Orientation orientation, bool shown)
+{
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (orientation == Qt::Vertical && area.verticalScrollBarPolicy() != policy)
+        area.setVerticalScrollBarPolicy(policy);
+    if (orientation == Qt::Horizontal && area.horizontalScrollBarPolicy() != policy)
+        area.setHorizontalScrollBarPolicy(policy);
+}
+
+} // namespace
+
+void TCustomGrid::UpdateHorizontalScrollRange()
+{
+    const bool shown = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+    SetPolicy(*this, Qt::Horizontal, shown);
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setRange(0, shown ? std::max(0, MaxLeftCol() - fixedCols_) : 0);
+    bar->setPageStep(std::max(1, VisibleColCount()));
+    bar->setSingleStep(1);
+}
+
+void TCustomGrid::UpdateVerticalScrollRange()
+{
+    const bool shown = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    SetPolicy(*this, Qt::Vertical, shown);
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, shown ? std::max(0, MaxTopRow() - fixedRows_) : 0);
+    bar->setPageStep(std::max(1, VisibleRowCount()));
+    bar->setSingleStep(1);
 }
 
 void TCustomGrid::UpdateScrollPos()

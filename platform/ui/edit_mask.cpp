@@ -177,31 +177,25 @@ QString TEditMask::TextOf(const QString& editText) const
 
 QString TEditMask::EditTextOf(const QString& text) const
 {
+    // Walk the mask and the text together: a literal takes the same character
+    // when the text has it, an editable position takes the next character. With
+    // "!" the walk runs from the end, so that a short text fills from the right.
     QString edit = BlankText();
-    auto put = [&](int pos, QChar ch) {
-        if (ch == blank_ || ch == QLatin1Char(' '))
-            return;
-        if (auto accepted = Accept(pos, ch))
-            edit[pos] = *accepted;
-    };
-    if (saveLiterals_) {
-        const int shift = leadingBlanks_ ? std::max(0, Length() - static_cast<int>(text.size())) : 0;
-        for (int i = 0; i < text.size() && i + shift < Length(); ++i)
-            if (!IsLiteral(i + shift))
-                put(i + shift, text[i]);
-        return edit;
-    }
-    int editCount = 0;
-    for (int pos = 0; pos < Length(); ++pos)
-        editCount += IsLiteral(pos) ? 0 : 1;
-    int skip = leadingBlanks_ ? std::max(0, editCount - static_cast<int>(text.size())) : 0;
-    int next = 0;
-    for (int pos = NextEditPos(0); pos >= 0 && next < text.size(); pos = NextEditPos(pos + 1)) {
-        if (skip > 0) {
-            --skip;
+    const int step = leadingBlanks_ ? -1 : 1;
+    int pos = leadingBlanks_ ? Length() - 1 : 0;
+    int i = leadingBlanks_ ? static_cast<int>(text.size()) - 1 : 0;
+    for (; pos >= 0 && pos < Length() && i >= 0 && i < text.size(); pos += step) {
+        const QChar ch = text[i];
+        if (IsLiteral(pos)) {
+            if (ch == positions_[pos].literal)
+                i += step;
             continue;
         }
-        put(pos, text[next++]);
+        i += step;
+        if (ch == blank_ || ch == QLatin1Char(' '))
+            continue;
+        if (auto accepted = Accept(pos, ch))
+            edit[pos] = *accepted;
     }
     return edit;
 }

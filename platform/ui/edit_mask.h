@@ -60,9 +60,9 @@ public:
     // flag, blanks trimmed at the end (at the start with "!"); empty when
     // nothing was entered.
     QString TextOf(const QString& editText) const;
-    // The edit text for Text: with the save flag position by position, else the
-    // characters fill the editable positions (right-aligned with "!"). A
-    // character a position refuses leaves it blank.
+    // The edit text for Text, with or without its literals: the characters fill
+    // the editable positions (from the right with "!"). A character a position
+    // refuses leaves it blank.
     QString EditTextOf(const QString& text) const;
     // The first required position still blank, or -1 when the edit text is
     // complete. An edit text with nothing entered counts as complete.

@@ -1,9 +1,35 @@
 #include "platform/ui/mask_edit.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 const char* const SMaskEditErr = "Invalid input value.  Use escape key to abandon changes";
+
+namespace {
+
+// Keys that move the caret or the selection, copy, or belong to the window.
+bool KeepsMask(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll);
+    }
+}
+
+} // namespace
 
 TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : TCustomEdit(parent) {}
 
@@ -12,13 +38,14 @@ void TCustomMaskEdit::SetEditMask(const QString& mask)
     const QString current = Text();
     editMask_ = mask;
     mask_ = TEditMask(mask);
-    if (IsMasked()) {
-        TCustomEdit::SetMaxLength(mask_.Length());
-        setText(mask_.EditTextOf(current));
-    } else {
-        TCustomEdit::SetMaxLength(0);
+    ApplyEditLimit();
+    // Qt's own menu and dropping would edit around the mask.
+    setContextMenuPolicy(IsMasked() ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setAcceptDrops(!IsMasked());
+    if (IsMasked())
+        SetMaskedEditText(mask_.EditTextOf(current));
+    else
         setText(current);
-    }
 }
 
 void TCustomMaskEdit::SetEditText(const QString& text)
@@ -33,7 +60,7 @@ void TCustomMaskEdit::SetEditText(const QString& text)
         if (!mask_.IsLiteral(pos))
             if (auto accepted = mask_.Accept(pos, text[pos]))
                 edit[pos] = *accepted;
-    setText(edit);
+    SetMaskedEditText(edit);
 }
 
 QString TCustomMaskEdit::Text() const
@@ -44,7 +71,7 @@ QString TCustomMaskEdit::Text() const
 void TCustomMaskEdit::SetText(const QString& text)
 {
     if (IsMasked())
-        setText(mask_.EditTextOf(text));
+        SetMaskedEditText(mask_.EditTextOf(text));
     else
         TCustomEdit::SetText(text);
 }
@@ -60,23 +87,41 @@ void TCustomMaskEdit::ValidateEdit()
     throw EDBEditError(QString::fromLatin1(SMaskEditErr));
 }
 
+void TCustomMaskEdit::focusOutEvent(QFocusEvent* event)
+{
+    // Only a move to another control of the same window checks the entry; a
+    // window that closes or loses the activation takes the text as it is.
+    const QWidget* next = QApplication::focusWidget();
+    validateOnExit_ = next && next != this && next->window() == window() && isVisible()
+                      && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    TCustomEdit::focusOutEvent(event);
+}
+
 void TCustomMaskEdit::DoExit()
 {
     // An incomplete entry keeps the focus and reports the error.
-    if (IsMasked() && Modified() && mask_.FirstIncomplete(text()) >= 0 && isVisible()) {
+    if (validateOnExit_ && IsMasked() && Modified() && mask_.FirstIncomplete(text()) >= 0) {
+        validateOnExit_ = false;
         setFocus();
         ValidateEdit();
     }
     TCustomEdit::DoExit();
 }
 
+void TCustomMaskEdit::SetMaskedEditText(const QString& editText)
+{
+    // Typing starts at the first position to fill, not past the end.
+    SetModified(false);
+    setText(editText);
+    setCursorPosition(std::max(0, mask_.NextEditPos(0)));
+}
+
 void TCustomMaskEdit::SetMaskedText(const QString& editText, int caret)
 {
-    // Replaced as the user's own edit, so that Modified is already set when
-    // the change is reported.
+    // The user's own edit: Modified is set before the change is reported.
     if (editText != text()) {
-        selectAll();
-        insert(editText);
+        SetModified(true);
+        setText(editText);
     }
     setCursorPosition(std::clamp(caret, 0, static_cast<int>(editText.size())));
 }
@@ -121,7 +166,7 @@ void TCustomMaskEdit::PasteMaskText(const QString& pasted)
 {
     for (const QChar ch : pasted) {
         if (mask_.IsLiteral(SelStart()) && ch == text()[SelStart()]) {
-            setCursorPosition(CaretAfter(SelStart()) );
+            setCursorPosition(CaretAfter(SelStart()));
             continue;
         }
         if (!TypeMaskChar(ch))
@@ -151,9 +196,9 @@ void TCustomMaskEdit::HandleKey(QKeyEvent* event, QChar key)
     } else if (event->matches(QKeySequence::Cut)) {
         copy();
         DeleteMaskChars(false);
-    } else if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
-        // Qt's undo would bring back text the mask never saw.
-    } else {
+    } else if (KeepsMask(*event)) {
         TCustomEdit::HandleKey(event, key);
     }
+    // Any other editing key of the line edit (undo, word deletion) would shift
+    // characters across the mask, so it does nothing here.
 }

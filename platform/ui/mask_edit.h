@@ -38,8 +38,11 @@ public:
     virtual bool EditCanModify() { return true; }
 
 protected:
+    // A masked edit holds exactly one character per mask position.
+    int EditLimit() const override { return IsMasked() ? mask_.Length() : TCustomEdit::EditLimit(); }
     void HandleKey(QKeyEvent* event, QChar key) override;
     void DoExit() override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // Overwrites the mask position at the caret (or the next editable one)
     // with Ch; false, with a beep, when the mask refuses it.
@@ -49,10 +52,12 @@ protected:
 
 private:
     void SetMaskedText(const QString& editText, int caret);
+    void SetMaskedEditText(const QString& editText);
     int CaretAfter(int pos) const;
 
     QString editMask_;
     TEditMask mask_;
+    bool validateOnExit_ = false;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

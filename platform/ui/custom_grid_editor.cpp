@@ -1,0 +1,134 @@
+// The grid's in-place editor: when it shows, what it edits, where it sits.
+#include "platform/ui/custom_grid.h"
+#include "platform/ui/inplace_edit.h"
+
+bool TCustomGrid::IsActiveControl() const
+{
+    return hasFocus() || (editor_ && editor_->hasFocus());
+}
+
+TInplaceEdit* TCustomGrid::CreateEditor()
+{
+    return new TInplaceEdit(this);
+}
+
+bool TCustomGrid::CanEditShow()
+{
+    return (options_ & (goRowSelect | goEditing)) == goEditing && editorMode_
+           && ((options_ & goAlwaysShowEditor) || IsActiveControl());
+}
+
+bool TCustomGrid::CanEditModify() { return true; }
+bool TCustomGrid::CanEditAcceptKey(QChar) { return true; }
+int TCustomGrid::GetEditLimit() { return 0; }
+QString TCustomGrid::GetEditMask(int, int) { return {}; }
+QString TCustomGrid::GetEditText(int, int) { return {}; }
+void TCustomGrid::SetEditText(int, int, const QString&) {}
+
+void TCustomGrid::SetEditorMode(bool on)
+{
+    if (on)
+        ShowEditor();
+    else
+        HideEditor();
+}
+
+void TCustomGrid::ShowEditor()
+{
+    editorMode_ = true;
+    UpdateEdit();
+}
+
+void TCustomGrid::HideEditor()
+{
+    editorMode_ = (options_ & goAlwaysShowEditor) != 0;
+    if (!editor_ || !editor_->isVisible())
+        return;
+    UpdateText();
+    HideEditorWidget();
+    editorCell_ = {-1, -1};
+    InvalidateCell(current_.X, current_.Y);
+}
+
+void TCustomGrid::InvalidateEditor()
+{
+    editorCell_ = {-1, -1};
+    UpdateEdit();
+}
+
+void TCustomGrid::UpdateEdit()
+{
+    if (!CanEditShow()) {
+        HideEditorWidget();
+        editorCell_ = {-1, -1};
+        return;
+    }
+    if (!editor_)
+        editor_ = CreateEditor();
+    if (!(editorCell_ == current_)) {
+        editorCell_ = current_;
+        editor_->UpdateContents();
+    }
+    PlaceEditor();
+}
+
+void TCustomGrid::PlaceEditor()
+{
+    if (!editor_ || editorCell_.X < 0)
+        return;
+    const QRect rect = CellRect(editorCell_.X, editorCell_.Y);
+    if (rect.isEmpty()) {
+        HideEditorWidget();
+        return;
+    }
+    editor_->setGeometry(rect);
+    if (!editor_->isVisible()) {
+        editor_->show();
+        // The editor takes the keys only from a grid that has them.
+        if (hasFocus())
+            editor_->setFocus();
+    }
+}
+
+void TCustomGrid::HideEditorWidget()
+{
+    if (!editor_ || !editor_->isVisible())
+        return;
+    // The keys come back to the grid, not to the next control of the window.
+    if (editor_->hasFocus())
+        setFocus();
+    editor_->hide();
+}
+
+void TCustomGrid::UpdateText()
+{
+    if (editor_ && editorCell_.X >= 0 && editor_->Modified())
+        SetEditText(editorCell_.X, editorCell_.Y, editor_->Text());
+}
+
+void TCustomGrid::RestoreEditorText()
+{
+    if (!editor_ || editorCell_.X < 0 || !editor_->Modified())
+        return;
+    editor_->SetText(editorOriginal_);
+    editor_->SetModified(false);
+    SetEditText(editorCell_.X, editorCell_.Y, editorOriginal_);
+}
+
+void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
+{
+    const bool was = old && (old == this || old == editor_);
+    const bool is = now && (now == this || now == editor_);
+    if (was == is)
+        return;
+    if (options_ & goRowSelect)
+        InvalidateRow(current_.Y);
+    else
+        InvalidateCell(current_.X, current_.Y);
+    if (is) {
+        UpdateEdit();
+        DoEnter();
+    } else {
+        DoExit();
+    }
+}
