@@ -1,6 +1,7 @@
 // Record location on a 100,000-row reference table: one step of an
 // incremental search on an indexed description (a key typed into a lookup
 // combo), and a locate that must read every record of an unindexed field.
+#include "bench/support/generate.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
@@ -12,19 +13,6 @@
 namespace {
 
 constexpr int kRows = 100000;
-
-// Eight letters that differ from row to row, so that typed prefixes spread
-// over the whole index.
-QString Word(int row)
-{
-    QString word;
-    unsigned state = unsigned(row) * 2654435761u + 12345u;
-    for (int i = 0; i < 8; ++i) {
-        state = state * 1103515245u + 12345u;
-        word += QChar(char16_t(u'a' + (state >> 16) % 26));
-    }
-    return word;
-}
 
 QString CityOf(int row)
 {
@@ -52,7 +40,7 @@ public:
         RunInTransaction(engine, [&] {
             for (int row = 0; row < kRows; ++row)
                 engine.InsertRow(desc.Name, {QStringLiteral("%1").arg(row, 10, 10, QLatin1Char('0')),
-                                             Word(row) + QStringLiteral(" bank"), CityOf(row)});
+                                             PseudoWord(row) + QStringLiteral(" bank"), CityOf(row)});
         });
     }
 
@@ -83,7 +71,7 @@ void BM_IncrementalSearchStep(benchmark::State& state)
     int row = 0;
     for (auto _ : state) {
         row = (row + 7919) % kRows;
-        const QString typed = Word(row).left(3 + row % 3);
+        const QString typed = PseudoWord(row).left(3 + row % 3);
         benchmark::DoNotOptimize(table->SearchByText(typed, 0));
     }
     state.counters["limit_us"] = 2000;

@@ -1,6 +1,5 @@
 #include "widgets/calendar_form.h"
 #include "platform/rtl/format.h"
-#include <QApplication>
 #include <QRadioButton>
 
 const char* const DateLabelFormat = "DDD, DD, MMM, YYYY";
@@ -21,7 +20,6 @@ namespace {
 
 constexpr int BottomPanelHeight = 30;
 constexpr int MonthPanelWidth = 82;
-
 
 void SetBackground(QWidget* control, TColor colour)
 {

@@ -76,7 +76,6 @@ TVrDateEdit::TVrDateEdit(QWidget* parent) : QWidget(parent)
     monthButton_ = new TMonthDateButton(this);
     yearButton_ = new TYearDateButton(this);
     edit_ = new TDBEdit(this);
-    edit_->setFrame(true);
     edit_->OnKeyDown = [this](QObject* sender, int& key, Qt::KeyboardModifiers shift) {
         EditKeyDown(sender, key, shift);
     };

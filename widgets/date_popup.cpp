@@ -37,6 +37,8 @@ TSpeedButton* AddButton(QWidget* panel, int left, const QString& hint, const QPi
 
 TDatePopUpForm::TDatePopUpForm(TVrDateEdit* owner, std::unique_ptr<TCalendarGrid> calendar, TChooser chooser,
                                int clientWidth, int clientHeight)
+    // A window of its own rather than a child window of the date edit, so that
+    // it becomes the active window while shown; the caller frees it on return.
     : TCalendarForm(nullptr, std::move(calendar), chooser, clientWidth, clientHeight), DateEdit(owner)
 {
     BitBtn3 = AddButton(Panel1, 164, QStringLiteral("Today"), TodayGlyph());

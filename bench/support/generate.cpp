@@ -89,3 +89,14 @@ const TBenchDatabase& BankTransactions(int rows, int accounts) {
     }
     return entry->Database;
 }
+
+QString PseudoWord(int row)
+{
+    QString word;
+    unsigned state = unsigned(row) * 2654435761u + 12345u;
+    for (int i = 0; i < 8; ++i) {
+        state = state * 1103515245u + 12345u;
+        word += QChar(char16_t(u'a' + (state >> 16) % 26));
+    }
+    return word;
+}

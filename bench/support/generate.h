@@ -23,3 +23,6 @@ const TBenchDatabase& BankTransactions(int rows = 1000000, int accounts = 40);
 
 QString AccountCode(int account);   // "0000000007"
 QString SerialCode(int serial);     // "0000000042"
+// Eight letters that differ from row to row, so that typed prefixes spread
+// over the whole of an index on them.
+QString PseudoWord(int row);

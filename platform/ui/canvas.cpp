@@ -189,13 +189,34 @@ void TCanvas::ApplyBrush()
 
 void TCanvas::LineTo(int x, int y)
 {
-    ApplyPen();
-    // A flat cap leaves the end point out, as the class library's lines do.
     const QPoint to(x, y);
-    if (to != penPos_)
-        P().drawLine(penPos_, to);
-    P().setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QPoint from = penPos_;
     penPos_ = to;
+    if (to == from || Pen.Style == TPenStyle::psClear)
+        return;
+    ApplyPen();
+    QPainter& p = P();
+    // The class library's lines cover the start point and leave the end point
+    // out, whichever way they run. A solid straight line is filled pixel by
+    // pixel so that it ends exactly there.
+    if (Pen.Style == TPenStyle::psSolid && (from.x() == to.x() || from.y() == to.y())) {
+        const int width = std::max(1, Pen.Width);
+        const int inset = (width - 1) / 2;
+        QRect span;
+        if (from.y() == to.y()) {
+            const int last = to.x() > from.x() ? to.x() - 1 : to.x() + 1;
+            span = QRect(QPoint(std::min(from.x(), last), from.y() - inset), QPoint(std::max(from.x(), last), from.y() - inset + width - 1));
+        } else {
+            const int last = to.y() > from.y() ? to.y() - 1 : to.y() + 1;
+            span = QRect(QPoint(from.x() - inset, std::min(from.y(), last)), QPoint(from.x() - inset + width - 1, std::max(from.y(), last)));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(ToQColor(Pen.Mode == TPenMode::pmNot ? clWhite : Pen.Color));
+        p.drawRect(span);
+    } else {
+        p.drawLine(from, to);
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::Polyline(const std::vector<QPoint>& points)

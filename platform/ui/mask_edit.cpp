@@ -45,13 +45,13 @@ void TCustomMaskEdit::SetEditMask(const QString& mask)
     if (IsMasked())
         SetMaskedEditText(mask_.EditTextOf(current));
     else
-        setText(current);
+        TCustomEdit::SetText(current);
 }
 
 void TCustomMaskEdit::SetEditText(const QString& text)
 {
     if (!IsMasked()) {
-        setText(text);
+        TCustomEdit::SetText(text);
         return;
     }
     // Position by position: literals stay, other characters must fit.

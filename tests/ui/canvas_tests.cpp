@@ -102,3 +102,26 @@ TEST_F(CanvasTest, FramesLinesAndClippedText)
     EXPECT_EQ(image.pixel(17, 3), qRgb(255, 255, 255)) << "text is clipped to the rectangle";
     EXPECT_GT(canvas.TextWidth(QStringLiteral("WW")), canvas.TextWidth(QStringLiteral("W")));
 }
+
+TEST_F(CanvasTest, LinesCoverTheirStartAndLeaveTheirEndWhicheverWayTheyRun)
+{
+    QImage image = Filled(qRgb(255, 255, 255));
+    TCanvas canvas(&image);
+    canvas.Pen.Color = clBlack;
+    canvas.MoveTo(5, 15);
+    canvas.LineTo(5, 3);    // upwards
+    canvas.LineTo(12, 3);   // rightwards
+    canvas.LineTo(12, 15);  // downwards
+    canvas.LineTo(6, 15);   // leftwards
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb white = qRgb(255, 255, 255);
+    EXPECT_EQ(image.pixel(5, 15), black) << "start of the upward line";
+    EXPECT_EQ(image.pixel(5, 4), black);
+    EXPECT_EQ(image.pixel(5, 3), black) << "start of the rightward line";
+    EXPECT_EQ(image.pixel(12, 3), black) << "start of the downward line";
+    EXPECT_EQ(image.pixel(12, 15), black) << "start of the leftward line";
+    EXPECT_EQ(image.pixel(7, 15), black);
+    EXPECT_EQ(image.pixel(6, 15), white) << "the last end point is left out";
+    EXPECT_EQ(image.pixel(5, 16), white);
+    EXPECT_EQ(image.pixel(13, 3), white);
+}

@@ -3,10 +3,23 @@
 #include "platform/rtl/format.h"
 #include "tests/support/scoped_format_settings.h"
 #include "tests/ui/test_application.h"
+#include <QPaintEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Collects the areas painted on a widget.
+class TPaintSpy : public QObject {
+public:
+    QRegion Painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            Painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
 
 class YearCalTest : public testing::Test {
 protected:
@@ -129,6 +142,26 @@ TEST_F(YearCalTest, DateElementsChangeOnlyIntoRealDates)
     EXPECT_EQ(grid.GetCellText(0, 0), "2024");
     EXPECT_EQ(events.count("change"), 2);
     EXPECT_EQ(grid.GetDateElement(4), -1);
+}
+
+TEST_F(YearCalTest, AMoveWithinTheYearRepaintsTwoCellsAChangeOfYearAll)
+{
+    TPaintSpy spy;
+    grid.viewport()->installEventFilter(&spy);
+    QCoreApplication::processEvents();
+    spy.Painted = {};
+    grid.SetCalendarDate(EncodeDate(2025, 6, 10));
+    QCoreApplication::processEvents();
+    // The old and the new current cell, each with its grid lines.
+    const QRegion cells = QRegion(grid.CellRect(4, 1).adjusted(0, 0, 1, 1))
+                          + QRegion(grid.CellRect(grid.Col(), grid.Row()).adjusted(0, 0, 1, 1));
+    EXPECT_FALSE(spy.Painted.isEmpty());
+    EXPECT_TRUE((spy.Painted - cells).isEmpty());
+
+    spy.Painted = {};
+    grid.SetYear(2026);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spy.Painted.boundingRect(), grid.viewport()->rect());
 }
 
 } // namespace

@@ -1,0 +1,138 @@
+// The data grid over a million bank transactions: opening it and painting the
+// first screen, then scrolling by a row and by a page from the middle of the
+// table, and jumping to the last row, each with the repaint the user waits for.
+#include "bench/support/generate.h"
+#include "dataset/ww_data_source.h"
+#include "dataset/ww_table.h"
+#include "grid/ww_db_grid.h"
+#include "platform/db/database.h"
+#include "platform/db/session.h"
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+void EnsureApplication()
+{
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "grid_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+const QString& DatabaseName()
+{
+    static const QString name = [] {
+        const QFileInfo file(BankTransactions().Path);
+        Session().AddStandardAlias(QStringLiteral("GridBench"), file.absolutePath());
+        auto* database = new TDatabase(&Session());
+        database->SetAliasName(QStringLiteral("GridBench"));
+        database->SetDatabaseName(file.completeBaseName());
+        database->SetLoginPrompt(false);
+        database->Open();
+        return file.completeBaseName();
+    }();
+    return name;
+}
+
+// A window's grid on the transactions in date order, as the bank page shows them.
+struct TGridWindow {
+    TGridWindow()
+    {
+        table.SetDatabaseName(DatabaseName());
+        table.SetTableName(QString::fromLatin1(kBankTable));
+        table.SetIndexName(QStringLiteral("ByDate"));
+        source.SetDataSet(&table);
+        grid.resize(800, 600);
+        grid.SetUseTFields(false);
+        for (const char* line : {"TransactionDate\t10\tDate", "BankTranSerialNum\t10\tSerial", "BankItemCode\t6\tItem",
+                                 "DebitAmount\t12\tDebit", "CreditAmount\t12\tCredit", "External\t5\tExt",
+                                 "LoanCode\t6\tLoan~Code"})
+            grid.Selected().Add(QString::fromLatin1(line));
+        grid.SetTitleLines(2);
+        grid.SetTitleButtons(true);
+    }
+    void Open()
+    {
+        table.Open();
+        grid.SetDataSource(&source);
+        grid.show();
+        // The window is on the screen once its first events are through.
+        QApplication::processEvents();
+        Paint();
+    }
+    void Paint() { grid.viewport()->repaint(); }
+    // A key press as the user gives it, then the repaint of what it changed.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&grid, &event);
+        QApplication::processEvents();
+    }
+
+    struct TApplicationFirst {
+        TApplicationFirst() { EnsureApplication(); }
+    } applicationFirst;
+    TwwTable table;
+    TwwDataSource source;
+    TwwDBGrid grid;
+};
+
+void OpenGridAndPaintFirstScreen(benchmark::State& state)
+{
+    DatabaseName();   // the data are made once, outside the measure
+    for (auto _ : state) {
+        TGridWindow window;
+        window.Open();
+        benchmark::DoNotOptimize(window.grid.RowCount());
+    }
+    state.counters["limit_us"] = 50000;
+}
+BENCHMARK(OpenGridAndPaintFirstScreen)->Unit(benchmark::kMillisecond);
+
+void ScrollGridByOneRow(benchmark::State& state)
+{
+    TGridWindow window;
+    window.Open();
+    window.table.SetRecNo(500000);
+    for (auto _ : state) {
+        window.Press(Qt::Key_Down);
+        if (window.table.Eof()) window.table.First();
+    }
+    state.counters["limit_us"] = 1000;
+}
+BENCHMARK(ScrollGridByOneRow)->Unit(benchmark::kMicrosecond);
+
+void PageDownInGrid(benchmark::State& state)
+{
+    TGridWindow window;
+    window.Open();
+    window.table.SetRecNo(500000);
+    for (auto _ : state) {
+        window.Press(Qt::Key_PageDown);
+        if (window.table.Eof()) window.table.First();
+    }
+    state.counters["limit_us"] = 5000;
+}
+BENCHMARK(PageDownInGrid)->Unit(benchmark::kMicrosecond);
+
+void JumpToLastRowInGrid(benchmark::State& state)
+{
+    TGridWindow window;
+    window.Open();
+    for (auto _ : state) {
+        window.Press(Qt::Key_End, Qt::ControlModifier);
+        state.PauseTiming();
+        window.table.First();
+        state.ResumeTiming();
+    }
+    state.counters["limit_us"] = 20000;
+}
+BENCHMARK(JumpToLastRowInGrid)->Unit(benchmark::kMicrosecond);
+
+} // namespace

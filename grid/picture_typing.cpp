@@ -1,0 +1,39 @@
+#include "grid/picture_typing.h"
+#include "dataset/picture_mask.h"
+
+TPictureTyping TypeThroughPicture(const TPictureKey& key, const QString& mask, bool autoFill)
+{
+    using TAction = TPictureTyping::TAction;
+    const int oldLength = int(key.Text.size());
+    const bool wholeSelected = key.SelLength > 0 && key.SelLength == oldLength;
+    QString wouldBe = key.Text;
+    wouldBe.replace(key.SelStart, key.SelLength, key.Key);
+    if (key.MaxLength > 0 && wouldBe.size() > key.MaxLength && oldLength < wouldBe.size())
+        return {TAction::Drop, {}, 0, false, false};
+
+    QString checked = wouldBe;
+    const TPicResult result = TwwPictureValidator(mask, autoFill).Picture(checked, autoFill);
+    const int newLength = int(checked.size());
+    if (result == prComplete) {
+        int caret = key.SelStart + newLength - oldLength;
+        if (wholeSelected) caret = newLength;
+        else if (newLength <= oldLength) caret = key.SelStart + 1;
+        return {TAction::Replace, checked, std::clamp(caret, 0, newLength), true, false};
+    }
+    if (result == prIncomplete) {
+        int caret = key.SelStart + newLength - oldLength;
+        if (wholeSelected) caret = newLength;
+        else if (key.CaretAfterKeyInSelection && key.SelLength > 0) caret = key.SelStart + 1;
+        return {TAction::Replace, checked, std::clamp(caret, 0, newLength), false, false};
+    }
+    if (result == prError && key.SelStart + key.SelLength >= oldLength) return {TAction::Drop, {}, 0, false, true};
+    // Inside the text the key goes in as typed.
+    return {TAction::PassOn, {}, 0, false, false};
+}
+
+bool IsTextCompleteForPicture(const QString& text, const QString& mask)
+{
+    if (text.isEmpty() || mask.isEmpty()) return true;
+    QString checked = text;
+    return TwwPictureValidator(mask, false).Picture(checked, false) == prComplete;
+}

@@ -1,0 +1,129 @@
+#include "grid/ww_custom_mask_edit.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "grid/picture_typing.h"
+#include <QApplication>
+
+// ---- TwwDBPicture
+
+bool TwwDBPicture::Bound() const
+{
+    return owner_.PictureDataSet() && !owner_.PictureDataField().isEmpty();
+}
+
+QString TwwDBPicture::PictureMask() const
+{
+    if (!Bound()) return pictureMask_;
+    return GetFieldPictureMask(owner_.PictureDataSet(), owner_.PictureDataField()).Mask;
+}
+
+void TwwDBPicture::SetPictureMask(const QString& mask)
+{
+    if (!Bound()) {
+        pictureMask_ = mask;
+        return;
+    }
+    SetFieldPictureMask(owner_.PictureDataSet(), owner_.PictureDataField(), mask, autoFill_, true, true, false,
+                        false);
+}
+
+bool TwwDBPicture::AutoFill() const
+{
+    if (!Bound()) return autoFill_;
+    const TFieldPictureMask line = GetFieldPictureMask(owner_.PictureDataSet(), owner_.PictureDataField());
+    return line.Mask.isEmpty() ? autoFill_ : line.AutoFill;
+}
+
+void TwwDBPicture::SetAutoFill(bool on)
+{
+    autoFill_ = on;
+    if (Bound())
+        SetFieldPictureMask(owner_.PictureDataSet(), owner_.PictureDataField(), QString(), on, true, false, true,
+                            false);
+}
+
+bool TwwDBPicture::AllowInvalidExit() const
+{
+    return !Bound() && allowInvalidExit_;
+}
+
+void TwwDBPicture::Assign(const TwwDBPicture& source)
+{
+    SetPictureMask(source.PictureMask());
+    SetAutoFill(source.AutoFill());
+}
+
+// ---- TwwCustomMaskEdit
+
+TwwCustomMaskEdit::TwwCustomMaskEdit(QWidget* parent) : TCustomMaskEdit(parent) {}
+
+bool TwwCustomMaskEdit::MaskInUse() const
+{
+    return !picture_.PictureMask().isEmpty();
+}
+
+bool TwwCustomMaskEdit::IsTextValid() const
+{
+    return !MaskInUse() || IsTextCompleteForPicture(Text(), picture_.PictureMask());
+}
+
+void TwwCustomMaskEdit::DoCheckValue(bool passed)
+{
+    if (OnCheckValue) OnCheckValue(this, passed);
+}
+
+void TwwCustomMaskEdit::CheckValue()
+{
+    DoCheckValue(IsTextValid());
+}
+
+void TwwCustomMaskEdit::ReplaceText(const QString& newText, int caret)
+{
+    // As the user's own edit, so that Modified is set when the change is reported.
+    if (newText != text()) {
+        selectAll();
+        insert(newText);
+    }
+    setModified(true);
+    setCursorPosition(std::clamp(caret, 0, int(newText.size())));
+}
+
+bool TwwCustomMaskEdit::TypeThroughPicture(QChar& key, bool caretAfterKeyInSelection)
+{
+    const TPictureTyping typed = ::TypeThroughPicture(
+        {text(), SelStart(), SelLength(), key, MaxLength(), caretAfterKeyInSelection}, picture_.PictureMask(),
+        picture_.AutoFill());
+    switch (typed.Action) {
+    case TPictureTyping::TAction::Replace:
+        if (!ReadOnly()) ReplaceText(typed.Text, typed.Caret);
+        key = QChar();
+        DoCheckValue(typed.Complete);
+        return true;
+    case TPictureTyping::TAction::Drop:
+        if (typed.Beep) QApplication::beep();
+        key = QChar();
+        return true;
+    case TPictureTyping::TAction::PassOn: break;
+    }
+    DoCheckValue(false);
+    return false;
+}
+
+bool TwwCustomMaskEdit::RefuseInvalidExit()
+{
+    invalidExit_ = false;
+    if (!Modified() || picture_.AllowInvalidExit() || IsTextValid()) return false;
+    // Set first: taking the focus back must not load the field over the text.
+    invalidExit_ = true;
+    setModified(true);
+    QApplication::beep();
+    setFocus();
+    selectAll();
+    return true;
+}
+
+void TwwCustomMaskEdit::DoExit()
+{
+    if (RefuseInvalidExit()) return;
+    TCustomMaskEdit::DoExit();
+}

@@ -1,0 +1,298 @@
+#include "grid/ww_db_edit.h"
+#include "dataset/property_reflection.h"
+#include "dataset/mask_settings.h"
+#include "dataset/control_type_settings.h"
+#include "dataset/field_text.h"
+#include "dataset/picture_mask.h"
+#include "grid/picture_typing.h"
+#include "platform/db/field.h"
+#include "platform/ui/custom_grid.h"
+#include <QApplication>
+#include <QKeyEvent>
+
+TwwDBCustomEdit::TwwDBCustomEdit(QWidget* parent) : TwwCustomMaskEdit(parent)
+{
+    dataLink_.OnDataChange = [this] { ShowField(); };
+    dataLink_.OnEditingChange = [this] { UpdateReadOnly(); };
+    dataLink_.OnUpdateData = [this] { WriteField(); };
+    dataLink_.OnFocusControl = [this] { setFocus(); };
+}
+
+void TwwDBCustomEdit::SetDataSource(TDataSource* source)
+{
+    TDBFieldControl::SetDataSource(source);
+    UpdateReadOnly();
+}
+
+void TwwDBCustomEdit::SetDataField(const QString& name)
+{
+    // A length limit that came from the old field goes with it.
+    if (const TField* field = Field(); field && field->DataType() == TFieldType::ftString && MaxLength() == field->Size())
+        SetMaxLength(0);
+    TDBFieldControl::SetDataField(name);
+    UpdateReadOnly();
+}
+
+// Bound, the edit takes typing only while its field is being edited.
+void TwwDBCustomEdit::UpdateReadOnly()
+{
+    QLineEdit::setReadOnly(Bound() ? !dataLink_.Editing() : ReadOnly());
+}
+
+void TwwDBCustomEdit::SetReadOnly(bool readOnly)
+{
+    TDBFieldControl::SetReadOnly(readOnly);
+    if (!Bound()) QLineEdit::setReadOnly(readOnly);
+}
+
+TwwEditDataType TwwDBCustomEdit::DataKind() const
+{
+    const TField* field = Field();
+    if (!field) return unboundDataType_;
+    switch (field->DataType()) {
+    case TFieldType::ftDate: return TwwEditDataType::wwEdtDate;
+    case TFieldType::ftTime: return TwwEditDataType::wwEdtTime;
+    case TFieldType::ftDateTime: return TwwEditDataType::wwEdtDateTime;
+    default: return TwwEditDataType::wwDefault;
+    }
+}
+
+bool TwwDBCustomEdit::IsTextValid() const
+{
+    if (!TwwCustomMaskEdit::IsTextValid()) return false;
+    const QString value = Text().trimmed();
+    if (value.isEmpty()) return true;
+    switch (DataKind()) {
+    case TwwEditDataType::wwEdtDate: return IsValidTextForFieldType(TFieldType::ftDate, value);
+    case TwwEditDataType::wwEdtTime: return IsValidTextForFieldType(TFieldType::ftTime, value);
+    case TwwEditDataType::wwEdtDateTime: return IsValidTextForFieldType(TFieldType::ftDateTime, value);
+    case TwwEditDataType::wwDefault: break;
+    }
+    return true;
+}
+
+bool TwwDBCustomEdit::GetCustomDisplayText(TField&, QString&)
+{
+    return false;
+}
+
+TDataSet* TwwDBCustomEdit::PictureDataSet() const
+{
+    return DataSource() ? DataSource()->DataSet() : nullptr;
+}
+
+QString TwwDBCustomEdit::PictureDataField() const
+{
+    return DataField();
+}
+
+bool TwwDBCustomEdit::MaskInUse() const
+{
+    return usePictureMask_ && TwwCustomMaskEdit::MaskInUse();
+}
+
+TCustomGrid* TwwDBCustomEdit::Grid() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* grid = qobject_cast<TCustomGrid*>(w)) return grid;
+    return nullptr;
+}
+
+// ---- showing and writing the field
+
+void TwwDBCustomEdit::ShowField()
+{
+    TField* field = Field();
+    if (!field) {
+        if (Bound() || DataSource()) SetText(QString());
+        return;
+    }
+    if (!MaskInUse() && field->EditMask() != EditMask()) SetEditMask(field->EditMask());
+    if (field->DataType() == TFieldType::ftString && MaxLength() == 0) SetMaxLength(field->Size());
+    setAlignment(field->Alignment() == taRightJustify ? Qt::AlignRight
+                 : field->Alignment() == taCenter      ? Qt::AlignHCenter
+                                                       : Qt::AlignLeft);
+    // The same text again keeps the user's selection (entering edit mode shows the field anew).
+    if ((focused_ || field->DataType() == TFieldType::ftMemo) && dataLink_.CanModify()) {
+        if (Text() != field->Text()) SetText(field->Text());
+    } else if (text() != field->DisplayText()) {
+        SetEditText(field->DisplayText());
+    }
+    setModified(false);
+}
+
+void TwwDBCustomEdit::WriteField()
+{
+    TField* field = Field();
+    if (!field || ReadOnly()) return;
+    if (!MaskInUse()) {
+        ValidateEdit();
+    } else if (GetDataSetValidateWithMask(dataLink_.DataSet()) && !TwwCustomMaskEdit::IsTextValid()) {
+        const TwwInvalidValueEvent onInvalid = GetDataSetOnInvalidValue(dataLink_.DataSet());
+        if (!onInvalid) throw EDBEditError(QString::fromLatin1(SMaskEditErr));
+        onInvalid(*dataLink_.DataSet(), *field);
+    }
+    field->SetText(Text());
+}
+
+void TwwDBCustomEdit::Reset()
+{
+    if (Bound()) dataLink_.Reset();
+    else setModified(false);
+    selectAll();
+}
+
+// ---- typing
+
+bool TwwDBCustomEdit::IsEditable()
+{
+    if (!Bound()) return !ReadOnly();
+    TField* field = Field();
+    if (field && IsCalculatedField(*field)) {
+        if (ReadOnly() || !dataLink_.DataSet()->CanModify()) return false;
+        if (!IsEditState(dataLink_.DataSet()->State())) dataLink_.DataSet()->Edit();
+        QLineEdit::setReadOnly(false);
+        return true;
+    }
+    return dataLink_.Edit();
+}
+
+bool TwwDBCustomEdit::EditCanModify()
+{
+    return IsEditable();
+}
+
+// A key that would change the text: may it?
+bool TwwDBCustomEdit::CheckEditable()
+{
+    if (QLineEdit::isReadOnly() && DataSource() && !DataSource()->AutoEdit() && !IsEditState(DataSource()->State()))
+        return false;
+    if (!Bound()) {
+        if (!ReadOnly()) QLineEdit::setReadOnly(false);
+        return !ReadOnly();
+    }
+    return true;
+}
+
+bool TwwDBCustomEdit::CompleteDateTime()
+{
+    const TwwEditDataType kind = DataKind();
+    if (kind == TwwEditDataType::wwDefault) return false;
+    const bool wholeSelected = SelLength() > 0 && SelLength() == text().size();
+    if (!wholeSelected && (SelLength() > 0 || cursorPosition() != text().size())) return false;
+    const QString current = wholeSelected ? QString() : text();
+    const QString completed = CompleteDateTimeText(current, kind, Now());
+    if (completed == current) return false;
+    if (!IsEditable()) {
+        QApplication::beep();
+        return false;
+    }
+    ReplaceText(completed, int(completed.size()));
+    return true;
+}
+
+void TwwDBCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    TwwCustomMaskEdit::KeyDown(key, shift);
+    const bool ctrl = shift & Qt::ControlModifier;
+    const bool paste = (key == Qt::Key_V && ctrl) || (key == Qt::Key_Insert && (shift & Qt::ShiftModifier));
+    const bool cut = (key == Qt::Key_X && ctrl) || (key == Qt::Key_Delete && (shift & Qt::ShiftModifier));
+    if (!paste && !cut && key != Qt::Key_Delete) return;
+    if (!IsEditable()) {
+        key = 0;
+        return;
+    }
+    if (!paste || !MaskInUse()) return;
+    // Pasted text goes through the picture as a whole; the caret keeps its
+    // distance from the end.
+    QLineEdit::paste();
+    const int fromEnd = int(text().size()) - cursorPosition();
+    QString checked = text();
+    TwwPictureValidator(Picture().PictureMask(), Picture().AutoFill()).Picture(checked, Picture().AutoFill());
+    ReplaceText(checked, int(checked.size()) - fromEnd);
+    CheckValue();
+    key = 0;
+}
+
+void TwwDBCustomEdit::KeyPress(QChar& key)
+{
+    TwwCustomMaskEdit::KeyPress(key);
+    if (key.isNull()) return;
+    const ushort code = key.unicode();
+    if ((code >= 32 || code == 8) && !CheckEditable()) {
+        key = QChar();
+        return;
+    }
+    if (key == QLatin1Char(' ') && autoFillDate_ && !(MaskInUse() && Picture().AutoFill()) && CompleteDateTime()) {
+        key = QChar();
+        CheckValue();
+        return;
+    }
+    switch (code) {
+    case 27:
+        Reset();
+        key = QChar();
+        if (TCustomGrid* grid = Grid()) grid->setFocus();
+        return;
+    case 13:
+        // Outside a grid Enter goes on to the form's default button.
+        if (Grid()) key = QChar();
+        return;
+    default: break;
+    }
+    if (!IsEditable()) {
+        key = QChar();
+        return;
+    }
+    if (code == 8) {
+        if (OnCheckValue && MaskInUse()) {
+            QString after = text();
+            if (hasSelectedText()) after.remove(selectionStart(), selectedText().size());
+            else if (cursorPosition() > 0) after.remove(cursorPosition() - 1, 1);
+            DoCheckValue(IsTextCompleteForPicture(after, Picture().PictureMask()));
+        }
+        return;
+    }
+    if (code < 32) return;
+    if (MaskInUse() && TypeThroughPicture(key, true)) return;
+    if (Field() && !Field()->IsValidChar(key)) {
+        QApplication::beep();
+        key = QChar();
+    }
+}
+
+void TwwDBCustomEdit::Change()
+{
+    if (isModified()) dataLink_.Modified();
+    TwwCustomMaskEdit::Change();
+}
+
+// ---- focus
+
+void TwwDBCustomEdit::focusInEvent(QFocusEvent* event)
+{
+    focused_ = true;
+    // Back after a refused exit, the refused text stays to be mended.
+    if (Bound() && !InvalidExit()) dataLink_.Reset();
+    TwwCustomMaskEdit::focusInEvent(event);
+}
+
+// The text is checked before it is written: a text that fails its picture,
+// or an impossible date, stays in the edit with the focus and never reaches
+// the field.
+void TwwDBCustomEdit::DoExit()
+{
+    if (RefuseInvalidExit()) return;
+    if (Bound()) {
+        try {
+            dataLink_.UpdateRecord();
+        } catch (...) {
+            selectAll();
+            setFocus();
+            throw;
+        }
+    }
+    focused_ = false;
+    if (Bound()) dataLink_.Reset();
+    TCustomEdit::DoExit();
+}

@@ -1,0 +1,174 @@
+// The masked data edit through real keys on a real table: date and time
+// completion on the space key, the picture mask while typing and on leaving.
+#include "dataset/property_reflection.h"
+#include "grid/ww_db_edit.h"
+#include "tests/grid/edits_fixture.h"
+#include "tests/support/qt_print.h"
+#include <QImage>
+
+namespace {
+
+class WwDBEditTest : public EditsTest {
+protected:
+    // An edit on Field of the first record, and a second edit to tab to.
+    TwwDBEdit& EditOn(const char* field)
+    {
+        if (!table->Active()) table->Open();
+        edit = new TwwDBEdit(form.get());
+        edit->setGeometry(10, 10, 160, 24);
+        edit->SetDataSource(source.get());
+        edit->SetDataField(QString::fromLatin1(field));
+        other = new TwwDBEdit(form.get());
+        other->setGeometry(10, 50, 160, 24);
+        ShowForm();
+        Focus(edit);
+        return *edit;
+    }
+
+    void Spaces(int count)
+    {
+        for (int i = 0; i < count; ++i) Key(Qt::Key_Space);
+    }
+
+    TwwDBEdit* edit = nullptr;    // owned by the form
+    TwwDBEdit* other = nullptr;
+};
+
+TEST_F(WwDBEditTest, SpaceCompletesPartialDatesToTodayUnderDayMonthAndMonthDayFormats)
+{
+    struct Case {
+        TFormatSettings settings;
+        QString typed;
+        int spaces;
+        QString completed;
+        QDate stored;
+    };
+    TFormatSettings dayMonthTwoDigitYear = ScopedFormatSettings::DayMonthYear();
+    dayMonthTwoDigitYear.ShortDateFormat = QStringLiteral("dd/mm/yy");
+    TFormatSettings monthDay = TFormatSettings::UsEnglish();
+    monthDay.ShortDateFormat = QStringLiteral("m/d/yyyy");
+    const Case cases[] = {
+        // The format has no "yyyy": the completed year still has four digits, so
+        // that today is not read back as 1926.
+        {dayMonthTwoDigitYear, QString(), 3, QStringLiteral("07/12/2026"), QDate(2026, 12, 7)},
+        {dayMonthTwoDigitYear, QStringLiteral("3"), 3, QStringLiteral("3/12/2026"), QDate(2026, 12, 3)},
+        {monthDay, QStringLiteral("3/1"), 2, QStringLiteral("3/1/2026"), QDate(2026, 3, 1)},
+        {monthDay, QString(), 3, QStringLiteral("12/7/2026"), QDate(2026, 12, 7)},
+    };
+    EditOn("Opened");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.completed.toStdString());
+        Focus(other);
+        const ScopedFormatSettings regional(c.settings);
+        Focus(edit);   // shows the field's text in this format, all selected
+        Key(Qt::Key_Delete);
+        Type(c.typed);
+        Spaces(c.spaces);
+        EXPECT_EQ(edit->text(), c.completed);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), other);
+        EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), c.stored);
+    }
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "Opened").toDate(), QDate(2026, 12, 7));
+}
+
+TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
+{
+    const ScopedFormatSettings regional(ScopedFormatSettings::DayMonthYear());
+    // Bound to a date field.
+    EditOn("Opened");
+    edit->selectAll();
+    Type(QStringLiteral("31/02/2026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_TRUE(edit->InvalidExit());
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("31/02/2026"));
+    EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(1999, 12, 31));
+    EXPECT_TRUE(presenter.errors.empty());
+    Type(QStringLiteral("28/02/2026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(2026, 2, 28));
+
+    // Unbound, typing through a date picture: the picture fills in the
+    // separators, and a date the picture takes is still refused when impossible.
+    auto* unbound = new TwwDBEdit(form.get());
+    unbound->setGeometry(10, 80, 160, 24);
+    unbound->SetUnboundDataType(TwwEditDataType::wwEdtDate);
+    unbound->Picture().SetPictureMask(QStringLiteral("##/##/####"));
+    unbound->show();
+    Focus(unbound);
+    Type(QStringLiteral("3102x2026"));
+    EXPECT_EQ(unbound->text(), QStringLiteral("31/02/2026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), unbound);
+    unbound->selectAll();
+    Type(QStringLiteral("3112"));
+    Key(Qt::Key_Tab);   // incomplete under the picture
+    EXPECT_EQ(QApplication::focusWidget(), unbound);
+    Type(QStringLiteral("31122026"));
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), unbound);
+    EXPECT_EQ(unbound->text(), QStringLiteral("31/12/2026"));
+}
+
+TEST_F(WwDBEditTest, SpaceCompletesTimesInTwelveAndTwentyFourHourForms)
+{
+    EditOn("AtTime");
+    {
+        const ScopedFormatSettings regional(ScopedFormatSettings::DayMonthYear());   // hh:nn:ss
+        Focus(edit);
+        Spaces(3);
+        EXPECT_EQ(edit->text(), QStringLiteral("21:05:33"));
+    }
+    {
+        const ScopedFormatSettings regional;   // h:nn:ss AMPM
+        Focus(edit);
+        edit->selectAll();
+        Key(Qt::Key_Delete);
+        Spaces(3);
+        EXPECT_EQ(edit->text(), QStringLiteral("9:05:33"));
+        Spaces(2);
+        EXPECT_EQ(edit->text(), QStringLiteral("9:05:33 PM"));
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), other);
+    }
+    int hour = 0, minute = 0, second = 0, msec = 0;
+    DecodeTime(Field("AtTime").AsDateTime(), hour, minute, second, msec);
+    EXPECT_EQ(QTime(hour, minute, second), QTime(21, 5, 33));
+}
+
+TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
+{
+    table->PictureMasks()->Add(QStringLiteral("Descr\t&*?\tT\tT"));
+    table->PictureMasks()->Add(QStringLiteral("Code\t####\tT\tT"));
+    std::vector<bool> checks;
+    EditOn("Descr").OnCheckValue = [&checks](QObject*, bool passed) { checks.push_back(passed); };
+    edit->selectAll();
+    Type(QStringLiteral("ab1c"));   // letters only, the first in upper case
+    EXPECT_EQ(edit->text(), QStringLiteral("Abc"));
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_TRUE(checks.back());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), QStringLiteral("Note 1"));
+    EXPECT_FALSE(edit->Modified());
+
+    edit->SetDataField(QStringLiteral("Code"));
+    Focus(edit);
+    edit->selectAll();
+    Type(QStringLiteral("12"));
+    Key(Qt::Key_Tab);   // incomplete: refused
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_FALSE(checks.back());
+    edit->setCursorPosition(2);
+    Type(QStringLiteral("345"));   // the fifth digit is dropped at the end
+    EXPECT_EQ(edit->text(), QStringLiteral("1234"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(Field("Code").AsString(), QStringLiteral("1234"));
+
+    edit->grab().save(QStringLiteral("/tmp/ww_db_edit.png"));
+}
+
+} // namespace
