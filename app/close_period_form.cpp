@@ -1,4 +1,5 @@
 #include "app/close_period_form.h"
+#include "app/dialog_controls.h"
 #include "app/day_numbers.h"
 #include "data/adm1.h"
 #include "data/message_helpers.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/custom_edit.h"
 #include "platform/ui/standard_controls.h"
 #include <algorithm>
-#include <memory>
 
 TFrmClosePeriod* FrmClosePeriod = nullptr;
 TDateTime OldCloseDate = 0;
@@ -37,31 +37,15 @@ void SetBold(TLabel* label) {
         label->adjustSize();
 }
 
-TLabel* MakeLabel(QWidget* parent, const QString& caption, const QRect& where) {
-    auto* label = new TLabel(parent);
-    label->SetCaption(caption);
-    label->move(where.topLeft());
-    if (where.width() > 0) {
-        label->SetAutoSize(false);
-        label->setGeometry(where);
-    }
-    return label;
-}
-
 TLabel* MakeWrappedLabel(QWidget* parent, const QRect& where, TColor colour) {
-    TLabel* label = MakeLabel(parent, QString(), where);
+    TLabel* label = MakeLabel(parent, QString(), where.topLeft());
+    label->SetAutoSize(false);
+    label->setGeometry(where);
     label->SetWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetTextColour(label, colour);
     SetBold(label);
     return label;
-}
-
-TButton* MakeButton(QWidget* parent, const QString& caption, const QRect& where) {
-    auto* button = new TButton(parent);
-    button->SetCaption(caption);
-    button->setGeometry(where);
-    return button;
 }
 
 // The first day after the chosen month end, as both questions name it.
@@ -90,10 +74,10 @@ void TFrmClosePeriod::CreateComponents() {
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetPosition(TPosition::poScreenCenter);
 
-    Label1 = MakeLabel(this, QStringLiteral("Last Period Closed:"), QRect(16, 14, 0, 0));
+    Label1 = MakeLabel(this, QStringLiteral("Last Period Closed:"), QPoint(16, 14));
     SetTextColour(Label1, clGreen);
     SetBold(Label1);
-    LblLastPeriod = MakeLabel(this, QString(), QRect(150, 14, 0, 0));
+    LblLastPeriod = MakeLabel(this, QString(), QPoint(150, 14));
     SetBold(LblLastPeriod);
 
     GroupBox1 = new TGroupBox(this);
@@ -104,7 +88,7 @@ void TFrmClosePeriod::CreateComponents() {
     RbMonth->setGeometry(10, 18, 330, 84);
     RbMonth->SetColumns(4);
     RbMonth->SetItems({"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"});
-    Label4 = MakeLabel(GroupBox1, QStringLiteral("Year:"), QRect(356, 52, 0, 0));
+    Label4 = MakeLabel(GroupBox1, QStringLiteral("Year:"), QPoint(356, 52));
     EdtYear = new TCustomEdit(GroupBox1);
     EdtYear->setGeometry(392, 48, 64, 21);
     EdtYear->SetText(QStringLiteral("1998"));
@@ -124,7 +108,7 @@ void TFrmClosePeriod::CreateComponents() {
 
     LblWarning = MakeWrappedLabel(this, QRect(16, 196, 466, 62), clRed);
     LblWarning->hide();
-    Label2 = MakeLabel(this, QStringLiteral("Confirm Posting by Typing in 'YES':"), QRect(16, 272, 0, 0));
+    Label2 = MakeLabel(this, QStringLiteral("Confirm Posting by Typing in 'YES':"), QPoint(16, 272));
     EdtConfirm = new TCustomEdit(this);
     EdtConfirm->setGeometry(220, 268, 64, 21);
     EdtConfirm->SetCharCase(TEditCharCase::ecUpperCase);
@@ -205,8 +189,13 @@ void TFrmClosePeriod::BtnYes2Click(QObject*) {
     SetModalResult(mrOk);
 }
 
-void ShowClosePeriodDialog() {
-    const auto form = std::make_unique<TFrmClosePeriod>();
-    form->SetHeight(TFrmClosePeriod::UpperHalfHeight);
-    form->ShowModal();
+TModalLauncher ClosePeriodDialogLauncher() {
+    TModalLauncher launcher;
+    launcher.Hourglass = false;
+    launcher.HideMainWindow = false;
+    launcher.Create = [] { return new TFrmClosePeriod(); };
+    launcher.BeforeShow = [](TForm& window, int) {
+        window.SetClientSize(window.width(), TFrmClosePeriod::UpperHalfHeight);
+    };
+    return launcher;
 }

@@ -3,6 +3,7 @@
 // force, confirms twice (the second time by typing YES), and the period up to
 // it is closed. The main window shows only the upper half (the choice and the
 // first pair of buttons); the first Yes reveals the lower half.
+#include "app/modal_launcher.h"
 #include "platform/rtl/datetime.h"
 #include "platform/ui/form.h"
 
@@ -59,6 +60,6 @@ extern TFrmClosePeriod* FrmClosePeriod;
 extern TDateTime OldCloseDate;
 extern TDateTime NewCloseDate;
 
-// What the main window's "Close Current Period" does: the dialog made, shown
-// modally with its upper half only, and freed.
-void ShowClosePeriodDialog();
+// How the main window's "Close Current Period" opens the dialog: with its
+// upper half only, without the hourglass, the main window staying up.
+TModalLauncher ClosePeriodDialogLauncher();

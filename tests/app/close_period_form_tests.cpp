@@ -128,14 +128,16 @@ TEST_F(ClosePeriodFormTest, ClosingMovesTheCloseDateAndLocksTheClosedMonths) {
     bool shown = false;
     QTimer::singleShot(0, [&] {
         TFrmClosePeriod& form = *FrmClosePeriod;
-        shown = form.isVisible() && form.height() == TFrmClosePeriod::UpperHalfHeight;
+        shown = form.isVisible() && form.height() == TFrmClosePeriod::UpperHalfHeight && form.width() == 498;
         QTest::mouseClick(form.RbMonth->Button(1), Qt::LeftButton);
         form.EdtYear->SetText("2026");
         QTest::mouseClick(form.BtnYes, Qt::LeftButton);
         Confirm(form, "yes");
         QTest::mouseClick(form.BtnYes2, Qt::LeftButton);
     });
-    ShowClosePeriodDialog();
+    QWidget mainWindow;
+    mainWindow.show();
+    RunModal(ClosePeriodDialogLauncher(), mainWindow);
     EXPECT_TRUE(shown);
     EXPECT_EQ(FrmClosePeriod, nullptr);
 
