@@ -63,6 +63,12 @@ TEST_F(ClosePeriodFormTest, AfterJanuaryFebruaryIsOfferedAndEarlierMonthsAreRefu
     // A year beyond the up-down's range is still taken from the edit.
     form->EdtYear->SetText("2040");
     EXPECT_EQ(form->LblDisplay->Caption(), "Close all Transaction data entered before March 1, 2040  Are You Sure ?");
+    // A year that is no number is reported; the choice stays as it was.
+    form->EdtYear->setFocus();
+    form->EdtYear->end(false);
+    QTest::keyClick(form->EdtYear, Qt::Key_X);
+    EXPECT_EQ(presenter.errors, std::vector<QString>({"'2040x' is not a valid integer value"}));
+    EXPECT_EQ(form->LblDisplay->Caption(), "Close all Transaction data entered before March 1, 2040  Are You Sure ?");
 }
 
 TEST_F(ClosePeriodFormTest, AfterDecemberDecemberStaysChosenUntilTheYearIsRaised) {
