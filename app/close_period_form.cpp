@@ -8,7 +8,6 @@
 #include "platform/db/field.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/format.h"
-#include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/containers.h"

@@ -27,6 +27,9 @@ QString MonthIs(const QString& op, TDateTime d) {
         .arg(op.left(1), QString::number(YearOf(d)), op, QString::number(MonthOf(d)));
 }
 
+// The rows of the months after the month of d.
+QString AfterMonthOf(TDateTime d) { return QStringLiteral("where ") + MonthIs(QStringLiteral(">"), d); }
+
 bool AnyRow(TEngineDatabase& db, const QString& table, const QString& where) {
     const auto rows = db.Query(SqlText({QStringLiteral("select count(*) from ") + table, where}));
     return rows->Next() && IntOf(rows->Value(0)) > 0;
@@ -38,7 +41,7 @@ bool AnythingOpen(TEngineDatabase& db, TDateTime newClose) {
         if (AnyRow(db, QString::fromLatin1(table), QStringLiteral("where TransactionDate > ") + SqlDate(newClose)))
             return true;
     for (const char* table : MonthTables)
-        if (AnyRow(db, QString::fromLatin1(table), QStringLiteral("where ") + MonthIs(QStringLiteral(">"), newClose)))
+        if (AnyRow(db, QString::fromLatin1(table), AfterMonthOf(newClose)))
             return true;
     return false;
 }
@@ -53,7 +56,7 @@ bool OutOfDate(TEngineDatabase& db) {
 void StampOpenRows(TEngineDatabase& db, TDateTime newClose) {
     for (const char* table : MonthTables)
         db.Execute(SqlText({QStringLiteral("Update ") + QString::fromLatin1(table),
-                            QStringLiteral("set CloseDate = ") + SqlDate(newClose), QStringLiteral("where ") + MonthIs(QStringLiteral(">"), newClose)}));
+                            QStringLiteral("set CloseDate = ") + SqlDate(newClose), AfterMonthOf(newClose)}));
 }
 
 void StoreCloseDate(TEngineDatabase& db, TDateTime newClose, bool dataUpdated) {
