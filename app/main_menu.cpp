@@ -1,5 +1,8 @@
 #include "app/main_menu.h"
 #include "app/chart_page.h"
+#include "app/close_period_form.h"
+#include "app/filter_form.h"
+#include "app/legend_form.h"
 #include "app/report_page.h"
 #include "app/splash_form.h"
 #include "app/tool_icons.h"
@@ -43,9 +46,7 @@ TFrmMainMenu::TFrmMainMenu()
     AssetsLauncher.Hourglass = false;
     TelPaymentLauncher.HideMainWindow = false;
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
-    ClosePeriodLauncher.Hourglass = false;
-    ClosePeriodLauncher.HideMainWindow = false;
-    ClosePeriodLauncher.BeforeShow = [](TForm& window, int) { window.resize(265, window.height()); };
+    ClosePeriodLauncher = ClosePeriodDialogLauncher();
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();
@@ -213,6 +214,38 @@ void TFrmMainMenu::MnuViewChartClick(QObject*)
     if (MnuViewChart->Checked())
         PageControlMain->SetActivePage(TabChart);
     PageControlMainChange(PageControlMain);
+}
+
+void TFrmMainMenu::MnuFilterOptionsClick(QObject*)
+{
+    MnuFilterOptions->SetChecked(!MnuFilterOptions->Checked());
+    if (MnuFilterOptions->Checked() && !FrmFilter->isVisible())
+        FrmFilter->Show();
+    else
+        FrmFilter->Hide();
+}
+
+void TFrmMainMenu::MnuViewLegendClick(QObject*)
+{
+    MnuViewLegend->SetChecked(!MnuViewLegend->Checked());
+    FrmLegend->TabLegend->SetTabVisible(false);
+    FrmLegend->TabSetup->SetTabVisible(false);
+    if (MnuViewLegend->Checked() && !FrmLegend->isVisible()) {
+        FrmLegend->SetCaption(QStringLiteral("Color Legend"));
+        FrmLegend->PageControl1->SetActivePage(FrmLegend->TabLegend);
+        FrmLegend->Show();
+    } else {
+        FrmLegend->Hide();
+    }
+}
+
+void TFrmMainMenu::Preferences1Click(QObject*)
+{
+    FrmLegend->TabLegend->SetTabVisible(false);
+    FrmLegend->TabSetup->SetTabVisible(false);
+    FrmLegend->PageControl1->SetActivePage(FrmLegend->TabSetup);
+    FrmLegend->SetCaption(QStringLiteral("Application Preferences"));
+    FrmLegend->ShowModal();
 }
 
 void TFrmMainMenu::SpdBtnGenerateSourceClick(QObject*)

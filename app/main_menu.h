@@ -199,6 +199,9 @@ public:
     void MnuShowToolBarClick(QObject* sender);
     void MnuFlatButtonsClick(QObject* sender);
     void MnuViewChartClick(QObject* sender);
+    void MnuFilterOptionsClick(QObject* sender);
+    void MnuViewLegendClick(QObject* sender);
+    void Preferences1Click(QObject* sender);
     void SpdBtnGenerateSourceClick(QObject* sender);
     void ToolButton4Click(QObject* sender);
     void Exit1Click(QObject* sender);

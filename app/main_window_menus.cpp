@@ -81,7 +81,7 @@ void TFrmMainMenu::CreateMenus()
     ProcessingForReports1->SetVisible(false);
     EmptyAllTransactionFiles1 = add(Options1, {"EmptyAllTransactionFiles1", "Empty All Transaction Files"},
                                     &TFrmMainMenu::EmptyAllTransactionFiles1Click);
-    Preferences1 = add(Options1, {"Preferences1", "Preferences"});
+    Preferences1 = add(Options1, {"Preferences1", "Preferences"}, &TFrmMainMenu::Preferences1Click);
 
     View1 = add(root, {"View1", "&View"});
     MnuShowToolBar = add(View1, {"MnuShowToolBar", "Show Tool Bar"}, &TFrmMainMenu::MnuShowToolBarClick);
@@ -89,9 +89,9 @@ void TFrmMainMenu::CreateMenus()
     MnuFlatButtons = add(View1, {"MnuFlatButtons", "&Flat Buttons"}, &TFrmMainMenu::MnuFlatButtonsClick);
     MnuFlatButtons->SetChecked(true);
     MnuViewCalendar = add(View1, {"MnuViewCalendar", "&View Calendar"});
-    MnuViewLegend = add(View1, {"MnuViewLegend", "View &Legend"});
+    MnuViewLegend = add(View1, {"MnuViewLegend", "View &Legend"}, &TFrmMainMenu::MnuViewLegendClick);
     MnuViewChart = add(View1, {"MnuViewChart", "View &Chart"}, &TFrmMainMenu::MnuViewChartClick);
-    MnuFilterOptions = add(View1, {"MnuFilterOptions", "&Filter Options"});
+    MnuFilterOptions = add(View1, {"MnuFilterOptions", "&Filter Options"}, &TFrmMainMenu::MnuFilterOptionsClick);
 
     Help1 = add(root, {"Help1", "&Help"});
     Index1 = add(Help1, {"Index1", "&Index"});

@@ -1,6 +1,8 @@
 #include "app/program.h"
 #include "app/end_signals.h"
 #include "app/headless_boxes.h"
+#include "app/filter_form.h"
+#include "app/legend_form.h"
 #include "app/main_menu.h"
 #include "app/splash_form.h"
 #include "data/accounts_directory.h"
@@ -94,6 +96,8 @@ int RunProgram(const QStringList& arguments)
         Application->SetHelpFile(QStringLiteral("Quelt.chm"));
         CreateDataModules();
         FrmMainMenu = Application->CreateForm<TFrmMainMenu>();
+        Application->CreateForm<TFrmFilter>();
+        Application->CreateForm<TFrmLegend>();
         if (ShowSplash) {
             SplashStartTime = Now();
             WaitForSplash(SplashStartTime);

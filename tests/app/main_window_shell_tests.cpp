@@ -145,6 +145,7 @@ struct TLaunchedWindow {
     bool mainWindowVisible = true;
     TCursor cursor = crDefault;
     int width = 0;
+    int height = 0;
 
     TForm* Make(QWidget* mainWindow)
     {
@@ -156,6 +157,7 @@ struct TLaunchedWindow {
                 mainWindowVisible = mainWindow->isVisible();
                 cursor = Screen->Cursor();
                 width = form->width();
+                height = form->height();
                 form->SetModalResult(mrOk);
             });
         };
@@ -199,7 +201,8 @@ TEST_F(MainWindowTest, LaunchersOpenTheirWindowsModallyThroughMenusAndShortcuts)
     TLaunchedWindow closePeriod;
     window->ClosePeriodLauncher.Create = [&] { return closePeriod.Make(window.get()); };
     Choose(window->CloseCurrentPeriod1);
-    EXPECT_EQ(closePeriod.width, 265);
+    EXPECT_EQ(closePeriod.width, 400);
+    EXPECT_EQ(closePeriod.height, 265);
     EXPECT_TRUE(closePeriod.mainWindowVisible);
     EXPECT_EQ(closePeriod.cursor, crDefault);
 

@@ -1,0 +1,181 @@
+// The filter and legend windows beside the real main window.
+#include "app/filter_form.h"
+#include "app/grid_colours.h"
+#include "app/legend_form.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/containers.h"
+#include "platform/ui/db_controls.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/page_controls.h"
+#include "platform/ui/standard_controls.h"
+#include "tests/app/main_window_fixture.h"
+#include "widgets/date_edit.h"
+#include <QColorDialog>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+class FilterLegendTest : public MainWindowTest {
+protected:
+    // The dates of the rows the table shows, in its order.
+    static QStringList Dates(TwwTable* table) {
+        QStringList dates;
+        for (table->First(); !table->Eof(); table->Next())
+            dates << table->FieldByName(QStringLiteral("TransactionDate"))->AsString();
+        return dates;
+    }
+    static void TypeDate(TVrDateEdit* edit, const QString& text) {
+        edit->SetFocus();
+        edit->Edit()->selectAll();
+        QTest::keyClicks(edit->Edit(), text);
+    }
+    // Answers the colour dialog the legend opens with colour, or cancels it.
+    static void AnswerColourDialog(const QColor& colour) {
+        QTimer::singleShot(0, [colour] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (!colour.isValid())
+                return dialog->reject();
+            dialog->setCurrentColor(colour);
+            dialog->accept();
+        });
+    }
+    static QColor Swatch(const TFrmLegend& legend, int row) { return legend.Rows()[row].Swatch->BrushColor(); }
+    TColor Stored(const char* field) {
+        adm1->TblConfig->Refresh();
+        return adm1->TblConfig->FieldByName(QString::fromLatin1(field))->AsInteger();
+    }
+};
+
+TEST_F(FilterLegendTest, TheFilterNarrowsTheTransactionPagesToTheRange) {
+    ShowWindow();
+    const auto filter = std::make_unique<TFrmFilter>();
+    filter->Show();
+    QApplication::setActiveWindow(filter.get());
+    TwwTable* incomes = adm1->TblTranIncome;
+    EXPECT_FALSE(filter->BtnUpdate->isEnabled());
+    EXPECT_EQ(Dates(incomes), QStringList({"02/28/2026", "03/01/2026"}));
+
+    QTest::mouseClick(filter->CbActive, Qt::LeftButton, {}, QPoint(8, 9));
+    EXPECT_TRUE(adm1->FilterActive);
+    EXPECT_TRUE(filter->BtnUpdate->isEnabled());
+    EXPECT_EQ(Dates(incomes).size(), 2) << "checking only enables Apply";
+    TypeDate(filter->DBEdFrom, "03/01/2026");
+    TypeDate(filter->DBEdTo, "03/31/2026");
+    QTest::mouseClick(filter->BtnUpdate, Qt::LeftButton);
+    EXPECT_EQ(adm1->TblOptions->FieldByName(QStringLiteral("FromDate"))->AsDateTime(), EncodeDate(2026, 3, 1));
+    EXPECT_EQ(Dates(incomes), QStringList({"03/01/2026"}));
+    EXPECT_EQ(Dates(adm1->TblTranExpense), QStringList());
+    EXPECT_EQ(Status(0), QStringLiteral("Filter Active"));
+
+    // Unchecking clears the filter at once.
+    QTest::mouseClick(filter->CbActive, Qt::LeftButton, {}, QPoint(8, 9));
+    EXPECT_FALSE(adm1->FilterActive);
+    EXPECT_FALSE(filter->BtnUpdate->isEnabled());
+    EXPECT_FALSE(filter->DBEdFrom->isEnabled());
+    EXPECT_EQ(Dates(incomes).size(), 2);
+    EXPECT_EQ(Status(0), QStringLiteral("Filter Not Active"));
+
+    window->MnuFilterOptions->SetChecked(true);
+    filter->Close();
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_FALSE(window->MnuFilterOptions->Checked());
+}
+
+TEST_F(FilterLegendTest, APickedColourReachesTheGridsOnApplyAndDefaultsComeBackAfterTheQuestion) {
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    TwwDBGrid* grid = window->wwDBGrid14;
+    const QColor posted = CellColour(GrabGrid(grid), grid, 1, 1);   // 20 January, closed
+    ASSERT_EQ(posted, ToQColor(DefaultGridColour("ColorPosted")));
+
+    const auto legend = std::make_unique<TFrmLegend>();
+    legend->Show();
+    for (int row = 0; row < 7; ++row)
+        EXPECT_EQ(Swatch(*legend, row), ToQColor(DefaultGridColour(legend->Rows()[row].Field))) << row;
+
+    // Cancelled: nothing changes.
+    AnswerColourDialog(QColor());
+    QTest::mouseDClick(legend->Label2, Qt::LeftButton, {}, QPoint(120, 6));
+    EXPECT_EQ(Swatch(*legend, 1), posted);
+    const QColor green(0x20, 0x90, 0x40);
+    AnswerColourDialog(green);
+    QTest::mouseDClick(legend->Label2, Qt::LeftButton, {}, QPoint(120, 6));
+    EXPECT_EQ(Swatch(*legend, 1), green);
+    EXPECT_EQ(Stored("ColorPosted"), FromQColor(green));
+    EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), posted) << "the grids wait for Apply";
+
+    QTest::mouseClick(legend->BtnUpdate, Qt::LeftButton);
+    EXPECT_EQ(GridColorPosted, FromQColor(green));
+    EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), green);
+
+    presenter.Answer(mrNo);
+    QTest::mouseClick(legend->BitBtn2, Qt::LeftButton);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].Text, QStringLiteral("Reset All Legend Colors to thier Default Settings ?"));
+    EXPECT_EQ(presenter.shown[0].Type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(presenter.shown[0].Buttons, mbYesNo);
+    EXPECT_EQ(Stored("ColorPosted"), FromQColor(green));
+    EXPECT_EQ(Swatch(*legend, 1), green);
+
+    presenter.Answer(mrYes);
+    QTest::mouseClick(legend->BitBtn2, Qt::LeftButton);
+    EXPECT_EQ(Swatch(*legend, 1), posted);
+    EXPECT_EQ(Stored("ColorPosted"), 0xA4ACFD);
+    EXPECT_EQ(Stored("ColorDSort"), 0x80FFFF);
+
+    // Closing applies what is stored and unchecks the menu item.
+    window->MnuViewLegend->SetChecked(true);
+    legend->Close();
+    EXPECT_FALSE(window->MnuViewLegend->Checked());
+    EXPECT_EQ(GridColorPosted, 0xA4ACFD);
+    EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), posted);
+}
+
+// The main window's commands show the two windows made at start-up.
+TEST_F(FilterLegendTest, TheCommandsShowTheWindowsOnTheirPages) {
+    ShowWindow();
+    const auto filter = std::make_unique<TFrmFilter>();
+    const auto legend = std::make_unique<TFrmLegend>();
+    const auto choose = [](TMenuItem* item) { item->Action()->trigger(); };
+
+    choose(window->MnuFilterOptions);
+    EXPECT_TRUE(filter->isVisible());
+    EXPECT_TRUE(window->MnuFilterOptions->Checked());
+    choose(window->MnuFilterOptions);
+    EXPECT_FALSE(filter->isVisible());
+
+    legend->PageControl1->SetActivePage(legend->TabSetup);
+    choose(window->MnuViewLegend);
+    EXPECT_TRUE(legend->isVisible());
+    EXPECT_EQ(legend->Caption(), QStringLiteral("Color Legend"));
+    EXPECT_EQ(legend->PageControl1->ActivePage(), legend->TabLegend);
+    EXPECT_FALSE(legend->TabLegend->TabVisible());
+    choose(window->MnuViewLegend);
+    EXPECT_FALSE(legend->isVisible());
+    EXPECT_FALSE(window->MnuViewLegend->Checked());
+
+    // The preferences: a start day and a column width, kept by Apply.
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        caption = legend->Caption();
+        EXPECT_TRUE(legend->Modal());
+        EXPECT_EQ(legend->PageControl1->ActivePage(), legend->TabSetup);
+        QTest::mouseClick(legend->RbStartDay->Button(1), Qt::LeftButton);
+        legend->EdtGridSize->setFocus();
+        legend->EdtGridSize->selectAll();
+        QTest::keyClicks(legend->EdtGridSize, "14");
+        QTest::mouseClick(legend->BtnUpdate2, Qt::LeftButton);
+        QTest::mouseClick(legend->BtnClose2, Qt::LeftButton);
+    });
+    choose(window->Preferences1);
+    EXPECT_EQ(caption, QStringLiteral("Application Preferences"));
+    EXPECT_FALSE(legend->isVisible());
+    EXPECT_EQ(ReportColumnWidth, 14);
+    adm1->TblConfig->Refresh();
+    EXPECT_EQ(adm1->TblConfig->FieldByName(QStringLiteral("GridSize1"))->AsInteger(), 14);
+    EXPECT_EQ(adm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek"))->AsString(), QStringLiteral("1"));
+}
+
+}  // namespace
