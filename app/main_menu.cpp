@@ -1,5 +1,8 @@
 #include "app/main_menu.h"
+#include "app/assets_form.h"
+#include "app/double_entry_form.h"
 #include "app/splash_form.h"
+#include "app/tel_payment_form.h"
 #include "app/tool_icons.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
@@ -45,8 +48,14 @@ TFrmMainMenu::TFrmMainMenu()
     SetWindowState(TWindowState::wsMaximized);
 
     CreateFrame();
+    DoubleEntryLauncher.Create = [] { return new TFrmDoubleEntry(); };
+    AssetsLauncher.Create = [] { return new TFrmAssets(); };
     AssetsLauncher.Hourglass = false;
+    TelPaymentLauncher.Create = [] { return new TFrmTelPayment(); };
     TelPaymentLauncher.HideMainWindow = false;
+    TelPaymentLauncher.BeforeShow = [](TForm& window, int tag) {
+        static_cast<TFrmTelPayment&>(window).ShowOnlyPage(tag);
+    };
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
     ClosePeriodLauncher.Hourglass = false;
     ClosePeriodLauncher.HideMainWindow = false;

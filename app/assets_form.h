@@ -1,0 +1,57 @@
+#pragma once
+// The assets dialog: asset headers listed on the left, an asset's description
+// and notes on one page and its dated amounts on the other. Nothing of an
+// asset is posted into the transaction tables.
+#include "grid/ww_grid_types.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/form.h"
+
+class TButton;
+class TCheckBox;
+class TDBMemo;
+class TDBNavigator;
+class TField;
+class TLabel;
+class TPageControl;
+class TPanel;
+class TTabSheet;
+class TTiledBitmap;
+class TwwDBEdit;
+class TwwDBGrid;
+
+class TFrmAssets : public TForm {
+    Q_OBJECT
+public:
+    TFrmAssets();
+    ~TFrmAssets() override;
+
+    TwwDBGrid* wwDBGrid1;
+    TPanel* ToolBar15;
+    TDBNavigator* DBNavigator1;
+    TDBNavigator* DBNavigator2;
+    TPanel* Panel2;
+    TCheckBox* CBoxBankTran;
+    TButton* BitBtn1;
+    TPageControl* PageControl1;
+    TTabSheet* TabLoanDetails;
+    TTabSheet* TabLoanPayment;
+    TTiledBitmap* TiledBitmap1;
+    TTiledBitmap* TiledBitmap2;
+    // The asset's own fields.
+    TLabel* LblAssetDesc;
+    TwwDBEdit* DBEdit1;
+    TLabel* LblNotes;
+    TDBMemo* DBMemo1;
+    // Its dated amounts.
+    TwwDBGrid* wwDBGrid2;
+    TDBNavigator* DBNavigator3;
+    TDBNavigator* DBNavigator4;
+
+    void FormCreate(QObject* sender);
+    void CBoxBankTranClick(QObject* sender);
+    void PageControl1Change(QObject* sender);
+    void wwDBGrid2CalcCellColors(QObject* sender, TField* field, TGridDrawState state, bool highlight, TFont& font,
+                                 TBrush& brush);
+};
+
+extern TFrmAssets* FrmAssets;

@@ -1,0 +1,62 @@
+#pragma once
+// The furniture that the multiple-entry, assets and payments dialogs share:
+// named controls, navigators in the two sets the tool bars use, grids on a
+// field list, and the tool bar with its Auto Edit box and Close button.
+#include "platform/ui/colors.h"
+#include "platform/ui/db_navigator.h"
+#include "platform/ui/resource_library.h"
+#include <QRect>
+#include <QString>
+#include <span>
+
+class QWidget;
+class TButton;
+class TCheckBox;
+class TBrush;
+class TDataSet;
+class TDataSource;
+class TFont;
+class TForm;
+class TPanel;
+class TTiledBitmap;
+class TwwDBGrid;
+
+template <class T>
+T* Named(T* component, const char* name)
+{
+    component->setObjectName(QString::fromLatin1(name));
+    return component;
+}
+
+inline const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
+inline const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
+
+// A flat navigator at x on a tool row. The tables ask before they delete, so
+// the navigator does not ask a second time.
+TDBNavigator* MakeNavigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x,
+                            int y = 4);
+TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place);
+// A grid showing columns ("Field\twidth\ttitle" lines) of source, deleting
+// without its own question.
+TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns);
+
+// The dialogs' tool bar along the top: the two navigators of the header,
+// "Auto Edit" and "Close".
+struct TEntryToolBar {
+    TPanel* ToolBar15;
+    TDBNavigator* DBNavigator1;
+    TDBNavigator* DBNavigator2;
+    TPanel* Panel2;
+    TCheckBox* CBoxBankTran;
+    TButton* BitBtn1;
+};
+TEntryToolBar MakeEntryToolBar(TForm& form, TDataSource* source, TButtonSet editButtons = EditButtons);
+
+// Loads "Back4" from the picture library into each background, loading the
+// library into handle first when it is still 0.
+void LoadBackgrounds(HINSTANCE& handle, std::initializer_list<TTiledBitmap*> backgrounds);
+
+// A cell of a dialog's grid of dated rows: openColour while the row's date is
+// empty or after the close date, the posted colour on or before it; a
+// highlighted cell writes in black.
+void PaintDatedRow(const TDataSet& rows, TColor openColour, bool highlight, TFont& font, TBrush& brush);
