@@ -23,12 +23,11 @@ namespace {
 // The picture library as this dialog loaded it; kept for the rest of the run.
 HINSTANCE AssetsLibraryHandle = 0;
 
-constexpr const char* HeaderColumns[] = {"AssetDesc\t50\tAssetDesc"};
 constexpr const char* AmountColumns[] = {"TransactionDate\t11\tDate", "AssetAmount\t10\tAssetAmount"};
 
 TLabel* PageLabel(QWidget* page, const char* name, const char* caption, int y)
 {
-    auto* label = Named(new TLabel(page), name);
+    auto* label = NamedControl(new TLabel(page), name);
     label->SetCaption(QString::fromLatin1(caption));
     label->SetTransparent(true);
     label->setGeometry(8, y + 3, 110, 16);
@@ -38,44 +37,19 @@ TLabel* PageLabel(QWidget* page, const char* name, const char* caption, int y)
 } // namespace
 
 TFrmAssets::TFrmAssets()
+    : TListAndPagesDialog("FrmAssets", QStringLiteral("Assets Transactions"), ADm3->DsAsset1a,
+                          "AssetDesc\t50\tAssetDesc", 250, {"TabLoanDetails", "Asset Details"},
+                          {"TabLoanPayment", "Asset Schedule"})
 {
     FrmAssets = this;
-    setObjectName(QStringLiteral("FrmAssets"));
-    SetCaption(QStringLiteral("Assets Transactions"));
-    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(720, 440);
-
-    const TEntryToolBar bar = MakeEntryToolBar(*this, ADm3->DsAsset1a);
-    ToolBar15 = bar.ToolBar15;
-    DBNavigator1 = bar.DBNavigator1;
-    DBNavigator2 = bar.DBNavigator2;
-    Panel2 = bar.Panel2;
-    CBoxBankTran = bar.CBoxBankTran;
-    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = bar.BitBtn1;
-
-    wwDBGrid1 = MakeGrid(this, "wwDBGrid1", ADm3->DsAsset1a, HeaderColumns);
-    wwDBGrid1->resize(250, wwDBGrid1->height());
-    SetAlign(wwDBGrid1, TAlign::alLeft);
-
-    PageControl1 = Named(new TPageControl(this), "PageControl1");
-    SetAlign(PageControl1, TAlign::alClient);
-    PageControl1->OnChange = [this](QObject* sender) { PageControl1Change(sender); };
-    TabLoanDetails = Named(new TTabSheet(PageControl1, QStringLiteral("Asset Details")), "TabLoanDetails");
-    TabLoanPayment = Named(new TTabSheet(PageControl1, QStringLiteral("Asset Schedule")), "TabLoanPayment");
-    TiledBitmap1 = Named(new TTiledBitmap(TabLoanDetails), "TiledBitmap1");
-    TiledBitmap2 = Named(new TTiledBitmap(TabLoanPayment), "TiledBitmap2");
-
     // The asset's own fields: its description and its notes.
     LblAssetDesc = PageLabel(TabLoanDetails, "LblAssetDesc", " Asset Description", 12);
-    DBEdit1 = Named(new TwwDBEdit(TabLoanDetails), "DBEdit1");
+    DBEdit1 = NamedControl(new TwwDBEdit(TabLoanDetails), "DBEdit1");
     DBEdit1->setGeometry(120, 12, 300, 21);
     DBEdit1->SetDataSource(ADm3->DsAsset1a);
     DBEdit1->SetDataField(QStringLiteral("AssetDesc"));
     LblNotes = PageLabel(TabLoanDetails, "LblNotes", " Notes", 42);
-    DBMemo1 = Named(new TDBMemo(TabLoanDetails), "DBMemo1");
+    DBMemo1 = NamedControl(new TDBMemo(TabLoanDetails), "DBMemo1");
     DBMemo1->setGeometry(120, 42, 300, 200);
     DBMemo1->SetDataSource(ADm3->DsAsset1a);
     DBMemo1->SetDataField(QStringLiteral("Notes"));
@@ -120,11 +94,6 @@ void TFrmAssets::CBoxBankTranClick(QObject*)
         FrmMainMenu->SetAutoEditButtons(DBNavigator2, autoEdit);
         FrmMainMenu->SetAutoEditButtons(DBNavigator4, autoEdit);
     }
-}
-
-void TFrmAssets::PageControl1Change(QObject*)
-{
-    DBNavigator2->setEnabled(PageControl1->ActivePage() == TabLoanDetails);
 }
 
 void TFrmAssets::wwDBGrid2CalcCellColors(QObject*, TField*, TGridDrawState, bool highlight, TFont& font,

@@ -2,9 +2,8 @@
 // The assets dialog: asset headers listed on the left, an asset's description
 // and notes on one page and its dated amounts on the other. Nothing of an
 // asset is posted into the transaction tables.
+#include "app/entry_form_parts.h"
 #include "grid/ww_grid_types.h"
-#include "platform/ui/colors.h"
-#include "platform/ui/form.h"
 
 class TButton;
 class TCheckBox;
@@ -19,24 +18,14 @@ class TTiledBitmap;
 class TwwDBEdit;
 class TwwDBGrid;
 
-class TFrmAssets : public TForm {
+class TFrmAssets : public TListAndPagesDialog {
     Q_OBJECT
 public:
     TFrmAssets();
     ~TFrmAssets() override;
 
-    TwwDBGrid* wwDBGrid1;
-    TPanel* ToolBar15;
-    TDBNavigator* DBNavigator1;
-    TDBNavigator* DBNavigator2;
-    TPanel* Panel2;
-    TCheckBox* CBoxBankTran;
-    TButton* BitBtn1;
-    TPageControl* PageControl1;
-    TTabSheet* TabLoanDetails;
-    TTabSheet* TabLoanPayment;
-    TTiledBitmap* TiledBitmap1;
-    TTiledBitmap* TiledBitmap2;
+    TTabSheet* const TabLoanDetails = FirstPage;
+    TTabSheet* const TabLoanPayment = SecondPage;
     // The asset's own fields.
     TLabel* LblAssetDesc;
     TwwDBEdit* DBEdit1;
@@ -48,8 +37,7 @@ public:
     TDBNavigator* DBNavigator4;
 
     void FormCreate(QObject* sender);
-    void CBoxBankTranClick(QObject* sender);
-    void PageControl1Change(QObject* sender);
+    void CBoxBankTranClick(QObject* sender) override;
     void wwDBGrid2CalcCellColors(QObject* sender, TField* field, TGridDrawState state, bool highlight, TFont& font,
                                  TBrush& brush);
 };

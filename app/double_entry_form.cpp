@@ -31,7 +31,6 @@ HINSTANCE DoubleEntryLibraryHandle = 0;
 
 const QString CR = QStringLiteral("\r");
 
-constexpr const char* HeaderColumns[] = {"DoubleDetails\t30\tMultiple Entry Header Record"};
 constexpr const char* LineColumns[] = {"DoubleAccountNum\t10\tAccount Number"};
 constexpr const char* AmountColumns[] = {"DoubleSerialNum\t10\tS #", "TransactionDate\t10\tDate",
                                          "Amount\t10\tAmount"};
@@ -68,35 +67,11 @@ bool Approved() { return ADm3->TblDbl1a->FieldByName(QStringLiteral("Approved"))
 } // namespace
 
 TFrmDoubleEntry::TFrmDoubleEntry()
+    : TListAndPagesDialog("FrmDoubleEntry", QStringLiteral("Multiple Entry Transactions"), ADm3->DsDbl1a,
+                          "DoubleDetails\t30\tMultiple Entry Header Record", 200,
+                          {"TabRecurDetails", "Account Details"}, {"TabRecurPayment", "Detail Transactions"})
 {
     FrmDoubleEntry = this;
-    setObjectName(QStringLiteral("FrmDoubleEntry"));
-    SetCaption(QStringLiteral("Multiple Entry Transactions"));
-    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(720, 440);
-
-    const TEntryToolBar bar = MakeEntryToolBar(*this, ADm3->DsDbl1a);
-    ToolBar15 = bar.ToolBar15;
-    DBNavigator1 = bar.DBNavigator1;
-    DBNavigator2 = bar.DBNavigator2;
-    Panel2 = bar.Panel2;
-    CBoxBankTran = bar.CBoxBankTran;
-    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = bar.BitBtn1;
-
-    wwDBGrid1 = MakeGrid(this, "wwDBGrid1", ADm3->DsDbl1a, HeaderColumns);
-    wwDBGrid1->resize(200, wwDBGrid1->height());
-    SetAlign(wwDBGrid1, TAlign::alLeft);
-
-    PageControl1 = Named(new TPageControl(this), "PageControl1");
-    SetAlign(PageControl1, TAlign::alClient);
-    PageControl1->OnChange = [this](QObject* sender) { PageControl1Change(sender); };
-    TabRecurDetails = Named(new TTabSheet(PageControl1, QStringLiteral("Account Details")), "TabRecurDetails");
-    TabRecurPayment = Named(new TTabSheet(PageControl1, QStringLiteral("Detail Transactions")), "TabRecurPayment");
-    TiledBitmap1 = Named(new TTiledBitmap(TabRecurDetails), "TiledBitmap1");
-    TiledBitmap2 = Named(new TTiledBitmap(TabRecurPayment), "TiledBitmap2");
     CreateAccountPage();
     CreateAmountPage();
 
@@ -115,7 +90,7 @@ TFrmDoubleEntry::~TFrmDoubleEntry()
 TwwDBLookupCombo* TFrmDoubleEntry::AddLookup(const char* name, const char* field, TwwTable* table,
                                              std::span<const char* const> columns, const QRect& place)
 {
-    auto* combo = Named(new TwwDBLookupCombo(TabRecurDetails), name);
+    auto* combo = NamedControl(new TwwDBLookupCombo(TabRecurDetails), name);
     combo->SetAutoDropDown(true);
     combo->SetStyle(csDropDownList);
     combo->SetLookupTable(table);
@@ -141,7 +116,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     wwDBGrid3->setGeometry(8, 40, 134, 330);
 
     constexpr int left = 154;
-    DBRadioGroup1 = Named(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup1");
+    DBRadioGroup1 = NamedControl(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup1");
     DBRadioGroup1->SetCaption(QStringLiteral(" Account "));
     DBRadioGroup1->SetItems({QStringLiteral("Bank"), QStringLiteral("Income"), QStringLiteral("Communication"),
                              QStringLiteral("Expense")});
@@ -150,7 +125,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     DBRadioGroup1->setGeometry(left, 40, 250, 60);
     DBRadioGroup1->SetDataSource(lines);
     DBRadioGroup1->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
-    DBRadioGroup2 = Named(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup2");
+    DBRadioGroup2 = NamedControl(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup2");
     DBRadioGroup2->SetCaption(QStringLiteral(" Type "));
     DBRadioGroup2->SetItems({QStringLiteral("Debit"), QStringLiteral("Credit")});
     DBRadioGroup2->SetValues({QStringLiteral("D"), QStringLiteral("C")});
@@ -160,7 +135,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     DBRadioGroup2->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
 
     const auto label = [this](const char* name, const char* caption, int y) {
-        auto* label = Named(new TLabel(TabRecurDetails), name);
+        auto* label = NamedControl(new TLabel(TabRecurDetails), name);
         label->SetCaption(QString::fromLatin1(caption));
         label->SetTransparent(true);
         label->setGeometry(left, y + 3, 110, 16);
@@ -268,11 +243,6 @@ void TFrmDoubleEntry::CBoxBankTranClick(QObject*)
     if (FrmMainMenu)
         for (TDBNavigator* navigator : {DBNavigator2, DBNavigator4, DBNavigator6})
             FrmMainMenu->SetAutoEditButtons(navigator, autoEdit);
-}
-
-void TFrmDoubleEntry::PageControl1Change(QObject*)
-{
-    DBNavigator2->setEnabled(PageControl1->ActivePage() == TabRecurDetails);
 }
 
 void TFrmDoubleEntry::UpdateApproveButtons()

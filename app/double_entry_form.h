@@ -3,10 +3,8 @@
 // income, communication or expense, each on its debit or credit side) and a
 // set of dated amounts; once approved, every dated amount after the close date
 // is posted to every account line.
+#include "app/entry_form_parts.h"
 #include "grid/ww_grid_types.h"
-#include "platform/ui/colors.h"
-#include "platform/ui/db_navigator.h"
-#include "platform/ui/form.h"
 #include <QRect>
 #include <memory>
 #include <span>
@@ -25,24 +23,14 @@ class TwwTable;
 class TwwDBGrid;
 class TwwDBLookupCombo;
 
-class TFrmDoubleEntry : public TForm {
+class TFrmDoubleEntry : public TListAndPagesDialog {
     Q_OBJECT
 public:
     TFrmDoubleEntry();
     ~TFrmDoubleEntry() override;
 
-    TwwDBGrid* wwDBGrid1;
-    TPanel* ToolBar15;
-    TDBNavigator* DBNavigator1;
-    TDBNavigator* DBNavigator2;
-    TPanel* Panel2;
-    TCheckBox* CBoxBankTran;
-    TButton* BitBtn1;
-    TPageControl* PageControl1;
-    TTabSheet* TabRecurDetails;
-    TTabSheet* TabRecurPayment;
-    TTiledBitmap* TiledBitmap1;
-    TTiledBitmap* TiledBitmap2;
+    TTabSheet* const TabRecurDetails = FirstPage;
+    TTabSheet* const TabRecurPayment = SecondPage;
     // Account lines.
     TwwDBGrid* wwDBGrid3;
     TDBNavigator* DBNavigator5;
@@ -67,8 +55,7 @@ public:
     void FormCreate(QObject* sender);
     void FormDestroy(QObject* sender);
     void DBRadioGroup1Change(QObject* sender);
-    void CBoxBankTranClick(QObject* sender);
-    void PageControl1Change(QObject* sender);
+    void CBoxBankTranClick(QObject* sender) override;
     void UpdateApproveButtons();
     void BtnApproveClick(QObject* sender);
     void BtnTransferClick(QObject* sender);

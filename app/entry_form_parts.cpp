@@ -5,7 +5,7 @@
 #include "platform/db/field.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
-#include "platform/ui/form.h"
+#include "platform/ui/page_controls.h"
 #include "platform/ui/standard_controls.h"
 #include "widgets/tiled_bitmap.h"
 
@@ -19,7 +19,7 @@ constexpr int NavigatorButtonWidth = 25;
 
 TDBNavigator* MakeNavigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x, int y)
 {
-    auto* navigator = Named(new TDBNavigator(parent), name);
+    auto* navigator = NamedControl(new TDBNavigator(parent), name);
     navigator->SetDataSource(source);
     navigator->SetVisibleButtons(buttons);
     navigator->SetFlat(true);
@@ -34,7 +34,7 @@ TDBNavigator* MakeNavigator(QWidget* parent, const char* name, TDataSource* sour
 
 TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place)
 {
-    auto* button = Named(new TButton(parent), name);
+    auto* button = NamedControl(new TButton(parent), name);
     button->SetCaption(caption);
     button->setGeometry(place);
     return button;
@@ -42,7 +42,7 @@ TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, c
 
 TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns)
 {
-    auto* grid = Named(new TwwDBGrid(parent), name);
+    auto* grid = NamedControl(new TwwDBGrid(parent), name);
     for (const char* column : columns)
         grid->Selected().Add(QString::fromLatin1(column));
     grid->SetUseTFields(false);
@@ -51,25 +51,51 @@ TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std:
     return grid;
 }
 
-TEntryToolBar MakeEntryToolBar(TForm& form, TDataSource* source, TButtonSet editButtons)
+TEntryDialog::TEntryDialog(const char* name, const QString& caption, int clientWidth, int clientHeight,
+                           TDataSource* header, TButtonSet editButtons)
 {
-    TEntryToolBar bar{};
-    bar.ToolBar15 = Named(new TPanel(&form), "ToolBar15");
-    bar.ToolBar15->resize(form.width(), ToolBarHeight);
-    SetAlign(bar.ToolBar15, TAlign::alTop);
-    bar.DBNavigator1 = MakeNavigator(bar.ToolBar15, "DBNavigator1", source, BrowseButtons, 6);
-    bar.DBNavigator2 =
-        MakeNavigator(bar.ToolBar15, "DBNavigator2", source, editButtons, bar.DBNavigator1->geometry().right() + 9);
-    bar.Panel2 = Named(new TPanel(bar.ToolBar15), "Panel2");
-    bar.Panel2->SetBevelOuter(TPanelBevel::bvNone);
-    bar.Panel2->setGeometry(bar.DBNavigator2->geometry().right() + 13, 4, 90, NavigatorHeight);
-    bar.CBoxBankTran = Named(new TCheckBox(bar.Panel2), "CBoxBankTran");
-    bar.CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
-    bar.CBoxBankTran->setGeometry(6, 4, 80, 17);
-    bar.BitBtn1 = MakeButton(bar.ToolBar15, "BitBtn1", QStringLiteral("Close"),
-                             QRect(form.width() - 86, 4, 80, NavigatorHeight));
-    bar.BitBtn1->OnClick = [&form](QObject*) { form.Close(); };
-    return bar;
+    setObjectName(QString::fromLatin1(name));
+    SetCaption(caption);
+    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetPosition(TPosition::poScreenCenter);
+    SetClientSize(clientWidth, clientHeight);
+
+    ToolBar15 = NamedControl(new TPanel(this), "ToolBar15");
+    ToolBar15->resize(width(), ToolBarHeight);
+    SetAlign(ToolBar15, TAlign::alTop);
+    DBNavigator1 = MakeNavigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6);
+    DBNavigator2 = MakeNavigator(ToolBar15, "DBNavigator2", header, editButtons, DBNavigator1->geometry().right() + 9);
+    Panel2 = NamedControl(new TPanel(ToolBar15), "Panel2");
+    Panel2->SetBevelOuter(TPanelBevel::bvNone);
+    Panel2->setGeometry(DBNavigator2->geometry().right() + 13, 4, 90, NavigatorHeight);
+    CBoxBankTran = NamedControl(new TCheckBox(Panel2), "CBoxBankTran");
+    CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
+    CBoxBankTran->setGeometry(6, 4, 80, 17);
+    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
+    BitBtn1 = MakeButton(ToolBar15, "BitBtn1", QStringLiteral("Close"), QRect(width() - 86, 4, 80, NavigatorHeight));
+    BitBtn1->OnClick = [this](QObject*) { Close(); };
+}
+
+TListAndPagesDialog::TListAndPagesDialog(const char* name, const QString& caption, TDataSource* header,
+                                         const char* listColumn, int listWidth, TPage first, TPage second)
+    : TEntryDialog(name, caption, 720, 440, header),
+      wwDBGrid1(MakeGrid(this, "wwDBGrid1", header, std::span<const char* const>(&listColumn, 1))),
+      PageControl1(NamedControl(new TPageControl(this), "PageControl1")),
+      FirstPage(NamedControl(new TTabSheet(PageControl1, QString::fromLatin1(first.Caption)), first.Name)),
+      SecondPage(NamedControl(new TTabSheet(PageControl1, QString::fromLatin1(second.Caption)), second.Name))
+{
+    wwDBGrid1->resize(listWidth, wwDBGrid1->height());
+    SetAlign(wwDBGrid1, TAlign::alLeft);
+    SetAlign(PageControl1, TAlign::alClient);
+    PageControl1->OnChange = [this](QObject* sender) { PageControl1Change(sender); };
+    TiledBitmap1 = NamedControl(new TTiledBitmap(FirstPage), "TiledBitmap1");
+    TiledBitmap2 = NamedControl(new TTiledBitmap(SecondPage), "TiledBitmap2");
+}
+
+void TListAndPagesDialog::PageControl1Change(QObject*)
+{
+    DBNavigator2->setEnabled(PageControl1->ActivePage() == FirstPage);
 }
 
 void LoadBackgrounds(HINSTANCE& handle, std::initializer_list<TTiledBitmap*> backgrounds)

@@ -4,9 +4,11 @@
 // field list, and the tool bar with its Auto Edit box and Close button.
 #include "platform/ui/colors.h"
 #include "platform/ui/db_navigator.h"
+#include "platform/ui/form.h"
 #include "platform/ui/resource_library.h"
 #include <QRect>
 #include <QString>
+#include <initializer_list>
 #include <span>
 
 class QWidget;
@@ -16,13 +18,14 @@ class TBrush;
 class TDataSet;
 class TDataSource;
 class TFont;
-class TForm;
+class TPageControl;
 class TPanel;
+class TTabSheet;
 class TTiledBitmap;
 class TwwDBGrid;
 
 template <class T>
-T* Named(T* component, const char* name)
+T* NamedControl(T* component, const char* name)
 {
     component->setObjectName(QString::fromLatin1(name));
     return component;
@@ -40,17 +43,49 @@ TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, c
 // without its own question.
 TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns);
 
-// The dialogs' tool bar along the top: the two navigators of the header,
-// "Auto Edit" and "Close".
-struct TEntryToolBar {
+// The frame of the three dialogs: a tool bar along the top with the two
+// navigators of the header table, "Auto Edit" and "Close".
+class TEntryDialog : public TForm {
+    Q_OBJECT
+public:
     TPanel* ToolBar15;
     TDBNavigator* DBNavigator1;
     TDBNavigator* DBNavigator2;
     TPanel* Panel2;
     TCheckBox* CBoxBankTran;
     TButton* BitBtn1;
+
+    virtual void CBoxBankTranClick(QObject* sender) = 0;
+
+protected:
+    TEntryDialog(const char* name, const QString& caption, int clientWidth, int clientHeight, TDataSource* header,
+                 TButtonSet editButtons = EditButtons);
 };
-TEntryToolBar MakeEntryToolBar(TForm& form, TDataSource* source, TButtonSet editButtons = EditButtons);
+
+// The multiple-entry and assets dialogs: the headers listed on the left and
+// two pages with a tiled background each; the header's edit navigator works
+// on the first page only.
+class TListAndPagesDialog : public TEntryDialog {
+    Q_OBJECT
+public:
+    TwwDBGrid* wwDBGrid1;
+    TPageControl* PageControl1;
+    TTiledBitmap* TiledBitmap1;
+    TTiledBitmap* TiledBitmap2;
+
+    void PageControl1Change(QObject* sender);
+
+protected:
+    struct TPage {
+        const char* Name;
+        const char* Caption;
+    };
+    TListAndPagesDialog(const char* name, const QString& caption, TDataSource* header, const char* listColumn,
+                        int listWidth, TPage first, TPage second);
+
+    TTabSheet* const FirstPage;
+    TTabSheet* const SecondPage;
+};
 
 // Loads "Back4" from the picture library into each background, loading the
 // library into handle first when it is still 0.

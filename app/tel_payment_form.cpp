@@ -37,37 +37,23 @@ TwwDBGrid* PageGrid(TTabSheet* page, const char* name, TDataSource* source, std:
 
 } // namespace
 
+// The navigators are bound to the mode's table when the dialog comes up.
 TFrmTelPayment::TFrmTelPayment()
+    : TEntryDialog("FrmTelPayment", QStringLiteral("Communication Payments"), 640, 400, nullptr,
+                   TButtonSet{nbEdit, nbPost, nbCancel})
 {
     FrmTelPayment = this;
-    setObjectName(QStringLiteral("FrmTelPayment"));
-    SetCaption(QStringLiteral("Communication Payments"));
-    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(640, 400);
-
-    StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
+    StatusBar1 = NamedControl(new TRAStatusBar(this), "StatusBar1");
     StatusBar1->resize(width(), 19);
     StatusBar1->AddPanel(250, QStringLiteral("Total Amount:"));
     StatusBar1->AddPanel(250);
     SetAlign(StatusBar1, TAlign::alBottom);
 
-    // The navigators are bound to the mode's table when the dialog comes up.
-    const TEntryToolBar bar = MakeEntryToolBar(*this, nullptr, TButtonSet{nbEdit, nbPost, nbCancel});
-    ToolBar15 = bar.ToolBar15;
-    DBNavigator1 = bar.DBNavigator1;
-    DBNavigator2 = bar.DBNavigator2;
-    Panel2 = bar.Panel2;
-    CBoxBankTran = bar.CBoxBankTran;
-    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = bar.BitBtn1;
-
-    PageControlRefrence = Named(new TPageControl(this), "PageControlRefrence");
+    PageControlRefrence = NamedControl(new TPageControl(this), "PageControlRefrence");
     SetAlign(PageControlRefrence, TAlign::alClient);
     TabComPayments =
-        Named(new TTabSheet(PageControlRefrence, QStringLiteral("Communication Payments")), "TabComPayments");
-    TabFastBanks = Named(new TTabSheet(PageControlRefrence, QStringLiteral("Bank Actual Balances")), "TabFastBanks");
+        NamedControl(new TTabSheet(PageControlRefrence, QStringLiteral("Communication Payments")), "TabComPayments");
+    TabFastBanks = NamedControl(new TTabSheet(PageControlRefrence, QStringLiteral("Bank Actual Balances")), "TabFastBanks");
     wwDBGrid1 = PageGrid(TabComPayments, "wwDBGrid1", ADm3->DsTelPaid, BillColumns);
     wwDBGrid2 = PageGrid(TabFastBanks, "wwDBGrid2", ADm3->DsFastBank, BalanceColumns);
 

@@ -3,7 +3,7 @@
 // that opened it (PaymentPageTag): 11, the amounts paid against each
 // communication account's monthly bills; 22, the balance each bank reports
 // for each bank account. The status bar shows the grand totals.
-#include "platform/ui/form.h"
+#include "app/entry_form_parts.h"
 
 class TButton;
 class TCheckBox;
@@ -17,19 +17,13 @@ class TwwDBGrid;
 inline constexpr int CommunicationPaymentsTag = 11;
 inline constexpr int BankBalancesTag = 22;
 
-class TFrmTelPayment : public TForm {
+class TFrmTelPayment : public TEntryDialog {
     Q_OBJECT
 public:
     TFrmTelPayment();
     ~TFrmTelPayment() override;
 
     TRAStatusBar* StatusBar1;
-    TPanel* ToolBar15;
-    TDBNavigator* DBNavigator1;
-    TDBNavigator* DBNavigator2;
-    TPanel* Panel2;
-    TCheckBox* CBoxBankTran;
-    TButton* BitBtn1;
     TPageControl* PageControlRefrence;
     TTabSheet* TabComPayments;
     TTabSheet* TabFastBanks;
@@ -44,7 +38,7 @@ public:
     void FormActivate(QObject* sender);
     void FormCloseQuery(QObject* sender, bool& canClose);
     void FormDestroy(QObject* sender);
-    void CBoxBankTranClick(QObject* sender);
+    void CBoxBankTranClick(QObject* sender) override;
     void ShowBankGrandTotal();
     void ShowCommGrandTotals();
 
