@@ -27,7 +27,7 @@ constexpr const char* AmountColumns[] = {"TransactionDate\t11\tDate", "AssetAmou
 
 TLabel* PageLabel(QWidget* page, const char* name, const char* caption, int y)
 {
-    auto* label = NamedControl(new TLabel(page), name);
+    auto* label = Named(new TLabel(page), name);
     label->SetCaption(QString::fromLatin1(caption));
     label->SetTransparent(true);
     label->setGeometry(8, y + 3, 110, 16);
@@ -44,12 +44,12 @@ TFrmAssets::TFrmAssets()
     FrmAssets = this;
     // The asset's own fields: its description and its notes.
     LblAssetDesc = PageLabel(TabLoanDetails, "LblAssetDesc", " Asset Description", 12);
-    DBEdit1 = NamedControl(new TwwDBEdit(TabLoanDetails), "DBEdit1");
+    DBEdit1 = Named(new TwwDBEdit(TabLoanDetails), "DBEdit1");
     DBEdit1->setGeometry(120, 12, 300, 21);
     DBEdit1->SetDataSource(ADm3->DsAsset1a);
     DBEdit1->SetDataField(QStringLiteral("AssetDesc"));
     LblNotes = PageLabel(TabLoanDetails, "LblNotes", " Notes", 42);
-    DBMemo1 = NamedControl(new TDBMemo(TabLoanDetails), "DBMemo1");
+    DBMemo1 = Named(new TDBMemo(TabLoanDetails), "DBMemo1");
     DBMemo1->setGeometry(120, 42, 300, 200);
     DBMemo1->SetDataSource(ADm3->DsAsset1a);
     DBMemo1->SetDataField(QStringLiteral("Notes"));

@@ -90,7 +90,7 @@ TFrmDoubleEntry::~TFrmDoubleEntry()
 TwwDBLookupCombo* TFrmDoubleEntry::AddLookup(const char* name, const char* field, TwwTable* table,
                                              std::span<const char* const> columns, const QRect& place)
 {
-    auto* combo = NamedControl(new TwwDBLookupCombo(TabRecurDetails), name);
+    auto* combo = Named(new TwwDBLookupCombo(TabRecurDetails), name);
     combo->SetAutoDropDown(true);
     combo->SetStyle(csDropDownList);
     combo->SetLookupTable(table);
@@ -116,7 +116,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     wwDBGrid3->setGeometry(8, 40, 134, 330);
 
     constexpr int left = 154;
-    DBRadioGroup1 = NamedControl(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup1");
+    DBRadioGroup1 = Named(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup1");
     DBRadioGroup1->SetCaption(QStringLiteral(" Account "));
     DBRadioGroup1->SetItems({QStringLiteral("Bank"), QStringLiteral("Income"), QStringLiteral("Communication"),
                              QStringLiteral("Expense")});
@@ -125,7 +125,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     DBRadioGroup1->setGeometry(left, 40, 250, 60);
     DBRadioGroup1->SetDataSource(lines);
     DBRadioGroup1->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
-    DBRadioGroup2 = NamedControl(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup2");
+    DBRadioGroup2 = Named(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup2");
     DBRadioGroup2->SetCaption(QStringLiteral(" Type "));
     DBRadioGroup2->SetItems({QStringLiteral("Debit"), QStringLiteral("Credit")});
     DBRadioGroup2->SetValues({QStringLiteral("D"), QStringLiteral("C")});
@@ -135,7 +135,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     DBRadioGroup2->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
 
     const auto label = [this](const char* name, const char* caption, int y) {
-        auto* label = NamedControl(new TLabel(TabRecurDetails), name);
+        auto* label = Named(new TLabel(TabRecurDetails), name);
         label->SetCaption(QString::fromLatin1(caption));
         label->SetTransparent(true);
         label->setGeometry(left, y + 3, 110, 16);

@@ -19,7 +19,7 @@ constexpr int NavigatorButtonWidth = 25;
 
 TDBNavigator* MakeNavigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x, int y)
 {
-    auto* navigator = NamedControl(new TDBNavigator(parent), name);
+    auto* navigator = Named(new TDBNavigator(parent), name);
     navigator->SetDataSource(source);
     navigator->SetVisibleButtons(buttons);
     navigator->SetFlat(true);
@@ -34,7 +34,7 @@ TDBNavigator* MakeNavigator(QWidget* parent, const char* name, TDataSource* sour
 
 TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place)
 {
-    auto* button = NamedControl(new TButton(parent), name);
+    auto* button = Named(new TButton(parent), name);
     button->SetCaption(caption);
     button->setGeometry(place);
     return button;
@@ -42,7 +42,7 @@ TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, c
 
 TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns)
 {
-    auto* grid = NamedControl(new TwwDBGrid(parent), name);
+    auto* grid = Named(new TwwDBGrid(parent), name);
     for (const char* column : columns)
         grid->Selected().Add(QString::fromLatin1(column));
     grid->SetUseTFields(false);
@@ -61,15 +61,15 @@ TEntryDialog::TEntryDialog(const char* name, const QString& caption, int clientW
     SetPosition(TPosition::poScreenCenter);
     SetClientSize(clientWidth, clientHeight);
 
-    ToolBar15 = NamedControl(new TPanel(this), "ToolBar15");
+    ToolBar15 = Named(new TPanel(this), "ToolBar15");
     ToolBar15->resize(width(), ToolBarHeight);
     SetAlign(ToolBar15, TAlign::alTop);
     DBNavigator1 = MakeNavigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6);
     DBNavigator2 = MakeNavigator(ToolBar15, "DBNavigator2", header, editButtons, DBNavigator1->geometry().right() + 9);
-    Panel2 = NamedControl(new TPanel(ToolBar15), "Panel2");
+    Panel2 = Named(new TPanel(ToolBar15), "Panel2");
     Panel2->SetBevelOuter(TPanelBevel::bvNone);
     Panel2->setGeometry(DBNavigator2->geometry().right() + 13, 4, 90, NavigatorHeight);
-    CBoxBankTran = NamedControl(new TCheckBox(Panel2), "CBoxBankTran");
+    CBoxBankTran = Named(new TCheckBox(Panel2), "CBoxBankTran");
     CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
     CBoxBankTran->setGeometry(6, 4, 80, 17);
     CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
@@ -81,16 +81,16 @@ TListAndPagesDialog::TListAndPagesDialog(const char* name, const QString& captio
                                          const char* listColumn, int listWidth, TPage first, TPage second)
     : TEntryDialog(name, caption, 720, 440, header),
       wwDBGrid1(MakeGrid(this, "wwDBGrid1", header, std::span<const char* const>(&listColumn, 1))),
-      PageControl1(NamedControl(new TPageControl(this), "PageControl1")),
-      FirstPage(NamedControl(new TTabSheet(PageControl1, QString::fromLatin1(first.Caption)), first.Name)),
-      SecondPage(NamedControl(new TTabSheet(PageControl1, QString::fromLatin1(second.Caption)), second.Name))
+      PageControl1(Named(new TPageControl(this), "PageControl1")),
+      FirstPage(Named(new TTabSheet(PageControl1, QString::fromLatin1(first.Caption)), first.Name)),
+      SecondPage(Named(new TTabSheet(PageControl1, QString::fromLatin1(second.Caption)), second.Name))
 {
     wwDBGrid1->resize(listWidth, wwDBGrid1->height());
     SetAlign(wwDBGrid1, TAlign::alLeft);
     SetAlign(PageControl1, TAlign::alClient);
     PageControl1->OnChange = [this](QObject* sender) { PageControl1Change(sender); };
-    TiledBitmap1 = NamedControl(new TTiledBitmap(FirstPage), "TiledBitmap1");
-    TiledBitmap2 = NamedControl(new TTiledBitmap(SecondPage), "TiledBitmap2");
+    TiledBitmap1 = Named(new TTiledBitmap(FirstPage), "TiledBitmap1");
+    TiledBitmap2 = Named(new TTiledBitmap(SecondPage), "TiledBitmap2");
 }
 
 void TListAndPagesDialog::PageControl1Change(QObject*)

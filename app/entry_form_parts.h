@@ -2,6 +2,7 @@
 // The furniture that the multiple-entry, assets and payments dialogs share:
 // named controls, navigators in the two sets the tool bars use, grids on a
 // field list, and the tool bar with its Auto Edit box and Close button.
+#include "app/window_building.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/form.h"
@@ -23,13 +24,6 @@ class TPanel;
 class TTabSheet;
 class TTiledBitmap;
 class TwwDBGrid;
-
-template <class T>
-T* NamedControl(T* component, const char* name)
-{
-    component->setObjectName(QString::fromLatin1(name));
-    return component;
-}
 
 inline const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
 inline const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};

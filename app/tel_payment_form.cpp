@@ -43,17 +43,17 @@ TFrmTelPayment::TFrmTelPayment()
                    TButtonSet{nbEdit, nbPost, nbCancel})
 {
     FrmTelPayment = this;
-    StatusBar1 = NamedControl(new TRAStatusBar(this), "StatusBar1");
+    StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
     StatusBar1->resize(width(), 19);
     StatusBar1->AddPanel(250, QStringLiteral("Total Amount:"));
     StatusBar1->AddPanel(250);
     SetAlign(StatusBar1, TAlign::alBottom);
 
-    PageControlRefrence = NamedControl(new TPageControl(this), "PageControlRefrence");
+    PageControlRefrence = Named(new TPageControl(this), "PageControlRefrence");
     SetAlign(PageControlRefrence, TAlign::alClient);
     TabComPayments =
-        NamedControl(new TTabSheet(PageControlRefrence, QStringLiteral("Communication Payments")), "TabComPayments");
-    TabFastBanks = NamedControl(new TTabSheet(PageControlRefrence, QStringLiteral("Bank Actual Balances")), "TabFastBanks");
+        Named(new TTabSheet(PageControlRefrence, QStringLiteral("Communication Payments")), "TabComPayments");
+    TabFastBanks = Named(new TTabSheet(PageControlRefrence, QStringLiteral("Bank Actual Balances")), "TabFastBanks");
     wwDBGrid1 = PageGrid(TabComPayments, "wwDBGrid1", ADm3->DsTelPaid, BillColumns);
     wwDBGrid2 = PageGrid(TabFastBanks, "wwDBGrid2", ADm3->DsFastBank, BalanceColumns);
 
