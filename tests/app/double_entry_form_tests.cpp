@@ -4,6 +4,7 @@
 #include "tests/app/entry_dialog_fixture.h"
 #include "app/double_entry_form.h"
 #include "app/grid_colours.h"
+#include "dataset/ww_data_source.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/page_controls.h"
@@ -219,6 +220,18 @@ TEST_F(DoubleEntryTest, AFailureHalfWayLeavesEveryTableAsItWas)
     EXPECT_EQ(Rows(QStringLiteral("select TelcomCode, TelItemCode, Amount from TrnTel1a where External "
                                   "order by TransactionDate")),
               (QStringList{"001|001|20", "001|001|40", "001|001|60"}));
+}
+
+TEST_F(DoubleEntryTest, AutoEditReachesAllThreeTables)
+{
+    Click(dialog->CBoxBankTran);
+    for (TDBNavigator* navigator : {dialog->DBNavigator2, dialog->DBNavigator4, dialog->DBNavigator6})
+        EXPECT_FALSE(navigator->VisibleButtons().Contains(nbEdit)) << navigator->objectName().toStdString();
+    for (TwwDataSource* source : {adm3->DsDbl1a, adm3->DsDbl1b, adm3->DsDbl1c})
+        EXPECT_TRUE(source->AutoEdit());
+    Click(dialog->CBoxBankTran);
+    EXPECT_TRUE(dialog->DBNavigator6->VisibleButtons().Contains(nbEdit));
+    EXPECT_FALSE(adm3->DsDbl1c->AutoEdit());
 }
 
 } // namespace
