@@ -1,7 +1,8 @@
 #pragma once
-// The furniture that the multiple-entry, assets and payments dialogs share:
-// named controls, navigators in the two sets the tool bars use, grids on a
-// field list, and the tool bar with its Auto Edit box and Close button.
+// What the multiple-entry, assets and payments dialogs share: their frames
+// (the tool bar with its Auto Edit box and Close button; the header list and
+// two pages), navigators in the two sets the tool bars use, grids on a field
+// list, the tiled backgrounds and the colours of dated rows.
 #include "app/window_building.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/db_navigator.h"
