@@ -1,10 +1,13 @@
 #include "app/main_menu.h"
+#include "app/assets_form.h"
 #include "app/chart_page.h"
 #include "app/close_period_form.h"
+#include "app/double_entry_form.h"
 #include "app/filter_form.h"
 #include "app/legend_form.h"
 #include "app/report_page.h"
 #include "app/splash_form.h"
+#include "app/tel_payment_form.h"
 #include "app/tool_icons.h"
 #include "app/window_building.h"
 #include "data/adm1.h"
@@ -43,8 +46,14 @@ TFrmMainMenu::TFrmMainMenu()
     SetWindowState(TWindowState::wsMaximized);
 
     CreateFrame();
+    DoubleEntryLauncher.Create = [] { return new TFrmDoubleEntry(); };
+    AssetsLauncher.Create = [] { return new TFrmAssets(); };
     AssetsLauncher.Hourglass = false;
+    TelPaymentLauncher.Create = [] { return new TFrmTelPayment(); };
     TelPaymentLauncher.HideMainWindow = false;
+    TelPaymentLauncher.BeforeShow = [](TForm& window, int tag) {
+        static_cast<TFrmTelPayment&>(window).ShowOnlyPage(tag);
+    };
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
     ClosePeriodLauncher = ClosePeriodDialogLauncher();
 

@@ -1,0 +1,75 @@
+#pragma once
+// The multiple-entry dialog: a header names a set of account lines (bank,
+// income, communication or expense, each on its debit or credit side) and a
+// set of dated amounts; once approved, every dated amount after the close date
+// is posted to every account line.
+#include "app/entry_form_parts.h"
+#include "grid/ww_grid_types.h"
+#include <QRect>
+#include <memory>
+#include <span>
+
+class TButton;
+class TCheckBox;
+class TDBRadioGroup;
+class TField;
+class TLabel;
+class TPageControl;
+class TPanel;
+class TQuery;
+class TTabSheet;
+class TTiledBitmap;
+class TwwTable;
+class TwwDBGrid;
+class TwwDBLookupCombo;
+
+class TFrmDoubleEntry : public TListAndPagesDialog {
+    Q_OBJECT
+public:
+    TFrmDoubleEntry();
+    ~TFrmDoubleEntry() override;
+
+    TTabSheet* const TabRecurDetails = FirstPage;
+    TTabSheet* const TabRecurPayment = SecondPage;
+    // Account lines.
+    TwwDBGrid* wwDBGrid3;
+    TDBNavigator* DBNavigator5;
+    TDBNavigator* DBNavigator6;
+    TDBRadioGroup* DBRadioGroup1;
+    TDBRadioGroup* DBRadioGroup2;
+    TLabel* LblMain;
+    TLabel* LblBankItem;
+    TwwDBLookupCombo* DbLupBankAccount;
+    TwwDBLookupCombo* DbLupBankItem;
+    TwwDBLookupCombo* DbLupIncomeAccount;
+    TwwDBLookupCombo* DbLupExpenseAccount;
+    TwwDBLookupCombo* DbLupTelAccount;
+    TwwDBLookupCombo* DbLupTelItem;
+    TButton* BtnApprove;
+    // Dated amounts.
+    TwwDBGrid* wwDBGrid2;
+    TDBNavigator* DBNavigator3;
+    TDBNavigator* DBNavigator4;
+    TButton* BtnTransfer;
+
+    void FormCreate(QObject* sender);
+    void FormDestroy(QObject* sender);
+    void DBRadioGroup1Change(QObject* sender);
+    void CBoxBankTranClick(QObject* sender) override;
+    void UpdateApproveButtons();
+    void BtnApproveClick(QObject* sender);
+    void BtnTransferClick(QObject* sender);
+    void wwDBGrid2CalcCellColors(QObject* sender, TField* field, TGridDrawState state, bool highlight, TFont& font,
+                                 TBrush& brush);
+
+private:
+    void CreateAccountPage();
+    void CreateAmountPage();
+    TwwDBLookupCombo* AddLookup(const char* name, const char* field, TwwTable* table,
+                                std::span<const char* const> columns, const QRect& place);
+
+    // Runs the transfer's deletes; made in FormCreate on the header's database.
+    std::unique_ptr<TQuery> query_;
+};
+
+extern TFrmDoubleEntry* FrmDoubleEntry;

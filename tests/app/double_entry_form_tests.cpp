@@ -1,0 +1,237 @@
+// The multiple-entry dialog through the real window: a header, its account
+// lines and dated amounts typed in, the approval and its checks, and the
+// transfer of every open amount to every line, all or nothing.
+#include "tests/app/entry_dialog_fixture.h"
+#include "app/double_entry_form.h"
+#include "app/grid_colours.h"
+#include "dataset/ww_data_source.h"
+#include "platform/ui/containers.h"
+#include "platform/ui/db_controls.h"
+#include "platform/ui/page_controls.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/standard_controls.h"
+
+namespace {
+
+class DoubleEntryTest : public EntryDialogTest {
+protected:
+    void SetUp() override
+    {
+        EntryDialogTest::SetUp();
+        dialog = std::make_unique<TFrmDoubleEntry>();
+        dialog->Show();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        EntryDialogTest::TearDown();
+    }
+
+    TwwTable* Header() { return adm3->TblDbl1a; }
+    TwwTable* Lines() { return adm3->TblDbl1b; }
+    TwwTable* Amounts() { return adm3->TblDbl1c; }
+
+    // A line of the type and side chosen on the radio groups, with its codes.
+    void AddLine(int type, int side, std::initializer_list<std::pair<const char*, const char*>> codes)
+    {
+        DBNavigatorClick(dialog->DBNavigator6, nbInsert);
+        ClickRadio(dialog->DBRadioGroup1, type);
+        ClickRadio(dialog->DBRadioGroup2, side);
+        for (const auto& [field, code] : codes)
+            Lines()->FieldByName(QString::fromLatin1(field))->SetAsString(QString::fromLatin1(code));
+        DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    }
+
+    void AddAmount(const QString& date, const QString& amount)
+    {
+        DBNavigatorClick(dialog->DBNavigator4, nbInsert);
+        TypeCell(dialog->wwDBGrid2, 2, date);
+        TypeCell(dialog->wwDBGrid2, 3, amount);
+        DBNavigatorClick(dialog->DBNavigator4, nbPost);
+    }
+
+    // The rows a multiple entry wrote, table by table.
+    QStringList Transferred()
+    {
+        return Rows(QStringLiteral(
+                   "select BankAccountCode, BankTranSerialNum, TransactionDate, DebitAmount, CreditAmount, External "
+                   "from TrnBnk1a where DoubleCode is not null order by BankAccountCode, BankTranSerialNum")) +
+               Rows(QStringLiteral("select ExpenseCode, ExpenseTranSerialNum, TransactionDate, ExpenseAmount, "
+                                   "External from TrnExp1a where DoubleCode is not null order by ExpenseTranSerialNum")) +
+               Rows(QStringLiteral("select count(*) from TrnInc1a where DoubleCode is not null")) +
+               Rows(QStringLiteral("select count(*) from TrnTel1a where DoubleCode is not null"));
+    }
+
+    std::unique_ptr<TFrmDoubleEntry> dialog;
+};
+
+TEST_F(DoubleEntryTest, ASetPostsEachOpenAmountToEveryLineOnceApproved)
+{
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Multiple Entry Transactions"));
+    EXPECT_EQ(dialog->PageControl1->ActivePage(), dialog->TabRecurDetails);
+
+    // The header is typed in the list.
+    DBNavigatorClick(dialog->DBNavigator2, nbInsert);
+    TypeCell(dialog->wwDBGrid1, 1, QStringLiteral("Rent split"));
+    DBNavigatorClick(dialog->DBNavigator2, nbPost);
+    ASSERT_EQ(Header()->State(), dsBrowse) << presenter.LastText().toStdString();
+    EXPECT_EQ(Header()->FieldByName(QStringLiteral("DoubleCode"))->AsString(), QStringLiteral("0000000001"));
+
+    // A bank debit and an expense credit; the account controls follow the type.
+    AddLine(0, 0, {{"BankAccountCode", "0000000001"}, {"BankItemCode", "002"}});
+    EXPECT_TRUE(dialog->DbLupBankAccount->isVisibleTo(dialog.get()));
+    EXPECT_EQ(dialog->LblBankItem->Caption(), QStringLiteral("Bank Item"));
+    DBNavigatorClick(dialog->DBNavigator6, nbInsert);
+    ClickRadio(dialog->DBRadioGroup1, 3);
+    ClickRadio(dialog->DBRadioGroup2, 1);
+    EXPECT_EQ(dialog->LblMain->Caption(), QStringLiteral("Expense"));
+    EXPECT_TRUE(dialog->DbLupExpenseAccount->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(dialog->DbLupBankAccount->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(dialog->LblBankItem->isVisibleTo(dialog.get()));
+    DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    EXPECT_EQ(Rows(QStringLiteral("select DoubleAccountNum, DoubleType, DebitCredit from TrnDbl1b")),
+              (QStringList{"1|B|D", "2|E|C"}));
+
+    // A line without its account stops the approval on that line.
+    Click(dialog->BtnApprove);
+    EXPECT_EQ(presenter.LastText(),
+              QStringLiteral("Account Number : 2\rExpense Item not Specified, Please Enter the details"));
+    EXPECT_EQ(Lines()->FieldByName(QStringLiteral("DoubleAccountNum"))->AsInteger(), 2);
+    EXPECT_FALSE(Header()->FieldByName(QStringLiteral("Approved"))->AsBoolean());
+    Lines()->Edit();
+    Lines()->FieldByName(QStringLiteral("ExpenseCode"))->SetAsString(QStringLiteral("00001"));
+    Lines()->Post();
+
+    // Two open amounts typed in; one of the closed period and a row an earlier
+    // run wrote in it stay as they are.
+    ClickTab(dialog->PageControl1, 1);
+    EXPECT_EQ(dialog->PageControl1->ActivePage(), dialog->TabRecurPayment);
+    EXPECT_FALSE(dialog->DBNavigator2->isEnabled());
+    AddAmount(QStringLiteral("02202026"), QStringLiteral("50"));
+    AddAmount(QStringLiteral("03202026"), QStringLiteral("50"));
+    ASSERT_EQ(Amounts()->RecordCount(), 2) << presenter.LastText().toStdString();
+    TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+    Put(db, "TrnDbl1c", {{"DoubleCode", "0000000001"}, {"DoubleSerialNum", 3}, {"TransactionDate", QDate(2026, 1, 10)},
+                         {"Amount", 70.0}});
+    Put(db, "TrnExp1a", {{"ExpenseCode", "00001"}, {"ExpenseTranSerialNum", "0000000002"},
+                         {"TransactionDate", QDate(2026, 1, 10)}, {"ExpenseAmount", 70.0}, {"External", true},
+                         {"DoubleCode", "0000000001"}});
+    Amounts()->Refresh();
+
+    // Open amounts in the entry's colour, the closed one in the posted colour.
+    Amounts()->Last();
+    const QImage grid = GrabGrid(dialog->wwDBGrid2);
+    EXPECT_EQ(CellColour(grid, dialog->wwDBGrid2, 2, 1), ToQColor(GridColorDouble));
+    EXPECT_EQ(CellColour(grid, dialog->wwDBGrid2, 2, 3), ToQColor(GridColorPosted));
+
+    Click(dialog->BtnTransfer);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Sorry, Only Approved Multiple Items can be Tranfered ?"));
+    EXPECT_EQ(Rows(QStringLiteral("select count(*) from TrnBnk1a where DoubleCode is not null")), QStringList{"0"});
+
+    presenter.Answer(mrYes);
+    presenter.Answer(mrYes);
+    Click(dialog->BtnApprove);
+    ASSERT_TRUE(Header()->FieldByName(QStringLiteral("Approved"))->AsBoolean());
+    EXPECT_TRUE(presenter.LastText().startsWith(QStringLiteral("*FINAL WARNING*, Approve This Multiple Entry")));
+    EXPECT_FALSE(dialog->BtnApprove->isEnabled());
+    EXPECT_FALSE(dialog->DBNavigator6->isEnabled());
+
+    // The bank rows are numbered within their own account, whichever account
+    // the bank page stands on.
+    adm1->TblBankAccounts->Last();
+    Amounts()->First();
+    Click(dialog->BtnTransfer);
+    const QStringList expected{
+        "0000000001|0000000005|2026-02-20|50|0|true", "0000000001|0000000006|2026-03-20|50|0|true",
+        "00001|0000000002|2026-01-10|70|true", "00001|0000000003|2026-02-20|50|true",
+        "00001|0000000004|2026-03-20|50|true", "0", "0"};
+    EXPECT_EQ(Transferred(), expected) << presenter.LastText().toStdString();
+    EXPECT_TRUE(presenter.errors.empty());
+    EXPECT_EQ(Amounts()->FieldByName(QStringLiteral("DoubleSerialNum"))->AsInteger(), 1);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+
+    // A second run replaces the open rows instead of adding to them.
+    Click(dialog->BtnTransfer);
+    EXPECT_EQ(Rows(QStringLiteral("select count(*) from TrnBnk1a where DoubleCode = \"0000000001\"")),
+              QStringList{"2"});
+    EXPECT_EQ(Rows(QStringLiteral("select count(*) from TrnExp1a where DoubleCode = \"0000000001\"")),
+              QStringList{"3"});
+    Grab(*dialog, QStringLiteral("double_entry_amounts"));
+    ClickTab(dialog->PageControl1, 0);
+    Grab(*dialog, QStringLiteral("double_entry_accounts"));
+}
+
+TEST_F(DoubleEntryTest, AFailureHalfWayLeavesEveryTableAsItWas)
+{
+    TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+    Put(db, "TrnDbl1a", {{"DoubleCode", "0000000001"}, {"DoubleDetails", "Insurance"}, {"Approved", true}});
+    Put(db, "TrnDbl1b", {{"DoubleCode", "0000000001"}, {"DoubleAccountNum", 1}, {"DoubleType", "I"},
+                         {"DebitCredit", "D"}, {"IncomeCode", "00001"}});
+    Put(db, "TrnDbl1b", {{"DoubleCode", "0000000001"}, {"DoubleAccountNum", 2}, {"DoubleType", "C"},
+                         {"DebitCredit", "C"}, {"TelcomCode", "001"}, {"TelItemCode", "001"}});
+    for (int serial : {1, 2, 3})
+        Put(db, "TrnDbl1c", {{"DoubleCode", "0000000001"}, {"DoubleSerialNum", serial},
+                             {"TransactionDate", QDate(2026, 2, serial)}, {"Amount", 20.0 * serial}});
+    // What an earlier run left: it must survive a failed one.
+    Put(db, "TrnInc1a", {{"IncomeCode", "00001"}, {"IncomeTranSerialNum", "0000000003"},
+                         {"TransactionDate", QDate(2026, 2, 1)}, {"IncomeAmount", -20.0}, {"External", true},
+                         {"DoubleCode", "0000000001"}});
+    Header()->Refresh();
+    Lines()->Refresh();
+    Amounts()->Refresh();
+    dialog->UpdateApproveButtons();
+    Amounts()->Last();
+
+    const QString all = QStringLiteral(
+        "select 'I', IncomeTranSerialNum, TransactionDate, IncomeAmount from TrnInc1a union all "
+        "select 'C', TelComSerialNum, TransactionDate, Amount from TrnTel1a order by 1, 2");
+    const QStringList before = Rows(all);
+
+    // The communication table fails on its second row, after the income rows
+    // and the first communication row were written.
+    int posts = 0;
+    const auto rule = adm1->TblTranTel1->BeforePost;
+    adm1->TblTranTel1->BeforePost = [&](TDataSet& row) {
+        rule(row);
+        if (++posts == 2)
+            throw EDatabaseError(QStringLiteral("Disk full"));
+    };
+    Click(dialog->BtnTransfer);
+    adm1->TblTranTel1->BeforePost = rule;
+
+    EXPECT_EQ(posts, 2);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("Disk full")});
+    EXPECT_EQ(Rows(all), before);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    EXPECT_FALSE(presenter.hourglass);
+    EXPECT_EQ(Amounts()->FieldByName(QStringLiteral("DoubleSerialNum"))->AsInteger(), 3);
+    for (TwwTable* table : {adm1->TblTranIncome, adm1->TblTranTel1, adm1->TblConfig})
+        EXPECT_EQ(table->State(), table->Active() ? dsBrowse : dsInactive);
+    EXPECT_EQ(adm1->TblTranIncome->RecordCount(), 3);
+
+    // Without the failure the same run writes three rows per line.
+    Click(dialog->BtnTransfer);
+    EXPECT_EQ(Rows(QStringLiteral("select IncomeAmount from TrnInc1a where DoubleCode is not null "
+                                  "order by TransactionDate")),
+              (QStringList{"-20", "-40", "-60"}));
+    EXPECT_EQ(Rows(QStringLiteral("select TelcomCode, TelItemCode, Amount from TrnTel1a where External "
+                                  "order by TransactionDate")),
+              (QStringList{"001|001|20", "001|001|40", "001|001|60"}));
+}
+
+TEST_F(DoubleEntryTest, AutoEditReachesAllThreeTables)
+{
+    Click(dialog->CBoxBankTran);
+    for (TDBNavigator* navigator : {dialog->DBNavigator2, dialog->DBNavigator4, dialog->DBNavigator6})
+        EXPECT_FALSE(navigator->VisibleButtons().Contains(nbEdit)) << navigator->objectName().toStdString();
+    for (TwwDataSource* source : {adm3->DsDbl1a, adm3->DsDbl1b, adm3->DsDbl1c})
+        EXPECT_TRUE(source->AutoEdit());
+    Click(dialog->CBoxBankTran);
+    EXPECT_TRUE(dialog->DBNavigator6->VisibleButtons().Contains(nbEdit));
+    EXPECT_FALSE(adm3->DsDbl1c->AutoEdit());
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#pragma once
+// The multiple-entry, assets and payments dialogs on the main window's small
+// accounts database: the dialog is shown on its own (the launcher tests go
+// through the menus), clicked and typed into as the user does.
+#include "tests/app/main_window_fixture.h"
+#include "platform/ui/containers.h"
+#include "platform/ui/db_navigator.h"
+#include "platform/ui/page_controls.h"
+#include <QRadioButton>
+#include <QToolButton>
+
+class EntryDialogTest : public MainWindowTest {
+protected:
+    static void DBNavigatorClick(TDBNavigator* navigator, TNavigateBtn button)
+    {
+        QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    static void Click(QAbstractButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    // On the button's circle: a radio button takes clicks on its circle and caption only.
+    static void ClickRadio(TRadioGroup* group, int index)
+    {
+        QRadioButton* button = group->Button(index);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        QApplication::processEvents();
+    }
+
+    static void ClickTab(TPageControl* pages, int index)
+    {
+        QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, pages->TabBar()->tabRect(index).center());
+        QApplication::processEvents();
+    }
+
+    // Types text into the cell the grid stands on, then leaves the cell.
+    static void TypeCell(TwwDBGrid* grid, int col, const QString& text)
+    {
+        grid->setFocus();
+        grid->SetCol(col);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+    QStringList Rows(const QString& sql)
+    {
+        QStringList rows;
+        const auto result = adm1->DataQuelt->EngineDatabase().Query(sql);
+        while (result->Next()) {
+            QStringList values;
+            for (int column = 0; column < result->ColumnCount(); ++column)
+                values << result->Value(column).toString();
+            rows << values.join(QLatin1Char('|'));
+        }
+        return rows;
+    }
+
+    void Grab(QWidget& dialog, const QString& name)
+    {
+        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QApplication::processEvents();
+        dialog.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+    }
+};
