@@ -5,7 +5,10 @@
 #include "platform/db/memory_cursor.h"
 #include "platform/rtl/presenter.h"
 
-TwwQBE::TwwQBE(TComponent* owner) : TEngineDataSet(owner)
+TwwQBE::TwwQBE(TComponent* owner)
+    : TEngineDataSet(owner),
+      recordFilter_(*this, *this, OnFilterEscape, [this](auto test) { return AddRecordFilter(std::move(test)); },
+                    [this](int handle) { RemoveRecordFilter(handle); })
 {
     // A query-by-example has no mask check before post.
     SetValidateWithMask(false);
@@ -45,4 +48,22 @@ void TwwQBE::DoOnCalcFields()
 {
     CalculateLookupFields(*this);
     TEngineDataSet::DoOnCalcFields();
+}
+
+bool TwwQBE::IsSequenced() const
+{
+    return !recordFilter_.Assigned() && TEngineDataSet::IsSequenced();
+}
+
+void TwwQBE::DataEvent(TDataEvent event, const TDataEventInfo& info)
+{
+    TEngineDataSet::DataEvent(event, info);
+    recordFilter_.AfterDataEvent(event);
+}
+
+int TwwQBE::GetNextRecords()
+{
+    const int read = TEngineDataSet::GetNextRecords();
+    recordFilter_.AfterFetch();
+    return read;
 }

@@ -3,7 +3,13 @@
 #include "platform/db/memory_cursor.h"
 #include "platform/rtl/presenter.h"
 
-TwwStoredProc::TwwStoredProc(TComponent* owner) : TEngineDataSet(owner) {}
+TwwStoredProc::TwwStoredProc(TComponent* owner)
+    : TEngineDataSet(owner),
+      recordFilter_(*this, *this, OnFilterEscape, [this](auto test) { return AddRecordFilter(std::move(test)); },
+                    [this](int handle) { RemoveRecordFilter(handle); },
+                    TwwRecordFilter::IgnoreOptions)
+{
+}
 
 TwwStoredProc::~TwwStoredProc() = default;
 
@@ -30,4 +36,9 @@ void TwwStoredProc::DoOnCalcFields()
 {
     CalculateLookupFields(*this);
     TEngineDataSet::DoOnCalcFields();
+}
+
+bool TwwStoredProc::IsSequenced() const
+{
+    return !recordFilter_.Assigned() && TEngineDataSet::IsSequenced();
 }

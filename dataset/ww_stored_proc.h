@@ -2,6 +2,7 @@
 // TwwStoredProc: a dataset on a stored procedure of the database, with the
 // library's per-field settings. The engine has no stored procedures and
 // refuses to run one with its own error.
+#include "dataset/filter_record_callback.h"
 #include "dataset/ww_settings.h"
 #include "platform/db/engine_dataset.h"
 
@@ -13,7 +14,7 @@ class TwwStoredProc : public TEngineDataSet, public TwwDataSetSettings {
     Q_PROPERTY(TStrings* LookupFields READ LookupFields WRITE SetLookupFields)
     Q_PROPERTY(TStrings* LookupLinks READ LookupLinks WRITE SetLookupLinks)
     Q_PROPERTY(bool ValidateWithMask READ ValidateWithMask WRITE SetValidateWithMask)
-    Q_PROPERTY(unsigned OnFilterOptions READ OnFilterOptionsValue WRITE SetOnFilterOptionsValue)
+    Q_PROPERTY(unsigned OnFilterOptions READ OnFilterOptionsValue WRITE SetOnFilterOptions)
     Q_PROPERTY(TwwInvalidValueEvent OnInvalidValue READ OnInvalidValueEvent WRITE SetOnInvalidValueEvent)
 public:
     explicit TwwStoredProc(TComponent* owner = nullptr);
@@ -22,6 +23,18 @@ public:
     const QString& StoredProcName() const { return storedProcName_; }
     void SetStoredProcName(const QString& name);   // EDatabaseError while open
 
+    // The event that hides the records it refuses; assigning it (or null)
+    // installs (removes) the record filter.
+    const TwwFilterEvent& OnFilter() const { return recordFilter_.Event(); }
+    void SetOnFilter(TwwFilterEvent event) { recordFilter_.SetEvent(std::move(event)); }
+    // Published with the other datasets' events; never called, as a stored
+    // procedure's filter pass is not broken by Escape.
+    TwwFilterEscapeEvent OnFilterEscape;
+    // Stored only: the options do not apply to a stored procedure's filter.
+    void SetOnFilterOptions(unsigned options) { recordFilter_.SetOptions(options); }
+    // Record numbers mean nothing under a filter.
+    bool IsSequenced() const override;
+
 protected:
     std::unique_ptr<TEngineCursor> CreateHandle() override;
     void DoBeforePost() override;
@@ -29,4 +42,5 @@ protected:
 
 private:
     QString storedProcName_;
+    TwwRecordFilter recordFilter_;
 };

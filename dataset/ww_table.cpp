@@ -12,7 +12,12 @@
 #include "platform/db/memory_cursor.h"
 #include "platform/rtl/presenter.h"
 
-TwwTable::TwwTable(TComponent* owner) : TTable(owner) {}
+TwwTable::TwwTable(TComponent* owner)
+    : TTable(owner),
+      recordFilter_(*this, *this, OnFilterEscape, [this](auto test) { return AddRecordFilter(std::move(test)); },
+                    [this](int handle) { RemoveRecordFilter(handle); })
+{
+}
 
 TwwTable::~TwwTable() = default;
 
@@ -134,32 +139,9 @@ void TwwTable::SetwwFilter(TStrings* lines)
     CursorViewChanged();
 }
 
-void TwwTable::SetOnFilter(TwwFilterEvent event)
-{
-    onFilter_ = std::move(event);
-    if (onFilter_ && recordFilter_ == 0) {
-        recordFilter_ = AddRecordFilter(
-            [this] { return recordFilterPass_.Accepts(*this, OnFilterOptionsValue(), onFilter_, OnFilterEscape); });
-    } else if (!onFilter_ && recordFilter_ != 0) {
-        RemoveRecordFilter(std::exchange(recordFilter_, 0));
-    }
-}
-
-void TwwTable::SetOnFilterOptions(unsigned options)
-{
-    const bool switched = ((OnFilterOptionsValue() ^ options) & ofoEnabled) != 0;
-    SetOnFilterOptionsValue(options);
-    if (!switched || !Active() || !onFilter_) return;
-    // Inside a pass the cursor is still reading: the records come back after it.
-    if (recordFilterPass_.Running())
-        refreshAfterPass_ = true;
-    else
-        Refresh();
-}
-
 bool TwwTable::IsSequenced() const
 {
-    return !onFilter_ && JoinFilterLines(wwFilter_).isEmpty() && TTable::IsSequenced();
+    return !recordFilter_.Assigned() && JoinFilterLines(wwFilter_).isEmpty() && TTable::IsSequenced();
 }
 
 // Each new cursor gets the expression filter; the record filter goes on with
@@ -176,18 +158,13 @@ void TwwTable::ActivateCursor()
 void TwwTable::DataEvent(TDataEvent event, const TDataEventInfo& info)
 {
     TTable::DataEvent(event, info);
-    recordFilterPass_.EndPass();
-    if (refreshAfterPass_ && !recordFilterPass_.Running() && State() == dsBrowse &&
-        (event == deDataSetChange || event == deDataSetScroll || event == deUpdateState)) {
-        refreshAfterPass_ = false;
-        Refresh();
-    }
+    recordFilter_.AfterDataEvent(event);
 }
 
 int TwwTable::GetNextRecords()
 {
     const int read = TTable::GetNextRecords();
-    recordFilterPass_.EndPass();
+    recordFilter_.AfterFetch();
     return read;
 }
 

@@ -50,12 +50,12 @@ public:
     void SetwwFilter(TStrings* lines);
     // The event that hides the records it refuses; assigning it (or null)
     // installs (removes) the record filter.
-    const TwwFilterEvent& OnFilter() const { return onFilter_; }
-    void SetOnFilter(TwwFilterEvent event);
+    const TwwFilterEvent& OnFilter() const { return recordFilter_.Event(); }
+    void SetOnFilter(TwwFilterEvent event) { recordFilter_.SetEvent(std::move(event)); }
     TwwFilterEscapeEvent OnFilterEscape;
     // Switching ofoEnabled off on an open table with OnFilter brings back the
     // records the event hid; switching it on hides them again.
-    void SetOnFilterOptions(unsigned options);
+    void SetOnFilterOptions(unsigned options) { recordFilter_.SetOptions(options); }
     // Record numbers mean nothing under a filter.
     bool IsSequenced() const override;
 
@@ -133,8 +133,5 @@ private:
 
     TStringList wwFilter_;
     int expressionFilter_ = 0;    // the engine's handle of the wwFilter expression
-    TwwFilterEvent onFilter_;
-    int recordFilter_ = 0;        // the handle of the OnFilter record test
-    TwwRecordFilter recordFilterPass_;
-    bool refreshAfterPass_ = false;   // the filter was switched off during a pass
+    TwwRecordFilter recordFilter_;
 };
