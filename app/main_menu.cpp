@@ -1,4 +1,5 @@
 #include "app/main_menu.h"
+#include "app/references_form.h"
 #include "app/splash_form.h"
 #include "app/tool_icons.h"
 #include "data/adm1.h"
@@ -47,6 +48,10 @@ TFrmMainMenu::TFrmMainMenu()
     CreateFrame();
     AssetsLauncher.Hourglass = false;
     TelPaymentLauncher.HideMainWindow = false;
+    RefrencesLauncher.Create = [] { return new TFrmRefrences(); };
+    RefrencesLauncher.BeforeShow = [](TForm& window, int tag) {
+        ShowReferencePageOfTag(static_cast<TFrmRefrences&>(window), tag);
+    };
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
     ClosePeriodLauncher.Hourglass = false;
     ClosePeriodLauncher.HideMainWindow = false;
