@@ -1,5 +1,6 @@
 #include "app/references_form.h"
 #include "app/adm2_record_views.h"
+#include "app/window_building.h"
 #include "data/adm1.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -85,13 +86,6 @@ const TCellLookupSpec CellLookupSpecs[] = {
     {"LupCardType", &TADm1::TblCardType, "CardType", "CardTypeDesc\t15\tCard Type", &TADm1::DsCard,
      "CalcCardType"},
 };
-
-template <class T>
-T* Named(T* component, const char* name)
-{
-    component->setObjectName(QString::fromLatin1(name));
-    return component;
-}
 
 TDBNavigator* Navigator(QWidget* parent, TDataSource* source, TButtonSet buttons, int left, int width)
 {

@@ -79,6 +79,8 @@ TwwRecordViewForm::TwwRecordViewForm(TwwRecordViewDialog& dialog)
 
 TwwRecordViewForm::~TwwRecordViewForm()
 {
+    // The labels go with the controls below; the focus moves as they go.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     GiveBackBorrowed();
 }
 
@@ -268,6 +270,8 @@ void TwwRecordViewForm::FormClose(TCloseAction& action)
         // A refused post (a required field, a duplicate) keeps the form up,
         // the record as the user left it, after the table's own message.
         ShowException(error);
+        // A rule that dropped the row left nothing to save.
+        if (dataSet->State() == dsBrowse) ClearModified();
         dialog_.closeReason_ = TwwRecordViewCloseReason::Other;
         action = TCloseAction::caNone;
         return;

@@ -78,6 +78,7 @@ protected:
     static void Type(QWidget* control, const QString& text)
     {
         control->setFocus();
+        QTest::keyClick(control, Qt::Key_End);
         QTest::keyClicks(control, text);
     }
 
@@ -118,6 +119,82 @@ TEST_F(ReferencesTest, EachCommandOpensItsPageAndTheMainWindowComesBack)
     EXPECT_EQ(all.tabs, (QStringList{"Currency", "Bank Details", "Communications", "Income && Expenses",
                                      "Categories"}));
     EXPECT_EQ(all.page, "TabCurrency");
+}
+
+TEST_F(ReferencesTest, TheBanksRecordViewAddsAndEditsBanksAndAsksBeforeChangesAreLost)
+{
+    TwwTable* banks = adm1->TblBanks;
+    const auto text = [banks](const char* field) { return banks->FieldByName(QString::fromLatin1(field))->AsString(); };
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        // A new bank through the record view takes the next code.
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            ASSERT_EQ(form.Edits().size(), 2u);   // the lines of fields the banks lack are left out
+            EXPECT_EQ(form.Caption(), "Record View");
+            Save(&form, "record_view_banks");
+            Click(form.Navigator, nbInsert);
+            Type(form.Edits()[0], "Coastal Bank");
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwDBGrid5IButton, Qt::LeftButton);
+        EXPECT_EQ(banks->State(), dsBrowse);
+        // The name's picture mask writes it in capitals.
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK");
+        EXPECT_EQ(text("BankCode"), "3");
+        EXPECT_EQ(banks->RecordCount(), 3);
+
+        // A name another bank has is refused with the table's words; the
+        // new row is dropped, and the form stays up with nothing to save.
+        presenter.shown.clear();
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbInsert);
+            Type(form.Edits()[0], "coastal bank");
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+            EXPECT_TRUE(form.isVisible());
+            QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwDBGrid5IButton, Qt::LeftButton);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Bank Name \"COASTAL BANK\" Exists Allready\r");
+        EXPECT_EQ(banks->State(), dsBrowse);
+        EXPECT_EQ(banks->RecordCount(), 3);
+
+        // Closed with changes, it asks: Cancel stays, No drops them, Yes posts them.
+        presenter.shown.clear();
+        presenter.Answer(mrCancel);
+        presenter.Answer(mrNo);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbEdit);
+            Type(form.Edits()[0], " Ltd");
+            form.Close();
+            EXPECT_TRUE(form.isVisible());
+            form.Close();
+        });
+        EXPECT_FALSE(RVBanks().Execute());
+        EXPECT_EQ(presenter.shown.size(), 2u);
+        EXPECT_EQ(presenter.LastText(), "Changes have been made!  Do you wish to save your changes?");
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK");
+        EXPECT_EQ(banks->State(), dsBrowse);
+
+        presenter.Answer(mrYes);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbEdit);
+            Type(form.Edits()[0], " Ltd");
+            QTest::keyClick(form.Edits()[0], Qt::Key_Escape);   // the edit takes back its typing first
+            Type(form.Edits()[0], " Ltd");
+            form.Close();
+        });
+        EXPECT_TRUE(RVBanks().Execute());
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK LTD");
+        EXPECT_EQ(banks->State(), dsBrowse);
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
 }
 
 } // namespace
