@@ -49,7 +49,8 @@ void TwwLabel::paintEvent(QPaintEvent* event)
 // ---- TwwRecordViewForm
 
 TwwRecordViewForm::TwwRecordViewForm(TwwRecordViewDialog& dialog)
-    : dialog_(dialog), origin_(QApplication::activeWindow())
+    : dialog_(dialog),
+      origin_(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow())
 {
     setObjectName(QStringLiteral("wwRecordViewForm"));
     SetCaption(QStringLiteral("wwRecordViewForm"));

@@ -4,6 +4,7 @@
 // opens: a zero timer set before a window opens runs once the window is up.
 #include "app/adm2_record_views.h"
 #include "app/references_form.h"
+#include "dataset/ww_data_source.h"
 #include "grid/record_view_dialog.h"
 #include "grid/record_view_form.h"
 #include "platform/ui/db_navigator.h"
@@ -191,6 +192,113 @@ TEST_F(ReferencesTest, TheBanksRecordViewAddsAndEditsBanksAndAsksBeforeChangesAr
         EXPECT_TRUE(RVBanks().Execute());
         EXPECT_EQ(text("BankDesc"), "COASTAL BANK LTD");
         EXPECT_EQ(banks->State(), dsBrowse);
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+}
+
+TEST_F(ReferencesTest, AnAccountMadeInItsRecordViewWithTheBankPickedFromTheListIsInThePickerAtOnce)
+{
+    TwwTable* banks = adm1->TblBanks;
+    banks->Insert();
+    banks->FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("Coastal Bank"));
+    banks->Post();
+    TwwTable* accounts = adm1->TblBankAccounts;
+    const auto text = [accounts](const char* field) {
+        return accounts->FieldByName(QString::fromLatin1(field))->AsString();
+    };
+    const auto pick = [](TwwDBLookupCombo* combo, const QString& typed) {
+        Type(combo, typed);
+        combo->PerformSearch();
+        QTest::keyClick(combo, Qt::Key_Return);
+    };
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        TwwDBLookupCombo* lupBanks = refs.LupBanks;
+        QWidget* const home = lupBanks->parentWidget();
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RvBankAccounts().Form();
+            Save(&form, "record_view_accounts");
+            // The bank and card are picked with the window's own lookup combos.
+            ASSERT_EQ(form.EditOf(*accounts->FieldByName(QStringLiteral("CalcBankName"))), lupBanks);
+            ASSERT_EQ(lupBanks->window(), &form);
+            ASSERT_EQ(form.EditOf(*accounts->FieldByName(QStringLiteral("CalcCardName"))), refs.LupCards);
+            Click(form.Navigator, nbInsert);
+            pick(lupBanks, QStringLiteral("Coastal"));
+            pick(refs.LupCards, QStringLiteral("Current"));
+            Type(form.EditOf(*accounts->FieldByName(QStringLiteral("AccountName"))), QStringLiteral("Travel"));
+            Type(form.EditOf(*accounts->FieldByName(QStringLiteral("AccountNumber"))), QStringLiteral("555-666"));
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwIButton1, Qt::LeftButton);
+        EXPECT_EQ(accounts->State(), dsBrowse) << presenter.LastText().toStdString();
+        EXPECT_EQ(text("AccountName"), "Travel");
+        EXPECT_EQ(text("BankCode"), banks->FieldByName(QStringLiteral("BankCode"))->AsString());
+        EXPECT_EQ(text("CalcBankName"), "Coastal Bank");
+        EXPECT_EQ(text("CalcCardName"), "Current Account");
+        EXPECT_EQ(text("BankAccountCode"), "0000000003");
+        // The combo is back where the window keeps it (the grid places it as it needs).
+        EXPECT_EQ(lupBanks->parentWidget(), home);
+        EXPECT_EQ(lupBanks->window(), &refs);
+        EXPECT_EQ(lupBanks->DataSource(), static_cast<TDataSource*>(adm1->DsBankAccounts));
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+    ChooseBankAccount(QStringLiteral("Travel"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Travel (555-666)"));
+}
+
+TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndItemsInUse)
+{
+    TwwTable* items = adm1->TblBankItems;
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        const TReferenceSection& section = refs.Sections()[4];
+        ASSERT_EQ(section.Grid, refs.wwDBGrid3);
+        const auto typeRow = [&](const QString& description) {
+            Click(section.EditNavigator, nbInsert);
+            section.Grid->setFocus();
+            QTest::keyClicks(QApplication::focusWidget(), description);
+            Click(section.EditNavigator, nbPost);
+        };
+
+        // Rows alternate white and light yellow from the first one shown.
+        items->First();
+        const QImage picture = GrabGrid(section.Grid);
+        EXPECT_EQ(CellColour(picture, section.Grid, 1, 2), QColor(255, 255, 192));
+        EXPECT_EQ(CellColour(picture, section.Grid, 1, 3), QColor(Qt::white));
+        Save(&refs, "references_items");
+
+        typeRow(QStringLiteral("Rent"));
+        EXPECT_EQ(items->State(), dsBrowse) << presenter.LastText().toStdString();
+        EXPECT_EQ(items->FieldByName(QStringLiteral("BankItemCode"))->AsString(), "004");
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        presenter.shown.clear();
+        typeRow(QStringLiteral("Groceries"));
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Item Description \"Groceries\" Exists Allready\r");
+        EXPECT_EQ(items->State(), dsBrowse);
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        // Salary is in bank transactions: refused without a question.
+        presenter.shown.clear();
+        items->First();
+        Click(section.EditNavigator, nbDelete);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "This Item cannot be deleted since it is used in Bank transactions");
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        // Rent is in none: the table asks, and No keeps it.
+        presenter.shown.clear();
+        presenter.Answer(mrNo);
+        items->Last();
+        Click(section.EditNavigator, nbDelete);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Delete Item \"Rent\", Are You Sure ?");
+        EXPECT_EQ(items->RecordCount(), 4);
         Choose(refs.Exit1);
     });
     Choose(window->Banks1);
