@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -194,6 +195,15 @@ void TwwRecordViewForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift)
         }
         return;
     }
+    if (key == Qt::Key_Escape) {
+        // The focused control has Escape first (an edit takes back its
+        // typing); then the form cancels, unless an edit still holds typing.
+        QTimer::singleShot(0, this, [this] {
+            const auto* edit = qobject_cast<const TCustomEdit*>(focusWidget());
+            if (!edit || !edit->Modified()) SetModalResult(mrCancel);
+        });
+        return;
+    }
     if (key == Qt::Key_F2 && qobject_cast<TDBMemo*>(focused)
         && std::find(edits_.begin(), edits_.end(), focused) != edits_.end()) {
         key = 0;
@@ -210,13 +220,7 @@ void TwwRecordViewForm::keyPressEvent(QKeyEvent* event)
 {
     // Keys the focused control left to the form.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (event->key() == Qt::Key_Escape && !(event->modifiers() & Qt::AltModifier)) {
-        // An edit that still holds typing keeps the form open: its next
-        // Escape undoes the typing first.
-        const auto* edit = qobject_cast<const TCustomEdit*>(focusWidget());
-        if (!edit || !edit->Modified()) SetModalResult(mrCancel);
-        return;
-    }
+    if (event->key() == Qt::Key_Escape) return;   // the form's, once the control has had it
     if (enter && event->modifiers() == Qt::NoModifier && OKBtn && !(dialog_.Options & rvoEnterToTab)) {
         OKBtn->click();
         return;
