@@ -3,6 +3,8 @@
 #include "data/adm2.h"
 #include "dataset/ww_data_source.h"
 #include "grid/record_view_dialog.h"
+#include "grid/record_view_form.h"
+#include "platform/ui/db_navigator.h"
 
 namespace {
 
@@ -14,6 +16,10 @@ TwwRecordViewDialog& RecordView(const char* name, TDataSource* source, std::init
     view->SetName(objectName);
     view->SetDataSource(source);
     for (const char* line : selected) view->Selected().Add(QString::fromLatin1(line));
+    // The tables ask before a delete; the navigator's own question would be one too many.
+    view->OnInitDialog = [](TwwRecordViewForm& form) {
+        if (form.Navigator) form.Navigator->SetConfirmDelete(false);
+    };
     return *view;
 }
 

@@ -190,6 +190,19 @@ TEST_F(ReferencesTest, TheBanksRecordViewAddsAndEditsBanksAndAsksBeforeChangesAr
         EXPECT_TRUE(RVBanks().Execute());
         EXPECT_EQ(text("BankDesc"), "COASTAL BANK LTD");
         EXPECT_EQ(banks->State(), dsBrowse);
+
+        // Its navigator deletes with the table's one question.
+        presenter.shown.clear();
+        presenter.Answer(mrYes);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbDelete);
+            QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+        });
+        RVBanks().Execute();
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Delete Bank \"COASTAL BANK LTD\", Are You Sure ?");
+        EXPECT_EQ(banks->RecordCount(), 2);
         Choose(refs.Exit1);
     });
     Choose(window->Banks1);
