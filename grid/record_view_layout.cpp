@@ -14,11 +14,8 @@
 #include "platform/ui/control_services.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
-#include <QApplication>
 #include <QFontMetrics>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 
