@@ -5,6 +5,7 @@
 #include "app/double_entry_form.h"
 #include "app/filter_form.h"
 #include "app/legend_form.h"
+#include "app/references_form.h"
 #include "app/report_page.h"
 #include "app/splash_form.h"
 #include "app/tel_payment_form.h"
@@ -53,6 +54,10 @@ TFrmMainMenu::TFrmMainMenu()
     TelPaymentLauncher.HideMainWindow = false;
     TelPaymentLauncher.BeforeShow = [](TForm& window, int tag) {
         static_cast<TFrmTelPayment&>(window).ShowOnlyPage(tag);
+    };
+    RefrencesLauncher.Create = [] { return new TFrmRefrences(); };
+    RefrencesLauncher.BeforeShow = [](TForm& window, int tag) {
+        ShowReferencePageOfTag(static_cast<TFrmRefrences&>(window), tag);
     };
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
     ClosePeriodLauncher = ClosePeriodDialogLauncher();

@@ -27,3 +27,11 @@ TBorrowedControl::~TBorrowedControl()
     control->setGeometry(geometry_);
     control->setVisible(visible_);
 }
+
+TCustomEdit* FindEditNamed(const QObject* root, const QString& name)
+{
+    if (!root || name.isEmpty()) return nullptr;
+    for (TCustomEdit* edit : root->findChildren<TCustomEdit*>())
+        if (edit->objectName().compare(name, Qt::CaseInsensitive) == 0) return edit;
+    return nullptr;
+}

@@ -29,3 +29,7 @@ private:
     decltype(TCustomEdit::OnKeyDown) onKeyDown_;
     decltype(TCustomEdit::OnExit) onExit_;
 };
+
+// The edit of the given name (compared without regard to case) among the
+// descendants of Root: the control a ControlType line names; null when none.
+TCustomEdit* FindEditNamed(const QObject* root, const QString& name);

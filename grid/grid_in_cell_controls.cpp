@@ -26,15 +26,6 @@ bool IsType(const QString& type, const char* name)
     return type.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-// An edit among the descendants of Root, its name compared without regard to case.
-TCustomEdit* FindEditNamed(const QObject* root, const QString& name)
-{
-    if (!root || name.isEmpty()) return nullptr;
-    for (TCustomEdit* edit : root->findChildren<TCustomEdit*>())
-        if (edit->objectName().compare(name, Qt::CaseInsensitive) == 0) return edit;
-    return nullptr;
-}
-
 } // namespace
 
 bool TwwDBGrid::CellEditable() const

@@ -245,9 +245,12 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     // A key its control leaves goes on to the control's parents: preview it once.
-    if (event == previewedKey_)
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (event == previewedKey_ && key->key() == previewedKeyCode_ && key->timestamp() == previewedTime_)
         return false;
     previewedKey_ = event;
+    previewedKeyCode_ = key->key();
+    previewedTime_ = key->timestamp();
     return DoKey(static_cast<QKeyEvent*>(event));
 }
 

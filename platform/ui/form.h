@@ -109,6 +109,10 @@ private:
     bool destroyed_ = false;
     QEventLoop* modalLoop_ = nullptr;
     const QEvent* previewedKey_ = nullptr;   // the key event the preview already saw while it bubbles up
+    // A new event may come at the address of the last one (a modifier and then
+    // its key): the key and the time tell them apart.
+    int previewedKeyCode_ = 0;
+    quint64 previewedTime_ = 0;
 };
 
 // The form a control sits on, or nullptr.

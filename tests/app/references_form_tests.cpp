@@ -1,0 +1,319 @@
+// The reference library window through the main window's commands, with the
+// record views of the banks and bank accounts, on the main window's small
+// accounts database. Each flow runs inside the modal loops of the windows it
+// opens: a zero timer set before a window opens runs once the window is up.
+#include "app/adm2_record_views.h"
+#include "app/references_form.h"
+#include "dataset/ww_data_source.h"
+#include "grid/record_view_dialog.h"
+#include "grid/record_view_form.h"
+#include "platform/ui/db_navigator.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/page_controls.h"
+#include "tests/app/main_window_fixture.h"
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+class ReferencesTest : public MainWindowTest {
+protected:
+    // Runs Steps once the next modal window is up. A guard closes whatever
+    // modal window a failed step left open, so that a fault ends the test
+    // rather than hanging it.
+    static void WhenUp(std::function<void()> steps)
+    {
+        QWidget* const before = QApplication::activeModalWidget();
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, before, steps] {
+            QWidget* const now = QApplication::activeModalWidget();
+            if (!now || now == before || !now->isVisible()) return;
+            poll->stop();
+            poll->deleteLater();
+            steps();
+        });
+        poll->start(0);
+    }
+
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        guard_.setSingleShot(true);
+        QObject::connect(&guard_, &QTimer::timeout, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* form = qobject_cast<TForm*>(top); form && form->Modal()) form->SetModalResult(99);
+        });
+        guard_.start(30000);
+        ShowWindow();
+    }
+
+    // Chooses the item as the user does, in an event of its own.
+    static void Choose(TMenuItem* item)
+    {
+        QMetaObject::invokeMethod(item->Action(), &QAction::trigger, Qt::QueuedConnection);
+        QApplication::processEvents();
+    }
+
+    static QStringList TabCaptions(const TPageControl* pages)
+    {
+        QStringList captions;
+        for (int i = 0; i < pages->TabBar()->count(); ++i) captions << pages->TabBar()->tabText(i);
+        return captions;
+    }
+
+    static void Save(QWidget* widget, const char* name)
+    {
+        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
+        if (folder.isEmpty()) return;
+        QApplication::processEvents();
+        widget->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + ".png"));
+    }
+
+    static void Click(TDBNavigator* navigator, TNavigateBtn button)
+    {
+        QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
+    }
+
+    static void Type(QWidget* control, const QString& text)
+    {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_End);
+        QTest::keyClicks(control, text);
+    }
+
+    QTimer guard_;
+};
+
+TEST_F(ReferencesTest, EachCommandOpensItsPageAndTheMainWindowComesBack)
+{
+    struct TSeen {
+        QStringList tabs;
+        QString page;
+        bool mainWindowVisible = true;
+    };
+    const auto open = [&](TMenuItem* item, const char* shot) {
+        TSeen seen;
+        WhenUp([&] {
+            TFrmRefrences* refs = FrmRefrences;
+            seen.tabs = TabCaptions(refs->PageControlRefrence);
+            seen.page = refs->PageControlRefrence->ActivePage()->objectName();
+            seen.mainWindowVisible = window->isVisible();
+            Save(refs, shot);
+            Choose(refs->Exit1);
+        });
+        Choose(item);
+        Reactivate();
+        return seen;
+    };
+    const TSeen banks = open(window->Banks1, "references_banks");
+    EXPECT_TRUE(banks.tabs.isEmpty());
+    EXPECT_EQ(banks.page, "TabBank");
+    EXPECT_FALSE(banks.mainWindowVisible);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(FrmRefrences, nullptr);
+
+    EXPECT_EQ(open(window->Communications1, "references_communications").page, "TabRefCommunications");
+    EXPECT_EQ(open(window->PopupMenu1->Items()->Items(2), "references_income").page, "TabIncomeExpenses");
+    const TSeen all = open(window->AllRefrences1, "references_all");
+    EXPECT_EQ(all.tabs, (QStringList{"Currency", "Bank Details", "Communications", "Income && Expenses",
+                                     "Categories"}));
+    EXPECT_EQ(all.page, "TabCurrency");
+}
+
+TEST_F(ReferencesTest, TheBanksRecordViewAddsAndEditsBanksAndAsksBeforeChangesAreLost)
+{
+    TwwTable* banks = adm1->TblBanks;
+    const auto text = [banks](const char* field) { return banks->FieldByName(QString::fromLatin1(field))->AsString(); };
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        // A new bank through the record view takes the next code.
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            ASSERT_EQ(form.Edits().size(), 2u);   // the lines of fields the banks lack are left out
+            EXPECT_EQ(form.Caption(), "Record View");
+            Save(&form, "record_view_banks");
+            Click(form.Navigator, nbInsert);
+            Type(form.Edits()[0], "Coastal Bank");
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwDBGrid5IButton, Qt::LeftButton);
+        EXPECT_EQ(banks->State(), dsBrowse);
+        // The name's picture mask writes it in capitals.
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK");
+        EXPECT_EQ(text("BankCode"), "3");
+        EXPECT_EQ(banks->RecordCount(), 3);
+
+        // A name another bank has is refused with the table's words; the
+        // new row is dropped, and the form stays up with nothing to save.
+        presenter.shown.clear();
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbInsert);
+            Type(form.Edits()[0], "coastal bank");
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+            EXPECT_TRUE(form.isVisible());
+            QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwDBGrid5IButton, Qt::LeftButton);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Bank Name \"COASTAL BANK\" Exists Allready\r");
+        EXPECT_EQ(banks->State(), dsBrowse);
+        EXPECT_EQ(banks->RecordCount(), 3);
+
+        // Closed with changes, it asks: Cancel stays, No drops them, Yes posts them.
+        presenter.shown.clear();
+        presenter.Answer(mrCancel);
+        presenter.Answer(mrNo);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbEdit);
+            Type(form.Edits()[0], " Ltd");
+            form.Close();
+            EXPECT_TRUE(form.isVisible());
+            form.Close();
+        });
+        EXPECT_FALSE(RVBanks().Execute());
+        EXPECT_EQ(presenter.shown.size(), 2u);
+        EXPECT_EQ(presenter.LastText(), "Changes have been made!  Do you wish to save your changes?");
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK");
+        EXPECT_EQ(banks->State(), dsBrowse);
+
+        presenter.Answer(mrYes);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbEdit);
+            Type(form.Edits()[0], " Ltd");
+            form.Close();
+        });
+        EXPECT_TRUE(RVBanks().Execute());
+        EXPECT_EQ(text("BankDesc"), "COASTAL BANK LTD");
+        EXPECT_EQ(banks->State(), dsBrowse);
+
+        // Its navigator deletes with the table's one question.
+        presenter.shown.clear();
+        presenter.Answer(mrYes);
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RVBanks().Form();
+            Click(form.Navigator, nbDelete);
+            QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+        });
+        RVBanks().Execute();
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Delete Bank \"COASTAL BANK LTD\", Are You Sure ?");
+        EXPECT_EQ(banks->RecordCount(), 2);
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+}
+
+TEST_F(ReferencesTest, AnAccountMadeInItsRecordViewWithTheBankPickedFromTheListIsInThePickerAtOnce)
+{
+    TwwTable* banks = adm1->TblBanks;
+    banks->Insert();
+    banks->FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("Coastal Bank"));
+    banks->Post();
+    TwwTable* accounts = adm1->TblBankAccounts;
+    const auto text = [accounts](const char* field) {
+        return accounts->FieldByName(QString::fromLatin1(field))->AsString();
+    };
+    const auto pick = [](TwwDBLookupCombo* combo, const QString& typed) {
+        Type(combo, typed);
+        combo->PerformSearch();
+        QTest::keyClick(combo, Qt::Key_Return);
+    };
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        TwwDBLookupCombo* lupBanks = refs.LupBanks;
+        QWidget* const home = lupBanks->parentWidget();
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RvBankAccounts().Form();
+            Save(&form, "record_view_accounts");
+            // The bank and card are picked with the window's own lookup combos.
+            ASSERT_EQ(form.EditOf(*accounts->FieldByName(QStringLiteral("CalcBankName"))), lupBanks);
+            ASSERT_EQ(lupBanks->window(), &form);
+            ASSERT_EQ(form.EditOf(*accounts->FieldByName(QStringLiteral("CalcCardName"))), refs.LupCards);
+            Click(form.Navigator, nbInsert);
+            pick(lupBanks, QStringLiteral("Coastal"));
+            pick(refs.LupCards, QStringLiteral("Current"));
+            Type(form.EditOf(*accounts->FieldByName(QStringLiteral("AccountName"))), QStringLiteral("Travel"));
+            Type(form.EditOf(*accounts->FieldByName(QStringLiteral("AccountNumber"))), QStringLiteral("555-666"));
+            QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwIButton1, Qt::LeftButton);
+        EXPECT_EQ(accounts->State(), dsBrowse) << presenter.LastText().toStdString();
+        EXPECT_EQ(text("AccountName"), "Travel");
+        EXPECT_EQ(text("BankCode"), banks->FieldByName(QStringLiteral("BankCode"))->AsString());
+        EXPECT_EQ(text("CalcBankName"), "Coastal Bank");
+        EXPECT_EQ(text("CalcCardName"), "Current Account");
+        EXPECT_EQ(text("BankAccountCode"), "0000000003");
+        // The combo is back where the window keeps it (the grid places it as it needs).
+        EXPECT_EQ(lupBanks->parentWidget(), home);
+        EXPECT_EQ(lupBanks->window(), &refs);
+        EXPECT_EQ(lupBanks->DataSource(), static_cast<TDataSource*>(adm1->DsBankAccounts));
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+    ChooseBankAccount(QStringLiteral("Travel"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Travel (555-666)"));
+}
+
+TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndItemsInUse)
+{
+    TwwTable* items = adm1->TblBankItems;
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        const TReferenceSection& section = refs.Sections()[4];
+        ASSERT_EQ(section.Grid, refs.wwDBGrid3);
+        const auto typeRow = [&](const QString& description) {
+            Click(section.EditNavigator, nbInsert);
+            section.Grid->setFocus();
+            QTest::keyClicks(QApplication::focusWidget(), description);
+            Click(section.EditNavigator, nbPost);
+        };
+
+        // Rows alternate white and light yellow from the first one shown.
+        items->First();
+        const QImage picture = GrabGrid(section.Grid);
+        EXPECT_EQ(CellColour(picture, section.Grid, 1, 2), QColor(255, 255, 192));
+        EXPECT_EQ(CellColour(picture, section.Grid, 1, 3), QColor(Qt::white));
+        Save(&refs, "references_items");
+
+        typeRow(QStringLiteral("Rent"));
+        EXPECT_EQ(items->State(), dsBrowse) << presenter.LastText().toStdString();
+        EXPECT_EQ(items->FieldByName(QStringLiteral("BankItemCode"))->AsString(), "004");
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        presenter.shown.clear();
+        typeRow(QStringLiteral("Groceries"));
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Item Description \"Groceries\" Exists Allready\r");
+        EXPECT_EQ(items->State(), dsBrowse);
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        // Salary is in bank transactions: refused without a question.
+        presenter.shown.clear();
+        items->First();
+        Click(section.EditNavigator, nbDelete);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "This Item cannot be deleted since it is used in Bank transactions");
+        EXPECT_EQ(items->RecordCount(), 4);
+
+        // Rent is in none: the table asks, and No keeps it.
+        presenter.shown.clear();
+        presenter.Answer(mrNo);
+        items->Last();
+        Click(section.EditNavigator, nbDelete);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Delete Item \"Rent\", Are You Sure ?");
+        EXPECT_EQ(items->RecordCount(), 4);
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+}
+
+} // namespace
