@@ -22,6 +22,7 @@
 #include "platform/ui/standard_controls.h"
 #include "platform/ui/tool_bars.h"
 #include "widgets/component_collector.h"
+#include "widgets/desk_calendar.h"
 #include "widgets/ra_status_bar.h"
 #include "widgets/tiled_bitmap.h"
 #include <QProgressBar>
@@ -140,6 +141,7 @@ void TFrmMainMenu::CreateToolBar()
     SpdBtnGenerateSource->OnClick = [this](QObject* sender) { SpdBtnGenerateSourceClick(sender); };
     ToolButton4->OnClick = [this](QObject* sender) { ToolButton4Click(sender); };
     SpeedButton3->OnClick = [this](QObject* sender) { Exit1Click(sender); };
+    SpdBtnTableEvents->OnClick = [this](QObject* sender) { MnuViewCalendarClick(sender); };
     ToolbarMain->resize(ToolbarMain->ButtonCount() * 25, 25);
     CoolBar1->AddBand(ToolbarMain);
 }
@@ -250,6 +252,18 @@ void TFrmMainMenu::MnuViewLegendClick(QObject*)
         FrmLegend->Show();
     } else {
         FrmLegend->Hide();
+    }
+}
+
+void TFrmMainMenu::MnuViewCalendarClick(QObject*)
+{
+    MnuViewCalendar->SetChecked(!MnuViewCalendar->Checked());
+    if (MnuViewCalendar->Checked()) {
+        QueltCalMonthform = new TQueltCalMonthform(Application, ADm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek")),
+                                                   MnuViewCalendar);
+        QueltCalMonthform->Show();
+    } else {
+        delete QueltCalMonthform.data();
     }
 }
 

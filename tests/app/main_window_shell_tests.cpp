@@ -5,6 +5,7 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/tool_bars.h"
+#include "widgets/desk_calendar.h"
 #include <QMenuBar>
 #include <QTimer>
 
@@ -136,6 +137,18 @@ TEST_F(MainWindowTest, ToolBarSwitchesAndPageStatusTexts)
     Choose(window->MnuViewChart);
     EXPECT_FALSE(window->TabChart->TabVisible());
     EXPECT_EQ(window->PageControlMain->ActivePage(), window->TabTransactions);
+
+    // The desk calendar comes and goes with its menu check and its tool button.
+    Choose(window->MnuViewCalendar);
+    ASSERT_FALSE(QueltCalMonthform.isNull());
+    EXPECT_TRUE(QueltCalMonthform->isVisible());
+    EXPECT_TRUE(window->MnuViewCalendar->Checked());
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    EXPECT_TRUE(QueltCalMonthform.isNull());
+    EXPECT_FALSE(window->MnuViewCalendar->Checked());
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    ASSERT_FALSE(QueltCalMonthform.isNull());
+    delete QueltCalMonthform.data();
 }
 
 // A window of another part of the program, as a launcher makes it: it notes
