@@ -1,6 +1,7 @@
 // The data grid over a million bank transactions: opening it and painting the
 // first screen, then scrolling by a row and by a page from the middle of the
-// table, and jumping to the last row, each with the repaint the user waits for.
+// table, jumping to the last row, and dragging the scroll-bar thumb to the
+// middle, each with the repaint the user waits for.
 #include "bench/support/generate.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -74,6 +76,15 @@ struct TGridWindow {
         QApplication::sendEvent(&grid, &event);
         QApplication::processEvents();
     }
+    // The thumb taken, moved and let go at a position of the bar.
+    void DragThumb(int position)
+    {
+        QScrollBar* bar = grid.verticalScrollBar();
+        bar->setSliderDown(true);
+        bar->setSliderPosition(position);
+        bar->setSliderDown(false);
+        QApplication::processEvents();
+    }
 
     struct TApplicationFirst {
         TApplicationFirst() { EnsureApplication(); }
@@ -134,5 +145,20 @@ void JumpToLastRowInGrid(benchmark::State& state)
     state.counters["limit_us"] = 20000;
 }
 BENCHMARK(JumpToLastRowInGrid)->Unit(benchmark::kMicrosecond);
+
+void DragThumbToMiddleOfGrid(benchmark::State& state)
+{
+    TGridWindow window;
+    window.Open();
+    const int middle = window.grid.verticalScrollBar()->maximum() / 2;
+    for (auto _ : state) {
+        window.DragThumb(middle);
+        state.PauseTiming();
+        window.table.First();
+        state.ResumeTiming();
+    }
+    state.counters["limit_us"] = 20000;
+}
+BENCHMARK(DragThumbToMiddleOfGrid)->Unit(benchmark::kMicrosecond);
 
 } // namespace

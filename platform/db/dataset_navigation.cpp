@@ -270,8 +270,8 @@ int TDataSet::RecNo()
     return cursor_->RecNo();
 }
 
-// A near record is reached by scrolling; a far one by moving the cursor and
-// reading a new window around it.
+// A near record is reached by scrolling; a far one by moving the cursor to it
+// and reading a new window around it (past either end: the last or first).
 void TDataSet::SetRecNo(int recNo)
 {
     CheckBrowseMode();
@@ -284,8 +284,7 @@ void TDataSet::SetRecNo(int recNo)
     }
     DoBeforeScroll();
     UpdateCursorPos();
-    for (int i = 0; i < distance && cursor_->Next(); ++i) {}
-    for (int i = 0; i > distance && cursor_->Prior(); --i) {}
+    cursor_->GotoRecNo(recNo);
     cursorIndex_ = -1;
     Resync(rmCenter);
     DoAfterScroll();

@@ -119,6 +119,25 @@ int TMemoryCursor::RecNo()
     return HasRecord() ? current_ + 1 : 0;
 }
 
+bool TMemoryCursor::GotoRecNo(int recNo)
+{
+    if (recNo < 1) {
+        current_ = -1;
+        bof_ = true;
+        eof_ = false;
+        return false;
+    }
+    if (recNo > int(visible_.size())) {
+        current_ = int(visible_.size());
+        bof_ = false;
+        eof_ = true;
+        return false;
+    }
+    current_ = recNo - 1;
+    bof_ = eof_ = false;
+    return true;
+}
+
 // The rows of a result do not change; Refresh only re-applies the view.
 void TMemoryCursor::Refresh()
 {

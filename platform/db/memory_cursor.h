@@ -31,6 +31,7 @@ public:
 
     int RecordCount() override { return int(visible_.size()); }
     int RecNo() override;
+    bool GotoRecNo(int recNo) override;
 
     void Refresh() override;
     void SetEqual(std::vector<std::pair<QString, QVariant>> equal) override;

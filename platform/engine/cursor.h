@@ -60,6 +60,10 @@ public:
     // Counted on demand and cached until the table changes.
     virtual int RecordCount() = 0;
     virtual int RecNo() = 0;           // 1-based position of the current row, 0 when none
+    // Goes to the recNo-th row (1-based) of the view in the cursor's order: Bof
+    // below 1, Eof past the last row. True when on a row. Reached directly;
+    // only rows hidden by a filter make the cursor step there.
+    virtual bool GotoRecNo(int recNo) = 0;
 
     // Re-reads the table after writes; stays on the same row when it still is in the view,
     // else on the row that now takes its place in the order.

@@ -468,6 +468,55 @@ int TSqliteCursor::RecNo() {
     return recNos_[row.RowId] = int(before) + 1;
 }
 
+// SQLite skips the rows before the wanted one inside its index walk; asking
+// for the row id alone lets it walk the index without touching the table.
+std::optional<TSqliteCursor::TRow> TSqliteCursor::ReadNthViewRow(qlonglong offset) const {
+    TSqliteStatement& statement = Statement(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1 OFFSET ?")
+                                                .arg(from_, view_.Where, order_->OrderBy(true)));
+    statement.BindAll(view_.Params);
+    statement.Bind(int(view_.Params.size()) + 1, offset);
+    std::optional<qint64> rowId;
+    if (statement.Step()) rowId = statement.ColumnInt(0);
+    statement.Reset();
+    if (!rowId) return std::nullopt;
+    return ReadViewRow(*rowId);
+}
+
+// Which rows a filter hides only reading them tells: step from the current
+// row, whose number is usually known already.
+bool TSqliteCursor::StepToRecNo(int recNo) {
+    if (!HasRecord()) First();
+    int at = RecNo();
+    while (at < recNo && Next()) ++at;
+    while (at > recNo && Prior()) --at;
+    return HasRecord();
+}
+
+bool TSqliteCursor::GotoRecNo(int recNo) {
+    SyncWithChanges();
+    if (filters_.Any()) return StepToRecNo(recNo);
+    std::optional<TRow> row;
+    if (recNo >= 1) row = ReadNthViewRow(recNo - 1);
+    if (!row) {
+        // Before the first row, or after the last; Next / Prior read on from that end.
+        const bool before = recNo < 1;
+        SetWindow({}, before, std::nullopt, !before, std::nullopt, before ? -1 : 0);
+        bof_ = before;
+        eof_ = !before;
+        return false;
+    }
+    const qint64 rowId = row->RowId;
+    SetSingle(std::move(*row));
+    // The number is known now: RecNo need not count the rows before.
+    const quint64 generation = Generation();
+    if (recNoGeneration_ != generation) {
+        recNos_.clear();
+        recNoGeneration_ = generation;
+    }
+    recNos_[rowId] = recNo;
+    return true;
+}
+
 // --- refreshing and the view ------------------------------------------------
 
 void TSqliteCursor::Refresh() {

@@ -37,6 +37,7 @@ public:
 
     int RecordCount() override;
     int RecNo() override;
+    bool GotoRecNo(int recNo) override;
 
     void Refresh() override;
     void SetEqual(std::vector<std::pair<QString, QVariant>> equal) override;
@@ -73,6 +74,8 @@ private:
     bool Accepts(const TRow& row) const { return !filters_.Any() || filters_.Accepts(row.Values); }
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
+    std::optional<TRow> ReadNthViewRow(qlonglong offset) const;
+    bool StepToRecNo(int recNo);
 
     void SetWindow(std::vector<TRow> rows, bool headDone, std::optional<TKeyPosition> headScan, bool tailDone,
                    std::optional<TKeyPosition> tailScan, int current);

@@ -1,0 +1,123 @@
+// Going to a row by its number: in each order and view the cursor lands where
+// walking there would, and moves on from it as from any row.
+#include "engine_test_db.h"
+
+namespace {
+
+class CursorRecNo : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        db->CreateTable(TransactionsDesc());
+        // Enough rows for several of the cursor's pages; dates repeat so that row ids break ties.
+        RunInTransaction(*db, [&] {
+            for (int i = 0; i < 3000; ++i)
+                AddTransaction(QString::asprintf("%010d", (i * 7) % 3), (i * 37) % 3000, QDate(2020, 1, 1).addDays(i % 50),
+                               i % 10);
+        });
+    }
+
+    // The row ids of the whole view, walked from the first row.
+    static std::vector<qint64> Walked(TEngineCursor& cursor) {
+        std::vector<qint64> rows;
+        for (cursor.First(); cursor.HasRecord(); cursor.Next()) rows.push_back(cursor.RowId());
+        return rows;
+    }
+
+    // Every row number checked lands on the walked row, numbers itself, and
+    // has the walked rows on either side; past either end the cursor is off
+    // that end and reads back in from it.
+    static void ExpectLandsAsWalked(TEngineCursor& cursor, const char* view) {
+        SCOPED_TRACE(view);
+        const std::vector<qint64> rows = Walked(cursor);
+        const int count = int(rows.size());
+        ASSERT_GT(count, 2);
+        for (const int recNo : {count / 2, 1, count, 2, count - 1, count / 3 + 1}) {
+            SCOPED_TRACE(recNo);
+            ASSERT_TRUE(cursor.GotoRecNo(recNo));
+            EXPECT_EQ(cursor.RowId(), rows[size_t(recNo - 1)]);
+            EXPECT_EQ(cursor.RecNo(), recNo);
+            if (recNo < count) {
+                ASSERT_TRUE(cursor.Next());
+                EXPECT_EQ(cursor.RowId(), rows[size_t(recNo)]);
+                ASSERT_TRUE(cursor.Prior());
+            } else {
+                EXPECT_FALSE(cursor.Next());
+                EXPECT_TRUE(cursor.Eof());
+                ASSERT_TRUE(cursor.Prior());
+            }
+            if (recNo > 1) {
+                ASSERT_TRUE(cursor.Prior());
+                EXPECT_EQ(cursor.RowId(), rows[size_t(recNo - 2)]);
+            } else {
+                EXPECT_FALSE(cursor.Prior());
+                EXPECT_TRUE(cursor.Bof());
+            }
+        }
+        EXPECT_FALSE(cursor.GotoRecNo(count + 1));
+        EXPECT_TRUE(cursor.Eof());
+        EXPECT_FALSE(cursor.HasRecord());
+        ASSERT_TRUE(cursor.Prior());
+        EXPECT_EQ(cursor.RowId(), rows.back());
+        EXPECT_FALSE(cursor.GotoRecNo(0));
+        EXPECT_TRUE(cursor.Bof());
+        ASSERT_TRUE(cursor.Next());
+        EXPECT_EQ(cursor.RowId(), rows.front());
+    }
+};
+
+TEST_F(CursorRecNo, LandsAsWalkingWouldInEveryOrderAndView) {
+    auto primary = db->OpenCursor(Spec("TrnBnk1a"));
+    ExpectLandsAsWalked(*primary, "primary index");
+    auto byDate = db->OpenCursor(Spec("TrnBnk1a", "ByDate"));
+    ExpectLandsAsWalked(*byDate, "index with ties");
+
+    TCursorSpec descendingSpec = Spec("TrnBnk1a");
+    descendingSpec.OrderFields = {"TransactionDate", "BankTranSerialNum"};
+    descendingSpec.Descending = true;
+    auto descending = db->OpenCursor(descendingSpec);
+    ExpectLandsAsWalked(*descending, "descending");
+
+    byDate->SetRange(true, {QString("0000000001"), QDate(2020, 1, 10)}, {QString("0000000002"), QDate(2020, 1, 5)});
+    ExpectLandsAsWalked(*byDate, "range");
+    EXPECT_TRUE(byDate->GotoRecNo(1));
+    EXPECT_EQ(byDate->Record()[0], QVariant("0000000001"));
+    EXPECT_GE(byDate->Record()[2].toDate(), QDate(2020, 1, 10)) << "the first row of the range, not of the table";
+
+    byDate->SetRange(false, {}, {});
+    byDate->SetEqual({{"BankAccountCode", QString("0000000002")}});
+    ExpectLandsAsWalked(*byDate, "master link");
+    EXPECT_TRUE(byDate->GotoRecNo(byDate->RecordCount()));
+    EXPECT_EQ(byDate->Record()[0], QVariant("0000000002"));
+    EXPECT_FALSE(byDate->GotoRecNo(byDate->RecordCount() + 1)) << "no row of the next account";
+}
+
+// A filter hides rows SQL cannot skip: the cursor steps, and still lands on
+// the n-th row that the filter lets through.
+TEST_F(CursorRecNo, FilteredViewsStepToTheRow) {
+    TCursorSpec spec = Spec("TrnBnk1a", "ByDate");
+    spec.Filter = [](const TRecordValues& row) { return row[4].toDouble() == 3; };
+    auto cursor = db->OpenCursor(spec);
+    ExpectLandsAsWalked(*cursor, "record callback");
+    ASSERT_TRUE(cursor->GotoRecNo(100));
+    EXPECT_EQ(cursor->Record()[4], QVariant(3.0));
+    EXPECT_EQ(cursor->RecNo(), 100);
+}
+
+// Rows written since the cursor last read are counted where they now stand.
+TEST_F(CursorRecNo, CountsRowsWrittenSinceTheLastRead) {
+    auto cursor = db->OpenCursor(Spec("TrnBnk1a"));
+    ASSERT_TRUE(cursor->GotoRecNo(10));
+    EXPECT_EQ(cursor->RecNo(), 10);
+    AddTransaction(QString(), 1, QDate(2020, 1, 1));   // sorts first
+    ASSERT_TRUE(cursor->GotoRecNo(10));
+    EXPECT_EQ(cursor->RecNo(), 10);
+    const qint64 tenth = cursor->RowId();
+    ASSERT_TRUE(cursor->GotoRecNo(11));
+    ASSERT_TRUE(cursor->Prior());
+    EXPECT_EQ(cursor->RowId(), tenth);
+    ASSERT_TRUE(cursor->GotoRecNo(1));
+    EXPECT_TRUE(cursor->Record()[0].toString().isEmpty());
+}
+
+}  // namespace
