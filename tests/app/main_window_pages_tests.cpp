@@ -1,0 +1,227 @@
+// The transaction pages through the real window: choosing an account, typing
+// and posting rows, the rules of the data layer reaching the user, the row
+// and title colours and title-click sorting.
+#include "tests/app/main_window_fixture.h"
+#include "dataset/ww_data_source.h"
+#include "platform/ui/db_navigator.h"
+#include "platform/ui/page_controls.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/tool_bars.h"
+#include <QToolButton>
+
+namespace {
+
+class TransactionPagesTest : public MainWindowTest {
+protected:
+    TwwDBGrid* BankGrid() { return window->wwDBGrid14; }
+    TwwTable* Bank() { return adm1->TblTranBank1; }
+
+    QString Text(TwwTable* table, const char* field)
+    {
+        return table->FieldByName(QString::fromLatin1(field))->AsString();
+    }
+
+    // The given field of every row of the table in its order.
+    QStringList Column(TwwTable* table, const char* field)
+    {
+        QStringList values;
+        for (table->First(); !table->Eof(); table->Next())
+            values << Text(table, field);
+        table->First();
+        return values;
+    }
+
+    void ClickTitle(TwwDBGrid* grid, int col)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(col, 0).center());
+        QApplication::processEvents();
+    }
+
+    static QColor Colour(TColor colour) { return ToQColor(colour); }
+
+    static void DBNavigatorClick(TDBNavigator* navigator, TNavigateBtn button)
+    {
+        QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(TransactionPagesTest, PickingAnAccountShowsItsRowsInTheirColours)
+{
+    ShowWindow();
+    EXPECT_EQ(Status(1), QStringLiteral("Choose Bank Account"));
+    // An empty picker leaves the table closed.
+    QTest::mouseClick(window->SpeedButton4, Qt::LeftButton);
+    EXPECT_FALSE(Bank()->Active());
+
+    ChooseBankAccount(QStringLiteral("Sav"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Savings (333-444)"));
+    EXPECT_EQ(Column(Bank(), "BankTranSerialNum"), (QStringList{"0000000001", "0000000002"}));
+
+    ChooseBankAccount(QStringLiteral("Household"));
+    SaveScreenshot(QStringLiteral("bank_household"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Household (111-222)"));
+    EXPECT_EQ(Column(Bank(), "TransactionDate"),
+              (QStringList{"01/20/2026", "02/03/2026", "02/14/2026", "03/02/2026"}));
+
+    // A new database has no colours of its own: the legend's defaults paint.
+    const QImage image = GrabGrid(BankGrid());
+    EXPECT_EQ(CellColour(image, BankGrid(), 2, 1), Colour(0xA4ACFD));   // posted: on or before the close date
+    EXPECT_EQ(CellColour(image, BankGrid(), 3, 2), Colour(0xFFFEFF));   // ordinary
+    EXPECT_EQ(CellColour(image, BankGrid(), 3, 3), Colour(0xFABC85));   // made by a loan
+    EXPECT_EQ(CellColour(image, BankGrid(), 1, 0), Colour(0xFFFF80));   // the date order's title
+
+    // The colours the user chose reach the grids when they are loaded again.
+    adm1->TblConfig->Edit();
+    adm1->TblConfig->FieldByName(QStringLiteral("ColorLoan"))->SetAsInteger(clLime);
+    adm1->TblConfig->FieldByName(QStringLiteral("ColorPosted"))->SetAsInteger(clSilver);
+    adm1->TblConfig->Post();
+    window->LoadGridColours();
+    // A loan row dated on or before the close date is a posted row.
+    CloseThrough(EncodeDate(2026, 2, 14));
+    const QImage recoloured = GrabGrid(BankGrid());
+    EXPECT_EQ(CellColour(recoloured, BankGrid(), 2, 2), Colour(clSilver));
+    EXPECT_EQ(CellColour(recoloured, BankGrid(), 2, 3), Colour(clSilver));
+    EXPECT_EQ(CellColour(recoloured, BankGrid(), 2, 4), Colour(0xFFFEFF));
+
+    // The communication page chooses its account the same way.
+    QTest::mouseClick(window->PageControl2->TabBar(), Qt::LeftButton, {},
+                      window->PageControl2->TabBar()->tabRect(1).center());
+    TwwDBLookupCombo* telPicker = window->wwDbLupEditComAccount;
+    telPicker->setFocus();
+    QTest::keyClicks(telPicker, QStringLiteral("Home"));
+    QTest::keyClick(telPicker, Qt::Key_Return);
+    QTest::mouseClick(window->SpeedButton1, Qt::LeftButton);
+    Reactivate();
+    SaveScreenshot(QStringLiteral("communications"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Home Phone"));
+    EXPECT_EQ(Column(adm1->TblTranTel1, "Amount"), QStringList{"29.99"});
+
+    // The other pages: a recurring row on the income page.
+    QTest::mouseClick(window->PageControl2->TabBar(), Qt::LeftButton, {},
+                      window->PageControl2->TabBar()->tabRect(2).center());
+    SaveScreenshot(QStringLiteral("income"));
+    const QImage income = GrabGrid(window->wwDBGrid17);
+    EXPECT_EQ(CellColour(income, window->wwDBGrid17, 3, 2), Colour(0xFFFF80));
+    QTest::mouseClick(window->PageControl2->TabBar(), Qt::LeftButton, {},
+                      window->PageControl2->TabBar()->tabRect(3).center());
+    SaveScreenshot(QStringLiteral("expense"));
+}
+
+TEST_F(TransactionPagesTest, TitleClicksSortByTheColumnsIndexInTheChosenDirection)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    const auto titleColour = [&](int col) { return CellColour(GrabGrid(BankGrid()), BankGrid(), col, 0); };
+
+    ClickTitle(BankGrid(), 3);
+    EXPECT_EQ(Bank()->IndexName(), QStringLiteral("ByDebitAmount"));
+    EXPECT_EQ(Column(Bank(), "DebitAmount"), (QStringList{"0", "42.25", "84.5", "310"}));
+    EXPECT_EQ(titleColour(3), Colour(0xFFFF80));
+    EXPECT_EQ(titleColour(1), Colour(clBtnFace));
+
+    QTest::mouseClick(window->ToolButton4, Qt::LeftButton);
+    ClickTitle(BankGrid(), 3);
+    EXPECT_EQ(Bank()->IndexName(), QStringLiteral("ByDebitAmount_Desc"));
+    EXPECT_EQ(Column(Bank(), "DebitAmount"), (QStringList{"310", "84.5", "42.25", "0"}));
+    EXPECT_EQ(titleColour(3), Colour(0x80FFFF));
+    SaveScreenshot(QStringLiteral("bank_sorted_descending"));
+
+    // The item column has no descending order; the account stays chosen.
+    ClickTitle(BankGrid(), 2);
+    EXPECT_EQ(Bank()->IndexName(), QStringLiteral("ByItemCode"));
+    EXPECT_EQ(Column(Bank(), "BankItemCode"), (QStringList{"001", "002", "002", "003"}));
+    EXPECT_EQ(titleColour(2), Colour(0xFFFF80));
+    EXPECT_EQ(titleColour(3), Colour(clBtnFace));
+
+    // The expense grid sorts by its own indexes.
+    QTest::mouseClick(window->SpdBtnGenerateSource, Qt::LeftButton);
+    ClickTitle(window->wwDBGrid18, 3);
+    EXPECT_EQ(adm1->TblTranExpense->IndexName(), QStringLiteral("ByExpenseAmount"));
+}
+
+TEST_F(TransactionPagesTest, ATypedRowPostsWithItsSerialAndTheRulesReachTheUser)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    DBNavigatorClick(window->DBNavigator27, nbInsert);
+    ASSERT_EQ(Bank()->State(), dsInsert);
+    BankGrid()->setFocus();
+    // Date, then the debit: typing replaces the new row's defaults.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("03102026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("002"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("19.99"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    DBNavigatorClick(window->DBNavigator27, nbPost);
+    ASSERT_EQ(Bank()->State(), dsBrowse) << presenter.LastText().toStdString();
+    EXPECT_EQ(Text(Bank(), "BankTranSerialNum"), QStringLiteral("0000000005"));
+    EXPECT_EQ(Text(Bank(), "TransactionDate"), QStringLiteral("03/10/2026"));
+    EXPECT_EQ(Text(Bank(), "DebitAmount"), QStringLiteral("19.99"));
+    EXPECT_EQ(Text(Bank(), "CalcBankItemDescription"), QStringLiteral("Groceries"));
+
+    // A row in the closed period is refused with the data layer's words and stays.
+    DBNavigatorClick(window->DBNavigator27, nbInsert);
+    BankGrid()->setFocus();
+    QTest::keyClick(BankGrid(), Qt::Key_Home);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01312026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("001"));
+    DBNavigatorClick(window->DBNavigator27, nbPost);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Sorry, Only dates falling after 31, Jan, 2026  will be accepted.\r"));
+    EXPECT_EQ(Bank()->State(), dsInsert);
+    EXPECT_TRUE(presenter.errors.empty());
+    DBNavigatorClick(window->DBNavigator27, nbCancel);
+    EXPECT_EQ(Bank()->RecordCount(), 5);
+}
+
+TEST_F(TransactionPagesTest, DeletingAsksFirstAndPostedRowsStay)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    Bank()->Last();
+    presenter.Answer(mrNo);
+    DBNavigatorClick(window->DBNavigator27, nbDelete);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Delete Item \"Groceries\" For Date \"03/02/2026\""));
+    EXPECT_EQ(Bank()->RecordCount(), 4);
+    presenter.Answer(mrYes);
+    DBNavigatorClick(window->DBNavigator27, nbDelete);
+    EXPECT_EQ(Bank()->RecordCount(), 3);
+
+    Bank()->First();
+    DBNavigatorClick(window->DBNavigator27, nbDelete);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Editing of this Record is not allowed since it has been posted\r"));
+    EXPECT_EQ(Bank()->RecordCount(), 3);
+}
+
+TEST_F(TransactionPagesTest, AutoEditAndTheFilterSwitchTheirPages)
+{
+    ShowWindow();
+    QTest::mouseClick(window->CBoxBankTran, Qt::LeftButton);
+    EXPECT_TRUE(adm1->DsTranBank1->AutoEdit());
+    EXPECT_FALSE(window->DBNavigator27->VisibleButtons().Contains(nbEdit));
+    EXPECT_EQ(window->DBNavigator27->width(), 100);
+    QTest::mouseClick(window->CBoxBankTran, Qt::LeftButton);
+    EXPECT_FALSE(adm1->DsTranBank1->AutoEdit());
+    EXPECT_TRUE(window->DBNavigator27->VisibleButtons().Contains(nbEdit));
+    EXPECT_EQ(window->DBNavigator27->width(), 125);
+
+    // February only; the bank table is still closed and takes the filter when opened.
+    adm1->TblOptions->FieldByName(QStringLiteral("FromDate"))->SetAsDateTime(EncodeDate(2026, 2, 1));
+    adm1->TblOptions->FieldByName(QStringLiteral("ToDate"))->SetAsDateTime(EncodeDate(2026, 2, 28));
+    window->SetTransactionFilter(true);
+    EXPECT_EQ(Status(0), QStringLiteral("Filter Active"));
+    EXPECT_FALSE(Bank()->Active());
+    EXPECT_EQ(adm1->TblTranIncome->RecordCount(), 1);
+    ChooseBankAccount(QStringLiteral("Household"));
+    EXPECT_EQ(Column(Bank(), "TransactionDate"), (QStringList{"02/03/2026", "02/14/2026"}));
+
+    window->SetTransactionFilter(false);
+    EXPECT_EQ(Status(0), QStringLiteral("Filter Not Active"));
+    EXPECT_EQ(Bank()->RecordCount(), 4);
+    EXPECT_EQ(adm1->TblTranIncome->RecordCount(), 2);
+}
+
+} // namespace
