@@ -1,4 +1,6 @@
 #include "app/main_menu.h"
+#include "app/loans_form.h"
+#include "app/recur_form.h"
 #include "app/splash_form.h"
 #include "app/tool_icons.h"
 #include "data/adm1.h"
@@ -45,6 +47,8 @@ TFrmMainMenu::TFrmMainMenu()
     SetWindowState(TWindowState::wsMaximized);
 
     CreateFrame();
+    LoansLauncher.Create = [] { return new TFrmLoans(); };
+    RecurLauncher.Create = [] { return new TFrmRecur(); };
     AssetsLauncher.Hourglass = false;
     TelPaymentLauncher.HideMainWindow = false;
     RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
