@@ -3,6 +3,7 @@
 #include "app/recur_form.h"
 #include "app/splash_form.h"
 #include "app/tool_icons.h"
+#include "app/window_building.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
 #include "dataset/ww_table.h"
@@ -25,14 +26,6 @@ int PaymentPageTag = 0;
 namespace {
 
 const QString ResourceLibraryName = QStringLiteral("KeldDll1.dll");
-constexpr int HeaderHeight = 33;
-
-template <class T>
-T* Named(T* component, const char* name)
-{
-    component->setObjectName(QString::fromLatin1(name));
-    return component;
-}
 
 } // namespace
 
@@ -84,7 +77,7 @@ void TFrmMainMenu::CreateFrame()
     PageControlMain->OnChange = [this](QObject* sender) { PageControlMainChange(sender); };
 
     PanelReports = Named(new TPanel(TabReports), "PanelReports");
-    PanelReports->resize(PanelReports->width(), HeaderHeight);
+    PanelReports->resize(PanelReports->width(), PageHeaderHeight);
     SetAlign(PanelReports, TAlign::alTop);
     TiledBitmap5 = Named(new TTiledBitmap(PanelReports), "TiledBitmap5");
 

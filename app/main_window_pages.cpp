@@ -4,6 +4,7 @@
 // make the user choose an account.
 #include "app/main_menu.h"
 #include "app/tool_icons.h"
+#include "app/window_building.h"
 #include "data/adm1.h"
 #include "data/catalogue_datasets.h"
 #include "dataset/ww_data_source.h"
@@ -66,18 +67,17 @@ struct TPageSpec {
     const char* EditNavigator;
     const char* AutoEdit;
     std::span<const TSortIndex> Sorts;
-    bool AccountPicker;
 };
 
 const TPageSpec PageSpecs[] = {
     {"TabBankAccounts", "Bank Accounts", "TiledBitmap1", "wwDBGrid14", &TADm1::TblTranBank1, &TADm1::DsTranBank1,
-     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts, true},
+     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts},
     {"TabCommunications", "Communications", "TiledBitmap2", "wwDBGrid10", &TADm1::TblTranTel1, &TADm1::DsTranTel1,
-     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts, true},
+     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts},
     {"TabIncome", "Income", "TiledBitmap3", "wwDBGrid17", &TADm1::TblTranIncome, &TADm1::DsTranIncome,
-     IncomeColumns, "DBNavigator32", "DBNavigator33", "CBoxIncome", IncomeSorts, false},
+     IncomeColumns, "DBNavigator32", "DBNavigator33", "CBoxIncome", IncomeSorts},
     {"TabExpense", "Expense/Bills", "TiledBitmap4", "wwDBGrid18", &TADm1::TblTranExpense, &TADm1::DsTranExpense,
-     ExpenseColumns, "DBNavigator34", "DBNavigator35", "CBoxExpense", ExpenseSorts, false},
+     ExpenseColumns, "DBNavigator34", "DBNavigator35", "CBoxExpense", ExpenseSorts},
 };
 
 // The in-cell editors that the transaction tables' ControlType lines name.
@@ -98,20 +98,12 @@ const TCellLookupSpec CellLookupSpecs[] = {
      &TADm1::DsTranExpense},
 };
 
-constexpr int HeaderHeight = 33;
 constexpr int NavigatorHeight = 25;
 constexpr int BrowseWidth = 100;
 constexpr int EditWidth = 125;
 constexpr int AutoEditEditWidth = 100;
 const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
 const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
-
-template <class T>
-T* Named(T* component, const char* name)
-{
-    component->setObjectName(QString::fromLatin1(name));
-    return component;
-}
 
 TDBNavigator* Navigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int width)
 {
@@ -145,7 +137,7 @@ void TFrmMainMenu::CreateTransactionPages()
         page.Sheet = Named(new TTabSheet(PageControl2, QString::fromLatin1(spec.Caption)), spec.Sheet);
         page.Panel = new TPanel(page.Sheet);
         page.Panel->setObjectName(QStringLiteral("Panel") + QString::fromLatin1(spec.Sheet).mid(3));
-        page.Panel->resize(page.Panel->width(), HeaderHeight);
+        page.Panel->resize(page.Panel->width(), PageHeaderHeight);
         SetAlign(page.Panel, TAlign::alTop);
         page.Background = Named(new TTiledBitmap(page.Panel), spec.Background);
 

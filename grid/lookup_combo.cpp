@@ -204,6 +204,11 @@ bool TwwDBCustomLookupCombo::Editable() const
     return IsDroppedDown() || style_ != csDropDownList || autoDropDown_;
 }
 
+bool TwwDBCustomLookupCombo::ListOnly() const
+{
+    return style_ == csDropDownList && !autoDropDown_;
+}
+
 bool TwwDBCustomLookupCombo::DataSetLookupField() const
 {
     return Binding().OnDataSetLookupField();
@@ -224,7 +229,8 @@ bool TwwDBCustomLookupCombo::CanChangeValue() const
 
 bool TwwDBCustomLookupCombo::EditRecord()
 {
-    if (DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
+    // A combo that takes no typing leaves the record as it is.
+    if (Editable() && DataSource() && link_.Field() && !link_.Editing()) link_.Edit();
     return CanChangeValue();
 }
 
@@ -250,10 +256,9 @@ void TwwDBCustomLookupCombo::LayoutButton()
     setTextMargins(0, 0, showButton_ ? panelWidth : 0, 0);
 }
 
-bool TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
+void TwwDBCustomLookupCombo::PaintButton(QPainter& painter, const QRect& rect, bool pressed)
 {
     DrawComboButton(painter, *button_, rect, pressed, 0, isEnabled());
-    return false;
 }
 
 // ---- The value.
@@ -466,7 +471,6 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
     TwwLookupBinding& binding = Binding();
     if (!binding.DisplayIsLookup()) {
         if (wasFound) binding.ReadCurrentRow();
-        if (!DataSource()) lastFound_ = Text();
     } else {
         binding.SetValue(0, Text());
         binding.SetDisplayValue(Text());
@@ -632,7 +636,7 @@ void TwwDBCustomLookupCombo::DoExit()
 
 void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         setFocus(Qt::MouseFocusReason);
         if (IsDroppedDown())
             CloseUp(found_);
@@ -646,7 +650,7 @@ void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable()) {
+    if (event->button() == Qt::LeftButton && ListOnly()) {
         mousePressEvent(event);
         return;
     }
@@ -655,7 +659,7 @@ void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 {
-    if ((event->buttons() & Qt::LeftButton) && !Editable() && IsDroppedDown()) {
+    if ((event->buttons() & Qt::LeftButton) && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), false);
         return;
     }
@@ -664,7 +668,7 @@ void TwwDBCustomLookupCombo::mouseMoveEvent(QMouseEvent* event)
 
 void TwwDBCustomLookupCombo::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && !Editable() && IsDroppedDown()) {
+    if (event->button() == Qt::LeftButton && ListOnly() && IsDroppedDown()) {
         DragIntoGrid(event->globalPosition().toPoint(), true);
         return;
     }

@@ -129,8 +129,8 @@ public:
     TNotInListEvent OnNotInList;
 
 protected:
-    // Paints the drop-down button; answers false: the button does not paint itself.
-    virtual bool PaintButton(QPainter& painter, const QRect& rect, bool pressed);
+    // Paints the drop-down button (the button never paints itself).
+    virtual void PaintButton(QPainter& painter, const QRect& rect, bool pressed);
 
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyUp(int& key, Qt::KeyboardModifiers shift) override;
@@ -158,6 +158,8 @@ private:
     TwwLookupBinding& Binding() const;
     // Whether the user may type into the text: open, csDropDown, or AutoDropDown.
     bool Editable() const;
+    // A list-style combo that does not drop down while typing: a click toggles its list.
+    bool ListOnly() const;
     // Whether the combo may write its field now.
     bool CanChangeValue() const;
     // Puts the record into edit state; whether the combo may then change its value.
@@ -204,7 +206,6 @@ private:
     TwwPopupGrid* grid_ = nullptr;        // owned by this combo (a floating window)
 
     QString lastSearched_;
-    QString lastFound_;
     QString savedText_;
     QString savedValue_;
     QString searchField_;
@@ -214,7 +215,7 @@ private:
     bool closingUp_ = false;
     bool notInListPending_ = false;
     bool writingField_ = false;     // the combo itself writes the field: data change ignores it
-    bool settingValue_ = false;
+    bool settingValue_ = false;     // the combo shows a value: no typing to mark
     bool skipDataChange_ = false;   // a reset that must not re-read the text
     bool regainingFocus_ = false;   // the drop-down's window took the activation
 

@@ -124,6 +124,12 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         lastSearched_.clear();
     }
 
+    // Pasting and cutting change the text: the record goes into edit first.
+    const bool pasteOrCut = (shift & Qt::ControlModifier) && (key == Qt::Key_V || key == Qt::Key_X);
+    if (pasteOrCut && !EditRecord()) {
+        key = 0;
+        return;
+    }
     if (allowClearKey_ && IsClearKey(key) && !open && !Text().isEmpty() && SelLength() == Text().size()) {
         ClearValue();
         key = 0;

@@ -122,7 +122,6 @@ bool TwwDBCustomLookupCombo::IndexSearch(TwwTable& table)
         key << text;
         found = table.FindKeyByLookupValues(key);
     }
-    lastFound_ = text;
     return found;
 }
 

@@ -222,6 +222,8 @@ void TwwDBLookupList::SetColumnAttributes()
 
 void TwwDBLookupList::LinkActive(bool active)
 {
+    // A closed table's fields are gone.
+    if (!active) binding_.Unbind();
     TwwCustomDBGrid::LinkActive(active);
     if (active && fieldLink_.Active()) FieldDataChange();
 }

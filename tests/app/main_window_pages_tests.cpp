@@ -150,6 +150,7 @@ TEST_F(TransactionPagesTest, ATypedRowPostsWithItsSerialAndTheRulesReachTheUser)
     // Date, then the debit: typing replaces the new row's defaults.
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("03102026"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // The item's code as its lookup combo writes it.
     Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("002"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("19.99"));
@@ -161,13 +162,13 @@ TEST_F(TransactionPagesTest, ATypedRowPostsWithItsSerialAndTheRulesReachTheUser)
     EXPECT_EQ(Text(Bank(), "DebitAmount"), QStringLiteral("19.99"));
     EXPECT_EQ(Text(Bank(), "CalcBankItemDescription"), QStringLiteral("Groceries"));
 
-    // A row in the closed period is refused with the data layer's words and stays.
+    // A row in the closed period is refused with the data layer's words and
+    // stays; the date typed last goes in with the post.
     DBNavigatorClick(window->DBNavigator27, nbInsert);
+    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("001"));
     BankGrid()->setFocus();
     QTest::keyClick(BankGrid(), Qt::Key_Home);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01312026"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("001"));
     DBNavigatorClick(window->DBNavigator27, nbPost);
     EXPECT_EQ(presenter.LastText(), QStringLiteral("Sorry, Only dates falling after 31, Jan, 2026  will be accepted.\r"));
     EXPECT_EQ(Bank()->State(), dsInsert);

@@ -119,6 +119,7 @@ TEST_F(MainWindowTest, ToolBarSwitchesAndPageStatusTexts)
         QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, pages->TabBar()->tabRect(tab).center());
     };
     clickTab(window->PageControlMain, 1);
+    SaveScreenshot(QStringLiteral("reports"));
     EXPECT_EQ(Status(1), QStringLiteral("Reports"));
     clickTab(window->PageControlMain, 0);
     clickTab(window->PageControl2, 1);

@@ -204,6 +204,11 @@ TEST_F(LookupTest, MissingOrClosedLookupTableWarnsAndDuplicateSourceIsRefused)
     EXPECT_EQ(presenter.shown[1].Text, QStringLiteral("Lookup table is not active!"));
     EXPECT_EQ(presenter.shown[1].Type, TMsgDlgType::mtWarning);
     EXPECT_FALSE(combo->IsDroppedDown());
+    // Opened again, the table serves with its new fields.
+    items->Open();
+    QTest::keyClicks(combo, QStringLiteral("sal"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
 
     try {
         combo->SetLookupTable(trans.get());

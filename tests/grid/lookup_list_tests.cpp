@@ -54,6 +54,12 @@ TEST_F(LookupTest, DropDownPlacementAndHeight)
     EXPECT_EQ(items->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("002"));
     QTest::keyClick(combo, Qt::Key_Escape);
 
+    // Lined up with the combo's right edge.
+    combo->SetDropDownAlignment(taRightJustify);
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(grid.mapToGlobal(QPoint(grid.width(), 0)).x(), combo->mapToGlobal(QPoint(combo->width(), 0)).x() + 1);
+    QTest::keyClick(combo, Qt::Key_Escape);
+
     // Near the screen's bottom the list opens above the combo.
     combo->SetDropDownCount(8);
     const QRect area = combo->screen()->availableGeometry();
@@ -68,4 +74,24 @@ TEST_F(LookupTest, DropDownPlacementAndHeight)
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     EXPECT_FALSE(combo->IsDroppedDown());
     EXPECT_TRUE(presenter.shown.empty());
+}
+
+// A list-style combo that does not drop down while typing takes no typing;
+// a click opens its list and another closes it.
+TEST_F(LookupTest, AClickTogglesAListStyleComboThatTakesNoTyping)
+{
+    BindCombo();
+    combo->SetAutoDropDown(false);
+    ShowForm();
+    QTest::keyClicks(combo, QStringLiteral("re"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(trans->State(), dsBrowse);
+
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+    EXPECT_EQ(trans->FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("001"));
 }
