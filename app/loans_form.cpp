@@ -67,7 +67,7 @@ TFrmLoans::TFrmLoans() : TScheduleForm(Spec)
     TabLoanDetails = DetailsSheet;
     TabLoanPayment = ScheduleSheet;
     DBEdit5 = AddEdit(DetailsSheet, "DBEdit5", "LoanAmount", " Loan Amount", 8, 96, 90);
-    DBEdit6 = AddEdit(DetailsSheet, "DBEdit6", "InterestRate", " Interest Rate", 214, 96, 90);
+    DBEdit6 = AddEdit(DetailsSheet, "DBEdit6", "InterestRate", " Interest Rate", SecondColumn, 96, 90);
     DBEdit2 = AddEdit(DetailsSheet, "DBEdit2", "InterestAmount", " Interest Amount", 8, 124, 90);
     DBEdit5->OnEnter = [this](QObject* sender) { DBEdit9Change(sender); };
 

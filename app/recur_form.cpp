@@ -121,19 +121,19 @@ TFrmRecur::TFrmRecur() : TScheduleForm(Spec)
                              QStringLiteral("Expense")});
     DBRadioGroup1->SetValues({QStringLiteral("B"), QStringLiteral("I"), QStringLiteral("C"), QStringLiteral("E")});
     DBRadioGroup1->SetColumns(2);
-    DBRadioGroup1->setGeometry(8, AccountTop - 8, 200, 60);
+    DBRadioGroup1->setGeometry(8, AccountTop - 8, 230, 60);
     DBRadioGroup2 = new TDBRadioGroup(DetailsSheet);
     DBRadioGroup2->setObjectName(QStringLiteral("DBRadioGroup2"));
     DBRadioGroup2->SetCaption(QStringLiteral(" Type "));
     DBRadioGroup2->SetItems({QStringLiteral("Debit"), QStringLiteral("Credit")});
     DBRadioGroup2->SetValues({QStringLiteral("D"), QStringLiteral("C")});
     DBRadioGroup2->SetColumns(2);
-    DBRadioGroup2->setGeometry(8, AccountTop + 58, 200, 44);
+    DBRadioGroup2->setGeometry(8, AccountTop + 58, 230, 44);
     DBRadioGroup2->SetDataSource(DBRadioGroup1->DataSource());
     DBRadioGroup2->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
 
-    constexpr int left = 220;
-    constexpr int comboLeft = left + 100;
+    constexpr int left = 248;
+    constexpr int comboLeft = left + 104;
     LblMain = AddLabel(DetailsSheet, "LblMain", " Bank Account", left, AccountTop);
     LblBankItem = AddLabel(DetailsSheet, "LblBankItem", " Bank Item", left, AccountTop + 28);
     const auto lookup = [&](const char* name, const char* field, TwwTable* table,

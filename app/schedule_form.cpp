@@ -2,6 +2,7 @@
 #include "app/day_numbers.h"
 #include "app/grid_colours.h"
 #include "app/main_menu.h"
+#include "app/window_building.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
 #include "data/header_rules.h"
@@ -30,20 +31,12 @@ namespace {
 // and kept for the rest of the run.
 HINSTANCE ScheduleLibraryHandle = 0;
 
-constexpr int ToolBarHeight = 33;
 constexpr int NavigatorHeight = 25;
 constexpr int EditHeight = 21;
-constexpr int EditLeft = 112;
+constexpr int EditLeft = 136;
 const QString CR = QStringLiteral("\r");
 const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
 const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
-
-template <class T>
-T* Named(T* component, const char* name)
-{
-    component->setObjectName(QString::fromLatin1(name));
-    return component;
-}
 
 TDBNavigator* Navigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x, int width)
 {
@@ -92,7 +85,7 @@ TScheduleForm::TScheduleForm(const TScheduleFormSpec& spec) : spec_(spec)
     SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetPosition(TPosition::poScreenCenter);
-    SetClientSize(700, 440);
+    SetClientSize(740, 440);
     CreateFrame();
     CreateDetailsPage();
     CreateSchedulePage();
@@ -125,7 +118,7 @@ void TScheduleForm::CreateFrame()
 {
     TwwDataSource* header = ADm1->*spec_.HeaderSource;
     ToolBar15 = Named(new TPanel(this), "ToolBar15");
-    ToolBar15->resize(width(), ToolBarHeight);
+    ToolBar15->resize(width(), PageHeaderHeight);
     SetAlign(ToolBar15, TAlign::alTop);
     DBNavigator1 = Navigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6, 100);
     DBNavigator2 = Navigator(ToolBar15, "DBNavigator2", header, EditButtons, 114, 125);
@@ -209,13 +202,13 @@ void TScheduleForm::CreateDetailsPage()
 {
     DBEdit1 = AddEdit(DetailsSheet, "DBEdit1", spec_.Rules->DetailsField, spec_.DetailsLabel, 8, 12, 300);
     DBEdit3 = AddEdit(DetailsSheet, "DBEdit3", "StartDate", " Start Date", 8, 40, 90);
-    DBEdit4 = AddEdit(DetailsSheet, "DBEdit4", "FinishDate", " Finish Date", 214, 40, 90);
+    DBEdit4 = AddEdit(DetailsSheet, "DBEdit4", "FinishDate", " Finish Date", SecondColumn, 40, 90);
     DBEdit4->SetReadOnly(true);
     DBEdit4->setFocusPolicy(Qt::NoFocus);
     DBEdit9 = AddEdit(DetailsSheet, "DBEdit9", "Duration", "No Of Months", 8, 68, 50);
     DBEdit9->OnChange = [this](QObject* sender) { DBEdit9Change(sender); };
     DBEdit9->OnExit = [this](QObject* sender) { DBEdit9Change(sender); };
-    DBEdit7 = AddEdit(DetailsSheet, "DBEdit7", spec_.TotalField, spec_.TotalLabel, 214, 124, 90);
+    DBEdit7 = AddEdit(DetailsSheet, "DBEdit7", spec_.TotalField, spec_.TotalLabel, SecondColumn, 124, 90);
     DBEdit7->SetReadOnly(true);
     DBEdit7->OnEnter = [this](QObject* sender) { DBEdit9Change(sender); };
 
@@ -301,7 +294,12 @@ void TScheduleForm::UpdateFinishDate()
 {
     if (!IsEditState(Header().State()))
         return;
-    const TDateTime start = Header().FieldByName(QStringLiteral("StartDate"))->AsDateTime();
+    // A new header gets its number of months before its start date: until it
+    // has one there is no finish date to work out (its post asks for it).
+    const TField* startField = Header().FieldByName(QStringLiteral("StartDate"));
+    if (startField->IsNull())
+        return;
+    const TDateTime start = startField->AsDateTime();
     const int duration = Header().FieldByName(QStringLiteral("Duration"))->AsInteger();
     Header().FieldByName(QStringLiteral("FinishDate"))->SetAsDateTime(AddMonthsMinusDay(start, duration));
     DBEdit4->update();

@@ -133,7 +133,8 @@ protected:
     TwwDBLookupCombo* AddLookup(QWidget* page, const char* name, const char* field, TwwTable* table,
                                 const char* lookupField, std::span<const char* const> columns);
     TLabel* AddLabel(QWidget* page, const char* name, const char* caption, int x, int y);
-    // Where the type's controls go once the derived dialog has made them.
+    // Where the second column of labelled edits and the type's controls go.
+    static constexpr int SecondColumn = 240;
     static constexpr int AccountTop = 168;
 
     // The amount of each line of a new schedule.

@@ -10,6 +10,7 @@
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/page_controls.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/standard_controls.h"
 #include <QRadioButton>
 
 class ScheduleDialogTest : public MainWindowTest {
@@ -53,7 +54,7 @@ protected:
     void TypeHeader(const QString& details, const QString& start, int months, TDBEdit* amount, double value)
     {
         Click(dialog->DBNavigator2, nbInsert);
-        ASSERT_EQ(Header().State(), dsInsert);
+        ASSERT_EQ(Header().State(), dsInsert) << (presenter.errors.empty() ? presenter.LastText() : presenter.errors.back()).toStdString();
         Type(dialog->DBEdit1, details);
         Type(dialog->DBEdit3, start);
         Type(dialog->DBEdit9, QString::number(months));
