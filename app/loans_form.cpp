@@ -165,7 +165,8 @@ TTransferTarget TFrmLoans::TransferTarget() const
                     row.FieldByName(QStringLiteral("BankItemCode"))->SetAsString(item);
                     row.FieldByName(QStringLiteral("DebitAmount"))
                         ->SetAsFloat(line.FieldByName(QStringLiteral("PaybackAmount"))->AsFloat());
-                }};
+                },
+                QStringLiteral("BankAccountCode"), account};
     }
     const QString income = HeaderText("IncomeCode");
     return {"TblTranIncome", "TrnInc1a", [income](TDataSet& row, const TDataSet& line) {

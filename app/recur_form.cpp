@@ -245,5 +245,8 @@ TTransferTarget TFrmRecur::TransferTarget() const
                 } else {
                     row.FieldByName(amountField)->SetAsFloat(debit ? -amount : amount);
                 }
-            }};
+            },
+            // The bank and communication rows are kept per account.
+            kind->Item.CodeField ? codes.front().first : QString(),
+            kind->Item.CodeField ? codes.front().second : QString()};
 }

@@ -1,5 +1,6 @@
 #include "data/schedules.h"
 #include "data/adm1.h"
+#include "data/catalogue_datasets.h"
 #include "data/header_rules.h"
 #include "data/posted_period_guard.h"
 #include "data/rule_queries.h"
@@ -62,24 +63,41 @@ private:
     TBookmark bookmark_;
 };
 
-// Opens a closed target for the run and closes it again afterwards, so that
-// a window that opens it on its own choice of account finds it as it left it.
-class TOpenedForRun {
+// A second dataset on a transaction table for a run's new rows. It carries the
+// table's own events (codes, required items, the closed period, the summaries
+// mark) and fields, but shows no row: a post re-reads the dataset's view, and
+// the table's own view may hold many thousands of an account's rows.
+class TRunWriter {
 public:
-    explicit TOpenedForRun(TDataSet& table) : table_(table), opened_(!table.Active()) {
-        if (opened_)
-            table_.Open();
+    TRunWriter(TADm1& dm, const TwwTable& table) {
+        const TCatalogueTable* entry = FindCatalogueComponent(table.Name());
+        if (!entry || !*entry->PrimaryKey)
+            throw EInvalidOperation(QStringLiteral("No keyed catalogue entry for %1").arg(table.Name()));
+        writer_.SetName(table.Name());
+        writer_.SetDatabaseName(table.DatabaseName());
+        writer_.SetTableName(QString::fromLatin1(entry->FileName));
+        const TComponentFinder find = [&dm](const QString& name) { return dm.FindComponent(name); };
+        for (const TCatalogueField& field : entry->Fields) {
+            TField* own = CreateCatalogueField(writer_, field, find);
+            const TField* shown = table.FieldByName(QString::fromLatin1(field.Name));
+            own->OnChange = shown->OnChange;
+            own->OnValidate = shown->OnValidate;
+        }
+        writer_.OnNewRecord = table.OnNewRecord;
+        writer_.BeforeInsert = table.BeforeInsert;
+        writer_.BeforePost = table.BeforePost;
+        writer_.AfterPost = table.AfterPost;
+        writer_.OnPostError = table.OnPostError;
+        // No row has an empty key: the view stays empty whatever is written.
+        writer_.SetIndexFieldNames(QString::fromLatin1(entry->PrimaryKey));
+        writer_.Open();
+        writer_.SetRange({QString()}, {QString()});
     }
-    ~TOpenedForRun() {
-        if (opened_)
-            table_.Close();
-    }
-    TOpenedForRun(const TOpenedForRun&) = delete;
-    TOpenedForRun& operator=(const TOpenedForRun&) = delete;
+
+    TwwTable& Table() { return writer_; }
 
 private:
-    TDataSet& table_;
-    bool opened_;
+    TwwTable writer_;
 };
 
 }  // namespace
@@ -126,41 +144,40 @@ void CreateSchedule(TADm1& dm, const THeaderTable& table, TQuery& query, const s
 int TransferSchedule(TADm1& dm, const THeaderTable& table, TQuery& query, const TTransferTarget& target) {
     TwwTable& header = Table(dm, table.HeaderComponent);
     TwwTable& lines = Table(dm, table.LineComponent);
-    TwwTable& rows = Table(dm, target.Component);
+    TwwTable& shown = Table(dm, target.Component);
     const QString codeField = QString::fromLatin1(table.CodeField);
     const QVariant code = header.FieldByName(codeField)->Value();
     const TDateTime closeDate = dm.CurrentCloseDate;
 
     const THourglass hourglass;
-    const TOpenedForRun opened(rows);
     const TLinesKept kept(lines);
-    rows.DisableControls();
+    TRunWriter writer(dm, shown);
+    TwwTable& rows = writer.Table();
     int written = 0;
-    try {
-        RunAllOrNothing(dm, {&rows, dm.TblConfig}, [&] {
-            ExecuteStatement(query,
-                             {QStringLiteral("Delete from ") + QString::fromLatin1(target.Table),
-                              QStringLiteral("where TransactionDate > :CloseDate and %1 = :Code").arg(codeField)},
-                             {{QStringLiteral("CloseDate"), DateTimeToQDate(closeDate)},
-                              {QStringLiteral("Code"), code}});
-            rows.Refresh();
-            for (lines.First(); !lines.Eof(); lines.Next()) {
-                const TDateTime date = lines.FieldByName(TransactionDate)->AsDateTime();
-                if (date <= closeDate)
-                    continue;
-                rows.Insert();
-                rows.FieldByName(TransactionDate)->SetAsDateTime(date);
-                rows.FieldByName(codeField)->SetValue(code);
-                rows.FieldByName(QStringLiteral("External"))->SetAsBoolean(true);
-                target.Fill(rows, lines);
-                rows.Post();
-                ++written;
-            }
-        });
-    } catch (...) {
-        rows.EnableControls();
-        throw;
-    }
-    rows.EnableControls();
+    RunAllOrNothing(dm, {&rows, dm.TblConfig}, [&] {
+        QStringList statement{QStringLiteral("Delete from ") + QString::fromLatin1(target.Table),
+                          QStringLiteral("where TransactionDate > :CloseDate and %1 = :Code").arg(codeField)};
+        TRuleParams params{{QStringLiteral("CloseDate"), DateTimeToQDate(closeDate)}, {QStringLiteral("Code"), code}};
+        if (!target.AccountField.isEmpty()) {
+            statement << QStringLiteral("and %1 = :Account").arg(target.AccountField);
+            params.emplace_back(QStringLiteral("Account"), target.Account);
+        }
+        ExecuteStatement(query, statement, params);
+        for (lines.First(); !lines.Eof(); lines.Next()) {
+            const TDateTime date = lines.FieldByName(TransactionDate)->AsDateTime();
+            if (date <= closeDate)
+                continue;
+            rows.Insert();
+            rows.FieldByName(TransactionDate)->SetAsDateTime(date);
+            rows.FieldByName(codeField)->SetValue(code);
+            rows.FieldByName(QStringLiteral("External"))->SetAsBoolean(true);
+            target.Fill(rows, lines);
+            rows.Post();
+            ++written;
+        }
+    });
+    // The table's own view shows the rows as they now stand.
+    if (shown.Active())
+        shown.Refresh();
     return written;
 }

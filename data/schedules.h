@@ -6,6 +6,7 @@
 // they were before the error propagates. The rows go through the tables' own
 // rules (codes, required items, the closed period, the summaries mark).
 #include "platform/rtl/datetime.h"
+#include <QString>
 #include <functional>
 #include <vector>
 
@@ -27,11 +28,18 @@ struct TTransferTarget {
     const char* Component;   // "TblTranBank1"
     const char* Table;       // "TrnBnk1a"
     std::function<void(TDataSet& row, const TDataSet& line)> Fill;
+    // For a table kept per account: the account field and the header's
+    // account. An approved header's account is frozen, so its earlier rows
+    // stand in that account alone, and naming it lets their removal seek on
+    // the table's key instead of reading every account's rows.
+    QString AccountField = {};
+    QString Account = {};
 };
 
 // Replaces the rows that earlier transfers of the current header wrote after
 // the close date by its lines dated after the close date; rows of the closed
-// period are neither removed nor added. The hourglass shows while it runs; the
-// lines keep their current row, and a target table that was closed is closed
-// again. Returns the number of rows written.
+// period are neither removed nor added. The rows are written through a dataset
+// of the run's own that carries the target table's events; the target table,
+// when open, is refreshed afterwards. The hourglass shows while it runs and the
+// lines keep their current row. Returns the number of rows written.
 int TransferSchedule(TADm1& dm, const THeaderTable& table, TQuery& query, const TTransferTarget& target);

@@ -5,6 +5,8 @@
 #include "app/grid_colours.h"
 #include "tests/app/schedule_dialog_fixture.h"
 #include "platform/rtl/exceptions.h"
+#include "dataset/ww_data_source.h"
+#include <QTabBar>
 #include <QTimer>
 
 namespace {
@@ -193,6 +195,44 @@ TEST_F(LoansDialogTest, AFailureHalfWayThroughATransferLeavesTheTablesAsTheyWere
     EXPECT_EQ(Screen->Cursor(), crDefault);
     EXPECT_EQ(LineText("LoanTranSerialNum"), QStringLiteral("2"));
     EXPECT_FALSE(adm1->TblTranBank1->Active());
+}
+
+TEST_F(LoansDialogTest, AFailureHalfWayThroughAScheduleKeepsTheOldOne)
+{
+    TypeBankLoan();
+    CreateSchedule(false);
+    int posts = 0;
+    adm1->TblTrnLoan1B->AfterPost = [&posts, rule = adm1->TblTrnLoan1B->AfterPost](TDataSet& line) {
+        rule(line);
+        if (++posts == 2)
+            throw EDatabaseError(QStringLiteral("Disk full"));
+    };
+    CreateSchedule(true);
+    ASSERT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("Disk full")});
+    EXPECT_EQ(LineColumn("TransactionDate"), (QStringList{"04/14/2026", "05/14/2026", "06/14/2026"}));
+    EXPECT_EQ(Rows(QStringLiteral("select TransactionDate from TrnLon1b order by TransactionDate")),
+              (QStringList{"2026-04-14", "2026-05-14", "2026-06-14"}));
+    EXPECT_EQ(Loans().DBEdit8->text(), QStringLiteral("1,100.00"));
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST_F(LoansDialogTest, AutoEditAndTheSchedulePageSwitchTheNavigators)
+{
+    ShowDialog(new TFrmLoans);
+    const int withEdit = dialog->DBNavigator2->width();
+    Click(dialog->CBoxBankTran);
+    EXPECT_TRUE(adm1->DsTrnLoan1A->AutoEdit());
+    EXPECT_TRUE(adm1->DsTrnLoan1B->AutoEdit());
+    EXPECT_FALSE(dialog->DBNavigator2->VisibleButtons().Contains(nbEdit));
+    EXPECT_FALSE(dialog->DBNavigator4->VisibleButtons().Contains(nbEdit));
+    EXPECT_LT(dialog->DBNavigator2->width(), withEdit);
+
+    QTest::mouseClick(dialog->PageControl1->TabBar(), Qt::LeftButton, {},
+                      dialog->PageControl1->TabBar()->tabRect(1).center());
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->PageControl1->ActivePage(), Loans().TabLoanPayment);
+    EXPECT_FALSE(dialog->DBNavigator2->isEnabled());
+    SaveDialog(QStringLiteral("loans-autoedit"));
 }
 
 TEST_F(LoansDialogTest, CtrlLOpensTheDialogModallyOverTheHiddenMainWindow)
