@@ -232,6 +232,8 @@ TEST_F(LoansDialogTest, AutoEditAndTheSchedulePageSwitchTheNavigators)
     QApplication::processEvents();
     EXPECT_EQ(dialog->PageControl1->ActivePage(), Loans().TabLoanPayment);
     EXPECT_FALSE(dialog->DBNavigator2->isEnabled());
+    EXPECT_EQ(Header().State(), dsBrowse);
+    EXPECT_EQ(Lines().State(), dsBrowse);
     SaveDialog(QStringLiteral("loans-autoedit"));
 }
 
