@@ -5,6 +5,8 @@
 #include "app/double_entry_form.h"
 #include "app/filter_form.h"
 #include "app/legend_form.h"
+#include "app/loans_form.h"
+#include "app/recur_form.h"
 #include "app/references_form.h"
 #include "app/report_page.h"
 #include "app/splash_form.h"
@@ -48,6 +50,8 @@ TFrmMainMenu::TFrmMainMenu()
     SetWindowState(TWindowState::wsMaximized);
 
     CreateFrame();
+    LoansLauncher.Create = [] { return new TFrmLoans(); };
+    RecurLauncher.Create = [] { return new TFrmRecur(); };
     DoubleEntryLauncher.Create = [] { return new TFrmDoubleEntry(); };
     AssetsLauncher.Create = [] { return new TFrmAssets(); };
     AssetsLauncher.Hourglass = false;

@@ -219,7 +219,8 @@ TEST_F(MainWindowTest, LaunchersOpenTheirWindowsModallyThroughMenusAndShortcuts)
     EXPECT_TRUE(closePeriod.mainWindowVisible);
     EXPECT_EQ(closePeriod.cursor, crDefault);
 
-    // A command whose window the program does not have yet opens nothing.
+    // A command whose launcher has no window opens nothing.
+    window->RecurLauncher.Create = nullptr;
     Choose(window->RecurringTransactions1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(presenter.errors.empty());
