@@ -1,4 +1,11 @@
 #include "bench/support/accounts_data.h"
+#include "bench/support/cache.h"
+#include "data/accounts_directory.h"
+#include "data/adm1.h"
+#include "data/adm3.h"
+#include "platform/db/database.h"
+#include "platform/db/session.h"
+#include <QDir>
 #include "platform/engine/nocase_collation.h"
 #include <QDate>
 #include <QFile>
@@ -124,5 +131,49 @@ void FillAccountsData(const QString& path, const TAccountsShape& shape) {
                    {BenchCode(int(random() % unsigned(shape.ExpenseCodes)) + 1, 5), BenchCode(i + 1, 10),
                     dateOf(i, shape.OtherTransactions), amount()});
     }
+    std::vector<int> assetSerials(size_t(shape.Assets) + 1, 0);
+    for (int a = 1; a <= shape.Assets; ++a)
+        out.Insert("INSERT INTO TrnAst1a (AssetDesc, AssetCode) VALUES (?, ?)",
+                   {QStringLiteral("Asset %1").arg(a), BenchCode(a, 10)});
+    for (int i = 0; i < shape.AssetAmounts && shape.Assets > 0; ++i) {
+        const int asset = int(random() % unsigned(shape.Assets)) + 1;
+        out.Insert("INSERT INTO TrnAst1b (TransactionDate, AssetAmount, AssetTranSerialNum, AssetCode) "
+                   "VALUES (?, ?, ?, ?)",
+                   {dateOf(i, shape.AssetAmounts), amount(), BenchCode(++assetSerials[size_t(asset)], 10),
+                    BenchCode(asset, 10)});
+    }
     out.Commit();
+}
+
+TAccountsShape LargeBookShape() {
+    TAccountsShape shape;
+    shape.OtherTransactions = shape.BankTransactions;
+    shape.Assets = 100;
+    shape.AssetAmounts = shape.Assets * 12 * shape.Years;   // a value a month
+    return shape;
+}
+
+QString AccountsBook(const TAccountsShape& shape) {
+    const QString key = QStringLiteral("accounts-%1-%2-%3-%4-%5-%6-%7-%8-%9")
+                            .arg(shape.BankTransactions)
+                            .arg(shape.OtherTransactions)
+                            .arg(shape.Years)
+                            .arg(shape.FirstYear)
+                            .arg(shape.BankAccounts)
+                            .arg(shape.BankItems)
+                            .arg(QStringLiteral("%1-%2").arg(shape.TelAccounts).arg(shape.TelItems))
+                            .arg(QStringLiteral("%1-%2").arg(shape.IncomeCodes).arg(shape.ExpenseCodes))
+                            .arg(QStringLiteral("%1-%2").arg(shape.Assets).arg(shape.AssetAmounts));
+    const QString directory = CachedDirectory(key, [&](const QString& into) {
+        Session().AddStandardAlias(AccountsAlias, into);
+        {   // the first start deploys the tables
+            TADm1 deploy(nullptr);
+        }
+        FillAccountsData(QDir(into).filePath(QStringLiteral("DataQuelt.sqlite")), shape);
+        TADm1 dm1(nullptr);
+        TADm3 dm3(nullptr);
+        dm3.RebuildSummaries(QString(), QString());
+    });
+    Session().AddStandardAlias(AccountsAlias, directory);
+    return directory;
 }
