@@ -6,6 +6,7 @@
 #include "platform/engine/filter_set.h"
 #include "platform/engine/key_order.h"
 #include "platform/engine/sqlite_statement.h"
+#include <QVarLengthArray>
 #include <deque>
 #include <map>
 #include <unordered_map>
@@ -49,8 +50,8 @@ private:
     struct TRow {
         qint64 RowId = 0;
         TRecordValues Values;
-        std::vector<QVariant> Key;   // the order fields, storage form
-        TKeyPosition Position() const { return {Key, RowId}; }
+        QVarLengthArray<QVariant, 2> Key;   // the order fields, storage form; short keys held in the row
+        TKeyPosition Position() const { return {std::vector<QVariant>(Key.begin(), Key.end()), RowId}; }
     };
     struct TFetch {
         std::vector<TRow> Rows;                    // accepted rows, in walking order
@@ -81,6 +82,7 @@ private:
     bool ExtendHead();
     void TrimFront();
     void TrimBack();
+    void Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last);
     void SyncWithChanges();
     void InvalidateCounts();
     quint64 Generation() const;
@@ -110,4 +112,6 @@ private:
     mutable std::map<qint64, int> recNos_;
     mutable quint64 recNoGeneration_ = 0;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
+    mutable std::vector<TColumnReader> readers_;   // one per column, shared by every statement
+    mutable std::vector<TRecordValues> spare_;     // emptied records of rows let go, for the next rows read
 };

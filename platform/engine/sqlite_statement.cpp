@@ -1,4 +1,6 @@
 #include "platform/engine/sqlite_statement.h"
+#include "platform/engine/column_values.h"
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -104,3 +106,95 @@ QVariant TSqliteStatement::Column(int column) const {
 }
 
 qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+namespace {
+constexpr size_t kSeenTexts = 256;      // per column: codes, the dates of a year
+constexpr size_t kSeenTextSize = 64;    // longer texts are rarely met twice
+}  // namespace
+
+TColumnReader::TColumnReader(TFieldType type)
+    : type_(type),
+      floating_(type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD),
+      textual_(IsTextType(type)) {}
+
+void TColumnReader::Read(const TSqliteStatement& statement, int column) {
+    sqlite3_stmt* handle = statement.Handle();
+    switch (sqlite3_column_type(handle, column)) {
+    case SQLITE_NULL:
+        if (last_ == TLast::Null && held_) return;
+        last_ = TLast::Null;
+        value_ = QVariant();
+        same_ = held_ = true;
+        return;
+    case SQLITE_INTEGER: {
+        const qint64 integer = sqlite3_column_int64(handle, column);
+        const bool repeated = last_ == TLast::Integer && integer == integer_;
+        Repeated(repeated);
+        if (repeated && held_) return;
+        last_ = TLast::Integer;
+        integer_ = integer;
+        stored_ = QVariant(qlonglong(integer));
+        break;
+    }
+    case SQLITE_FLOAT:
+        Repeated(false);
+        last_ = TLast::None;
+        held_ = true;
+        if (floating_) {
+            value_ = QVariant(sqlite3_column_double(handle, column));
+            same_ = true;
+            return;
+        }
+        stored_ = QVariant(sqlite3_column_double(handle, column));
+        break;
+    case SQLITE_TEXT: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(handle, column));
+        const std::string_view bytes(text, size_t(sqlite3_column_bytes(handle, column)));
+        if (last_ == TLast::Text && held_ && bytes == bytes_) {
+            Repeated(true);
+            return;
+        }
+        last_ = TLast::Text;
+        bytes_.assign(bytes);
+        held_ = true;
+        // A full table for a column that does not repeat (serial numbers) is not searched.
+        const bool search = repeats_ > 0 || seen_.size() < kSeenTexts;
+        if (const auto seen = search ? seen_.find(bytes) : seen_.end(); seen != seen_.end()) {
+            Repeated(true);
+            value_ = seen->second.Value;
+            same_ = seen->second.Same;
+            if (!same_) stored_ = seen->second.Stored;
+            return;
+        }
+        Repeated(false);
+        if (textual_) {
+            value_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            same_ = true;
+        } else {
+            stored_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            value_ = StorageToValue(stored_, type_);
+            same_ = false;
+        }
+        if (bytes.size() <= kSeenTextSize && seen_.size() < kSeenTexts)
+            seen_.emplace(bytes_, TSeen{same_, same_ ? QVariant() : stored_, value_});
+        return;
+    }
+    default:
+        Repeated(false);
+        last_ = TLast::None;
+        stored_ = statement.Column(column);
+        break;
+    }
+    held_ = true;
+    same_ = false;
+    value_ = StorageToValue(stored_, type_);
+}
+
+void TColumnReader::TakeValue(QVariant& into) {
+    if (repeats_ > 0 || last_ == TLast::Null) {
+        into = value_;
+    } else {
+        into = std::move(value_);
+        held_ = false;
+    }
+}

@@ -1,7 +1,12 @@
 #pragma once
 // Owning wrappers of SQLite's statement handle and the error it raises.
+#include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
 #include <QVariant>
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -41,4 +46,48 @@ private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
     QString sql_;
+};
+
+// Reads one column of a statement row after row, in storage form and as the
+// value of the column's type. A short text met before (codes, dates) shares
+// the string and the conversion made the first time, and so does a number
+// equal to the previous row's: a walk in index order repeats its leading
+// fields, a scan in date order its dates. Values that do not repeat are handed
+// over instead of shared.
+class TColumnReader {
+public:
+    explicit TColumnReader(TFieldType type);
+    // Reads the column of the statement's current row.
+    void Read(const TSqliteStatement& statement, int column);
+    // What Read read, in storage form; valid until TakeValue.
+    const QVariant& Stored() const { return same_ ? value_ : stored_; }
+    // What Read read, as the value of the column's type.
+    const QVariant& Value() const { return value_; }
+    // The value into a row: a copy while the column repeats, else the value itself.
+    void TakeValue(QVariant& into);
+
+private:
+    enum class TLast { None, Null, Integer, Text };
+    struct TSeen {
+        bool Same;         // the stored form is the value
+        QVariant Stored;   // unless Same
+        QVariant Value;
+    };
+    struct TBytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>()(bytes); }
+    };
+    void Repeated(bool repeated) { repeats_ = repeated ? std::min(repeats_ + 1, 8) : std::max(repeats_ - 1, 0); }
+
+    TFieldType type_;
+    bool floating_;         // the type's value of a stored float is that float
+    bool textual_;          // the type's value of a stored text is that text
+    TLast last_ = TLast::None;
+    bool held_ = false;     // value_ still holds the last value read
+    bool same_ = false;     // the stored form is value_ itself
+    int repeats_ = 0;       // 0 when the column has not been repeating lately
+    qint64 integer_ = 0;    // when last_ is Integer
+    std::string bytes_;     // when last_ is Text
+    QVariant stored_, value_;
+    std::unordered_map<std::string, TSeen, TBytesHash, std::equal_to<>> seen_;   // short texts, a few hundred
 };
