@@ -31,7 +31,7 @@ def figures(paths):
     out, runs = {}, {}
     for path in paths:
         for b in json.load(open(path))["benchmarks"]:
-            name = re.sub(r"/repeats:\d+$", "", b.get("run_name", b["name"]))
+            name = re.sub(r"/(repeats|iterations):\d+|/manual_time", "", b.get("run_name", b["name"]))
             if b.get("run_type") == "aggregate":
                 if b.get("aggregate_name") == "median":
                     out[name] = (to_ns(b), b, b.get("repetitions", 1))

@@ -131,6 +131,17 @@ void FillAccountsData(const QString& path, const TAccountsShape& shape) {
                    {BenchCode(int(random() % unsigned(shape.ExpenseCodes)) + 1, 5), BenchCode(i + 1, 10),
                     dateOf(i, shape.OtherTransactions), amount()});
     }
+    for (int b = 1; b <= shape.Banks; ++b)
+        out.Insert("INSERT INTO Pbanks (BankDesc, BankCode) VALUES (?, ?)", {QStringLiteral("Bank %1").arg(b), BenchCode(b, 10)});
+    for (int c = 1; c <= shape.Currencies; ++c)
+        out.Insert("INSERT INTO PCurncy (CurrencyShortName, CurrencyName, CurrencyCode) VALUES (?, ?, ?)",
+                   {BenchCode(c, 3), QStringLiteral("Currency %1").arg(c), BenchCode(c, 3)});
+    for (int c = 1; c <= shape.Cards; ++c)
+        out.Insert("INSERT INTO PCCards (CardName, CardType, CardCode) VALUES (?, ?, ?)",
+                   {QStringLiteral("Card %1").arg(c), QStringLiteral("C"), BenchCode(c, 10)});
+    for (int c = 1; c <= shape.Categories; ++c)
+        out.Insert("INSERT INTO PCatgry (CategoryDesc, CategoryCode) VALUES (?, ?)",
+                   {QStringLiteral("Category %1").arg(c), BenchCode(c, 3)});
     std::vector<int> assetSerials(size_t(shape.Assets) + 1, 0);
     for (int a = 1; a <= shape.Assets; ++a)
         out.Insert("INSERT INTO TrnAst1a (AssetDesc, AssetCode) VALUES (?, ?)",
@@ -150,6 +161,10 @@ TAccountsShape LargeBookShape() {
     shape.OtherTransactions = shape.BankTransactions;
     shape.Assets = 100;
     shape.AssetAmounts = shape.Assets * 12 * shape.Years;   // a value a month
+    shape.Banks = 20;
+    shape.Currencies = 10;
+    shape.Cards = 10;
+    shape.Categories = 20;
     return shape;
 }
 
@@ -163,7 +178,13 @@ QString AccountsBook(const TAccountsShape& shape) {
                             .arg(shape.BankItems)
                             .arg(QStringLiteral("%1-%2").arg(shape.TelAccounts).arg(shape.TelItems))
                             .arg(QStringLiteral("%1-%2").arg(shape.IncomeCodes).arg(shape.ExpenseCodes))
-                            .arg(QStringLiteral("%1-%2").arg(shape.Assets).arg(shape.AssetAmounts));
+                            .arg(QStringLiteral("%1-%2-%3-%4-%5-%6")
+                                     .arg(shape.Assets)
+                                     .arg(shape.AssetAmounts)
+                                     .arg(shape.Banks)
+                                     .arg(shape.Currencies)
+                                     .arg(shape.Cards)
+                                     .arg(shape.Categories));
     const QString directory = CachedDirectory(key, [&](const QString& into) {
         Session().AddStandardAlias(AccountsAlias, into);
         {   // the first start deploys the tables

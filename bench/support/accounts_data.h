@@ -16,10 +16,15 @@ struct TAccountsShape {
     int ExpenseCodes = 30;
     int Assets = 0;
     int AssetAmounts = 0;            // over all assets
+    int Banks = 0;                   // the further reference tables start-up opens
+    int Currencies = 0;
+    int Cards = 0;
+    int Categories = 0;
 };
 
 // A large book for start-up: the bank transactions and, at the same scale,
-// the communication, income and expense ones, with assets beside them.
+// the communication, income and expense ones, with assets and every reference
+// table beside them.
 TAccountsShape LargeBookShape();
 
 // Fills the database file at path, whose tables the deployment made and which

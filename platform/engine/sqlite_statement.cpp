@@ -190,11 +190,3 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
     value_ = StorageToValue(stored_, type_);
 }
 
-void TColumnReader::TakeValue(QVariant& into) {
-    if (repeats_ > 0 || last_ == TLast::Null) {
-        into = value_;
-    } else {
-        into = std::move(value_);
-        held_ = false;
-    }
-}

@@ -63,8 +63,13 @@ public:
     const QVariant& Stored() const { return same_ ? value_ : stored_; }
     // What Read read, as the value of the column's type.
     const QVariant& Value() const { return value_; }
-    // The value into a row: a copy while the column repeats, else the value itself.
-    void TakeValue(QVariant& into);
+    // The value for a row: a copy while the column repeats, else the value itself.
+    QVariant TakeValue() {
+        if (last_ == TLast::Null) return QVariant();
+        if (repeats_ > 0) return value_;
+        held_ = false;
+        return std::move(value_);
+    }
 
 private:
     enum class TLast { None, Null, Integer, Text };
