@@ -30,7 +30,8 @@ def figures(paths):
     """Name -> (time in ns, counters, repetitions) over all files, medians preferred."""
     out, runs = {}, {}
     for path in paths:
-        for b in json.load(open(path))["benchmarks"]:
+        # Interleaved repetitions come in any order: the figures of a program by name.
+        for b in sorted(json.load(open(path))["benchmarks"], key=lambda b: b.get("run_name", b["name"])):
             name = re.sub(r"/(repeats|iterations):\d+|/manual_time", "", b.get("run_name", b["name"]))
             if b.get("run_type") == "aggregate":
                 if b.get("aggregate_name") == "median":
