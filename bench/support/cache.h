@@ -1,7 +1,8 @@
 #pragma once
 // Generated databases kept between runs: each is made once per set of
 // parameters and reused by every benchmark program, until the generator
-// changes (its sources are hashed into the cache's entry names).
+// changes (its sources are hashed into the cache's entry names). The cache is
+// bench-cache/ in the build directory, or $QUELT_BENCH_CACHE.
 #include <QString>
 #include <functional>
 
