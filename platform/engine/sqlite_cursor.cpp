@@ -141,8 +141,8 @@ TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) co
     return row;
 }
 
-int TSqliteCursor::ReadSegment(const TSqlCondition& segment, bool forward, int limit,
-                               const std::function<bool(TRow&&)>& take) const {
+template <typename Take>
+int TSqliteCursor::ReadSegment(const TSqlCondition& segment, bool forward, int limit, Take&& take) const {
     TSqliteStatement& statement =
         Statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4 ORDER BY %5 LIMIT ?")
                       .arg(selectList_, from_, view_.Where, segment.Where, order_->OrderBy(forward)));

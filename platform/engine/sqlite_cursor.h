@@ -67,8 +67,8 @@ private:
     TFetch Fetch(const std::optional<TKeyPosition>& from, bool inclusive, bool forward, int want) const;
     // Reads one segment; calls take for each row until it returns false.
     // Returns the number of rows read.
-    int ReadSegment(const TSqlCondition& segment, bool forward, int limit,
-                    const std::function<bool(TRow&&)>& take) const;
+    template <typename Take>
+    int ReadSegment(const TSqlCondition& segment, bool forward, int limit, Take&& take) const;
     std::optional<TRow> ReadViewRow(qint64 rowId) const;
     TRow ReadRow(const TSqliteStatement& statement) const;
     bool Accepts(const TRow& row) const { return !filters_.Any() || filters_.Accepts(row.Values); }

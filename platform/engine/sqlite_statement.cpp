@@ -138,13 +138,14 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
     }
     case SQLITE_FLOAT:
         Repeated(false);
-        last_ = TLast::None;
-        held_ = true;
-        if (floating_) {
-            value_ = QVariant(sqlite3_column_double(handle, column));
+        if (floating_) {   // the value is the stored float, made into a QVariant once needed
+            last_ = TLast::Float;
+            float_ = sqlite3_column_double(handle, column);
+            held_ = false;
             same_ = true;
             return;
         }
+        last_ = TLast::None;
         stored_ = QVariant(sqlite3_column_double(handle, column));
         break;
     case SQLITE_TEXT: {

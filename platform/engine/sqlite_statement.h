@@ -60,19 +60,26 @@ public:
     // Reads the column of the statement's current row.
     void Read(const TSqliteStatement& statement, int column);
     // What Read read, in storage form; valid until TakeValue.
-    const QVariant& Stored() const { return same_ ? value_ : stored_; }
+    const QVariant& Stored() const { return same_ ? Value() : stored_; }
     // What Read read, as the value of the column's type.
-    const QVariant& Value() const { return value_; }
+    const QVariant& Value() const {
+        if (last_ == TLast::Float && !held_) {   // made when asked for
+            value_ = QVariant(float_);
+            held_ = true;
+        }
+        return value_;
+    }
     // The value for a row: a copy while the column repeats, else the value itself.
     QVariant TakeValue() {
         if (last_ == TLast::Null) return QVariant();
+        if (last_ == TLast::Float && !held_) return QVariant(float_);
         if (repeats_ > 0) return value_;
         held_ = false;
         return std::move(value_);
     }
 
 private:
-    enum class TLast { None, Null, Integer, Text };
+    enum class TLast { None, Null, Integer, Float, Text };
     struct TSeen {
         bool Same;         // the stored form is the value
         QVariant Stored;   // unless Same
@@ -88,11 +95,13 @@ private:
     bool floating_;         // the type's value of a stored float is that float
     bool textual_;          // the type's value of a stored text is that text
     TLast last_ = TLast::None;
-    bool held_ = false;     // value_ still holds the last value read
+    mutable bool held_ = false;   // value_ holds the last value read (a float's only once asked for)
     bool same_ = false;     // the stored form is value_ itself
     int repeats_ = 0;       // 0 when the column has not been repeating lately
     qint64 integer_ = 0;    // when last_ is Integer
+    double float_ = 0;      // when last_ is Float
     std::string bytes_;     // when last_ is Text
-    QVariant stored_, value_;
+    QVariant stored_;
+    mutable QVariant value_;
     std::unordered_map<std::string, TSeen, TBytesHash, std::equal_to<>> seen_;   // short texts, a few hundred
 };
