@@ -1,6 +1,7 @@
 #include "data/summary_rebuild.h"
 #include "data/report_tables.h"
 #include "platform/rtl/datetime.h"
+#include <array>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -83,19 +84,32 @@ struct TAmounts {
     double Value[2] = {0.0, 0.0};
 };
 
-// The codes a scan meets, each numbered in the order it first appears.
+// The codes a scan meets, each numbered in the order it first appears. The
+// reader hands out one shared string for a code it meets again, so a code is
+// first looked for by its string's data: a slot that holds the same data
+// holds the same text, as the slot keeps that data alive.
 class TCodeNumbers {
 public:
     int Number(int column, const QString& code) {
+        TSlot& slot = slots_[column][(quintptr(code.constData()) >> 4) % kSlots];
+        if (slot.Code.constData() == code.constData() && slot.Code.size() == code.size() && !code.isNull())
+            return slot.Number;
         QHash<QString, int>& numbers = numbers_[column];
         auto it = numbers.constFind(code);
         if (it == numbers.constEnd())
             it = numbers.insert(code, int(numbers.size()));
+        slot = {code, it.value()};
         return it.value();
     }
 
 private:
+    static constexpr size_t kSlots = 256;
+    struct TSlot {
+        QString Code;
+        int Number = 0;
+    };
     QHash<QString, int> numbers_[2];
+    std::array<TSlot, kSlots> slots_[2];
 };
 
 // A month key by the numbers of its codes.

@@ -108,8 +108,9 @@ QVariant TSqliteStatement::Column(int column) const {
 qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
 
 namespace {
-constexpr size_t kSeenTexts = 256;      // per column: codes, the dates of a year
+constexpr size_t kSeenSlots = 256;      // per column: codes, the dates of most of a year
 constexpr size_t kSeenTextSize = 64;    // longer texts are rarely met twice
+constexpr int kTextsBeforeSlots = 16;
 }  // namespace
 
 TColumnReader::TColumnReader(TFieldType type)
@@ -158,14 +159,20 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         last_ = TLast::Text;
         bytes_.assign(bytes);
         held_ = true;
-        // A full table for a column that does not repeat (serial numbers) is not searched.
-        const bool search = repeats_ > 0 || seen_.size() < kSeenTexts;
-        if (const auto seen = search ? seen_.find(bytes) : seen_.end(); seen != seen_.end()) {
-            Repeated(true);
-            value_ = seen->second.Value;
-            same_ = seen->second.Same;
-            if (!same_) stored_ = seen->second.Stored;
-            return;
+        TSeen* slot = nullptr;
+        size_t hash = 0;
+        // Only a column read for a while gets its slots: most results are a few rows.
+        if (bytes.size() <= kSeenTextSize && (!seen_.empty() || ++texts_ > kTextsBeforeSlots)) {
+            if (seen_.empty()) seen_.resize(kSeenSlots);
+            hash = std::hash<std::string_view>()(bytes);
+            slot = &seen_[hash % kSeenSlots];
+            if (slot->Used && slot->Hash == hash && slot->Bytes == bytes) {
+                Repeated(true);
+                value_ = slot->Value;
+                same_ = slot->Same;
+                if (!same_) stored_ = slot->Stored;
+                return;
+            }
         }
         Repeated(false);
         if (textual_) {
@@ -176,8 +183,9 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
             value_ = StorageToValue(stored_, type_);
             same_ = false;
         }
-        if (bytes.size() <= kSeenTextSize && seen_.size() < kSeenTexts)
-            seen_.emplace(bytes_, TSeen{same_, same_ ? QVariant() : stored_, value_});
+        // A column that does not repeat (serial numbers) leaves the slots it found taken.
+        if (slot && (!slot->Used || repeats_ > 0))
+            *slot = {true, hash, bytes_, same_, same_ ? QVariant() : stored_, value_};
         return;
     }
     default:

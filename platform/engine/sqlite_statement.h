@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -80,14 +79,14 @@ public:
 
 private:
     enum class TLast { None, Null, Integer, Float, Text };
+    // A text met before, in a slot chosen by its hash.
     struct TSeen {
-        bool Same;         // the stored form is the value
-        QVariant Stored;   // unless Same
+        bool Used = false;
+        size_t Hash = 0;
+        std::string Bytes;
+        bool Same = false;   // the stored form is the value
+        QVariant Stored;     // unless Same
         QVariant Value;
-    };
-    struct TBytesHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>()(bytes); }
     };
     void Repeated(bool repeated) { repeats_ = repeated ? std::min(repeats_ + 1, 8) : std::max(repeats_ - 1, 0); }
 
@@ -103,5 +102,6 @@ private:
     std::string bytes_;     // when last_ is Text
     QVariant stored_;
     mutable QVariant value_;
-    std::unordered_map<std::string, TSeen, TBytesHash, std::equal_to<>> seen_;   // short texts, a few hundred
+    int texts_ = 0;             // new texts read before seen_ was made
+    std::vector<TSeen> seen_;   // short texts, made once the column has read a few
 };
