@@ -1,6 +1,7 @@
 #include "data/summary_rebuild.h"
 #include "data/report_tables.h"
 #include "platform/rtl/datetime.h"
+#include <array>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -83,6 +84,49 @@ struct TAmounts {
     double Value[2] = {0.0, 0.0};
 };
 
+// The codes a scan meets, each numbered in the order it first appears. The
+// reader hands out one shared string for a code it meets again, so a code is
+// first looked for by its string's data: a slot that holds the same data
+// holds the same text, as the slot keeps that data alive.
+class TCodeNumbers {
+public:
+    int Number(int column, const QString& code) {
+        TSlot& slot = slots_[column][(quintptr(code.constData()) >> 4) % kSlots];
+        if (slot.Code.constData() == code.constData() && slot.Code.size() == code.size() && !code.isNull())
+            return slot.Number;
+        QHash<QString, int>& numbers = numbers_[column];
+        auto it = numbers.constFind(code);
+        if (it == numbers.constEnd())
+            it = numbers.insert(code, int(numbers.size()));
+        slot = {code, it.value()};
+        return it.value();
+    }
+
+private:
+    static constexpr size_t kSlots = 256;
+    struct TSlot {
+        QString Code;
+        int Number = 0;
+    };
+    QHash<QString, int> numbers_[2];
+    std::array<TSlot, kSlots> slots_[2];
+};
+
+// A month key by the numbers of its codes.
+struct TNumberedKey {
+    int Codes[2] = {0, 0};
+    int Year = 0;
+    int Month = 0;
+    bool operator==(const TNumberedKey&) const = default;
+};
+
+struct TNumberedKeyHash {
+    size_t operator()(const TNumberedKey& key) const {
+        const quint64 codes = quint64(quint32(key.Codes[0])) << 32 | quint32(key.Codes[1]);
+        return qHash(codes) ^ (size_t(key.Year * 16 + key.Month) * 0x9E3779B97F4A7C15ull);
+    }
+};
+
 // The accounting month of a transaction date; a missing date counts as the
 // platform's day 0, 30 December 1899.
 void MonthOfDate(const QVariant& value, int& year, int& month) {
@@ -145,8 +189,8 @@ TStoredRows ReadRowsByKey(TEngineDatabase& db, const QString& table, KeyOf&& key
 // row, told whether it is new.
 template <typename TSums, typename Find, typename Fill>
 void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumnMap& columns,
-                        const TMonthTotals<TSums>& totals, Find&& find, Fill&& fill) {
-    for (const auto& [key, sums] : totals.Rows()) {
+                        const std::vector<std::pair<TMonthKey, TSums>>& totals, Find&& find, Fill&& fill) {
+    for (const auto& [key, sums] : totals) {
         std::optional<TStoredRow> stored = find(key);
         TRecordValues record = stored ? std::move(stored->second) : columns.EmptyRecord();
         fill(record, key, sums, !stored);
@@ -181,24 +225,48 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     sourceFields.push_back("TransactionDate");
     for (const auto& amount : layout.Amounts)
         sourceFields.push_back(amount.second);
-    TMonthTotals<TAmounts> totals;
+    // The sums per key in the order the keys first appear.
+    std::vector<std::pair<TMonthKey, TAmounts>> totals;
     {
         const auto rows = scope.Db.Query(SqlText(
             {QStringLiteral("Select ") + Joined(sourceFields) + QStringLiteral(" from ") +
                  QString::fromLatin1(layout.SourceTable),
              scope.Source}));
-        TMonthKey key;
+        // A row's key is found by the numbers of its codes and its month, so
+        // that its texts are looked up once each, not compared as a key.
+        TCodeNumbers numbers;
+        std::unordered_map<TNumberedKey, size_t, TNumberedKeyHash> places;
+        TNumberedKey numbered;
+        QDate lastDate;
+        int year = 0, month = 0;
+        bool dated = false;
         while (rows->Next()) {
-            key.Codes.clear();
             for (int i = 0; i < codeCount; ++i)
-                key.Codes << TextOf(rows->Value(i));
-            MonthOfDate(rows->Value(codeCount), key.Year, key.Month);
-            TAmounts& sums = totals[key];
+                numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
+            const QVariant date = rows->Value(codeCount);
+            if (!dated || date.toDate() != lastDate || !lastDate.isValid()) {
+                MonthOfDate(date, year, month);
+                lastDate = date.toDate();
+                dated = true;
+            }
+            numbered.Year = year;
+            numbered.Month = month;
+            auto [place, added] = places.try_emplace(numbered, 0);
+            if (added) {
+                TMonthKey key;
+                for (int i = 0; i < codeCount; ++i)
+                    key.Codes << TextOf(rows->Value(i));
+                key.Year = year;
+                key.Month = month;
+                place->second = totals.size();
+                totals.emplace_back(std::move(key), TAmounts{});
+            }
+            TAmounts& sums = totals[place->second].second;
             for (int i = 0; i < amountCount; ++i)
                 sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
         }
     }
-    if (totals.Rows().empty())
+    if (totals.empty())
         return;
 
     // Rows the target clause spared are found through the index and written
@@ -224,7 +292,7 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
 
     const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
-        if (!spared.contains(KeyText(key)))
+        if (spared.isEmpty() || !spared.contains(KeyText(key)))
             return std::nullopt;
         if (!finder)
             finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
@@ -312,7 +380,7 @@ void TBillRebuild::Finish(const TRebuildScope& scope) const {
         record[totalColumn] = total.Value;
         record[oldColumn] = false;
     };
-    UpdateOrInsertRows(scope.Db, BillTable, columns, totals, find, fill);
+    UpdateOrInsertRows(scope.Db, BillTable, columns, totals.Rows(), find, fill);
 
     scope.Db.Execute(SqlText({QStringLiteral("delete from MTHTEL2A"), QStringLiteral("where OldFlag = True")}));
 }
@@ -400,7 +468,7 @@ void RebuildChartRows(const TRebuildScope& scope) {
         if (isNew)
             record[runningColumn] = 0.0;
     };
-    UpdateOrInsertRows(scope.Db, ChartTable, columns, totals, find, fill);
+    UpdateOrInsertRows(scope.Db, ChartTable, columns, totals.Rows(), find, fill);
 
     RecomputeRunningBalance(scope.Db);
 }

@@ -1,4 +1,11 @@
 #include "bench/support/accounts_data.h"
+#include "bench/support/cache.h"
+#include "data/accounts_directory.h"
+#include "data/adm1.h"
+#include "data/adm3.h"
+#include "platform/db/database.h"
+#include "platform/db/session.h"
+#include <QDir>
 #include "platform/engine/nocase_collation.h"
 #include <QDate>
 #include <QFile>
@@ -124,5 +131,70 @@ void FillAccountsData(const QString& path, const TAccountsShape& shape) {
                    {BenchCode(int(random() % unsigned(shape.ExpenseCodes)) + 1, 5), BenchCode(i + 1, 10),
                     dateOf(i, shape.OtherTransactions), amount()});
     }
+    for (int b = 1; b <= shape.Banks; ++b)
+        out.Insert("INSERT INTO Pbanks (BankDesc, BankCode) VALUES (?, ?)", {QStringLiteral("Bank %1").arg(b), BenchCode(b, 10)});
+    for (int c = 1; c <= shape.Currencies; ++c)
+        out.Insert("INSERT INTO PCurncy (CurrencyShortName, CurrencyName, CurrencyCode) VALUES (?, ?, ?)",
+                   {BenchCode(c, 3), QStringLiteral("Currency %1").arg(c), BenchCode(c, 3)});
+    for (int c = 1; c <= shape.Cards; ++c)
+        out.Insert("INSERT INTO PCCards (CardName, CardType, CardCode) VALUES (?, ?, ?)",
+                   {QStringLiteral("Card %1").arg(c), QStringLiteral("C"), BenchCode(c, 10)});
+    for (int c = 1; c <= shape.Categories; ++c)
+        out.Insert("INSERT INTO PCatgry (CategoryDesc, CategoryCode) VALUES (?, ?)",
+                   {QStringLiteral("Category %1").arg(c), BenchCode(c, 3)});
+    std::vector<int> assetSerials(size_t(shape.Assets) + 1, 0);
+    for (int a = 1; a <= shape.Assets; ++a)
+        out.Insert("INSERT INTO TrnAst1a (AssetDesc, AssetCode) VALUES (?, ?)",
+                   {QStringLiteral("Asset %1").arg(a), BenchCode(a, 10)});
+    for (int i = 0; i < shape.AssetAmounts && shape.Assets > 0; ++i) {
+        const int asset = int(random() % unsigned(shape.Assets)) + 1;
+        out.Insert("INSERT INTO TrnAst1b (TransactionDate, AssetAmount, AssetTranSerialNum, AssetCode) "
+                   "VALUES (?, ?, ?, ?)",
+                   {dateOf(i, shape.AssetAmounts), amount(), BenchCode(++assetSerials[size_t(asset)], 10),
+                    BenchCode(asset, 10)});
+    }
     out.Commit();
+}
+
+TAccountsShape LargeBookShape() {
+    TAccountsShape shape;
+    shape.OtherTransactions = shape.BankTransactions;
+    shape.Assets = 100;
+    shape.AssetAmounts = shape.Assets * 12 * shape.Years;   // a value a month
+    shape.Banks = 20;
+    shape.Currencies = 10;
+    shape.Cards = 10;
+    shape.Categories = 20;
+    return shape;
+}
+
+QString AccountsBook(const TAccountsShape& shape) {
+    const QString key = QStringLiteral("accounts-%1-%2-%3-%4-%5-%6-%7-%8-%9")
+                            .arg(shape.BankTransactions)
+                            .arg(shape.OtherTransactions)
+                            .arg(shape.Years)
+                            .arg(shape.FirstYear)
+                            .arg(shape.BankAccounts)
+                            .arg(shape.BankItems)
+                            .arg(QStringLiteral("%1-%2").arg(shape.TelAccounts).arg(shape.TelItems))
+                            .arg(QStringLiteral("%1-%2").arg(shape.IncomeCodes).arg(shape.ExpenseCodes))
+                            .arg(QStringLiteral("%1-%2-%3-%4-%5-%6")
+                                     .arg(shape.Assets)
+                                     .arg(shape.AssetAmounts)
+                                     .arg(shape.Banks)
+                                     .arg(shape.Currencies)
+                                     .arg(shape.Cards)
+                                     .arg(shape.Categories));
+    const QString directory = CachedDirectory(key, [&](const QString& into) {
+        Session().AddStandardAlias(AccountsAlias, into);
+        {   // the first start deploys the tables
+            TADm1 deploy(nullptr);
+        }
+        FillAccountsData(QDir(into).filePath(QStringLiteral("DataQuelt.sqlite")), shape);
+        TADm1 dm1(nullptr);
+        TADm3 dm3(nullptr);
+        dm3.RebuildSummaries(QString(), QString());
+    });
+    Session().AddStandardAlias(AccountsAlias, directory);
+    return directory;
 }

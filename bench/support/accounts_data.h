@@ -1,6 +1,6 @@
 #pragma once
-// Years of accounts for the rebuild and report benchmarks: reference rows and
-// transactions written straight into a deployed accounts database.
+// Years of accounts for the rebuild, report and start-up benchmarks: reference
+// rows and transactions written straight into a deployed accounts database.
 #include <QString>
 
 struct TAccountsShape {
@@ -14,11 +14,27 @@ struct TAccountsShape {
     int TelItems = 6;
     int IncomeCodes = 8;
     int ExpenseCodes = 30;
+    int Assets = 0;
+    int AssetAmounts = 0;            // over all assets
+    int Banks = 0;                   // the further reference tables start-up opens
+    int Currencies = 0;
+    int Cards = 0;
+    int Categories = 0;
 };
+
+// A large book for start-up: the bank transactions and, at the same scale,
+// the communication, income and expense ones, with assets and every reference
+// table beside them.
+TAccountsShape LargeBookShape();
 
 // Fills the database file at path, whose tables the deployment made and which
 // holds no rows yet. Rows come in date order, as they are typed over the years.
 void FillAccountsData(const QString& path, const TAccountsShape& shape);
+
+// A private copy of a deployed accounts directory holding shape's rows and the
+// summaries and chart rows of one full rebuild, made once per shape (see
+// cache.h); the alias VrAccounts points at it.
+QString AccountsBook(const TAccountsShape& shape);
 
 // The codes the generator writes.
 QString BenchCode(int number, int width);   // zero-padded

@@ -1,10 +1,10 @@
 #include "bench/support/generate.h"
+#include "bench/support/cache.h"
 #include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QDir>
 #include <map>
-#include <memory>
 #include <random>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -66,28 +66,26 @@ void Fill(const QString& path, int rows, int accounts) {
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    Check(sqlite3_exec(db, "COMMIT; ANALYZE", nullptr, nullptr, nullptr), db);
+    Check(sqlite3_exec(db, "COMMIT; ANALYZE; PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
-
-struct TGenerated {
-    QTemporaryDir Directory;
-    TBenchDatabase Database;
-};
 
 }  // namespace
 
 const TBenchDatabase& BankTransactions(int rows, int accounts) {
-    static std::map<std::pair<int, int>, std::unique_ptr<TGenerated>> made;
-    std::unique_ptr<TGenerated>& entry = made[{rows, accounts}];
-    if (!entry) {
-        entry = std::make_unique<TGenerated>();
-        entry->Database = {entry->Directory.filePath("bench.sqlite"), rows, accounts};
-        // The engine creates the table, so its catalogue is the engine's own.
-        TEngineDatabase::Open(entry->Database.Path, true)->CreateTable(BankTransactionsDesc());
-        Fill(entry->Database.Path, rows, accounts);
+    static std::map<std::pair<int, int>, TBenchDatabase> made;
+    TBenchDatabase& entry = made[{rows, accounts}];
+    if (entry.Path.isEmpty()) {
+        const QString key = QStringLiteral("bank-%1-%2").arg(rows).arg(accounts);
+        const QString directory = CachedDirectory(key, [&](const QString& into) {
+            const QString path = QDir(into).filePath(QStringLiteral("bench.sqlite"));
+            // The engine creates the table, so its catalogue is the engine's own.
+            TEngineDatabase::Open(path, true)->CreateTable(BankTransactionsDesc());
+            Fill(path, rows, accounts);
+        });
+        entry = {QDir(directory).filePath(QStringLiteral("bench.sqlite")), rows, accounts};
     }
-    return entry->Database;
+    return entry;
 }
 
 QString PseudoWord(int row)

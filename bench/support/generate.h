@@ -1,6 +1,6 @@
 #pragma once
-// Data for the benchmarks: a database in a temporary directory holding a bank
-// transactions table of the program's shape, filled once per process.
+// Data for the benchmarks: a database holding a bank transactions table of the
+// program's shape, generated once per set of parameters (see cache.h).
 #include "platform/engine/field_types.h"
 #include <QString>
 
@@ -18,7 +18,8 @@ inline constexpr const char* kBankTable = "TrnBnk1a";
 TTableDesc BankTransactionsDesc();
 
 // The generated database: `rows` transactions over `accounts` accounts and ten
-// years from 2015, made on the first call and shared by later ones.
+// years from 2015: a private copy of the cached file, made on the first call
+// and shared by later ones.
 const TBenchDatabase& BankTransactions(int rows = 1000000, int accounts = 40);
 
 QString AccountCode(int account);   // "0000000007"

@@ -20,6 +20,7 @@ void AndWith(TSqlCondition& into, const TSqlCondition& more) {
 TSqliteCursor::TSqliteCursor(std::shared_ptr<TSqliteDatabase> db, const TCursorSpec& spec)
     : db_(std::move(db)), desc_(db_->AccessibleTable(spec.Table)) {
     BuildOrder(spec);
+    for (const TColumnDesc& column : desc_.Columns) readers_.emplace_back(column.Type);
     QStringList columns{QStringLiteral("rowid")};
     for (const TColumnDesc& column : desc_.Columns) columns.append(QuoteIdentifier(column.Name));
     selectList_ = columns.join(QStringLiteral(", "));
@@ -129,19 +130,19 @@ TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) co
     TRow row;
     row.RowId = statement.ColumnInt(0);
     const size_t count = desc_.Columns.size();
-    std::vector<QVariant> stored(count);
-    row.Values.resize(count);
-    for (size_t i = 0; i < count; ++i) {
-        stored[i] = statement.Column(int(i) + 1);
-        row.Values[i] = StorageToValue(stored[i], desc_.Columns[i].Type);
+    for (size_t i = 0; i < count; ++i) readers_[i].Read(statement, int(i) + 1);
+    for (const TOrderField& field : order_->Fields()) row.Key.push_back(readers_[size_t(field.Column)].Stored());
+    if (!spare_.empty()) {
+        row.Values = std::move(spare_.back());
+        spare_.pop_back();
     }
-    row.Key.reserve(order_->Fields().size());
-    for (const TOrderField& field : order_->Fields()) row.Key.push_back(stored[size_t(field.Column)]);
+    row.Values.reserve(count);
+    for (size_t i = 0; i < count; ++i) row.Values.push_back(readers_[i].TakeValue());
     return row;
 }
 
-int TSqliteCursor::ReadSegment(const TSqlCondition& segment, bool forward, int limit,
-                               const std::function<bool(TRow&&)>& take) const {
+template <typename Take>
+int TSqliteCursor::ReadSegment(const TSqlCondition& segment, bool forward, int limit, Take&& take) const {
     TSqliteStatement& statement =
         Statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4 ORDER BY %5 LIMIT ?")
                       .arg(selectList_, from_, view_.Where, segment.Where, order_->OrderBy(forward)));
@@ -165,6 +166,7 @@ int TSqliteCursor::ReadSegment(const TSqlCondition& segment, bool forward, int l
 TSqliteCursor::TFetch TSqliteCursor::Fetch(const std::optional<TKeyPosition>& from, bool inclusive, bool forward,
                                            int want) const {
     TFetch out;
+    out.Rows.reserve(size_t(want));
     std::optional<TKeyPosition> position = from;
     bool include = inclusive;
     while (int(out.Rows.size()) < want) {
@@ -174,12 +176,17 @@ TSqliteCursor::TFetch TSqliteCursor::Fetch(const std::optional<TKeyPosition>& fr
         for (const TSqlCondition& segment : segments) {
             const int limit = std::max(want - int(out.Rows.size()), filters_.Any() ? kFilterBatch : 1);
             bool full = false;
+            // The last row read, kept whole only when the filter rejected it.
+            bool lastAccepted = false;
+            TRow rejected;
             const int read = ReadSegment(segment, forward, limit, [&](TRow&& row) {
-                out.LastScanned = row.Position();
-                if (Accepts(row)) out.Rows.push_back(std::move(row));
+                lastAccepted = Accepts(row);
+                if (lastAccepted) out.Rows.push_back(std::move(row));
+                else rejected = std::move(row);
                 full = int(out.Rows.size()) >= want;
                 return !full;
             });
+            if (read > 0) out.LastScanned = lastAccepted ? out.Rows.back().Position() : rejected.Position();
             if (full) return out;
             if (read == limit) {   // the segment may hold more: go on from the last row read
                 position = out.LastScanned;
@@ -269,6 +276,7 @@ bool TSqliteCursor::ExtendHead() {
 void TSqliteCursor::TrimFront() {
     const int drop = std::min(int(rows_.size()) - kMaxWindow, current_);
     if (drop <= 0) return;
+    Recycle(rows_.begin(), rows_.begin() + drop);
     rows_.erase(rows_.begin(), rows_.begin() + drop);
     current_ -= drop;
     headDone_ = false;
@@ -278,9 +286,18 @@ void TSqliteCursor::TrimFront() {
 void TSqliteCursor::TrimBack() {
     const int drop = std::min(int(rows_.size()) - kMaxWindow, int(rows_.size()) - 1 - current_);
     if (drop <= 0) return;
+    Recycle(rows_.end() - drop, rows_.end());
     rows_.erase(rows_.end() - drop, rows_.end());
     tailDone_ = false;
     tailScan_ = rows_.back().Position();
+}
+
+// A walk lets go of a row for each row it reads: their records' memory serves again.
+void TSqliteCursor::Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last) {
+    for (; first != last && spare_.size() < size_t(kMaxPage); ++first) {
+        first->Values.clear();
+        spare_.push_back(std::move(first->Values));
+    }
 }
 
 // Rows read before a write may be stale: keep only the current row as the
@@ -388,7 +405,7 @@ bool TSqliteCursor::Seek(const std::vector<QVariant>& key, bool nearest) {
         eof_ = true;
         return false;
     }
-    if (!nearest && order_->ComparePrefix(fetch.Rows.front().Key, stored) != 0) return false;
+    if (!nearest && order_->ComparePrefix(fetch.Rows.front().Position().Key, stored) != 0) return false;
     const TKeyPosition head = fetch.Rows.front().Position();
     SetWindow(std::move(fetch.Rows), false, head, fetch.Exhausted, fetch.LastScanned, 0);
     pageSize_ = 0;

@@ -6,6 +6,7 @@
 #include "platform/engine/filter_set.h"
 #include "platform/engine/key_order.h"
 #include "platform/engine/sqlite_statement.h"
+#include <QVarLengthArray>
 #include <deque>
 #include <map>
 #include <unordered_map>
@@ -50,8 +51,8 @@ private:
     struct TRow {
         qint64 RowId = 0;
         TRecordValues Values;
-        std::vector<QVariant> Key;   // the order fields, storage form
-        TKeyPosition Position() const { return {Key, RowId}; }
+        QVarLengthArray<QVariant, 2> Key;   // the order fields, storage form; short keys held in the row
+        TKeyPosition Position() const { return {std::vector<QVariant>(Key.begin(), Key.end()), RowId}; }
     };
     struct TFetch {
         std::vector<TRow> Rows;                    // accepted rows, in walking order
@@ -67,8 +68,8 @@ private:
     TFetch Fetch(const std::optional<TKeyPosition>& from, bool inclusive, bool forward, int want) const;
     // Reads one segment; calls take for each row until it returns false.
     // Returns the number of rows read.
-    int ReadSegment(const TSqlCondition& segment, bool forward, int limit,
-                    const std::function<bool(TRow&&)>& take) const;
+    template <typename Take>
+    int ReadSegment(const TSqlCondition& segment, bool forward, int limit, Take&& take) const;
     std::optional<TRow> ReadViewRow(qint64 rowId) const;
     TRow ReadRow(const TSqliteStatement& statement) const;
     bool Accepts(const TRow& row) const { return !filters_.Any() || filters_.Accepts(row.Values); }
@@ -84,6 +85,7 @@ private:
     bool ExtendHead();
     void TrimFront();
     void TrimBack();
+    void Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last);
     void SyncWithChanges();
     void InvalidateCounts();
     quint64 Generation() const;
@@ -113,4 +115,6 @@ private:
     mutable std::map<qint64, int> recNos_;
     mutable quint64 recNoGeneration_ = 0;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
+    mutable std::vector<TColumnReader> readers_;   // one per column, shared by every statement
+    mutable std::vector<TRecordValues> spare_;     // emptied records of rows let go, for the next rows read
 };

@@ -1,5 +1,6 @@
 #include "platform/engine/sqlite_result_set.h"
 #include <QRegularExpression>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -96,7 +97,15 @@ int TSqliteResultSet::ColumnSize(int column) const {
     return columns_[size_t(column)].Declared.Size;
 }
 
+// Rows read ahead go first; after them, with every column's type known, rows
+// are read straight from the statement, converting repeated values once.
 bool TSqliteResultSet::Next() {
+    if (pending_.empty()) {
+        const bool resolved =
+            std::all_of(columns_.begin(), columns_.end(), [](const TColumn& column) { return column.Resolved; });
+        if (resolved) return ReadDirect();
+    }
+    direct_ = false;
     if (pending_.empty() && !ReadAhead()) {
         onRow_ = false;
         current_.clear();
@@ -108,8 +117,24 @@ bool TSqliteResultSet::Next() {
     return true;
 }
 
+bool TSqliteResultSet::ReadDirect() {
+    current_.clear();
+    if (done_ || !statement_->Step()) {
+        if (!done_) statement_->Reset();   // ends the statement's read of the file
+        done_ = true;
+        onRow_ = direct_ = false;
+        return false;
+    }
+    if (readers_.empty())
+        for (const TColumn& column : columns_) readers_.emplace_back(column.Declared.Type);
+    for (size_t i = 0; i < readers_.size(); ++i) readers_[i].Read(*statement_, int(i));
+    onRow_ = direct_ = true;
+    return true;
+}
+
 QVariant TSqliteResultSet::Value(int column) const {
     At(column);
     if (!onRow_) throw EDatabaseError(QStringLiteral("No current row in the result of: %1").arg(statement_->Sql()));
+    if (direct_) return readers_[size_t(column)].Value();
     return StorageToValue(current_[size_t(column)], ColumnType(column));
 }

@@ -29,6 +29,7 @@ private:
     using TRow = std::vector<QVariant>;
 
     bool ReadAhead() const;        // one more row into pending_; false at the end
+    bool ReadDirect();             // the next row through readers_, once every type is known
     void Resolve(int column) const;
     const TColumn& At(int column) const;
 
@@ -37,6 +38,8 @@ private:
     mutable std::vector<TColumn> columns_;
     mutable std::deque<TRow> pending_;
     mutable bool done_ = false;
-    TRow current_;
+    TRow current_;                 // unless direct_
     bool onRow_ = false;
+    bool direct_ = false;          // the current row is in readers_
+    std::vector<TColumnReader> readers_;
 };

@@ -1,4 +1,6 @@
 #include "platform/engine/sqlite_statement.h"
+#include "platform/engine/column_values.h"
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -104,3 +106,96 @@ QVariant TSqliteStatement::Column(int column) const {
 }
 
 qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+namespace {
+constexpr size_t kSeenSlots = 256;      // per column: codes, the dates of most of a year
+constexpr size_t kSeenTextSize = 64;    // longer texts are rarely met twice
+constexpr int kTextsBeforeSlots = 16;
+}  // namespace
+
+TColumnReader::TColumnReader(TFieldType type)
+    : type_(type),
+      floating_(type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD),
+      textual_(IsTextType(type)) {}
+
+void TColumnReader::Read(const TSqliteStatement& statement, int column) {
+    sqlite3_stmt* handle = statement.Handle();
+    switch (sqlite3_column_type(handle, column)) {
+    case SQLITE_NULL:
+        if (last_ == TLast::Null && held_) return;
+        last_ = TLast::Null;
+        value_ = QVariant();
+        same_ = held_ = true;
+        return;
+    case SQLITE_INTEGER: {
+        const qint64 integer = sqlite3_column_int64(handle, column);
+        const bool repeated = last_ == TLast::Integer && integer == integer_;
+        Repeated(repeated);
+        if (repeated && held_) return;
+        last_ = TLast::Integer;
+        integer_ = integer;
+        stored_ = QVariant(qlonglong(integer));
+        break;
+    }
+    case SQLITE_FLOAT:
+        Repeated(false);
+        if (floating_) {   // the value is the stored float, made into a QVariant once needed
+            last_ = TLast::Float;
+            float_ = sqlite3_column_double(handle, column);
+            held_ = false;
+            same_ = true;
+            return;
+        }
+        last_ = TLast::None;
+        stored_ = QVariant(sqlite3_column_double(handle, column));
+        break;
+    case SQLITE_TEXT: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(handle, column));
+        const std::string_view bytes(text, size_t(sqlite3_column_bytes(handle, column)));
+        if (last_ == TLast::Text && held_ && bytes == bytes_) {
+            Repeated(true);
+            return;
+        }
+        last_ = TLast::Text;
+        bytes_.assign(bytes);
+        held_ = true;
+        TSeen* slot = nullptr;
+        size_t hash = 0;
+        // Only a column read for a while gets its slots: most results are a few rows.
+        if (bytes.size() <= kSeenTextSize && (!seen_.empty() || ++texts_ > kTextsBeforeSlots)) {
+            if (seen_.empty()) seen_.resize(kSeenSlots);
+            hash = std::hash<std::string_view>()(bytes);
+            slot = &seen_[hash % kSeenSlots];
+            if (slot->Used && slot->Hash == hash && slot->Bytes == bytes) {
+                Repeated(true);
+                value_ = slot->Value;
+                same_ = slot->Same;
+                if (!same_) stored_ = slot->Stored;
+                return;
+            }
+        }
+        Repeated(false);
+        if (textual_) {
+            value_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            same_ = true;
+        } else {
+            stored_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            value_ = StorageToValue(stored_, type_);
+            same_ = false;
+        }
+        // A column that does not repeat (serial numbers) leaves the slots it found taken.
+        if (slot && (!slot->Used || repeats_ > 0))
+            *slot = {true, hash, bytes_, same_, same_ ? QVariant() : stored_, value_};
+        return;
+    }
+    default:
+        Repeated(false);
+        last_ = TLast::None;
+        stored_ = statement.Column(column);
+        break;
+    }
+    held_ = true;
+    same_ = false;
+    value_ = StorageToValue(stored_, type_);
+}
+

@@ -1,7 +1,11 @@
 #pragma once
 // Owning wrappers of SQLite's statement handle and the error it raises.
+#include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
 #include <QVariant>
+#include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -41,4 +45,63 @@ private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
     QString sql_;
+};
+
+// Reads one column of a statement row after row, in storage form and as the
+// value of the column's type. A short text met before (codes, dates) shares
+// the string and the conversion made the first time, and so does a number
+// equal to the previous row's: a walk in index order repeats its leading
+// fields, a scan in date order its dates. Values that do not repeat are handed
+// over instead of shared.
+class TColumnReader {
+public:
+    explicit TColumnReader(TFieldType type);
+    // Reads the column of the statement's current row.
+    void Read(const TSqliteStatement& statement, int column);
+    // What Read read, in storage form; valid until TakeValue.
+    const QVariant& Stored() const { return same_ ? Value() : stored_; }
+    // What Read read, as the value of the column's type.
+    const QVariant& Value() const {
+        if (last_ == TLast::Float && !held_) {   // made when asked for
+            value_ = QVariant(float_);
+            held_ = true;
+        }
+        return value_;
+    }
+    // The value for a row: a copy while the column repeats, else the value itself.
+    QVariant TakeValue() {
+        if (last_ == TLast::Null) return QVariant();
+        if (last_ == TLast::Float && !held_) return QVariant(float_);
+        if (repeats_ > 0) return value_;
+        held_ = false;
+        return std::move(value_);
+    }
+
+private:
+    enum class TLast { None, Null, Integer, Float, Text };
+    // A text met before, in a slot chosen by its hash.
+    struct TSeen {
+        bool Used = false;
+        size_t Hash = 0;
+        std::string Bytes;
+        bool Same = false;   // the stored form is the value
+        QVariant Stored;     // unless Same
+        QVariant Value;
+    };
+    void Repeated(bool repeated) { repeats_ = repeated ? std::min(repeats_ + 1, 8) : std::max(repeats_ - 1, 0); }
+
+    TFieldType type_;
+    bool floating_;         // the type's value of a stored float is that float
+    bool textual_;          // the type's value of a stored text is that text
+    TLast last_ = TLast::None;
+    mutable bool held_ = false;   // value_ holds the last value read (a float's only once asked for)
+    bool same_ = false;     // the stored form is value_ itself
+    int repeats_ = 0;       // 0 when the column has not been repeating lately
+    qint64 integer_ = 0;    // when last_ is Integer
+    double float_ = 0;      // when last_ is Float
+    std::string bytes_;     // when last_ is Text
+    QVariant stored_;
+    mutable QVariant value_;
+    int texts_ = 0;             // new texts read before seen_ was made
+    std::vector<TSeen> seen_;   // short texts, made once the column has read a few
 };

@@ -1,5 +1,6 @@
 // Cursors: order, links, ranges, seeks, filters, counting and refresh.
 #include "engine_test_db.h"
+#include "platform/engine/column_values.h"
 
 namespace {
 
@@ -268,6 +269,59 @@ TEST_F(EngineTest, LongWalksCountAndNumberEveryRow) {
     EXPECT_TRUE(account->Seek({QString("0000000001"), QDate(2020, 3, 1)}, true));
     EXPECT_EQ(account->Record()[2], QVariant(QDate(2020, 3, 1)));
     EXPECT_EQ(account->Record()[0], QVariant("0000000001"));
+}
+
+// Values as the rows hold them, whether a column repeats the previous row's,
+// a value met rows before, or something new; stored forms that are not the
+// column's type (a bad date, an integer in a float field) read as before.
+TEST_F(EngineTest, ReadsEveryRowsOwnValuesOverManyPages) {
+    TTableDesc desc;
+    desc.Name = "Mixed";
+    desc.Columns = {Column("Code", ftString, 10), Column("Serial", ftString, 10), Column("Day", ftDate),
+                    Column("Amount", ftFloat), Column("Flag", ftBoolean)};
+    desc.Indexes = {TIndexDesc{QString(), {"Serial"}, true, true, false, false},
+                    TIndexDesc{"ByCode", {"Code", "Day"}, false, false, false, false}};
+    db->CreateTable(desc);
+    constexpr int kRows = 6000;
+    auto day = [](int i) -> QVariant {
+        if (i % 11 == 0) return QVariant();
+        if (i % 13 == 0) return QStringLiteral("2016-13-45");   // no date: reads as null
+        return IsoDate(QDate(2016, 1, 1).addDays(i % 500));
+    };
+    auto expected = [&](int i) {
+        const QVariant stored = day(i);
+        const QDate date = stored.isNull() ? QDate() : QDate::fromString(stored.toString(), Qt::ISODate);
+        return TRecordValues{QString::number(i % 7), QString::asprintf("%06d", i),
+                             date.isValid() ? QVariant(date) : QVariant(), i % 3 == 0 ? 2.0 : i * 0.25,
+                             i / 100 % 2 == 1};
+    };
+    RunInTransaction(*db, [&] {
+        for (int i = 0; i < kRows; ++i)
+            db->Execute(QStringLiteral("INSERT INTO Mixed (Code, Serial, Day, Amount, Flag) VALUES (?, ?, ?, ?, ?)"),
+                        {QString::number(i % 7), QString::asprintf("%06d", i), day(i),
+                         i % 3 == 0 ? QVariant(qlonglong(2)) : QVariant(i * 0.25), qlonglong(i / 100 % 2)});
+    });
+    auto bySerial = db->OpenCursor(Spec("Mixed"));
+    int i = 0;
+    for (bool on = bySerial->HasRecord(); on; on = bySerial->Next(), ++i)
+        ASSERT_EQ(bySerial->Record(), expected(i)) << i;
+    EXPECT_EQ(i, kRows);
+    for (bySerial->Last(); bySerial->HasRecord(); bySerial->Prior())
+        ASSERT_EQ(bySerial->Record(), expected(--i)) << i;
+
+    auto byCode = db->OpenCursor(Spec("Mixed", "ByCode"));
+    int walked = 0;
+    for (bool on = byCode->HasRecord(); on; on = byCode->Next(), ++walked) {
+        const int serial = byCode->Record()[1].toString().toInt();
+        ASSERT_EQ(byCode->Record(), expected(serial)) << serial;
+    }
+    EXPECT_EQ(walked, kRows);
+
+    const auto rows = db->Query(QStringLiteral("SELECT Code, Serial, Day, Amount, Flag FROM Mixed ORDER BY Serial"));
+    for (i = 0; rows->Next(); ++i)
+        for (int column = 0; column < 5; ++column)
+            ASSERT_EQ(rows->Value(column), expected(i)[size_t(column)]) << i << " " << column;
+    EXPECT_EQ(i, kRows);
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+#include "bench/support/plain_sqlite.h"
+#include "platform/engine/nocase_collation.h"
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+[[noreturn]] void Fail(sqlite3* db) { throw std::runtime_error(sqlite3_errmsg(db)); }
+}  // namespace
+
+void ExecPlain(sqlite3* db, const char* sql) {
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(db);
+}
+
+sqlite3* OpenLikeEngine(const QString& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Fail(db);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    RegisterNoCaseCollation(db);
+    ExecPlain(db, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 1073741824; PRAGMA journal_mode = WAL; "
+                  "PRAGMA synchronous = FULL");
+    return db;
+}
+
+std::vector<std::string> TableRows(sqlite3* db, const char* table) {
+    sqlite3_stmt* statement = nullptr;
+    const std::string sql = std::string("SELECT * FROM ") + table;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) Fail(db);
+    std::vector<std::string> rows;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        std::string row;
+        for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+            switch (sqlite3_column_type(statement, column)) {
+            case SQLITE_NULL: row += "N|"; break;
+            case SQLITE_INTEGER: row += "I" + std::to_string(sqlite3_column_int64(statement, column)) + "|"; break;
+            case SQLITE_FLOAT: {
+                const double value = sqlite3_column_double(statement, column);
+                unsigned long long bits = 0;
+                std::memcpy(&bits, &value, sizeof bits);
+                row += "F" + std::to_string(bits) + "|";
+                break;
+            }
+            default:
+                row += "T" + std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, column))) + "|";
+                break;
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(statement);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Plain SQLite for the floors: a connection set up as the engine sets up its
+// own, so that a floor differs from its figure only in the engine's work.
+#include <QString>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+// Opens path read-write with the engine's settings: WAL journal, full
+// synchronous writes, a 64 MB page cache, a 1 GB memory map, the engine's
+// case-insensitive collation. Throws on failure.
+sqlite3* OpenLikeEngine(const QString& path);
+
+// Runs statements that return no rows; throws on failure.
+void ExecPlain(sqlite3* db, const char* sql);
+
+// Every row of a table in a form that compares exactly (floats by their bits),
+// sorted: two tables with the same rows give the same list whatever their row ids.
+std::vector<std::string> TableRows(sqlite3* db, const char* table);
