@@ -21,6 +21,7 @@
 #include "platform/ui/standard_controls.h"
 #include "platform/ui/tool_bars.h"
 #include "widgets/component_collector.h"
+#include "widgets/desk_calendar.h"
 #include "widgets/ra_status_bar.h"
 #include "widgets/tiled_bitmap.h"
 #include <QProgressBar>
@@ -134,6 +135,7 @@ void TFrmMainMenu::CreateToolBar()
     SpdBtnDatabaseImport->SetDropdownMenu(PopupMenu1);
     SpdBtnGenerateSource->OnClick = [this](QObject* sender) { SpdBtnGenerateSourceClick(sender); };
     ToolButton4->OnClick = [this](QObject* sender) { ToolButton4Click(sender); };
+    SpdBtnTableEvents->OnClick = [this](QObject* sender) { MnuViewCalendarClick(sender); };
     SpeedButton3->OnClick = [this](QObject* sender) { Exit1Click(sender); };
     ToolbarMain->resize(ToolbarMain->ButtonCount() * 25, 25);
     CoolBar1->AddBand(ToolbarMain);
@@ -245,6 +247,21 @@ void TFrmMainMenu::MnuViewLegendClick(QObject*)
         FrmLegend->Show();
     } else {
         FrmLegend->Hide();
+    }
+}
+
+// The desk calendar lives while the item is checked; closing the calendar
+// clears the check itself.
+void TFrmMainMenu::MnuViewCalendarClick(QObject*)
+{
+    MnuViewCalendar->SetChecked(!MnuViewCalendar->Checked());
+    if (MnuViewCalendar->Checked()) {
+        QueltCalMonthform = new TQueltCalMonthform(Application,
+                                                   ADm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek")),
+                                                   MnuViewCalendar);
+        QueltCalMonthform->Show();
+    } else if (QueltCalMonthform) {
+        delete QueltCalMonthform.data();
     }
 }
 

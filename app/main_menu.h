@@ -201,6 +201,7 @@ public:
     void MnuViewChartClick(QObject* sender);
     void MnuFilterOptionsClick(QObject* sender);
     void MnuViewLegendClick(QObject* sender);
+    void MnuViewCalendarClick(QObject* sender);
     void Preferences1Click(QObject* sender);
     void SpdBtnGenerateSourceClick(QObject* sender);
     void ToolButton4Click(QObject* sender);

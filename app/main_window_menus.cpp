@@ -88,7 +88,7 @@ void TFrmMainMenu::CreateMenus()
     MnuShowToolBar->SetChecked(true);
     MnuFlatButtons = add(View1, {"MnuFlatButtons", "&Flat Buttons"}, &TFrmMainMenu::MnuFlatButtonsClick);
     MnuFlatButtons->SetChecked(true);
-    MnuViewCalendar = add(View1, {"MnuViewCalendar", "&View Calendar"});
+    MnuViewCalendar = add(View1, {"MnuViewCalendar", "&View Calendar"}, &TFrmMainMenu::MnuViewCalendarClick);
     MnuViewLegend = add(View1, {"MnuViewLegend", "View &Legend"}, &TFrmMainMenu::MnuViewLegendClick);
     MnuViewChart = add(View1, {"MnuViewChart", "View &Chart"}, &TFrmMainMenu::MnuViewChartClick);
     MnuFilterOptions = add(View1, {"MnuFilterOptions", "&Filter Options"}, &TFrmMainMenu::MnuFilterOptionsClick);

@@ -5,6 +5,7 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/tool_bars.h"
+#include "widgets/desk_calendar.h"
 #include <QMenuBar>
 #include <QTimer>
 
@@ -164,6 +165,30 @@ struct TLaunchedWindow {
         return form;
     }
 };
+
+// The calendar button and the view menu's item show the desk calendar and
+// take it away again; closing the calendar itself clears the item's check.
+TEST_F(MainWindowTest, TheCalendarButtonAndItemShowAndRemoveTheDeskCalendar)
+{
+    ShowWindow();
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    ASSERT_TRUE(QueltCalMonthform);
+    EXPECT_TRUE(QueltCalMonthform->isVisible());
+    EXPECT_TRUE(window->MnuViewCalendar->Checked());
+    Choose(window->MnuViewCalendar);
+    EXPECT_FALSE(QueltCalMonthform);
+    EXPECT_FALSE(window->MnuViewCalendar->Checked());
+
+    Choose(window->MnuViewCalendar);
+    ASSERT_TRUE(QueltCalMonthform);
+    QueltCalMonthform->Close();
+    EXPECT_FALSE(window->MnuViewCalendar->Checked());
+    // The next click makes a new calendar.
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    ASSERT_TRUE(QueltCalMonthform);
+    EXPECT_TRUE(QueltCalMonthform->isVisible());
+    delete QueltCalMonthform.data();
+}
 
 TEST_F(MainWindowTest, LaunchersOpenTheirWindowsModallyThroughMenusAndShortcuts)
 {
