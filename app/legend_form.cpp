@@ -10,6 +10,7 @@
 #include "platform/ui/buttons.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/containers.h"
+#include "platform/ui/custom_grid.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
@@ -139,7 +140,10 @@ void TFrmLegend::BtnUpdateClick(QObject*) {
     if (ADm1->TblConfig->State() == dsEdit)
         ADm1->TblConfig->Post();
     FrmMainMenu->LoadGridColours();
-    FrmMainMenu->PageControl2->update();
+    // The grids paint their own viewports, which a repaint of the pages
+    // around them leaves as they were.
+    for (TCustomGrid* grid : FrmMainMenu->PageControl2->findChildren<TCustomGrid*>())
+        grid->InvalidateGrid();
 }
 
 void TFrmLegend::BitBtn2Click(QObject*) {

@@ -144,8 +144,8 @@ void TFrmMainMenu::CreateToolBar()
     SpdBtnDatabaseImport->SetDropdownMenu(PopupMenu1);
     SpdBtnGenerateSource->OnClick = [this](QObject* sender) { SpdBtnGenerateSourceClick(sender); };
     ToolButton4->OnClick = [this](QObject* sender) { ToolButton4Click(sender); };
-    SpeedButton3->OnClick = [this](QObject* sender) { Exit1Click(sender); };
     SpdBtnTableEvents->OnClick = [this](QObject* sender) { MnuViewCalendarClick(sender); };
+    SpeedButton3->OnClick = [this](QObject* sender) { Exit1Click(sender); };
     ToolbarMain->resize(ToolbarMain->ButtonCount() * 25, 25);
     CoolBar1->AddBand(ToolbarMain);
 }
@@ -259,14 +259,17 @@ void TFrmMainMenu::MnuViewLegendClick(QObject*)
     }
 }
 
+// The desk calendar lives while the item is checked; closing the calendar
+// clears the check itself.
 void TFrmMainMenu::MnuViewCalendarClick(QObject*)
 {
     MnuViewCalendar->SetChecked(!MnuViewCalendar->Checked());
     if (MnuViewCalendar->Checked()) {
-        QueltCalMonthform = new TQueltCalMonthform(Application, ADm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek")),
+        QueltCalMonthform = new TQueltCalMonthform(Application,
+                                                   ADm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek")),
                                                    MnuViewCalendar);
         QueltCalMonthform->Show();
-    } else {
+    } else if (QueltCalMonthform) {
         delete QueltCalMonthform.data();
     }
 }

@@ -1,4 +1,5 @@
 #include "grid/lookup_combo.h"
+#include <QScrollBar>
 #include "dataset/property_reflection.h"
 #include "dataset/mask_settings.h"
 #include "dataset/control_type_settings.h"
@@ -399,11 +400,13 @@ void TwwDBCustomLookupCombo::PlaceGrid()
     const bool countable = !(ww && (ww->NarrowSearch() || (ww->IsSQLBased() && ww->SyncSQLByRange())));
     if (countable) {
         const int records = grid_->DataLink().RecordCount();
-        if (records < rows) {
-            rows = std::max(1, records);
-            grid_->resize(width, heightFor(rows));
-        }
+        if (records < rows) rows = std::max(1, records);
     }
+    grid_->resize(width, heightFor(rows));
+    // Columns wider than a list of a given width bring a horizontal scroll
+    // bar: the list grows by its height rather than hide a row behind it.
+    if (grid_->horizontalScrollBar()->isVisible())
+        grid_->resize(width, heightFor(rows) + grid_->horizontalScrollBar()->height());
 
     const QPoint below = mapToGlobal(QPoint(0, height() - (hasFrame() ? 1 : 0)));
     const QRect area = screen() ? screen()->availableGeometry() : GetDesktopWorkArea();

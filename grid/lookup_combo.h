@@ -12,6 +12,7 @@
 #include "platform/db/data_link.h"
 #include "platform/db/db_types.h"
 #include "platform/ui/custom_edit.h"
+#include <QSet>
 #include <QTimer>
 
 class TDataSet;
@@ -206,6 +207,9 @@ private:
     TwwPopupGrid* grid_ = nullptr;        // owned by this combo (a floating window)
 
     QString lastSearched_;
+    // Keys pressed while the combo had the focus: a release whose press went
+    // elsewhere (a menu's accelerator, another window) searches nothing.
+    QSet<int> pressedKeys_;
     QString savedText_;
     QString savedValue_;
     QString searchField_;

@@ -106,6 +106,7 @@ bool TwwDBCustomLookupCombo::IsSearchKey(int key) const
 
 void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    pressedKeys_.insert(key);
     TCustomEdit::KeyDown(key, shift);
     if (key == 0) return;
     if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter &&
@@ -167,6 +168,7 @@ void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
     TCustomEdit::KeyUp(key, shift);
     // The key search that the key-down marked ends with its key.
     keySearch_ = false;
+    if (!pressedKeys_.remove(key)) return;
     if (key == 0 || !IsSearchKey(key)) return;
     const bool open = IsDroppedDown();
 

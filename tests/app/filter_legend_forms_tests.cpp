@@ -16,6 +16,18 @@
 
 namespace {
 
+// Counts the paint events a widget receives.
+class TPaintCount : public QObject {
+public:
+    int Count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
+
 class FilterLegendTest : public MainWindowTest {
 protected:
     // The dates of the rows the table shows, in its order.
@@ -106,7 +118,13 @@ TEST_F(FilterLegendTest, APickedColourReachesTheGridsOnApplyAndDefaultsComeBackA
     EXPECT_EQ(Stored("ColorPosted"), FromQColor(green));
     EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), posted) << "the grids wait for Apply";
 
+    // The grid on screen repaints in the new colours, not only a fresh grab of it.
+    TPaintCount paints;
+    grid->viewport()->installEventFilter(&paints);
     QTest::mouseClick(legend->BtnUpdate, Qt::LeftButton);
+    QApplication::processEvents();
+    grid->viewport()->removeEventFilter(&paints);
+    EXPECT_GT(paints.Count, 0);
     EXPECT_EQ(GridColorPosted, FromQColor(green));
     EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), green);
 

@@ -7,6 +7,7 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/tool_bars.h"
+#include "grid/popup_grid.h"
 #include <QToolButton>
 
 namespace {
@@ -226,3 +227,27 @@ TEST_F(TransactionPagesTest, AutoEditAndTheFilterSwitchTheirPages)
 }
 
 } // namespace
+
+// The account picker's list shows every account of a short list at once, and
+// opens only for keys typed into the picker.
+TEST_F(TransactionPagesTest, TheAccountPickersListShowsEveryAccount)
+{
+    ShowWindow();
+    TwwDBLookupCombo* picker = window->wwDbLupEditBankAccount;
+    picker->setFocus();
+    QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(picker->IsDroppedDown());
+    TwwPopupGrid& list = *picker->Grid();
+    QApplication::processEvents();
+    // Both accounts in sight, whether or not the columns need a horizontal scroll bar.
+    EXPECT_EQ(list.VisibleRowCount(), 2);
+    QTest::keyClick(picker, Qt::Key_Escape);
+
+    // A menu's accelerator typed with an account chosen: its key's release
+    // reaches the picker, which neither searches nor opens its list.
+    ChooseBankAccount(QStringLiteral("Hou"));
+    picker->setFocus();
+    QTest::keyRelease(picker, Qt::Key_L);
+    EXPECT_FALSE(picker->IsDroppedDown());
+    EXPECT_EQ(picker->Text(), QStringLiteral("Household"));
+}

@@ -137,18 +137,6 @@ TEST_F(MainWindowTest, ToolBarSwitchesAndPageStatusTexts)
     Choose(window->MnuViewChart);
     EXPECT_FALSE(window->TabChart->TabVisible());
     EXPECT_EQ(window->PageControlMain->ActivePage(), window->TabTransactions);
-
-    // The desk calendar comes and goes with its menu check and its tool button.
-    Choose(window->MnuViewCalendar);
-    ASSERT_FALSE(QueltCalMonthform.isNull());
-    EXPECT_TRUE(QueltCalMonthform->isVisible());
-    EXPECT_TRUE(window->MnuViewCalendar->Checked());
-    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
-    EXPECT_TRUE(QueltCalMonthform.isNull());
-    EXPECT_FALSE(window->MnuViewCalendar->Checked());
-    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
-    ASSERT_FALSE(QueltCalMonthform.isNull());
-    delete QueltCalMonthform.data();
 }
 
 // A window of another part of the program, as a launcher makes it: it notes
@@ -177,6 +165,30 @@ struct TLaunchedWindow {
         return form;
     }
 };
+
+// The calendar button and the view menu's item show the desk calendar and
+// take it away again; closing the calendar itself clears the item's check.
+TEST_F(MainWindowTest, TheCalendarButtonAndItemShowAndRemoveTheDeskCalendar)
+{
+    ShowWindow();
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    ASSERT_TRUE(QueltCalMonthform);
+    EXPECT_TRUE(QueltCalMonthform->isVisible());
+    EXPECT_TRUE(window->MnuViewCalendar->Checked());
+    Choose(window->MnuViewCalendar);
+    EXPECT_FALSE(QueltCalMonthform);
+    EXPECT_FALSE(window->MnuViewCalendar->Checked());
+
+    Choose(window->MnuViewCalendar);
+    ASSERT_TRUE(QueltCalMonthform);
+    QueltCalMonthform->Close();
+    EXPECT_FALSE(window->MnuViewCalendar->Checked());
+    // The next click makes a new calendar.
+    QTest::mouseClick(window->SpdBtnTableEvents, Qt::LeftButton);
+    ASSERT_TRUE(QueltCalMonthform);
+    EXPECT_TRUE(QueltCalMonthform->isVisible());
+    delete QueltCalMonthform.data();
+}
 
 TEST_F(MainWindowTest, LaunchersOpenTheirWindowsModallyThroughMenusAndShortcuts)
 {
