@@ -7,6 +7,7 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/tool_bars.h"
+#include "grid/lookup_combo.h"
 #include "grid/popup_grid.h"
 #include <QToolButton>
 
@@ -151,9 +152,16 @@ TEST_F(TransactionPagesTest, ATypedRowPostsWithItsSerialAndTheRulesReachTheUser)
     // Date, then the debit: typing replaces the new row's defaults.
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("03102026"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    // The item's code as its lookup combo writes it.
-    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("002"));
+    // The item through its lookup combo in the cell: typing finds it, Tab takes it.
+    auto* lookup = window->findChild<TwwDBLookupCombo*>(QStringLiteral("LupBankItems"));
+    ASSERT_TRUE(lookup);
+    QApplication::processEvents();   // the grid lays the combo over the cell as it paints
+    for (const QChar key : QStringLiteral("gro"))
+        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    EXPECT_EQ(QApplication::focusWidget(), lookup);
+    QTest::qWait(400);   // the combo's incremental search runs on its timer
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(Text(Bank(), "BankItemCode"), QStringLiteral("002"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("19.99"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     DBNavigatorClick(window->DBNavigator27, nbPost);
