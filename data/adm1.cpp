@@ -146,8 +146,13 @@ void TADm1::LoadYearRange() {
 }
 
 bool TADm1::SetDataUpdated(bool flag) {
+    // Every posted transaction marks the summaries; once the stored mark says so,
+    // a second commit of the configuration row would only cost the post its time.
+    TField* mark = TblConfig->FieldByName(QStringLiteral("DataUpdated"));
+    if (TblConfig->State() == dsBrowse && !mark->IsNull() && mark->AsBoolean() == flag)
+        return true;
     TblConfig->Edit();
-    TblConfig->FieldByName(QStringLiteral("DataUpdated"))->SetAsBoolean(flag);
+    mark->SetAsBoolean(flag);
     TblConfig->Post();
     return true;
 }

@@ -83,7 +83,14 @@ TEST_F(AccountsTest, SetDataUpdatedWritesTheMark) {
     EXPECT_TRUE(adm1->SetDataUpdated(true));
     EXPECT_EQ(adm1->TblConfig->State(), dsBrowse);
     EXPECT_TRUE(adm1->TblConfig->FieldByName(QStringLiteral("DataUpdated"))->AsBoolean());
+    // A mark already stored is not posted again.
+    int posts = 0;
+    adm1->TblConfig->AfterPost = [&](TDataSet&) { ++posts; };
+    EXPECT_TRUE(adm1->SetDataUpdated(true));
+    EXPECT_EQ(posts, 0);
     EXPECT_TRUE(adm1->SetDataUpdated(false));
+    EXPECT_EQ(posts, 1);
+    adm1->TblConfig->AfterPost = nullptr;
     auto rows = adm1->DataQuelt->EngineDatabase().Query(QStringLiteral("select DataUpdated from PConfig1"));
     ASSERT_TRUE(rows->Next());
     EXPECT_FALSE(rows->Value(0).toBool());
