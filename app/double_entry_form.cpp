@@ -1,6 +1,7 @@
 #include "app/double_entry_form.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
@@ -13,7 +14,6 @@
 #include "platform/db/query.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
-#include "platform/rtl/string_list.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_controls.h"
@@ -90,18 +90,8 @@ TFrmDoubleEntry::~TFrmDoubleEntry()
 TwwDBLookupCombo* TFrmDoubleEntry::AddLookup(const char* name, const char* field, TwwTable* table,
                                              std::span<const char* const> columns, const QRect& place)
 {
-    auto* combo = Named(new TwwDBLookupCombo(TabRecurDetails), name);
-    combo->SetAutoDropDown(true);
-    combo->SetStyle(csDropDownList);
-    combo->SetLookupTable(table);
-    combo->SetLookupField(QString::fromLatin1(field));
-    TStringList shown;
-    for (const char* column : columns)
-        shown.Add(QString::fromLatin1(column));
-    combo->SetSelected(&shown);
+    auto* combo = MakeLookupCombo(TabRecurDetails, name, table, field, columns, ADm3->DsDbl1b, field);
     combo->SetOptions(loColLines | loRowLines | loTitles);
-    combo->SetDataSource(ADm3->DsDbl1b);
-    combo->SetDataField(QString::fromLatin1(field));
     combo->setGeometry(place);
     return combo;
 }

@@ -1,6 +1,7 @@
 #include "app/schedule_form.h"
 #include "app/day_numbers.h"
 #include "app/grid_colours.h"
+#include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "app/window_building.h"
 #include "data/adm1.h"
@@ -182,19 +183,8 @@ TDBEdit* TScheduleForm::AddEdit(QWidget* page, const char* name, const char* fie
 TwwDBLookupCombo* TScheduleForm::AddLookup(QWidget* page, const char* name, const char* field, TwwTable* table,
                                            const char* lookupField, std::span<const char* const> columns)
 {
-    auto* combo = Named(new TwwDBLookupCombo(page), name);
-    // Opening on typing first: the list style then leaves the text typeable.
-    combo->SetAutoDropDown(true);
-    combo->SetStyle(csDropDownList);
-    combo->SetLookupTable(table);
-    combo->SetLookupField(QString::fromLatin1(lookupField));
-    TStringList shown;
-    for (const char* column : columns)
-        shown.Add(QString::fromLatin1(column));
-    combo->SetSelected(&shown);
+    auto* combo = MakeLookupCombo(page, name, table, lookupField, columns, ADm1->*spec_.HeaderSource, field);
     combo->SetOptions(loColLines | loRowLines | loTitles);
-    combo->SetDataSource(ADm1->*spec_.HeaderSource);
-    combo->SetDataField(QString::fromLatin1(field));
     return combo;
 }
 
