@@ -2,7 +2,8 @@
 // What the multiple-entry, assets and payments dialogs share: their frames
 // (the tool bar with its Auto Edit box and Close button; the header list and
 // two pages), navigators in the two sets the tool bars use, grids on a field
-// list, the tiled backgrounds and the colours of dated rows.
+// list, the tiled backgrounds and the colours of dated rows. The loans and
+// recurring dialogs build their tool rows and grids with the same helpers.
 #include "app/window_building.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/db_navigator.h"

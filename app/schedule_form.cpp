@@ -1,5 +1,6 @@
 #include "app/schedule_form.h"
 #include "app/day_numbers.h"
+#include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
 #include "app/lookup_combos.h"
 #include "app/main_menu.h"
@@ -36,38 +37,6 @@ constexpr int NavigatorHeight = 25;
 constexpr int EditHeight = 21;
 constexpr int EditLeft = 136;
 const QString CR = QStringLiteral("\r");
-const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
-const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
-
-TDBNavigator* Navigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x, int width)
-{
-    auto* navigator = Named(new TDBNavigator(parent), name);
-    navigator->SetDataSource(source);
-    navigator->SetVisibleButtons(buttons);
-    navigator->SetFlat(true);
-    navigator->SetShowHint(true);
-    navigator->setGeometry(x, 4, width, NavigatorHeight);
-    return navigator;
-}
-
-TButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& place)
-{
-    auto* button = Named(new TButton(parent), name);
-    button->SetCaption(QString::fromLatin1(caption));
-    button->setGeometry(place);
-    return button;
-}
-
-TwwDBGrid* Grid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns)
-{
-    auto* grid = Named(new TwwDBGrid(parent), name);
-    for (const char* column : columns)
-        grid->Selected().Add(QString::fromLatin1(column));
-    grid->SetUseTFields(false);
-    grid->SetOptions(grid->Options() & ~dgConfirmDelete);
-    grid->SetDataSource(source);
-    return grid;
-}
 
 } // namespace
 
@@ -121,10 +90,8 @@ void TScheduleForm::CreateFrame()
     ToolBar15 = Named(new TPanel(this), "ToolBar15");
     ToolBar15->resize(width(), PageHeaderHeight);
     SetAlign(ToolBar15, TAlign::alTop);
-    DBNavigator1 = Navigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6, 100);
-    DBNavigator2 = Navigator(ToolBar15, "DBNavigator2", header, EditButtons, 114, 125);
-    // The tables ask before they delete; a second question would be one too many.
-    DBNavigator2->SetConfirmDelete(false);
+    DBNavigator1 = MakeNavigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6);
+    DBNavigator2 = MakeNavigator(ToolBar15, "DBNavigator2", header, EditButtons, 114);
     DBNavigator2->OnClick = [this](QObject* sender, TNavigateBtn button) { DBNavigator2Click(sender, button); };
     Panel2 = Named(new TPanel(ToolBar15), "Panel2");
     Panel2->SetBevelOuter(TPanelBevel::bvNone);
@@ -133,7 +100,7 @@ void TScheduleForm::CreateFrame()
     CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
     CBoxBankTran->setGeometry(6, 4, 80, 17);
     CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = Button(ToolBar15, "BitBtn1", "Close", QRect(width() - 86, 4, 80, NavigatorHeight));
+    BitBtn1 = MakeButton(ToolBar15, "BitBtn1", QStringLiteral("Close"), QRect(width() - 86, 4, 80, NavigatorHeight));
     BitBtn1->OnClick = [this](QObject*) { Close(); };
 
     StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
@@ -141,7 +108,7 @@ void TScheduleForm::CreateFrame()
     SetAlign(StatusBar1, TAlign::alBottom);
 
     const char* const headerColumn[] = {spec_.HeaderColumn};
-    wwDBGrid1 = Grid(this, "wwDBGrid1", header, headerColumn);
+    wwDBGrid1 = MakeGrid(this, "wwDBGrid1", header, headerColumn);
     wwDBGrid1->resize(200, wwDBGrid1->height());
     SetAlign(wwDBGrid1, TAlign::alLeft);
 
@@ -207,20 +174,21 @@ void TScheduleForm::CreateDetailsPage()
     DBRadioGroup1->SetDataSource(ADm1->*spec_.HeaderSource);
     DBRadioGroup1->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
 
-    BtnRePayment = Button(DetailsSheet, "BtnRePayment", spec_.RePaymentCaption, QRect(8, 300, 200, 25));
+    BtnRePayment = MakeButton(DetailsSheet, "BtnRePayment", QString::fromLatin1(spec_.RePaymentCaption),
+                              QRect(8, 300, 200, 25));
     BtnRePayment->OnClick = [this](QObject* sender) { BtnRePaymentClick(sender); };
-    BtnApprove = Button(DetailsSheet, "BtnApprove", spec_.ApproveCaption, QRect(216, 300, 120, 25));
+    BtnApprove =
+        MakeButton(DetailsSheet, "BtnApprove", QString::fromLatin1(spec_.ApproveCaption), QRect(216, 300, 120, 25));
     BtnApprove->OnClick = [this](QObject* sender) { BtnApproveClick(sender); };
 }
 
 void TScheduleForm::CreateSchedulePage()
 {
     TwwDataSource* lines = ADm1->*spec_.LinesSource;
-    DBNavigator3 = Navigator(ScheduleSheet, "DBNavigator3", lines, BrowseButtons, 8, 100);
-    DBNavigator4 = Navigator(ScheduleSheet, "DBNavigator4", lines, EditButtons, 116, 125);
-    DBNavigator4->SetConfirmDelete(false);
+    DBNavigator3 = MakeNavigator(ScheduleSheet, "DBNavigator3", lines, BrowseButtons, 8);
+    DBNavigator4 = MakeNavigator(ScheduleSheet, "DBNavigator4", lines, EditButtons, 116);
     DBNavigator4->OnClick = [this](QObject* sender, TNavigateBtn button) { DBNavigator2Click(sender, button); };
-    wwDBGrid2 = Grid(ScheduleSheet, "wwDBGrid2", lines, spec_.LineColumns);
+    wwDBGrid2 = MakeGrid(ScheduleSheet, "wwDBGrid2", lines, spec_.LineColumns);
     wwDBGrid2->setGeometry(8, 36, 300, 270);
     wwDBGrid2->SetTitleAlignment(taCenter);
     wwDBGrid2->OnCalcCellColors = [this](QObject* sender, TField* field, TGridDrawState state, bool highlight,
@@ -230,7 +198,8 @@ void TScheduleForm::CreateSchedulePage()
     DBEdit8 = AddEdit(ScheduleSheet, "DBEdit8", spec_.TotalField, spec_.TotalLabel, 8, 316, 100);
     DBEdit8->SetReadOnly(true);
     DBEdit8->OnEnter = [this](QObject* sender) { DBEdit9Change(sender); };
-    BtnTransfer = Button(ScheduleSheet, "BtnTransfer", "Transfer To Transactions", QRect(320, 36, 160, 25));
+    BtnTransfer = MakeButton(ScheduleSheet, "BtnTransfer", QStringLiteral("Transfer To Transactions"),
+                             QRect(320, 36, 160, 25));
     BtnTransfer->OnClick = [this](QObject* sender) { BtnTransferClick(sender); };
 }
 
