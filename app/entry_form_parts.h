@@ -39,8 +39,8 @@ TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, c
 // without its own question.
 TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns);
 
-// The frame of the three dialogs: a tool bar along the top with the two
-// navigators of the header table, "Auto Edit" and "Close".
+// The frame of the entry, loans and recurring dialogs: a tool bar along the
+// top with the two navigators of the header table, "Auto Edit" and "Close".
 class TEntryDialog : public TForm {
     Q_OBJECT
 public:

@@ -33,7 +33,6 @@ namespace {
 // and kept for the rest of the run.
 HINSTANCE ScheduleLibraryHandle = 0;
 
-constexpr int NavigatorHeight = 25;
 constexpr int EditHeight = 21;
 constexpr int EditLeft = 136;
 const QString CR = QStringLiteral("\r");
@@ -48,14 +47,9 @@ std::vector<TDateTime> ScheduleDates(TDateTime start, int count, bool fromStartM
     return dates;
 }
 
-TScheduleForm::TScheduleForm(const TScheduleFormSpec& spec) : spec_(spec)
+TScheduleForm::TScheduleForm(const TScheduleFormSpec& spec)
+    : TEntryDialog(spec.Name, QString::fromLatin1(spec.Caption), 740, 440, ADm1->*spec.HeaderSource), spec_(spec)
 {
-    setObjectName(QString::fromLatin1(spec.Name));
-    SetCaption(QString::fromLatin1(spec.Caption));
-    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(740, 440);
     CreateFrame();
     CreateDetailsPage();
     CreateSchedulePage();
@@ -87,21 +81,7 @@ QString TScheduleForm::Describe(TwwTable* lookup, const char* codeField, const Q
 void TScheduleForm::CreateFrame()
 {
     TwwDataSource* header = ADm1->*spec_.HeaderSource;
-    ToolBar15 = Named(new TPanel(this), "ToolBar15");
-    ToolBar15->resize(width(), PageHeaderHeight);
-    SetAlign(ToolBar15, TAlign::alTop);
-    DBNavigator1 = MakeNavigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6);
-    DBNavigator2 = MakeNavigator(ToolBar15, "DBNavigator2", header, EditButtons, 114);
     DBNavigator2->OnClick = [this](QObject* sender, TNavigateBtn button) { DBNavigator2Click(sender, button); };
-    Panel2 = Named(new TPanel(ToolBar15), "Panel2");
-    Panel2->SetBevelOuter(TPanelBevel::bvNone);
-    Panel2->setGeometry(252, 4, 90, NavigatorHeight);
-    CBoxBankTran = Named(new TCheckBox(Panel2), "CBoxBankTran");
-    CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
-    CBoxBankTran->setGeometry(6, 4, 80, 17);
-    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = MakeButton(ToolBar15, "BitBtn1", QStringLiteral("Close"), QRect(width() - 86, 4, 80, NavigatorHeight));
-    BitBtn1->OnClick = [this](QObject*) { Close(); };
 
     StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
     StatusBar1->resize(width(), 19);
