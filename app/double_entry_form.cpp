@@ -1,6 +1,7 @@
 #include "app/double_entry_form.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
@@ -13,7 +14,6 @@
 #include "platform/db/query.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
-#include "platform/rtl/string_list.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_controls.h"
@@ -34,13 +34,6 @@ const QString CR = QStringLiteral("\r");
 constexpr const char* LineColumns[] = {"DoubleAccountNum\t10\tAccount Number"};
 constexpr const char* AmountColumns[] = {"DoubleSerialNum\t10\tS #", "TransactionDate\t10\tDate",
                                          "Amount\t10\tAmount"};
-constexpr const char* BankAccountColumns[] = {"AccountName\t15\tAccount Name", "AccountNumber\t15\tAccount Number",
-                                              "CalcBankName\t15\tBank Name", "CalcCardName\t15\tCard Name"};
-constexpr const char* BankItemColumns[] = {"BankItemDesc\t50\tItem Description"};
-constexpr const char* IncomeColumns[] = {"IncomeDescription\t19\tIncome Description"};
-constexpr const char* ExpenseColumns[] = {"ExpenseDescription\t30\tExpense Description"};
-constexpr const char* TelColumns[] = {"TelcomDesc\t29\tDescription"};
-constexpr const char* TelItemColumns[] = {"TelItemDesc\t50\tItem Description"};
 
 // A code an account line of a type must name, and the box when it does not.
 struct TRequiredCode {
@@ -87,25 +80,6 @@ TFrmDoubleEntry::~TFrmDoubleEntry()
         FrmDoubleEntry = nullptr;
 }
 
-TwwDBLookupCombo* TFrmDoubleEntry::AddLookup(const char* name, const char* field, TwwTable* table,
-                                             std::span<const char* const> columns, const QRect& place)
-{
-    auto* combo = Named(new TwwDBLookupCombo(TabRecurDetails), name);
-    combo->SetAutoDropDown(true);
-    combo->SetStyle(csDropDownList);
-    combo->SetLookupTable(table);
-    combo->SetLookupField(QString::fromLatin1(field));
-    TStringList shown;
-    for (const char* column : columns)
-        shown.Add(QString::fromLatin1(column));
-    combo->SetSelected(&shown);
-    combo->SetOptions(loColLines | loRowLines | loTitles);
-    combo->SetDataSource(ADm3->DsDbl1b);
-    combo->SetDataField(QString::fromLatin1(field));
-    combo->setGeometry(place);
-    return combo;
-}
-
 void TFrmDoubleEntry::CreateAccountPage()
 {
     TwwDataSource* lines = ADm3->DsDbl1b;
@@ -144,17 +118,7 @@ void TFrmDoubleEntry::CreateAccountPage()
     LblMain = label("LblMain", " Bank Account", 164);
     LblBankItem = label("LblBankItem", " Bank Item", 192);
     // The other accounts take the places of the bank account and its item.
-    const QRect account(left + 112, 164, 240, 21);
-    const QRect item(left + 112, 192, 240, 21);
-    DbLupBankAccount = AddLookup("DbLupBankAccount", "BankAccountCode", ADm1->TblBankAccounts, BankAccountColumns,
-                                 account);
-    DbLupBankAccount->SetDropDownWidth(420);
-    DbLupBankItem = AddLookup("DbLupBankItem", "BankItemCode", ADm1->TblBankItems, BankItemColumns, item);
-    DbLupIncomeAccount = AddLookup("DbLupIncomeAccount", "IncomeCode", ADm1->TblIncome, IncomeColumns, account);
-    DbLupExpenseAccount =
-        AddLookup("DbLupExpenseAccount", "ExpenseCode", ADm1->TblExpense, ExpenseColumns, account);
-    DbLupTelAccount = AddLookup("DbLupTelAccount", "TelcomCode", ADm1->TblTelCom, TelColumns, account);
-    DbLupTelItem = AddLookup("DbLupTelItem", "TelItemCode", ADm1->TblTelItems, TelItemColumns, item);
+    CreateAccountCombos(TabRecurDetails, ADm3->DsDbl1b, QRect(left + 112, 164, 240, 21));
 
     BtnApprove = MakeButton(TabRecurDetails, "BtnApprove", QStringLiteral("Approve "), QRect(left, 232, 100, 25));
     BtnApprove->OnClick = [this](QObject* sender) { BtnApproveClick(sender); };
@@ -206,33 +170,7 @@ void TFrmDoubleEntry::FormDestroy(QObject*)
 
 void TFrmDoubleEntry::DBRadioGroup1Change(QObject*)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{DbLupIncomeAccount, DbLupExpenseAccount,
-                                                            DbLupBankAccount, DbLupBankItem, LblBankItem,
-                                                            DbLupTelAccount, DbLupTelItem})
-        control->hide();
-    const QString type = DBRadioGroup1->Value();
-    if (type == QLatin1String("B")) {
-        LblMain->SetCaption(QStringLiteral("Bank"));
-        DbLupBankAccount->show();
-        DbLupBankItem->show();
-        LblBankItem->SetCaption(QStringLiteral("Bank Item"));
-        LblBankItem->show();
-    } else if (type == QLatin1String("I")) {
-        LblMain->SetCaption(QStringLiteral("Income"));
-        DbLupIncomeAccount->show();
-    } else if (type == QLatin1String("E")) {
-        LblMain->SetCaption(QStringLiteral("Expense"));
-        DbLupExpenseAccount->show();
-    } else if (type == QLatin1String("C")) {
-        LblMain->SetCaption(QStringLiteral("Communication"));
-        DbLupTelAccount->show();
-        DbLupTelItem->show();
-        LblBankItem->SetCaption(QStringLiteral("Communication Item"));
-        LblBankItem->show();
-    }
-    for (QWidget* combo : std::initializer_list<QWidget*>{DbLupBankAccount, DbLupBankItem, DbLupIncomeAccount})
-        combo->update();
-    ADm1->TblBankItems->Refresh();
+    ShowLineAccounts(DBRadioGroup1->Value());
 }
 
 void TFrmDoubleEntry::CBoxBankTranClick(QObject*)

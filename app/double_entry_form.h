@@ -4,6 +4,7 @@
 // set of dated amounts; once approved, every dated amount after the close date
 // is posted to every account line.
 #include "app/entry_form_parts.h"
+#include "app/line_accounts.h"
 #include "grid/ww_grid_types.h"
 #include <QRect>
 #include <memory>
@@ -23,7 +24,7 @@ class TwwTable;
 class TwwDBGrid;
 class TwwDBLookupCombo;
 
-class TFrmDoubleEntry : public TListAndPagesDialog {
+class TFrmDoubleEntry : public TListAndPagesDialog, public TLineAccounts {
     Q_OBJECT
 public:
     TFrmDoubleEntry();
@@ -37,14 +38,6 @@ public:
     TDBNavigator* DBNavigator6;
     TDBRadioGroup* DBRadioGroup1;
     TDBRadioGroup* DBRadioGroup2;
-    TLabel* LblMain;
-    TLabel* LblBankItem;
-    TwwDBLookupCombo* DbLupBankAccount;
-    TwwDBLookupCombo* DbLupBankItem;
-    TwwDBLookupCombo* DbLupIncomeAccount;
-    TwwDBLookupCombo* DbLupExpenseAccount;
-    TwwDBLookupCombo* DbLupTelAccount;
-    TwwDBLookupCombo* DbLupTelItem;
     TButton* BtnApprove;
     // Dated amounts.
     TwwDBGrid* wwDBGrid2;
@@ -65,8 +58,6 @@ public:
 private:
     void CreateAccountPage();
     void CreateAmountPage();
-    TwwDBLookupCombo* AddLookup(const char* name, const char* field, TwwTable* table,
-                                std::span<const char* const> columns, const QRect& place);
 
     // Runs the transfer's deletes; made in FormCreate on the header's database.
     std::unique_ptr<TQuery> query_;

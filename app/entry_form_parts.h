@@ -2,7 +2,8 @@
 // What the multiple-entry, assets and payments dialogs share: their frames
 // (the tool bar with its Auto Edit box and Close button; the header list and
 // two pages), navigators in the two sets the tool bars use, grids on a field
-// list, the tiled backgrounds and the colours of dated rows.
+// list, the tiled backgrounds and the colours of dated rows. The loans and
+// recurring dialogs build their tool rows and grids with the same helpers.
 #include "app/window_building.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/db_navigator.h"
@@ -38,8 +39,8 @@ TButton* MakeButton(QWidget* parent, const char* name, const QString& caption, c
 // without its own question.
 TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns);
 
-// The frame of the three dialogs: a tool bar along the top with the two
-// navigators of the header table, "Auto Edit" and "Close".
+// The frame of the entry, loans and recurring dialogs: a tool bar along the
+// top with the two navigators of the header table, "Auto Edit" and "Close".
 class TEntryDialog : public TForm {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 // first data module, with its navigators, its Auto Edit box, its row and title
 // colours and its title-click sorting; the bank and communication pages first
 // make the user choose an account.
+#include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "app/tool_icons.h"
 #include "app/window_building.h"
@@ -197,18 +198,9 @@ void TFrmMainMenu::CreateTransactionPages()
 
     TabScratchPad = Named(new TTabSheet(PageControl2, QStringLiteral("TabScratchPad")), "TabScratchPad");
     for (const TCellLookupSpec& spec : CellLookupSpecs) {
-        auto* combo = Named(new TwwDBLookupCombo(TabScratchPad), spec.Name);
-        // Opening on typing first: the list style then leaves the text typeable.
-        combo->SetAutoDropDown(true);
-        combo->SetStyle(csDropDownList);
-        combo->SetLookupTable(ADm1->*spec.LookupTable);
-        combo->SetLookupField(QString::fromLatin1(spec.LookupField));
-        TStringList shown;
-        shown.Add(QString::fromLatin1(spec.Shown));
-        combo->SetSelected(&shown);
-        combo->SetDataSource(ADm1->*spec.DataSource);
-        combo->SetDataField(QString::fromLatin1(spec.LookupField));
-        combo->hide();
+        MakeLookupCombo(TabScratchPad, spec.Name, ADm1->*spec.LookupTable, spec.LookupField, {&spec.Shown, 1},
+                        ADm1->*spec.DataSource, spec.LookupField)
+            ->hide();
     }
     CreateAccountPickers();
 }

@@ -1,6 +1,7 @@
 #include "app/recur_form.h"
 #include "app/grid_colours.h"
 #include "data/adm1.h"
+#include "dataset/ww_data_source.h"
 #include "data/header_rules.h"
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
@@ -18,13 +19,6 @@ namespace {
 
 constexpr const char* LineColumns[] = {"RecurTranSerialNum\t4\tSr #", "TransactionDate\t10\tDate",
                                        "RecurAmount\t10\tAmount"};
-constexpr const char* BankAccountColumns[] = {"AccountName\t15\tAccount Name", "AccountNumber\t15\tAccount Number",
-                                              "CalcBankName\t15\tBank Name", "CalcCardName\t15\tCard Name"};
-constexpr const char* BankItemColumns[] = {"BankItemDesc\t50\tItem Description"};
-constexpr const char* IncomeColumns[] = {"IncomeDescription\t19\tIncome Description"};
-constexpr const char* ExpenseColumns[] = {"ExpenseDescription\t30\tExpense Description"};
-constexpr const char* TelColumns[] = {"TelcomDesc\t29\tDescription"};
-constexpr const char* TelItemColumns[] = {"TelItemDesc\t50\tItem Description"};
 
 const TScheduleFormSpec Spec{
     .Name = "FrmRecur",
@@ -136,20 +130,7 @@ TFrmRecur::TFrmRecur() : TScheduleForm(Spec)
     constexpr int comboLeft = left + 104;
     LblMain = AddLabel(DetailsSheet, "LblMain", " Bank Account", left, AccountTop);
     LblBankItem = AddLabel(DetailsSheet, "LblBankItem", " Bank Item", left, AccountTop + 28);
-    const auto lookup = [&](const char* name, const char* field, TwwTable* table,
-                            std::span<const char* const> columns, int row) {
-        TwwDBLookupCombo* combo = AddLookup(DetailsSheet, name, field, table, field, columns);
-        combo->setGeometry(comboLeft, AccountTop + 28 * row, 170, 21);
-        return combo;
-    };
-    DbLupBankAccount = lookup("DbLupBankAccount", "BankAccountCode", ADm1->TblBankAccounts, BankAccountColumns, 0);
-    DbLupBankAccount->SetDropDownWidth(420);
-    DbLupBankItem = lookup("DbLupBankItem", "BankItemCode", ADm1->TblBankItems, BankItemColumns, 1);
-    // The other accounts take the places of the bank account and its item.
-    DbLupIncomeAccount = lookup("DbLupIncomeAccount", "IncomeCode", ADm1->TblIncome, IncomeColumns, 0);
-    DbLupExpenseAccount = lookup("DbLupExpenseAccount", "ExpenseCode", ADm1->TblExpense, ExpenseColumns, 0);
-    DbLupTelAccount = lookup("DbLupTelAccount", "TelcomCode", ADm1->TblTelCom, TelColumns, 0);
-    DbLupTelItem = lookup("DbLupTelItem", "TelItemCode", ADm1->TblTelItems, TelItemColumns, 1);
+    CreateAccountCombos(DetailsSheet, ADm1->*Spec.HeaderSource, QRect(comboLeft, AccountTop, 170, 21));
 
     // Bound last: the choices show their account controls at once.
     DBRadioGroup1->SetDataField(QStringLiteral("RecurType"));
@@ -166,33 +147,7 @@ TFrmRecur::~TFrmRecur()
 
 void TFrmRecur::DBRadioGroup1Change(QObject*)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{DbLupIncomeAccount, DbLupExpenseAccount,
-                                                            DbLupBankAccount, DbLupBankItem, LblBankItem,
-                                                            DbLupTelAccount, DbLupTelItem})
-        control->hide();
-    const QString type = DBRadioGroup1->Value();
-    if (type == QLatin1String("B")) {
-        LblMain->SetCaption(QStringLiteral("Bank"));
-        DbLupBankAccount->show();
-        DbLupBankItem->show();
-        LblBankItem->SetCaption(QStringLiteral("Bank Item"));
-        LblBankItem->show();
-    } else if (type == QLatin1String("I")) {
-        LblMain->SetCaption(QStringLiteral("Income"));
-        DbLupIncomeAccount->show();
-    } else if (type == QLatin1String("E")) {
-        LblMain->SetCaption(QStringLiteral("Expense"));
-        DbLupExpenseAccount->show();
-    } else if (type == QLatin1String("C")) {
-        LblMain->SetCaption(QStringLiteral("Communication"));
-        DbLupTelAccount->show();
-        DbLupTelItem->show();
-        LblBankItem->SetCaption(QStringLiteral("Communication Item"));
-        LblBankItem->show();
-    }
-    for (QWidget* combo : std::initializer_list<QWidget*>{DbLupBankAccount, DbLupBankItem, DbLupIncomeAccount})
-        combo->update();
-    ADm1->TblBankItems->Refresh();
+    ShowLineAccounts(DBRadioGroup1->Value());
 }
 
 double TFrmRecur::Instalment() const

@@ -3,12 +3,13 @@
 // number of months on one bank, income, communication or expense account, its
 // monthly schedule, its approval and the transfer of its open lines into the
 // matching transaction table.
+#include "app/line_accounts.h"
 #include "app/schedule_form.h"
 
 class TDBEdit;
 class TwwDBLookupCombo;
 
-class TFrmRecur : public TScheduleForm {
+class TFrmRecur : public TScheduleForm, public TLineAccounts {
     Q_OBJECT
 public:
     TFrmRecur();
@@ -18,14 +19,6 @@ public:
     TTabSheet* TabRecurPayment;
     TDBEdit* DBEdit5;
     TDBRadioGroup* DBRadioGroup2;
-    TLabel* LblMain;
-    TLabel* LblBankItem;
-    TwwDBLookupCombo* DbLupBankAccount;
-    TwwDBLookupCombo* DbLupBankItem;
-    TwwDBLookupCombo* DbLupIncomeAccount;
-    TwwDBLookupCombo* DbLupExpenseAccount;
-    TwwDBLookupCombo* DbLupTelAccount;
-    TwwDBLookupCombo* DbLupTelItem;
 
     void DBRadioGroup1Change(QObject* sender) override;
 

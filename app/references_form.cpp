@@ -1,5 +1,6 @@
 #include "app/references_form.h"
 #include "app/adm2_record_views.h"
+#include "app/lookup_combos.h"
 #include "app/window_building.h"
 #include "data/adm1.h"
 #include "dataset/ww_data_source.h"
@@ -7,7 +8,6 @@
 #include "grid/lookup_combo.h"
 #include "grid/record_view_dialog.h"
 #include "grid/ww_db_grid.h"
-#include "platform/rtl/string_list.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_navigator.h"
@@ -229,16 +229,8 @@ void TFrmRefrences::CreateSetupPage()
     TwwDBLookupCombo** const combos[] = {&LupBanks, &LupCards, &LupCardType};
     for (std::size_t i = 0; i < std::size(CellLookupSpecs); ++i) {
         const TCellLookupSpec& spec = CellLookupSpecs[i];
-        auto* combo = Named(new TwwDBLookupCombo(TabSetup), spec.Name);
-        combo->SetAutoDropDown(true);
-        combo->SetStyle(csDropDownList);
-        combo->SetLookupTable(ADm1->*spec.LookupTable);
-        combo->SetLookupField(QString::fromLatin1(spec.LookupField));
-        TStringList shown;
-        shown.Add(QString::fromLatin1(spec.Shown));
-        combo->SetSelected(&shown);
-        combo->SetDataSource(ADm1->*spec.Source);
-        combo->SetDataField(QString::fromLatin1(spec.DataField));
+        auto* combo = MakeLookupCombo(TabSetup, spec.Name, ADm1->*spec.LookupTable, spec.LookupField,
+                                      {&spec.Shown, 1}, ADm1->*spec.Source, spec.DataField);
         combo->hide();
         *combos[i] = combo;
     }

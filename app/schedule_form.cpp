@@ -1,6 +1,8 @@
 #include "app/schedule_form.h"
 #include "app/day_numbers.h"
+#include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "app/window_building.h"
 #include "data/adm1.h"
@@ -31,42 +33,9 @@ namespace {
 // and kept for the rest of the run.
 HINSTANCE ScheduleLibraryHandle = 0;
 
-constexpr int NavigatorHeight = 25;
 constexpr int EditHeight = 21;
 constexpr int EditLeft = 136;
 const QString CR = QStringLiteral("\r");
-const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
-const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
-
-TDBNavigator* Navigator(QWidget* parent, const char* name, TDataSource* source, TButtonSet buttons, int x, int width)
-{
-    auto* navigator = Named(new TDBNavigator(parent), name);
-    navigator->SetDataSource(source);
-    navigator->SetVisibleButtons(buttons);
-    navigator->SetFlat(true);
-    navigator->SetShowHint(true);
-    navigator->setGeometry(x, 4, width, NavigatorHeight);
-    return navigator;
-}
-
-TButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& place)
-{
-    auto* button = Named(new TButton(parent), name);
-    button->SetCaption(QString::fromLatin1(caption));
-    button->setGeometry(place);
-    return button;
-}
-
-TwwDBGrid* Grid(QWidget* parent, const char* name, TDataSource* source, std::span<const char* const> columns)
-{
-    auto* grid = Named(new TwwDBGrid(parent), name);
-    for (const char* column : columns)
-        grid->Selected().Add(QString::fromLatin1(column));
-    grid->SetUseTFields(false);
-    grid->SetOptions(grid->Options() & ~dgConfirmDelete);
-    grid->SetDataSource(source);
-    return grid;
-}
 
 } // namespace
 
@@ -78,14 +47,9 @@ std::vector<TDateTime> ScheduleDates(TDateTime start, int count, bool fromStartM
     return dates;
 }
 
-TScheduleForm::TScheduleForm(const TScheduleFormSpec& spec) : spec_(spec)
+TScheduleForm::TScheduleForm(const TScheduleFormSpec& spec)
+    : TEntryDialog(spec.Name, QString::fromLatin1(spec.Caption), 740, 440, ADm1->*spec.HeaderSource), spec_(spec)
 {
-    setObjectName(QString::fromLatin1(spec.Name));
-    SetCaption(QString::fromLatin1(spec.Caption));
-    SetDesignFont(QStringLiteral("MS Sans Serif"), -11);
-    SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(740, 440);
     CreateFrame();
     CreateDetailsPage();
     CreateSchedulePage();
@@ -117,30 +81,14 @@ QString TScheduleForm::Describe(TwwTable* lookup, const char* codeField, const Q
 void TScheduleForm::CreateFrame()
 {
     TwwDataSource* header = ADm1->*spec_.HeaderSource;
-    ToolBar15 = Named(new TPanel(this), "ToolBar15");
-    ToolBar15->resize(width(), PageHeaderHeight);
-    SetAlign(ToolBar15, TAlign::alTop);
-    DBNavigator1 = Navigator(ToolBar15, "DBNavigator1", header, BrowseButtons, 6, 100);
-    DBNavigator2 = Navigator(ToolBar15, "DBNavigator2", header, EditButtons, 114, 125);
-    // The tables ask before they delete; a second question would be one too many.
-    DBNavigator2->SetConfirmDelete(false);
     DBNavigator2->OnClick = [this](QObject* sender, TNavigateBtn button) { DBNavigator2Click(sender, button); };
-    Panel2 = Named(new TPanel(ToolBar15), "Panel2");
-    Panel2->SetBevelOuter(TPanelBevel::bvNone);
-    Panel2->setGeometry(252, 4, 90, NavigatorHeight);
-    CBoxBankTran = Named(new TCheckBox(Panel2), "CBoxBankTran");
-    CBoxBankTran->SetCaption(QStringLiteral("Auto Edit"));
-    CBoxBankTran->setGeometry(6, 4, 80, 17);
-    CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
-    BitBtn1 = Button(ToolBar15, "BitBtn1", "Close", QRect(width() - 86, 4, 80, NavigatorHeight));
-    BitBtn1->OnClick = [this](QObject*) { Close(); };
 
     StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
     StatusBar1->resize(width(), 19);
     SetAlign(StatusBar1, TAlign::alBottom);
 
     const char* const headerColumn[] = {spec_.HeaderColumn};
-    wwDBGrid1 = Grid(this, "wwDBGrid1", header, headerColumn);
+    wwDBGrid1 = MakeGrid(this, "wwDBGrid1", header, headerColumn);
     wwDBGrid1->resize(200, wwDBGrid1->height());
     SetAlign(wwDBGrid1, TAlign::alLeft);
 
@@ -182,19 +130,8 @@ TDBEdit* TScheduleForm::AddEdit(QWidget* page, const char* name, const char* fie
 TwwDBLookupCombo* TScheduleForm::AddLookup(QWidget* page, const char* name, const char* field, TwwTable* table,
                                            const char* lookupField, std::span<const char* const> columns)
 {
-    auto* combo = Named(new TwwDBLookupCombo(page), name);
-    // Opening on typing first: the list style then leaves the text typeable.
-    combo->SetAutoDropDown(true);
-    combo->SetStyle(csDropDownList);
-    combo->SetLookupTable(table);
-    combo->SetLookupField(QString::fromLatin1(lookupField));
-    TStringList shown;
-    for (const char* column : columns)
-        shown.Add(QString::fromLatin1(column));
-    combo->SetSelected(&shown);
+    auto* combo = MakeLookupCombo(page, name, table, lookupField, columns, ADm1->*spec_.HeaderSource, field);
     combo->SetOptions(loColLines | loRowLines | loTitles);
-    combo->SetDataSource(ADm1->*spec_.HeaderSource);
-    combo->SetDataField(QString::fromLatin1(field));
     return combo;
 }
 
@@ -217,20 +154,21 @@ void TScheduleForm::CreateDetailsPage()
     DBRadioGroup1->SetDataSource(ADm1->*spec_.HeaderSource);
     DBRadioGroup1->OnChange = [this](QObject* sender) { DBRadioGroup1Change(sender); };
 
-    BtnRePayment = Button(DetailsSheet, "BtnRePayment", spec_.RePaymentCaption, QRect(8, 300, 200, 25));
+    BtnRePayment = MakeButton(DetailsSheet, "BtnRePayment", QString::fromLatin1(spec_.RePaymentCaption),
+                              QRect(8, 300, 200, 25));
     BtnRePayment->OnClick = [this](QObject* sender) { BtnRePaymentClick(sender); };
-    BtnApprove = Button(DetailsSheet, "BtnApprove", spec_.ApproveCaption, QRect(216, 300, 120, 25));
+    BtnApprove =
+        MakeButton(DetailsSheet, "BtnApprove", QString::fromLatin1(spec_.ApproveCaption), QRect(216, 300, 120, 25));
     BtnApprove->OnClick = [this](QObject* sender) { BtnApproveClick(sender); };
 }
 
 void TScheduleForm::CreateSchedulePage()
 {
     TwwDataSource* lines = ADm1->*spec_.LinesSource;
-    DBNavigator3 = Navigator(ScheduleSheet, "DBNavigator3", lines, BrowseButtons, 8, 100);
-    DBNavigator4 = Navigator(ScheduleSheet, "DBNavigator4", lines, EditButtons, 116, 125);
-    DBNavigator4->SetConfirmDelete(false);
+    DBNavigator3 = MakeNavigator(ScheduleSheet, "DBNavigator3", lines, BrowseButtons, 8);
+    DBNavigator4 = MakeNavigator(ScheduleSheet, "DBNavigator4", lines, EditButtons, 116);
     DBNavigator4->OnClick = [this](QObject* sender, TNavigateBtn button) { DBNavigator2Click(sender, button); };
-    wwDBGrid2 = Grid(ScheduleSheet, "wwDBGrid2", lines, spec_.LineColumns);
+    wwDBGrid2 = MakeGrid(ScheduleSheet, "wwDBGrid2", lines, spec_.LineColumns);
     wwDBGrid2->setGeometry(8, 36, 300, 270);
     wwDBGrid2->SetTitleAlignment(taCenter);
     wwDBGrid2->OnCalcCellColors = [this](QObject* sender, TField* field, TGridDrawState state, bool highlight,
@@ -240,7 +178,8 @@ void TScheduleForm::CreateSchedulePage()
     DBEdit8 = AddEdit(ScheduleSheet, "DBEdit8", spec_.TotalField, spec_.TotalLabel, 8, 316, 100);
     DBEdit8->SetReadOnly(true);
     DBEdit8->OnEnter = [this](QObject* sender) { DBEdit9Change(sender); };
-    BtnTransfer = Button(ScheduleSheet, "BtnTransfer", "Transfer To Transactions", QRect(320, 36, 160, 25));
+    BtnTransfer = MakeButton(ScheduleSheet, "BtnTransfer", QStringLiteral("Transfer To Transactions"),
+                             QRect(320, 36, 160, 25));
     BtnTransfer->OnClick = [this](QObject* sender) { BtnTransferClick(sender); };
 }
 

@@ -5,6 +5,7 @@
 // create the schedule, approve the header and transfer its open lines. What
 // differs between the two (tables, texts, amounts, accounts) comes from the
 // derived dialog.
+#include "app/entry_form_parts.h"
 #include "data/schedules.h"
 #include "grid/ww_grid_types.h"
 #include "platform/rtl/datetime.h"
@@ -69,18 +70,12 @@ struct TScheduleFormSpec {
     const TColor* OpenLineColour;   // the colour of lines not yet posted
 };
 
-class TScheduleForm : public TForm {
+class TScheduleForm : public TEntryDialog {
     Q_OBJECT
 public:
     ~TScheduleForm() override;
 
     TwwDBGrid* wwDBGrid1;
-    TPanel* ToolBar15;
-    TDBNavigator* DBNavigator1;
-    TDBNavigator* DBNavigator2;
-    TPanel* Panel2;
-    TCheckBox* CBoxBankTran;
-    TButton* BitBtn1;
     TRAStatusBar* StatusBar1;
     TPageControl* PageControl1;
     TTabSheet* DetailsSheet;
@@ -106,7 +101,7 @@ public:
 
     void FormCreate(QObject* sender);
     void FormDestroy(QObject* sender);
-    void CBoxBankTranClick(QObject* sender);
+    void CBoxBankTranClick(QObject* sender) override;
     void DBEdit9Change(QObject* sender);
     void DBNavigator2Click(QObject* sender, TNavigateBtn button);
     void UpdateFinishDate();

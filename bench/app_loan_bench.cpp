@@ -4,57 +4,26 @@
 // after the close date, in one transaction, through the bank table's rules.
 #include "app/loans_form.h"
 #include "app/schedule_form.h"
-#include "bench/support/accounts_data.h"
-#include "data/adm1.h"
-#include "data/adm2.h"
-#include "data/adm3.h"
+#include "bench/support/app_program.h"
 #include "data/header_rules.h"
 #include "data/schedules.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
-#include "platform/db/session.h"
-#include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include <QDate>
-#include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <stdexcept>
 
 namespace {
 
 constexpr int Instalments = 360;
 
-QString AccountsDirectory()
-{
-    static QTemporaryDir directory;
-    static const bool filled = [] {
-        Session().AddStandardAlias(QStringLiteral("VrAccounts"), directory.path());
-        { TADm1 deploy(nullptr); }
-        FillAccountsData(QDir(directory.path()).filePath(QStringLiteral("DataQuelt.sqlite")), TAccountsShape{});
-        return true;
-    }();
-    if (!filled)
-        throw std::runtime_error("the accounts database could not be filled");
-    return directory.path();
-}
-
 // The data modules and the loans dialog on an approved loan whose schedule
 // of 360 instalments starts the day after the close date.
-struct TLoanProgram {
+struct TLoanProgram : TStartedProgram {
     TLoanProgram()
     {
-        static int argc = 1;
-        static char name[] = "quelt";
-        static char* argv[] = {name, nullptr};
-        AccountsDirectory();
-        static TApplication& application = *new TApplication(argc, argv);
-        (void)application;
-        adm1 = std::make_unique<TADm1>(nullptr);
-        adm2 = std::make_unique<TADm2>(nullptr);
-        adm3 = std::make_unique<TADm3>(nullptr);
         // The years of data lie in closed periods, as monthly closing leaves them.
         adm1->DataQuelt->EngineDatabase().Execute(QStringLiteral("update PConfig1 set CloseDate = ?"),
                                                   {QDate(2025, 12, 31)});
@@ -80,9 +49,6 @@ struct TLoanProgram {
         loan.Post();
     }
 
-    std::unique_ptr<TADm1> adm1;
-    std::unique_ptr<TADm2> adm2;
-    std::unique_ptr<TADm3> adm3;
     std::unique_ptr<TFrmLoans> dialog;
 };
 

@@ -2,7 +2,7 @@
 // accounts: choosing a bank account and repainting its grid, a title-click
 // sort, and posting a typed row. The window is made once and shown offscreen.
 #include "app/main_menu.h"
-#include "bench/support/accounts_data.h"
+#include "bench/support/app_program.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
@@ -56,19 +56,9 @@ QString AccountsDirectory()
 }
 
 // The program as it runs: the data modules and the main window, shown.
-struct TProgram {
-    TProgram()
+struct TProgram : TStartedProgram {
+    TProgram() : TStartedProgram(AccountsDirectory)
     {
-        static int argc = 1;
-        static char name[] = "quelt";
-        static char* argv[] = {name, nullptr};
-        // Made once and never freed: Qt's own exit handlers must not see it go.
-        AccountsDirectory();
-        static TApplication& application = *new TApplication(argc, argv);
-        (void)application;
-        adm1 = std::make_unique<TADm1>(nullptr);
-        adm2 = std::make_unique<TADm2>(nullptr);
-        adm3 = std::make_unique<TADm3>(nullptr);
         window = std::make_unique<TFrmMainMenu>();
         window->resize(1024, 768);
         window->show();
@@ -84,9 +74,6 @@ struct TProgram {
 
     void Repaint() { window->wwDBGrid14->viewport()->repaint(); }
 
-    std::unique_ptr<TADm1> adm1;
-    std::unique_ptr<TADm2> adm2;
-    std::unique_ptr<TADm3> adm3;
     std::unique_ptr<TFrmMainMenu> window;
 };
 

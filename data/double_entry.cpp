@@ -2,6 +2,7 @@
 #include "data/adm1.h"
 #include "data/adm3.h"
 #include "data/rule_queries.h"
+#include "data/run_guards.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
@@ -37,50 +38,6 @@ const TDoubleTarget* TargetOf(const QString& type) {
             return &target;
     return nullptr;
 }
-
-// Keeps a dataset on its row and its controls quiet while a run walks it.
-class TRowKept {
-public:
-    explicit TRowKept(TDataSet& dataSet) : dataSet_(dataSet), bookmark_(dataSet.GetBookmark()) {
-        dataSet_.DisableControls();
-    }
-    ~TRowKept() {
-        try {
-            if (dataSet_.Active() && dataSet_.BookmarkValid(bookmark_))
-                dataSet_.GotoBookmark(bookmark_);
-        } catch (const Exception&) {
-            // The row is gone; the dataset stays where it is.
-        }
-        dataSet_.EnableControls();
-    }
-    TRowKept(const TRowKept&) = delete;
-    TRowKept& operator=(const TRowKept&) = delete;
-
-private:
-    TDataSet& dataSet_;
-    TBookmark bookmark_;
-};
-
-// Opens a closed target for the run and closes it again afterwards, so that
-// the main window, which opens it on its own choice of account, finds it as
-// it left it.
-class TOpenedForRun {
-public:
-    explicit TOpenedForRun(TDataSet& table) : table_(table), opened_(!table.Active()) {
-        if (opened_)
-            table_.Open();
-    }
-    ~TOpenedForRun() {
-        if (opened_)
-            table_.Close();
-    }
-    TOpenedForRun(const TOpenedForRun&) = delete;
-    TOpenedForRun& operator=(const TOpenedForRun&) = delete;
-
-private:
-    TDataSet& table_;
-    bool opened_;
-};
 
 void PostRow(TwwTable& rows, const TDoubleTarget& target, const TDataSet& line, TDateTime date, double amount,
              const QVariant& code) {
@@ -119,44 +76,35 @@ int TransferDoubleEntry(TADm1& dm1, TADm3& dm3, TQuery& query) {
     const TRowKept keptLines(lines);
     const TRowKept keptAmounts(amounts);
 
+    // What the run undid must not stay on screen: every target and the
+    // summaries mark are read again.
+    std::vector<TDataSet*> touched;
+    for (const TDoubleTarget& target : Targets)
+        touched.push_back(dm1.*target.Table);
+    touched.push_back(dm1.TblConfig);
     int written = 0;
-    try {
-        RunInTransaction(*dm1.DataQuelt, [&] {
-            for (const TDoubleTarget& target : Targets) {
-                ExecuteStatement(query,
-                                 {QStringLiteral("Delete from ") + QString::fromLatin1(target.TableName),
-                                  QStringLiteral("where TransactionDate > :CloseDate and DoubleCode = :Code")},
-                                 {{QStringLiteral("CloseDate"), DateTimeToQDate(closeDate)},
-                                  {QStringLiteral("Code"), code}});
-                (dm1.*target.Table)->Refresh();
-            }
-            for (lines.First(); !lines.Eof(); lines.Next()) {
-                const TDoubleTarget* target = TargetOf(lines.FieldByName(QStringLiteral("DoubleType"))->AsString());
-                if (!target)
-                    continue;
-                for (amounts.First(); !amounts.Eof(); amounts.Next()) {
-                    const TField* date = amounts.FieldByName(QStringLiteral("TransactionDate"));
-                    if (date->IsNull() || date->AsDateTime() <= closeDate)
-                        continue;
-                    PostRow(*(dm1.*target->Table), *target, lines, date->AsDateTime(),
-                            amounts.FieldByName(QStringLiteral("Amount"))->AsFloat(), code);
-                    ++written;
-                }
-            }
-        });
-    } catch (...) {
-        // What the run undid must not stay on screen: a row half-begun is
-        // dropped and every target and the summaries mark are read again.
+    RunAllOrNothing(dm1, touched, [&] {
         for (const TDoubleTarget& target : Targets) {
-            TDataSet& rows = *(dm1.*target.Table);
-            if (rows.Active()) {
-                rows.Cancel();
-                rows.Refresh();
+            ExecuteStatement(query,
+                             {QStringLiteral("Delete from ") + QString::fromLatin1(target.TableName),
+                              QStringLiteral("where TransactionDate > :CloseDate and DoubleCode = :Code")},
+                             {{QStringLiteral("CloseDate"), DateTimeToQDate(closeDate)},
+                              {QStringLiteral("Code"), code}});
+            (dm1.*target.Table)->Refresh();
+        }
+        for (lines.First(); !lines.Eof(); lines.Next()) {
+            const TDoubleTarget* target = TargetOf(lines.FieldByName(QStringLiteral("DoubleType"))->AsString());
+            if (!target)
+                continue;
+            for (amounts.First(); !amounts.Eof(); amounts.Next()) {
+                const TField* date = amounts.FieldByName(QStringLiteral("TransactionDate"));
+                if (date->IsNull() || date->AsDateTime() <= closeDate)
+                    continue;
+                PostRow(*(dm1.*target->Table), *target, lines, date->AsDateTime(),
+                        amounts.FieldByName(QStringLiteral("Amount"))->AsFloat(), code);
+                ++written;
             }
         }
-        dm1.TblConfig->Cancel();
-        dm1.TblConfig->Refresh();
-        throw;
-    }
+    });
     return written;
 }

@@ -4,6 +4,7 @@
 #include "data/header_rules.h"
 #include "data/posted_period_guard.h"
 #include "data/rule_queries.h"
+#include "data/run_guards.h"
 #include "dataset/ww_table.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
@@ -11,7 +12,6 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
 #include "platform/rtl/transaction.h"
-#include <initializer_list>
 
 namespace {
 
@@ -23,45 +23,6 @@ TwwTable& Table(const TADm1& dm, const char* component) {
         throw EInvalidOperation(QStringLiteral("No table %1 in the data module").arg(QString::fromLatin1(component)));
     return *table;
 }
-
-// Runs work in one transaction. On an error the database goes back to where
-// it was, and so do the datasets the work touched: a row half-begun is
-// dropped and every row is read again, so that none shows what was undone.
-template <typename F>
-void RunAllOrNothing(TADm1& dm, std::initializer_list<TDataSet*> touched, F&& work) {
-    try {
-        RunInTransaction(*dm.DataQuelt, std::forward<F>(work));
-    } catch (...) {
-        for (TDataSet* dataSet : touched) {
-            if (!dataSet->Active())
-                continue;
-            dataSet->Cancel();
-            dataSet->Refresh();
-        }
-        throw;
-    }
-}
-
-// Puts the lines back on the row they stood on, with their controls live again.
-class TLinesKept {
-public:
-    explicit TLinesKept(TDataSet& lines) : lines_(lines), bookmark_(lines.GetBookmark()) { lines_.DisableControls(); }
-    ~TLinesKept() {
-        try {
-            if (lines_.Active() && lines_.BookmarkValid(bookmark_))
-                lines_.GotoBookmark(bookmark_);
-        } catch (const Exception&) {
-            // The row went with an undone run; the lines stay where the refresh left them.
-        }
-        lines_.EnableControls();
-    }
-    TLinesKept(const TLinesKept&) = delete;
-    TLinesKept& operator=(const TLinesKept&) = delete;
-
-private:
-    TDataSet& lines_;
-    TBookmark bookmark_;
-};
 
 // A second dataset on a transaction table for a run's new rows. It carries the
 // table's own events (codes, required items, the closed period, the summaries
@@ -150,7 +111,7 @@ int TransferSchedule(TADm1& dm, const THeaderTable& table, TQuery& query, const 
     const TDateTime closeDate = dm.CurrentCloseDate;
 
     const THourglass hourglass;
-    const TLinesKept kept(lines);
+    const TRowKept kept(lines);
     TRunWriter writer(dm, shown);
     TwwTable& rows = writer.Table();
     int written = 0;

@@ -9,6 +9,56 @@
 #include "platform/ui/custom_grid.h"
 #include <QApplication>
 #include <QKeyEvent>
+#include <QRegularExpression>
+#include <optional>
+
+namespace {
+
+// Under an edit mask: what was typed before the caret, when nothing after it
+// is filled in and it has no gaps.
+std::optional<QString> TypedBeforeCaret(const TEditMask& mask, const QString& editText, int caret)
+{
+    for (int pos = 0; pos < editText.size(); ++pos)
+        if (!mask.IsLiteral(pos) && (editText[pos] == mask.Blank()) == (pos < caret)) return std::nullopt;
+    return editText.left(caret);
+}
+
+// A completion ("07/", "07/12/", "07/12/2026") laid into an edit mask part by
+// part, each padded with leading zeros to its run of positions, the rest left
+// blank; the edit text and the caret after it, or nothing when it does not fit.
+std::optional<std::pair<QString, int>> FitToMask(const TEditMask& mask, const QString& completed)
+{
+    static const QRegularExpression separators(QStringLiteral("[^0-9A-Za-z]+"));
+    const QStringList parts = completed.split(separators, Qt::SkipEmptyParts);
+    QString edit = mask.BlankText();
+    int caret = 0;
+    qsizetype part = 0;
+    for (int pos = 0; pos < mask.Length() && part < parts.size();) {
+        if (mask.IsLiteral(pos)) {
+            ++pos;
+            continue;
+        }
+        int end = pos;
+        while (end < mask.Length() && !mask.IsLiteral(end)) ++end;
+        if (parts[part].size() > end - pos) return std::nullopt;
+        const QString value = parts[part++].rightJustified(end - pos, QLatin1Char('0'));
+        for (int i = 0; i < value.size(); ++i) {
+            const std::optional<QChar> accepted = mask.Accept(pos + i, value[i]);
+            if (!accepted) return std::nullopt;
+            edit[pos + i] = *accepted;
+        }
+        caret = pos = end;
+    }
+    if (part != parts.size()) return std::nullopt;
+    // A completion that ends on a separator goes on to the next part.
+    if (!completed.isEmpty() && !completed.back().isLetterOrNumber()) {
+        const int next = mask.NextEditPos(caret);
+        caret = next < 0 ? mask.Length() : next;
+    }
+    return std::pair{edit, caret};
+}
+
+} // namespace
 
 TwwDBCustomEdit::TwwDBCustomEdit(QWidget* parent) : TwwCustomMaskEdit(parent)
 {
@@ -179,15 +229,25 @@ bool TwwDBCustomEdit::CompleteDateTime()
     const TwwEditDataType kind = DataKind();
     if (kind == TwwEditDataType::wwDefault) return false;
     const bool wholeSelected = SelLength() > 0 && SelLength() == text().size();
-    if (!wholeSelected && (SelLength() > 0 || cursorPosition() != text().size())) return false;
-    const QString current = wholeSelected ? QString() : text();
+    QString current;
+    if (IsMasked()) {
+        const std::optional<QString> typed = TypedBeforeCaret(Mask(), text(), cursorPosition());
+        if (!wholeSelected && (SelLength() > 0 || !typed)) return false;
+        current = wholeSelected ? QString() : *typed;
+    } else {
+        if (!wholeSelected && (SelLength() > 0 || cursorPosition() != text().size())) return false;
+        current = wholeSelected ? QString() : text();
+    }
     const QString completed = CompleteDateTimeText(current, kind, Now());
     if (completed == current) return false;
+    std::optional<std::pair<QString, int>> shown{std::pair{completed, int(completed.size())}};
+    if (IsMasked()) shown = FitToMask(Mask(), completed);
+    if (!shown) return false;
     if (!IsEditable()) {
         QApplication::beep();
         return false;
     }
-    ReplaceText(completed, int(completed.size()));
+    ReplaceText(shown->first, shown->second);
     return true;
 }
 
@@ -263,7 +323,9 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
 
 void TwwDBCustomEdit::Change()
 {
-    if (isModified()) dataLink_.Modified();
+    // Typing through an edit mask sets the text as a whole, which Qt does not
+    // count as the user's; the edit's own flag does.
+    if (isModified() || Modified()) dataLink_.Modified();
     TwwCustomMaskEdit::Change();
 }
 

@@ -8,31 +8,14 @@
 
 namespace {
 
-class AssetsTest : public EntryDialogTest {
+class AssetsTest : public ShownEntryDialogTest<TFrmAssets> {
 protected:
-    void SetUp() override
-    {
-        EntryDialogTest::SetUp();
-        dialog = std::make_unique<TFrmAssets>();
-        dialog->Show();
-        QApplication::setActiveWindow(dialog.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    }
-
-    void TearDown() override
-    {
-        dialog.reset();
-        EntryDialogTest::TearDown();
-    }
-
     static void Type(QWidget* edit, const QString& text)
     {
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(edit, text);
     }
-
-    std::unique_ptr<TFrmAssets> dialog;
 };
 
 TEST_F(AssetsTest, AnAssetIsAddedEditedAndGivenDatedAmounts)

@@ -13,23 +13,8 @@
 
 namespace {
 
-class DoubleEntryTest : public EntryDialogTest {
+class DoubleEntryTest : public ShownEntryDialogTest<TFrmDoubleEntry> {
 protected:
-    void SetUp() override
-    {
-        EntryDialogTest::SetUp();
-        dialog = std::make_unique<TFrmDoubleEntry>();
-        dialog->Show();
-        QApplication::setActiveWindow(dialog.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    }
-
-    void TearDown() override
-    {
-        dialog.reset();
-        EntryDialogTest::TearDown();
-    }
-
     TwwTable* Header() { return adm3->TblDbl1a; }
     TwwTable* Lines() { return adm3->TblDbl1b; }
     TwwTable* Amounts() { return adm3->TblDbl1c; }
@@ -64,8 +49,6 @@ protected:
                Rows(QStringLiteral("select count(*) from TrnInc1a where DoubleCode is not null")) +
                Rows(QStringLiteral("select count(*) from TrnTel1a where DoubleCode is not null"));
     }
-
-    std::unique_ptr<TFrmDoubleEntry> dialog;
 };
 
 TEST_F(DoubleEntryTest, ASetPostsEachOpenAmountToEveryLineOnceApproved)

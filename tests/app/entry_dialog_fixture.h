@@ -68,3 +68,25 @@ protected:
         dialog.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
     }
 };
+
+// Each test on its own Form, made anew, shown and active.
+template <class Form>
+class ShownEntryDialogTest : public EntryDialogTest {
+protected:
+    void SetUp() override
+    {
+        EntryDialogTest::SetUp();
+        dialog = std::make_unique<Form>();
+        dialog->Show();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        EntryDialogTest::TearDown();
+    }
+
+    std::unique_ptr<Form> dialog;
+};

@@ -172,3 +172,47 @@ TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
 }
 
 } // namespace
+
+TEST_F(WwDBEditTest, ADateFieldWithAnEditMaskTakesTypingCompletionAndTheExitCheck)
+{
+    const ScopedFormatSettings regional(ScopedFormatSettings::DayMonthYear());
+    table->Open();
+    Field("Opened").SetEditMask(QStringLiteral("!99/99/0000;1;_"));
+    EditOn("Opened");
+    EXPECT_EQ(edit->text(), QStringLiteral("31/12/1999"));
+    edit->setCursorPosition(0);
+    Type(QStringLiteral("15032026"));
+    EXPECT_EQ(edit->text(), QStringLiteral("15/03/2026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(2026, 3, 15));
+
+    // Space fills in today's parts over the cleared mask, and a day typed short
+    // takes its leading zero.
+    Focus(edit);
+    edit->selectAll();
+    Key(Qt::Key_Delete);
+    Spaces(3);
+    EXPECT_EQ(edit->text(), QStringLiteral("07/12/2026"));
+    edit->selectAll();
+    Key(Qt::Key_Delete);
+    Type(QStringLiteral("3"));
+    Key(Qt::Key_Space);
+    EXPECT_EQ(edit->text(), QStringLiteral("03/__/____"));
+    Spaces(2);
+    EXPECT_EQ(edit->text(), QStringLiteral("03/12/2026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(2026, 12, 3));
+
+    // An impossible date the mask takes is still refused on leaving.
+    Focus(edit);
+    edit->setCursorPosition(0);
+    Type(QStringLiteral("31022026"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(2026, 12, 3));
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), QStringLiteral("03/12/2026"));
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "Opened").toDate(), QDate(2026, 12, 3));
+}

@@ -348,3 +348,41 @@ TEST_F(DbControlsTest, MemoWithoutWantReturnsLeavesEnterToTheDefaultButton)
     EXPECT_TRUE(openAfterEnter);
     EXPECT_EQ(textAfterEnter.count(QLatin1Char('\n')), 1) << "with WantReturns Enter makes a new line";
 }
+
+namespace {
+// The darkest grey level in the middle of a button, where its glyph stands.
+int GlyphInk(QToolButton* button)
+{
+    const QImage image = button->grab().toImage();
+    const QRect glyph(image.width() / 2 - 6, image.height() / 2 - 6, 12, 12);
+    int darkest = 255;
+    for (int y = glyph.top(); y <= glyph.bottom(); ++y)
+        for (int x = glyph.left(); x <= glyph.right(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+} // namespace
+
+TEST_F(DbControlsTest, DisabledNavigatorDrawsEveryGlyphGreyed)
+{
+    // One navigator disabled itself, one through its panel, both while the
+    // record is being edited (when Post and Cancel would be live).
+    auto* own = new TDBNavigator(form.get());
+    own->SetDataSource(source);
+    own->SetFlat(true);
+    auto* panel = new QWidget(form.get());
+    panel->setGeometry(0, 40, 300, 30);
+    auto* inPanel = new TDBNavigator(panel);
+    inPanel->SetDataSource(source);
+    table->Open();
+    form->Show();
+    const int enabledInk = GlyphInk(own->Button(nbNext));
+    table->Edit();
+    own->setEnabled(false);
+    panel->setEnabled(false);
+    for (TDBNavigator* navigator : {own, inPanel})
+        for (int i = 0; i < NavigateButtonCount; ++i)
+            EXPECT_GT(GlyphInk(navigator->Button(static_cast<TNavigateBtn>(i))), enabledInk + 60)
+                << "button " << i << " drawn as dark as an enabled one";
+    table->Cancel();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The program's start for the app_* benchmarks (only they include this: it
+// needs appcore): the accounts directory, one application for the whole run
+// and the three data modules.
+#include "bench/support/accounts_data.h"
+#include "data/adm1.h"
+#include "data/adm2.h"
+#include "data/adm3.h"
+#include "platform/db/session.h"
+#include "platform/ui/application.h"
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <stdexcept>
+
+// The accounts directory, deployed by a first start and then filled, once a run.
+inline QString FilledAccountsDirectory()
+{
+    static QTemporaryDir directory;
+    static const bool filled = [] {
+        Session().AddStandardAlias(QStringLiteral("VrAccounts"), directory.path());
+        { TADm1 deploy(nullptr); }
+        FillAccountsData(QDir(directory.path()).filePath(QStringLiteral("DataQuelt.sqlite")), TAccountsShape{});
+        return true;
+    }();
+    if (!filled)
+        throw std::runtime_error("the accounts database could not be filled");
+    return directory.path();
+}
+
+// Made once and never freed: Qt's own exit handlers must not see it go.
+inline TApplication& BenchApplication()
+{
+    static int argc = 1;
+    static char name[] = "quelt";
+    static char* argv[] = {name, nullptr};
+    static TApplication& application = *new TApplication(argc, argv);
+    return application;
+}
+
+// The program as it starts: its accounts directory (made by Directory), the
+// application and the data modules.
+struct TStartedProgram {
+    explicit TStartedProgram(QString (*directory)() = FilledAccountsDirectory)
+    {
+        directory();
+        BenchApplication();
+        adm1 = std::make_unique<TADm1>(nullptr);
+        adm2 = std::make_unique<TADm2>(nullptr);
+        adm3 = std::make_unique<TADm3>(nullptr);
+    }
+
+    std::unique_ptr<TADm1> adm1;
+    std::unique_ptr<TADm2> adm2;
+    std::unique_ptr<TADm3> adm3;
+};
