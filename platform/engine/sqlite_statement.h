@@ -2,6 +2,7 @@
 // Owning wrappers of SQLite's statement handle and the error it raises.
 #include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
+#include <QStringEncoder>
 #include <QVariant>
 #include <algorithm>
 #include <string>
@@ -35,6 +36,7 @@ public:
     int ParameterCount() const;
 
     void Reset();                                    // ready to run again, bindings cleared
+    void Rewind();                                   // ready to run again, bindings kept
     void Bind(int index, const QVariant& value);     // 1-based
     void BindAll(const std::vector<QVariant>& values, int first = 1);
     bool Step();                                     // true while there is a row
@@ -42,9 +44,13 @@ public:
     qlonglong ColumnInt(int column) const;
 
 private:
+    int BindText(int index, const QString& text);
+
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
     QString sql_;
+    QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    std::string text_;   // the last text bound, encoded
 };
 
 // Reads one column of a statement row after row, in storage form and as the
@@ -104,4 +110,7 @@ private:
     mutable QVariant value_;
     int texts_ = 0;             // new texts read before seen_ was made
     std::vector<TSeen> seen_;   // short texts, made once the column has read a few
+    // New texts in a row that no slot held: a column that does not repeat
+    // (serial numbers) stops looking after a while.
+    int misses_ = 0;
 };
