@@ -64,7 +64,7 @@ public:
     explicit TColumnReader(TFieldType type);
     // Reads the column of the statement's current row.
     void Read(const TSqliteStatement& statement, int column);
-    // What Read read, in storage form; valid until TakeValue.
+    // What Read read, in storage form; valid until TakeValueInto.
     const QVariant& Stored() const { return same_ ? Value() : stored_; }
     // What Read read, as the value of the column's type.
     const QVariant& Value() const {
@@ -74,13 +74,19 @@ public:
         }
         return value_;
     }
-    // The value for a row: a copy while the column repeats, else the value itself.
-    QVariant TakeValue() {
-        if (last_ == TLast::Null) return QVariant();
-        if (last_ == TLast::Float && !held_) return QVariant(float_);
-        if (repeats_ > 0) return value_;
-        held_ = false;
-        return std::move(value_);
+    // The value for a row into a null QVariant of the row's record: a copy
+    // while the column repeats, else the value itself, swapped in without a
+    // temporary to make and destroy.
+    void TakeValueInto(QVariant& into) {
+        if (last_ == TLast::Null) return;
+        if (last_ == TLast::Float && !held_) {
+            into = QVariant(float_);
+        } else if (repeats_ > 0) {
+            into = value_;
+        } else {
+            held_ = false;
+            into.swap(value_);
+        }
     }
 
 private:
