@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 #include <QVariant>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,14 +76,16 @@ public:
         return value_;
     }
     // The value for a row into a null QVariant of the row's record: a copy
-    // while the column repeats, else the value itself, swapped in without a
-    // temporary to make and destroy.
+    // while the column repeats, else the value itself, swapped in. A null
+    // QVariant holds nothing, so the value is made in its place without the
+    // temporaries and clearing of an assignment.
     void TakeValueInto(QVariant& into) {
+        Q_ASSERT(into.isNull() && !into.isValid());
         if (last_ == TLast::Null) return;
         if (last_ == TLast::Float && !held_) {
-            into = QVariant(float_);
+            std::construct_at(&into, float_);
         } else if (repeats_ > 0) {
-            into = value_;
+            std::construct_at(&into, value_);
         } else {
             held_ = false;
             into.swap(value_);
