@@ -40,18 +40,22 @@ void TSqliteStatement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-// Encodes short texts into a buffer the statement keeps, which SQLite
-// copies: a row of codes and names written costs no allocation of its own.
+// Encodes short texts into a buffer per parameter that the statement keeps
+// and SQLite reads in place until the parameter is bound again: a row of
+// codes and names written costs no allocation. A buffer is only written while
+// the statement is not running, when nothing reads it.
 int TSqliteStatement::BindText(int index, const QString& text) {
     constexpr qsizetype kBufferedText = 1024;   // longer texts (memos) are not kept around
-    if (text.size() > kBufferedText) {
+    if (text.size() > kBufferedText || index < 1 || index > ParameterCount() || sqlite3_stmt_busy(stmt_)) {
         const QByteArray bytes = text.toUtf8();
         return sqlite3_bind_text64(stmt_, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT,
                                    SQLITE_UTF8);
     }
-    text_.resize(size_t(text.size()) * 3);
-    char* const end = utf8_.appendToBuffer(text_.data(), text);
-    return sqlite3_bind_text64(stmt_, index, text_.data(), sqlite3_uint64(end - text_.data()), SQLITE_TRANSIENT,
+    if (bound_.empty()) bound_.resize(size_t(ParameterCount()));
+    std::string& buffer = bound_[size_t(index) - 1];
+    buffer.resize(size_t(text.size()) * 3);
+    char* const end = utf8_.appendToBuffer(buffer.data(), text);
+    return sqlite3_bind_text64(stmt_, index, buffer.data(), sqlite3_uint64(end - buffer.data()), SQLITE_STATIC,
                                SQLITE_UTF8);
 }
 

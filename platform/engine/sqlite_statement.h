@@ -51,7 +51,7 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
     QString sql_;
     QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
-    std::string text_;   // the last text bound, encoded
+    std::vector<std::string> bound_;   // per parameter, the short text bound last, encoded
 };
 
 // Reads one column of a statement row after row, in storage form and as the
