@@ -136,8 +136,8 @@ TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) co
         row.Values = std::move(spare_.back());
         spare_.pop_back();
     }
-    row.Values.reserve(count);
-    for (size_t i = 0; i < count; ++i) row.Values.push_back(readers_[i].TakeValue());
+    row.Values.resize(count);
+    for (size_t i = 0; i < count; ++i) readers_[i].TakeValueInto(row.Values[i]);
     return row;
 }
 

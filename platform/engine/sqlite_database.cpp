@@ -139,6 +139,12 @@ TSqliteStatement& TSqliteDatabase::Cached(const QString& sql) const {
     return *found->second;
 }
 
+TSqliteStatement& TSqliteDatabase::Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const {
+    if (!slot) slot = std::make_unique<TSqliteStatement>(db_, sql);
+    slot->Rewind();   // a read or a failed write may have left it mid-way
+    return *slot;
+}
+
 // --- statements -------------------------------------------------------------
 
 TTranslatedStatement TSqliteDatabase::Translate(const QString& sql) const {
@@ -330,7 +336,7 @@ TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
 }
 
 qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& values) {
-    const TTablePlan& plan = Plan(table);
+    TTablePlan& plan = Plan(table);
     const TTableDesc& desc = *plan.Desc;
     CheckValueCount(desc, values);
     std::vector<QVariant> stored;
@@ -346,30 +352,30 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
         if (value.isNull() && column.Required) RaiseRequired(desc, column);
         stored.push_back(std::move(value));
     }
-    QString sql = plan.Insert;
+    TSqliteStatement* numbering = nullptr;
     if (!numbered.isEmpty()) {
         QStringList places;
         for (const TColumnDesc& column : desc.Columns)
             places.append(numbered.contains(column.Name) ? QStringLiteral("(SELECT COALESCE(MAX(%1), 0) + 1 FROM %2)")
                                                                .arg(QuoteIdentifier(column.Name), QuoteIdentifier(desc.Name))
                                                          : QStringLiteral("?"));
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(QuoteIdentifier(desc.Name), ColumnList(desc), places.join(QStringLiteral(", ")));
+        numbering = &Cached(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(QuoteIdentifier(desc.Name), ColumnList(desc), places.join(QStringLiteral(", "))));
     }
-    TSqliteStatement& insert = Cached(sql);
+    TSqliteStatement& insert = numbering ? *numbering : Prepared(plan.Inserting, plan.Insert);
     insert.BindAll(stored);
     try {
         insert.Step();
     } catch (const ESqliteError& error) {
         RaiseWriteError(error, desc.Name, &desc);
     }
-    insert.Reset();
+    insert.Reset();   // lets go of the texts and blobs bound
     ++changes_;
     return sqlite3_last_insert_rowid(db_);
 }
 
 void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecordValues& values) {
-    const TTablePlan& plan = Plan(table);
+    TTablePlan& plan = Plan(table);
     const TTableDesc& desc = *plan.Desc;
     CheckValueCount(desc, values);
     std::vector<QVariant> stored;
@@ -389,9 +395,9 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     }
     stored.push_back(rowId);
     TSqliteStatement& update =
-        Cached(skipped ? QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                             .arg(QuoteIdentifier(desc.Name), assignments.join(QStringLiteral(", ")))
-                       : plan.Update);
+        skipped ? Cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                             .arg(QuoteIdentifier(desc.Name), assignments.join(QStringLiteral(", "))))
+                : Prepared(plan.Updating, plan.Update);
     update.BindAll(stored);
     try {
         update.Step();
@@ -405,28 +411,31 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
 }
 
 void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
-    const TTablePlan& plan = Plan(table);
-    TSqliteStatement& remove = Cached(plan.Delete);
+    TTablePlan& plan = Plan(table);
+    TSqliteStatement& remove = Prepared(plan.Deleting, plan.Delete);
     remove.Bind(1, rowId);
     try {
         remove.Step();
     } catch (const ESqliteError& error) {
         RaiseWriteError(error, plan.Desc->Name, plan.Desc);
     }
-    remove.Reset();
+    remove.Rewind();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(plan.Desc->Name));
     ++changes_;
 }
 
 std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint64 rowId) const {
-    const TTablePlan& plan = Plan(table);
-    TSqliteStatement& read = Cached(plan.Read);
+    TTablePlan& plan = Plan(table);
+    TSqliteStatement& read = Prepared(plan.Reading, plan.Read);
     read.Bind(1, rowId);
-    if (!read.Step()) return std::nullopt;
-    TRecordValues values(plan.Desc->Columns.size());
-    for (size_t i = 0; i < values.size(); ++i) values[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[i].Type);
-    read.Reset();
+    std::optional<TRecordValues> values;
+    if (read.Step()) {
+        values.emplace(plan.Desc->Columns.size());
+        for (size_t i = 0; i < values->size(); ++i)
+            (*values)[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[i].Type);
+    }
+    read.Rewind();
     return values;
 }
 

@@ -49,6 +49,8 @@ private:
     struct TTablePlan {
         const TTableDesc* Desc = nullptr;
         QString Insert, Update, Delete, Read;
+        // Prepared once the table is first written or read: a row then only binds and steps.
+        std::unique_ptr<TSqliteStatement> Inserting, Updating, Deleting, Reading;
         QStringList CheckedPasswords;   // the session's passwords when access was last granted
         bool Checked = false;
     };
@@ -59,6 +61,7 @@ private:
     };
 
     TSqliteStatement& Cached(const QString& sql) const;
+    TSqliteStatement& Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const;
     TTablePlan& Plan(const QString& table) const;   // checks the password too
     void ForgetSchema();
     TTranslatedStatement Translate(const QString& sql) const;

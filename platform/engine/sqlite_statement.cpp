@@ -40,6 +40,27 @@ void TSqliteStatement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
+// Encodes short texts into a buffer per parameter that the statement keeps
+// and SQLite reads in place until the parameter is bound again: a row of
+// codes and names written costs no allocation. A buffer is only written while
+// the statement is not running, when nothing reads it.
+int TSqliteStatement::BindText(int index, const QString& text) {
+    constexpr qsizetype kBufferedText = 1024;   // longer texts (memos) are not kept around
+    if (text.size() > kBufferedText || index < 1 || index > ParameterCount() || sqlite3_stmt_busy(stmt_)) {
+        const QByteArray bytes = text.toUtf8();
+        return sqlite3_bind_text64(stmt_, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT,
+                                   SQLITE_UTF8);
+    }
+    if (bound_.empty()) bound_.resize(size_t(ParameterCount()));
+    std::string& buffer = bound_[size_t(index) - 1];
+    buffer.resize(size_t(text.size()) * 3);
+    char* const end = utf8_.appendToBuffer(buffer.data(), text);
+    return sqlite3_bind_text64(stmt_, index, buffer.data(), sqlite3_uint64(end - buffer.data()), SQLITE_STATIC,
+                               SQLITE_UTF8);
+}
+
+void TSqliteStatement::Rewind() { sqlite3_reset(stmt_); }
+
 void TSqliteStatement::Bind(int index, const QVariant& value) {
     int rc = SQLITE_OK;
     if (value.isNull()) {
@@ -62,12 +83,12 @@ void TSqliteStatement::Bind(int index, const QVariant& value) {
             rc = sqlite3_bind_blob64(stmt_, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
             break;
         }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(stmt_, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                                     SQLITE_UTF8);
+        case QMetaType::QString:
+            rc = BindText(index, *static_cast<const QString*>(value.constData()));
             break;
-        }
+        default:
+            rc = BindText(index, value.toString());
+            break;
         }
     }
     if (rc != SQLITE_OK) RaiseSqliteError(db_, rc, QStringLiteral("Cannot bind parameter %1").arg(index));
@@ -111,6 +132,7 @@ namespace {
 constexpr size_t kSeenSlots = 256;      // per column: codes, the dates of most of a year
 constexpr size_t kSeenTextSize = 64;    // longer texts are rarely met twice
 constexpr int kTextsBeforeSlots = 16;
+constexpr int kMissesBeforeNoSlots = 4096;   // texts in a row not found in the slots
 }  // namespace
 
 TColumnReader::TColumnReader(TFieldType type)
@@ -119,8 +141,11 @@ TColumnReader::TColumnReader(TFieldType type)
       textual_(IsTextType(type)) {}
 
 void TColumnReader::Read(const TSqliteStatement& statement, int column) {
-    sqlite3_stmt* handle = statement.Handle();
-    switch (sqlite3_column_type(handle, column)) {
+    // The column's value is read through its cell: one call of the statement
+    // per column, the rest plain reads of the cell (the connection is used by
+    // one thread only).
+    sqlite3_value* cell = sqlite3_column_value(statement.Handle(), column);
+    switch (sqlite3_value_type(cell)) {
     case SQLITE_NULL:
         if (last_ == TLast::Null && held_) return;
         last_ = TLast::Null;
@@ -128,7 +153,7 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         same_ = held_ = true;
         return;
     case SQLITE_INTEGER: {
-        const qint64 integer = sqlite3_column_int64(handle, column);
+        const qint64 integer = sqlite3_value_int64(cell);
         const bool repeated = last_ == TLast::Integer && integer == integer_;
         Repeated(repeated);
         if (repeated && held_) return;
@@ -141,17 +166,17 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         Repeated(false);
         if (floating_) {   // the value is the stored float, made into a QVariant once needed
             last_ = TLast::Float;
-            float_ = sqlite3_column_double(handle, column);
+            float_ = sqlite3_value_double(cell);
             held_ = false;
             same_ = true;
             return;
         }
         last_ = TLast::None;
-        stored_ = QVariant(sqlite3_column_double(handle, column));
+        stored_ = QVariant(sqlite3_value_double(cell));
         break;
     case SQLITE_TEXT: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(handle, column));
-        const std::string_view bytes(text, size_t(sqlite3_column_bytes(handle, column)));
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+        const std::string_view bytes(text, size_t(sqlite3_value_bytes(cell)));
         if (last_ == TLast::Text && held_ && bytes == bytes_) {
             Repeated(true);
             return;
@@ -162,11 +187,13 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         TSeen* slot = nullptr;
         size_t hash = 0;
         // Only a column read for a while gets its slots: most results are a few rows.
-        if (bytes.size() <= kSeenTextSize && (!seen_.empty() || ++texts_ > kTextsBeforeSlots)) {
+        if (bytes.size() <= kSeenTextSize && misses_ < kMissesBeforeNoSlots &&
+            (!seen_.empty() || ++texts_ > kTextsBeforeSlots)) {
             if (seen_.empty()) seen_.resize(kSeenSlots);
             hash = std::hash<std::string_view>()(bytes);
             slot = &seen_[hash % kSeenSlots];
             if (slot->Used && slot->Hash == hash && slot->Bytes == bytes) {
+                misses_ = 0;
                 Repeated(true);
                 value_ = slot->Value;
                 same_ = slot->Same;
@@ -174,6 +201,7 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
                 return;
             }
         }
+        if (slot) ++misses_;
         Repeated(false);
         if (textual_) {
             value_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));

@@ -2,8 +2,10 @@
 // Owning wrappers of SQLite's statement handle and the error it raises.
 #include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
+#include <QStringEncoder>
 #include <QVariant>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,7 @@ public:
     int ParameterCount() const;
 
     void Reset();                                    // ready to run again, bindings cleared
+    void Rewind();                                   // ready to run again, bindings kept
     void Bind(int index, const QVariant& value);     // 1-based
     void BindAll(const std::vector<QVariant>& values, int first = 1);
     bool Step();                                     // true while there is a row
@@ -42,9 +45,13 @@ public:
     qlonglong ColumnInt(int column) const;
 
 private:
+    int BindText(int index, const QString& text);
+
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
     QString sql_;
+    QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    std::vector<std::string> bound_;   // per parameter, the short text bound last, encoded
 };
 
 // Reads one column of a statement row after row, in storage form and as the
@@ -58,7 +65,7 @@ public:
     explicit TColumnReader(TFieldType type);
     // Reads the column of the statement's current row.
     void Read(const TSqliteStatement& statement, int column);
-    // What Read read, in storage form; valid until TakeValue.
+    // What Read read, in storage form; valid until TakeValueInto.
     const QVariant& Stored() const { return same_ ? Value() : stored_; }
     // What Read read, as the value of the column's type.
     const QVariant& Value() const {
@@ -68,13 +75,21 @@ public:
         }
         return value_;
     }
-    // The value for a row: a copy while the column repeats, else the value itself.
-    QVariant TakeValue() {
-        if (last_ == TLast::Null) return QVariant();
-        if (last_ == TLast::Float && !held_) return QVariant(float_);
-        if (repeats_ > 0) return value_;
-        held_ = false;
-        return std::move(value_);
+    // The value for a row into a null QVariant of the row's record: a copy
+    // while the column repeats, else the value itself, swapped in. A null
+    // QVariant holds nothing, so the value is made in its place without the
+    // temporaries and clearing of an assignment.
+    void TakeValueInto(QVariant& into) {
+        Q_ASSERT(into.isNull() && !into.isValid());
+        if (last_ == TLast::Null) return;
+        if (last_ == TLast::Float && !held_) {
+            std::construct_at(&into, float_);
+        } else if (repeats_ > 0) {
+            std::construct_at(&into, value_);
+        } else {
+            held_ = false;
+            into.swap(value_);
+        }
     }
 
 private:
@@ -104,4 +119,7 @@ private:
     mutable QVariant value_;
     int texts_ = 0;             // new texts read before seen_ was made
     std::vector<TSeen> seen_;   // short texts, made once the column has read a few
+    // New texts in a row that no slot held: a column that does not repeat
+    // (serial numbers) stops looking after a while.
+    int misses_ = 0;
 };
