@@ -3,6 +3,7 @@
 // accounts database: the dialog is shown on its own (the launcher tests go
 // through the menus), clicked and typed into as the user does.
 #include "tests/app/main_window_fixture.h"
+#include "tests/ui/save_screenshot.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/page_controls.h"
@@ -61,11 +62,7 @@ protected:
 
     void Grab(QWidget& dialog, const QString& name)
     {
-        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        dialog.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+        ::SaveScreenshot(dialog, name);
     }
 };
 

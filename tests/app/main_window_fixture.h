@@ -6,6 +6,7 @@
 // program makes them; message boxes go to the scripted presenter. Setting
 // QUELT_SCREENSHOTS to a folder saves pictures of the window there.
 #include "app/main_menu.h"
+#include "tests/ui/save_screenshot.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
@@ -194,11 +195,7 @@ protected:
 
     void SaveScreenshot(const QString& name)
     {
-        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        window->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+        ::SaveScreenshot(*window, name);
     }
 
     QString Status(int panel) const { return window->StatusBar1->Panel(panel).Text; }

@@ -3,6 +3,7 @@
 // accounts database. Each flow runs inside the modal loops of the windows it
 // opens: a zero timer set before a window opens runs once the window is up.
 #include "app/adm2_record_views.h"
+#include "tests/ui/save_screenshot.h"
 #include "app/references_form.h"
 #include "dataset/ww_data_source.h"
 #include "grid/record_view_dialog.h"
@@ -65,10 +66,7 @@ protected:
 
     static void Save(QWidget* widget, const char* name)
     {
-        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
-        if (folder.isEmpty()) return;
-        QApplication::processEvents();
-        widget->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + ".png"));
+        ::SaveScreenshot(*widget, QString::fromLatin1(name));
     }
 
     static void Click(TDBNavigator* navigator, TNavigateBtn button)

@@ -3,6 +3,7 @@
 // rows of 2026 and more of November and December 2025, the period open since
 // the end of 2024 and the summaries marked out of date, as after typing them.
 #include "app/chart_page.h"
+#include "tests/ui/save_screenshot.h"
 #include "app/report_page.h"
 #include "tests/app/main_window_fixture.h"
 #include "platform/ui/menus.h"
@@ -73,10 +74,6 @@ protected:
 
     void SaveGrab(QWidget* widget, const QString& name)
     {
-        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        widget->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+        ::SaveScreenshot(*widget, name);
     }
 };

@@ -3,6 +3,7 @@
 // dialog is made as its launcher makes it and shown, and a header is typed
 // into its edits. Setting QUELT_SCREENSHOTS to a folder saves pictures.
 #include "app/schedule_form.h"
+#include "tests/ui/save_screenshot.h"
 #include "tests/app/main_window_fixture.h"
 #include "platform/ui/db_controls.h"
 #include "platform/db/query.h"
@@ -127,11 +128,7 @@ protected:
 
     void SaveDialog(const QString& name)
     {
-        const QByteArray folder = qgetenv("QUELT_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        dialog->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(name + QStringLiteral(".png")));
+        ::SaveScreenshot(*dialog, name);
     }
 
     std::unique_ptr<TScheduleForm> dialog;

@@ -3,6 +3,7 @@
 // table filtered to one year as the chart page shows it, and pixel counts of
 // the chart as it is painted.
 #include "platform/chart/chart_series.h"
+#include "tests/ui/save_screenshot.h"
 #include "platform/chart/db_chart.h"
 #include "tests/db/db_test_env.h"
 #include "tests/ui/test_application.h"
@@ -80,10 +81,9 @@ protected:
         send(QEvent::MouseButtonRelease, to, Qt::NoButton);
     }
 
-    // Pictures to look at, when QUELT_CHART_SHOTS names a directory.
+    // Pictures to look at, when QUELT_SCREENSHOTS names a folder.
     void Shot(const QString& name) {
-        const QString dir = qEnvironmentVariable("QUELT_CHART_SHOTS");
-        if (!dir.isEmpty()) Grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+        SaveScreenshot(Grab(), name);
     }
 
     static int CountPixels(const QImage& image, const QColor& color) {

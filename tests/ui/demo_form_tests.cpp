@@ -1,6 +1,7 @@
 // A small window holding the controls together, grabbed and read by pixel.
-// Set QUELT_GRAB_DIR to keep the picture for a look.
+// Set QUELT_SCREENSHOTS to keep the picture for a look.
 #include "platform/db/data_source.h"
+#include "tests/ui/save_screenshot.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_navigator.h"
@@ -126,8 +127,7 @@ TEST_F(DemoFormTest, ControlsPaintTheirPicturesGlyphsAndBackgrounds)
 
     form.Show();
     const QImage shot = form.grab().toImage();
-    if (const QString dir = qEnvironmentVariable("QUELT_GRAB_DIR"); !dir.isEmpty())
-        shot.save(QDir(dir).filePath(QStringLiteral("demo_form.png")));
+    SaveScreenshot(shot, QStringLiteral("demo_form"));
 
     EXPECT_EQ(label->text(), QStringLiteral("Auto & Edit"));
     // The cool bar's picture shows between its edge and the gripper.
