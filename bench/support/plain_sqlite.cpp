@@ -21,7 +21,7 @@ sqlite3* OpenLikeEngine(const QString& path) {
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 5000);
     RegisterNoCaseCollation(db);
-    ExecPlain(db, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 1073741824; PRAGMA journal_mode = WAL; "
+    ExecPlain(db, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 67108864; PRAGMA journal_mode = WAL; "
                   "PRAGMA synchronous = FULL");
     return db;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Opens path read-write with the engine's settings: WAL journal, full
-// synchronous writes, a 64 MB page cache, a 1 GB memory map, the engine's
+// synchronous writes, a 64 MB page cache, a 64 MB memory map, the engine's
 // case-insensitive collation. Throws on failure.
 sqlite3* OpenLikeEngine(const QString& path);
 
