@@ -1,5 +1,6 @@
 #include "grid/picture_typing.h"
 #include "dataset/picture_mask.h"
+#include <QApplication>
 
 TPictureTyping TypeThroughPicture(const TPictureKey& key, const QString& mask, bool autoFill)
 {
@@ -36,4 +37,25 @@ bool IsTextCompleteForPicture(const QString& text, const QString& mask)
     if (text.isEmpty() || mask.isEmpty()) return true;
     QString checked = text;
     return TwwPictureValidator(mask, false).Picture(checked, false) == prComplete;
+}
+
+bool ApplyPictureTyping(const TPictureTyping& typed, QChar& key,
+                        const std::function<void(const TPictureTyping&)>& replace,
+                        const std::function<void(bool complete)>& reportCheck)
+{
+    switch (typed.Action) {
+    case TPictureTyping::TAction::Replace:
+        replace(typed);
+        key = QChar();
+        reportCheck(typed.Complete);
+        return true;
+    case TPictureTyping::TAction::Drop:
+        if (typed.Beep) QApplication::beep();
+        key = QChar();
+        return true;
+    case TPictureTyping::TAction::PassOn: break;
+    }
+    // Inside the text the edit takes the key as it stands.
+    reportCheck(false);
+    return false;
 }

@@ -4,6 +4,7 @@
 // filled in), and the edit takes the checked text, drops the key or lets it
 // through as typed.
 #include <QString>
+#include <functional>
 
 struct TPictureTyping {
     enum class TAction { Replace, Drop, PassOn };
@@ -26,6 +27,13 @@ struct TPictureKey {
 };
 
 TPictureTyping TypeThroughPicture(const TPictureKey& key, const QString& mask, bool autoFill);
+
+// Carries a typing result out on an edit: Replace hands the new text to
+// Replace, Drop beeps when asked, and both swallow the key; the check of
+// completeness is reported either way. True when the key was taken.
+bool ApplyPictureTyping(const TPictureTyping& typed, QChar& key,
+                        const std::function<void(const TPictureTyping&)>& replace,
+                        const std::function<void(bool complete)>& reportCheck);
 
 // Empty, or complete under the mask.
 bool IsTextCompleteForPicture(const QString& text, const QString& mask);

@@ -93,20 +93,12 @@ bool TwwCustomMaskEdit::TypeThroughPicture(QChar& key, bool caretAfterKeyInSelec
     const TPictureTyping typed = ::TypeThroughPicture(
         {text(), SelStart(), SelLength(), key, MaxLength(), caretAfterKeyInSelection}, picture_.PictureMask(),
         picture_.AutoFill());
-    switch (typed.Action) {
-    case TPictureTyping::TAction::Replace:
-        if (!ReadOnly()) ReplaceText(typed.Text, typed.Caret);
-        key = QChar();
-        DoCheckValue(typed.Complete);
-        return true;
-    case TPictureTyping::TAction::Drop:
-        if (typed.Beep) QApplication::beep();
-        key = QChar();
-        return true;
-    case TPictureTyping::TAction::PassOn: break;
-    }
-    DoCheckValue(false);
-    return false;
+    return ApplyPictureTyping(
+        typed, key,
+        [this](const TPictureTyping& result) {
+            if (!ReadOnly()) ReplaceText(result.Text, result.Caret);
+        },
+        [this](bool complete) { DoCheckValue(complete); });
 }
 
 bool TwwCustomMaskEdit::RefuseInvalidExit()

@@ -98,22 +98,13 @@ bool TwwInplaceEdit::TypeThroughMask(QChar& key)
     const int selLength = hasSelectedText() ? int(selectedText().size()) : 0;
     const TPictureTyping typed
         = TypeThroughPicture({text(), selStart, selLength, key, MaxLength(), false}, pictureMask_, autoFill_);
-    switch (typed.Action) {
-    case TPictureTyping::TAction::Replace:
-        SetText(typed.Text);
-        SetModified(true);
-        setCursorPosition(typed.Caret);
-        wwGrid_->SetEditText(wwGrid_->Col(), wwGrid_->Row(), typed.Text);
-        key = QChar();
-        ReportCheck(typed.Complete);
-        return true;
-    case TPictureTyping::TAction::Drop:
-        if (typed.Beep) QApplication::beep();
-        key = QChar();
-        return true;
-    case TPictureTyping::TAction::PassOn: break;
-    }
-    // Inside the text the edit takes the key as it stands.
-    ReportCheck(false);
-    return false;
+    return ApplyPictureTyping(
+        typed, key,
+        [this](const TPictureTyping& result) {
+            SetText(result.Text);
+            SetModified(true);
+            setCursorPosition(result.Caret);
+            wwGrid_->SetEditText(wwGrid_->Col(), wwGrid_->Row(), result.Text);
+        },
+        [this](bool complete) { ReportCheck(complete); });
 }
