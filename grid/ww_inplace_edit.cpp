@@ -5,7 +5,6 @@
 #include "grid/picture_typing.h"
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/field.h"
-#include <QApplication>
 #include <QKeySequence>
 
 TwwInplaceEdit::TwwInplaceEdit(TwwCustomDBGrid* grid) : TInplaceEdit(grid), wwGrid_(grid) {}
