@@ -325,5 +325,6 @@ private:
     QPoint mousePos_;
     QBasicTimer selectionTimer_;
     QString editorOriginal_;   // the cell's text when the editor took it
+    bool focusInside_ = false; // the focus is on the grid, its editor or a control over a cell
     QRect paintRect_;          // the part of the client area being painted
 };

@@ -1,6 +1,7 @@
 // The grid's in-place editor: when it shows, what it edits, where it sits.
 #include "platform/ui/custom_grid.h"
 #include "platform/ui/inplace_edit.h"
+#include "platform/ui/application.h"
 
 bool TCustomGrid::IsActiveControl() const
 {
@@ -115,20 +116,30 @@ void TCustomGrid::RestoreEditorText()
     SetEditText(editorCell_.X, editorCell_.Y, editorOriginal_);
 }
 
+// The grid is entered and left as a whole: the editor and a control laid over
+// a cell are part of it. Another window taking the keyboard (a drop-down list,
+// a box, another program) leaves the grid where it is in its own window. Qt
+// emits this signal while it handles the window system's activation, outside
+// any event, so what the handlers throw is shown here.
 void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
 {
-    const bool was = old && (old == this || old == editor_);
-    const bool is = now && (now == this || now == editor_);
-    if (was == is)
-        return;
-    if (options_ & goRowSelect)
-        InvalidateRow(current_.Y);
-    else
-        InvalidateCell(current_.X, current_.Y);
-    if (is) {
-        UpdateEdit();
-        DoEnter();
-    } else {
-        DoExit();
+    const auto inGrid = [this](const QWidget* widget) { return widget && (widget == this || isAncestorOf(widget)); };
+    if (inGrid(old) != inGrid(now)) {
+        if (options_ & goRowSelect)
+            InvalidateRow(current_.Y);
+        else
+            InvalidateCell(current_.X, current_.Y);
     }
+    const bool inside = inGrid(now);
+    if (inside == focusInside_ || (!inside && (!now || now->window() != window())))
+        return;
+    focusInside_ = inside;
+    HandleExceptions([&] {
+        if (inside) {
+            UpdateEdit();
+            DoEnter();
+        } else {
+            DoExit();
+        }
+    });
 }

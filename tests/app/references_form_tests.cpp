@@ -8,6 +8,7 @@
 #include "dataset/ww_data_source.h"
 #include "grid/record_view_dialog.h"
 #include "grid/record_view_form.h"
+#include "grid/combo_button.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
@@ -315,3 +316,57 @@ TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndIt
 }
 
 } // namespace
+
+// A new user adds an account in the grid as it reads: the bank from its
+// cell's own list, the card, the name, the number. Opening a cell's list does
+// not leave the grid, so the new row keeps everything typed into it.
+TEST_F(ReferencesTest, AnAccountTypedIntoTheAccountDetailsGridWithItsCellsListsPosts)
+{
+    adm1->TblBanks->Insert();
+    adm1->TblBanks->FieldByName(QStringLiteral("BankDesc"))->SetAsString(QStringLiteral("Coastal Bank"));
+    adm1->TblBanks->Post();
+    TwwTable* accounts = adm1->TblBankAccounts;
+    const auto text = [accounts](const char* field) { return accounts->FieldByName(QString::fromLatin1(field))->AsString(); };
+    bool done = false;
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        const TReferenceSection& section = refs.Sections()[3];
+        TwwDBGrid* grid = section.Grid;
+        // The bank is typed into its cell, the card's list opened with its button.
+        const auto pick = [&](TwwDBLookupCombo* combo, const QString& typed, bool button) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(grid->Col(), grid->Row()).center());
+            if (button) QTest::mouseClick(combo->findChild<TwwComboButton*>(), Qt::LeftButton);
+            else QTest::keyClicks(QApplication::focusWidget(), typed);
+            ASSERT_EQ(accounts->State(), dsInsert);
+            // The list is a window of its own: the references window is active again.
+            QApplication::setActiveWindow(&refs);
+            combo->setFocus();
+            combo->selectAll();
+            QTest::keyClicks(combo, typed);
+            combo->PerformSearch();
+            QTest::keyClick(combo, Qt::Key_Return);
+            QApplication::setActiveWindow(&refs);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        };
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Insert);
+        ASSERT_EQ(accounts->State(), dsInsert);
+        pick(refs.LupBanks, QStringLiteral("Coast"), false);
+        pick(refs.LupCards, QStringLiteral("Curr"), true);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Travel"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("555-666"));
+        QTest::mouseClick(section.EditNavigator->Button(nbPost), Qt::LeftButton);
+        EXPECT_EQ(accounts->State(), dsBrowse);
+        EXPECT_EQ(text("AccountName"), "Travel");
+        EXPECT_EQ(text("AccountNumber"), "555-666");
+        EXPECT_EQ(text("CalcBankName"), "Coastal Bank");
+        EXPECT_EQ(text("CalcCardName"), "Current Account");
+        EXPECT_TRUE(presenter.shown.empty()) << presenter.LastText().toStdString();
+        done = true;
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+    EXPECT_TRUE(done);
+}
