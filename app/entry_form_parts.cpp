@@ -2,6 +2,8 @@
 #include "app/grid_colours.h"
 #include "data/adm1.h"
 #include "grid/ww_db_grid.h"
+#include "platform/db/data_source.h"
+#include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
@@ -75,6 +77,18 @@ TEntryDialog::TEntryDialog(const char* name, const QString& caption, int clientW
     CBoxBankTran->OnClick = [this](QObject* sender) { CBoxBankTranClick(sender); };
     BitBtn1 = MakeButton(ToolBar15, "BitBtn1", QStringLiteral("Close"), QRect(width() - 86, 4, 80, NavigatorHeight));
     BitBtn1->OnClick = [this](QObject*) { Close(); };
+}
+
+void TEntryDialog::DoClose(TCloseAction& action)
+{
+    TForm::DoClose(action);
+    if (action == TCloseAction::caNone)
+        return;
+    for (const TDBNavigator* navigator : findChildren<TDBNavigator*>()) {
+        TDataSet* table = navigator->DataSource() ? navigator->DataSource()->DataSet() : nullptr;
+        if (table && IsEditState(table->State()))
+            table->Cancel();
+    }
 }
 
 TListAndPagesDialog::TListAndPagesDialog(const char* name, const QString& caption, TDataSource* header,

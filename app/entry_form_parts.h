@@ -56,6 +56,12 @@ public:
 protected:
     TEntryDialog(const char* name, const QString& caption, int clientWidth, int clientHeight, TDataSource* header,
                  TButtonSet editButtons = EditButtons);
+
+    // Closing gives up what was not posted, as closing the main window does:
+    // the tables outlive the dialog, and a row left in edit would come back
+    // half-typed when it opens again while the file keeps the old values.
+    // The tables are those its navigators work on.
+    void DoClose(TCloseAction& action) override;
 };
 
 // The multiple-entry and assets dialogs: the headers listed on the left and

@@ -64,8 +64,13 @@ TFrmMainMenu::TFrmMainMenu()
     RefrencesLauncher.BeforeShow = [](TForm& window, int tag) {
         ShowReferencePageOfTag(static_cast<TFrmRefrences&>(window), tag);
     };
-    RefrencesLauncher.AfterClose = [this] { RefreshAccountPickers(); };
     ClosePeriodLauncher = ClosePeriodDialogLauncher();
+    // The windows work on the tables the transaction pages show (a dialog's
+    // account combos move the accounts that choose the bank and communication
+    // rows): once one has gone, the pages show what the user chose again.
+    for (TModalLauncher* launcher : {&LoansLauncher, &RecurLauncher, &DoubleEntryLauncher, &AssetsLauncher,
+                                     &TelPaymentLauncher, &RefrencesLauncher, &ClosePeriodLauncher})
+        launcher->AfterClose = [this] { RestoreTransactionPages(); };
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();

@@ -9,6 +9,7 @@
 #include "platform/rtl/component.h"
 #include "platform/ui/resource_library.h"
 #include <QPointer>
+#include <QVariant>
 #include <array>
 #include <functional>
 #include <memory>
@@ -59,6 +60,12 @@ struct TTransactionPage {
     TwwTable* Table = nullptr;
     TwwDataSource* DataSource = nullptr;
     std::span<const TSortIndex> Sorts;
+    // The bank and communication pages show the rows of one account: the
+    // current row of Master (a table the dialogs' account combos move too),
+    // and the code of the account the page was last told to show.
+    TwwTable* Master = nullptr;
+    QString MasterCodeField;
+    QVariant ShownAccount;
 };
 
 class TFrmMainMenu : public TForm {
@@ -181,6 +188,11 @@ public:
     // Reopens the account pickers' tables, so that accounts added or changed
     // in the reference window can be chosen at once.
     void RefreshAccountPickers();
+    // Brings the transaction pages back to what the user chose once a window
+    // that shares their tables has gone: the pickers list the accounts as they
+    // now stand, and the bank and communication pages show the accounts they
+    // showed before, whichever accounts the window's controls moved to.
+    void RestoreTransactionPages();
 
     const std::array<TTransactionPage, 4>& TransactionPages() const { return pages_; }
 
@@ -220,8 +232,9 @@ private:
     void CreateAccountPickers();
     // Opens the transaction table of a detail page (in the filter state in
     // force) on the account that the picker shows and findAccount makes
-    // current in the master table; an empty picker does nothing.
-    void ShowAccountTransactions(TwwDBLookupCombo* picker, TwwTable* transactions,
+    // current in the master table, and notes it as the page's shown account;
+    // an empty picker does nothing.
+    void ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
                                  const std::function<void()>& findAccount);
     // Lines up a page's navigators and Auto Edit box from left onwards.
     static void PlaceEditingControls(TTransactionPage& page, int left);

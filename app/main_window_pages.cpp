@@ -68,13 +68,16 @@ struct TPageSpec {
     const char* EditNavigator;
     const char* AutoEdit;
     std::span<const TSortIndex> Sorts;
+    TwwTable* TADm1::*Master = nullptr;
+    const char* MasterCodeField = "";
 };
 
 const TPageSpec PageSpecs[] = {
     {"TabBankAccounts", "Bank Accounts", "TiledBitmap1", "wwDBGrid14", &TADm1::TblTranBank1, &TADm1::DsTranBank1,
-     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts},
+     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts, &TADm1::TblBankAccounts,
+     "BankAccountCode"},
     {"TabCommunications", "Communications", "TiledBitmap2", "wwDBGrid10", &TADm1::TblTranTel1, &TADm1::DsTranTel1,
-     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts},
+     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts, &TADm1::TblTelCom, "TelcomCode"},
     {"TabIncome", "Income", "TiledBitmap3", "wwDBGrid17", &TADm1::TblTranIncome, &TADm1::DsTranIncome,
      IncomeColumns, "DBNavigator32", "DBNavigator33", "CBoxIncome", IncomeSorts},
     {"TabExpense", "Expense/Bills", "TiledBitmap4", "wwDBGrid18", &TADm1::TblTranExpense, &TADm1::DsTranExpense,
@@ -135,6 +138,10 @@ void TFrmMainMenu::CreateTransactionPages()
         page.Table = ADm1->*spec.Table;
         page.DataSource = ADm1->*spec.DataSource;
         page.Sorts = spec.Sorts;
+        if (spec.Master) {
+            page.Master = ADm1->*spec.Master;
+            page.MasterCodeField = QString::fromLatin1(spec.MasterCodeField);
+        }
         page.Sheet = Named(new TTabSheet(PageControl2, QString::fromLatin1(spec.Caption)), spec.Sheet);
         page.Panel = new TPanel(page.Sheet);
         page.Panel->setObjectName(QStringLiteral("Panel") + QString::fromLatin1(spec.Sheet).mid(3));
@@ -313,7 +320,7 @@ TTransactionPage* TFrmMainMenu::PageOfAutoEditBox(const QObject* box)
 
 void TFrmMainMenu::SpeedButton4Click(QObject*)
 {
-    ShowAccountTransactions(wwDbLupEditBankAccount, ADm1->TblTranBank1, [this] {
+    ShowAccountTransactions(wwDbLupEditBankAccount, pages_[0], [this] {
         // The account the picker shows, found again by its bank and card.
         TblLocalBankAccnt->Locate(QStringLiteral("BankAccountCode"), wwDbLupEditBankAccount->LookupValue());
         ADm1->TblBankAccounts->SetIndexFieldNames(QStringLiteral("BankCode;CardCode"));
@@ -323,25 +330,45 @@ void TFrmMainMenu::SpeedButton4Click(QObject*)
 
 void TFrmMainMenu::SpeedButton1Click(QObject*)
 {
-    ShowAccountTransactions(wwDbLupEditComAccount, ADm1->TblTranTel1, [this] {
+    ShowAccountTransactions(wwDbLupEditComAccount, pages_[1], [this] {
         TblLocalTelCom->Locate(QStringLiteral("TelcomDesc"), wwDbLupEditComAccount->LookupValue());
         ADm1->TblTelCom->SetIndexFieldNames(QStringLiteral("TelcomCode"));
         ADm1->TblTelCom->FindKey({FieldText(TblLocalTelCom, "TelcomCode")});
     });
 }
 
-void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TwwTable* transactions,
+void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
                                            const std::function<void()>& findAccount)
 {
     if (picker->Text().isEmpty())
         return;
-    if (!transactions->Active()) {
-        transactions->SetFiltered(transactionFilter_);
-        transactions->Open();
+    if (!page.Table->Active()) {
+        page.Table->SetFiltered(transactionFilter_);
+        page.Table->Open();
     }
     findAccount();
-    transactions->Refresh();
+    page.ShownAccount = page.Master->FieldByName(page.MasterCodeField)->Value();
+    page.Table->Refresh();
     PageControl2Change(PageControl2);
+}
+
+void TFrmMainMenu::RestoreTransactionPages()
+{
+    RefreshAccountPickers();
+    for (TTransactionPage& page : pages_) {
+        if (!page.Master || page.ShownAccount.isNull() || !page.Table->Active() || !page.Master->Active())
+            continue;
+        const bool shown = page.Master->FieldByName(page.MasterCodeField)->Value() == page.ShownAccount ||
+                           page.Master->Locate(page.MasterCodeField, page.ShownAccount);
+        if (shown) {
+            page.Table->Refresh();
+        } else {
+            // The account is gone: no other account's rows may stand in for it.
+            page.ShownAccount.clear();
+            page.Table->Close();
+        }
+    }
+    PageControlMainChange(PageControlMain);
 }
 
 void TFrmMainMenu::PageControl2Change(QObject*)

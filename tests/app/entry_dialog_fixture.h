@@ -32,12 +32,6 @@ protected:
         QApplication::processEvents();
     }
 
-    static void ClickTab(TPageControl* pages, int index)
-    {
-        QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, pages->TabBar()->tabRect(index).center());
-        QApplication::processEvents();
-    }
-
     // Types text into the cell the grid stands on, then leaves the cell.
     static void TypeCell(TwwDBGrid* grid, int col, const QString& text)
     {
@@ -47,18 +41,7 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
-    QStringList Rows(const QString& sql)
-    {
-        QStringList rows;
-        const auto result = adm1->DataQuelt->EngineDatabase().Query(sql);
-        while (result->Next()) {
-            QStringList values;
-            for (int column = 0; column < result->ColumnCount(); ++column)
-                values << result->Value(column).toString();
-            rows << values.join(QLatin1Char('|'));
-        }
-        return rows;
-    }
+    QStringList Rows(const QString& sql) { return MainWindowTest::Rows(sql, QLatin1Char('|')); }
 
     void Grab(QWidget& dialog, const QString& name)
     {

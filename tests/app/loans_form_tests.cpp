@@ -7,7 +7,6 @@
 #include "platform/rtl/exceptions.h"
 #include "dataset/ww_data_source.h"
 #include <QTabBar>
-#include <QTimer>
 
 namespace {
 
@@ -240,26 +239,14 @@ TEST_F(LoansDialogTest, AutoEditAndTheSchedulePageSwitchTheNavigators)
 TEST_F(LoansDialogTest, CtrlLOpensTheDialogModallyOverTheHiddenMainWindow)
 {
     ShowWindow();
-    bool seen = false;
     bool mainWindowVisible = true;
-    // Waits for the dialog to come up, notes what it sees and closes it.
-    QTimer watch;
-    watch.setInterval(10);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!FrmLoans || !FrmLoans->isVisible())
-            return;
-        watch.stop();
-        seen = true;
+    InDialog<TFrmLoans>(Qt::Key_L, FrmLoans, [&](TFrmLoans& loans) {
         mainWindowVisible = window->isVisible();
-        EXPECT_EQ(FrmLoans->Caption(), QStringLiteral("Loan Transactions"));
-        EXPECT_EQ(FrmLoans->PageControl1->ActivePage(), FrmLoans->TabLoanDetails);
-        QTest::mouseClick(FrmLoans->BitBtn1, Qt::LeftButton);
+        EXPECT_EQ(loans.Caption(), QStringLiteral("Loan Transactions"));
+        EXPECT_EQ(loans.PageControl1->ActivePage(), loans.TabLoanDetails);
+        QTest::mouseClick(loans.BitBtn1, Qt::LeftButton);
     });
-    watch.start();
-    QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
-    Reactivate();
     EXPECT_TRUE(presenter.errors.empty());
-    EXPECT_TRUE(seen);
     EXPECT_FALSE(mainWindowVisible);
     EXPECT_EQ(FrmLoans, nullptr);
     EXPECT_TRUE(window->isVisible());

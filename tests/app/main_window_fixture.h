@@ -17,6 +17,7 @@
 #include "platform/db/field.h"
 #include "platform/db/session.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/page_controls.h"
 #include "platform/rtl/datetime.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/scoped_format_settings.h"
@@ -28,8 +29,10 @@
 #include <QDir>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -160,18 +163,73 @@ protected:
         QApplication::processEvents();
     }
 
-    // Picks the bank account by typing its name into the picker and pressing the go button.
-    void ChooseBankAccount(const QString& name)
+    // Picks an account by typing its name into the picker and pressing the go button.
+    void ChooseAccount(TwwDBLookupCombo* picker, QWidget* go, const QString& name)
     {
-        TwwDBLookupCombo* picker = window->wwDbLupEditBankAccount;
         picker->setFocus();
         picker->selectAll();
         QTest::keyClicks(picker, name);
         picker->PerformSearch();
         QTest::keyClick(picker, Qt::Key_Return);
-        QTest::mouseClick(window->SpeedButton4, Qt::LeftButton);
+        QTest::mouseClick(go, Qt::LeftButton);
         // The drop-down was a window of its own: the main window is active again.
         Reactivate();
+    }
+
+    void ChooseBankAccount(const QString& name)
+    {
+        ChooseAccount(window->wwDbLupEditBankAccount, window->SpeedButton4, name);
+    }
+
+    // On its own page, which stays in front.
+    void ChooseComAccount(const QString& name)
+    {
+        ClickTab(window->PageControl2, 1);
+        ChooseAccount(window->wwDbLupEditComAccount, window->SpeedButton1, name);
+    }
+
+    static void ClickTab(TPageControl* pages, int index)
+    {
+        QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, pages->TabBar()->tabRect(index).center());
+        QApplication::processEvents();
+    }
+
+    // Opens a modal dialog with Ctrl+key, as the user does, and works in it
+    // through drive once it is up; a dialog that drive left open is closed.
+    template <class TDialog>
+    void InDialog(Qt::Key key, TDialog*& instance, const std::function<void(TDialog&)>& drive)
+    {
+        bool driven = false;
+        QTimer watch;
+        watch.setInterval(10);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!instance || !instance->isVisible())
+                return;
+            watch.stop();
+            driven = true;
+            drive(*instance);
+            if (instance->isVisible())
+                instance->Close();
+        });
+        watch.start();
+        QTest::keyClick(window.get(), key, Qt::ControlModifier);
+        watch.stop();
+        Reactivate();
+        EXPECT_TRUE(driven);
+    }
+
+    // Rows of a query as lines of their values, read from the database itself.
+    QStringList Rows(const QString& sql, QChar separator = QLatin1Char(' '))
+    {
+        QStringList rows;
+        const std::unique_ptr<TResultSet> result = adm1->DataQuelt->EngineDatabase().Query(sql);
+        while (result->Next()) {
+            QStringList values;
+            for (int column = 0; column < result->ColumnCount(); ++column)
+                values << result->Value(column).toString();
+            rows << values.join(separator);
+        }
+        return rows;
     }
 
     QImage GrabGrid(TwwDBGrid* grid)

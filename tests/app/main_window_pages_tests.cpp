@@ -2,6 +2,8 @@
 // and posting rows, the rules of the data layer reaching the user, the row
 // and title colours and title-click sorting.
 #include "tests/app/main_window_fixture.h"
+#include "app/loans_form.h"
+#include "app/recur_form.h"
 #include "dataset/ww_data_source.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/page_controls.h"
@@ -45,6 +47,18 @@ protected:
     {
         QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
         QApplication::processEvents();
+    }
+
+    // Inserts a bank row of the item, types its date (mmddyyyy) into the
+    // grid and posts it, all through the page's navigator.
+    void PostBankRow(const char* item, const QString& date)
+    {
+        DBNavigatorClick(window->DBNavigator27, nbInsert);
+        Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QString::fromLatin1(item));
+        BankGrid()->setFocus();
+        QTest::keyClick(BankGrid(), Qt::Key_Home);
+        QTest::keyClicks(QApplication::focusWidget(), date);
+        DBNavigatorClick(window->DBNavigator27, nbPost);
     }
 };
 
@@ -173,12 +187,7 @@ TEST_F(TransactionPagesTest, ATypedRowPostsWithItsSerialAndTheRulesReachTheUser)
 
     // A row in the closed period is refused with the data layer's words and
     // stays; the date typed last goes in with the post.
-    DBNavigatorClick(window->DBNavigator27, nbInsert);
-    Bank()->FieldByName(QStringLiteral("BankItemCode"))->SetAsString(QStringLiteral("001"));
-    BankGrid()->setFocus();
-    QTest::keyClick(BankGrid(), Qt::Key_Home);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01312026"));
-    DBNavigatorClick(window->DBNavigator27, nbPost);
+    PostBankRow("001", QStringLiteral("01312026"));
     EXPECT_EQ(presenter.LastText(), QStringLiteral("Sorry, Only dates falling after 31, Jan, 2026  will be accepted.\r"));
     EXPECT_EQ(Bank()->State(), dsInsert);
     EXPECT_TRUE(presenter.errors.empty());
@@ -232,6 +241,63 @@ TEST_F(TransactionPagesTest, AutoEditAndTheFilterSwitchTheirPages)
     EXPECT_EQ(Status(0), QStringLiteral("Filter Not Active"));
     EXPECT_EQ(Bank()->RecordCount(), 4);
     EXPECT_EQ(adm1->TblTranIncome->RecordCount(), 2);
+}
+
+// The dialogs' account combos move the accounts tables that choose the bank
+// and communication rows; once a dialog has gone, each page shows, and posts
+// to, the account its picker names again.
+TEST_F(TransactionPagesTest, AfterATransferThePagesShowAndPostToTheAccountsTheirPickersName)
+{
+    // An approved loan paid from Savings and an approved bill of another
+    // phone line, each with open lines.
+    TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+    Put(db, "TrnLon1a", {{"LoanCode", "0000000002"}, {"LoanDetails", "Car Loan"}, {"LoanType", "B"},
+                         {"BankAccountCode", "0000000002"}, {"BankItemCode", "003"},
+                         {"StartDate", QDate(2026, 3, 15)}, {"FinishDate", QDate(2026, 5, 14)}, {"Duration", 2},
+                         {"LoanAmount", 200.0}, {"InterestAmount", 0.0}, {"TotalPaybackAmount", 200.0},
+                         {"Approved", true}});
+    for (const auto& [serial, date] : {std::pair{1, QDate(2026, 3, 15)}, {2, QDate(2026, 4, 14)}})
+        Put(db, "TrnLon1b", {{"LoanCode", "0000000002"}, {"LoanTranSerialNum", serial}, {"TransactionDate", date},
+                             {"PaybackAmount", 100.0}});
+    Put(db, "PTelcom", {{"TelcomCode", "002"}, {"TelcomDesc", "Mobile"}});
+    adm1->TblTelCom->Refresh();
+    Put(db, "TrnRec1a", {{"RecurCode", "0000000001"}, {"RecurDetails", "Mobile Plan"}, {"RecurType", "C"},
+                         {"DebitCredit", "D"}, {"TelcomCode", "002"}, {"TelItemCode", "001"},
+                         {"StartDate", QDate(2026, 3, 20)}, {"FinishDate", QDate(2026, 4, 19)}, {"Duration", 1},
+                         {"RecurAmount", 20.0}, {"TotalRecurAmount", 20.0}, {"Approved", true}});
+    Put(db, "TrnRec1b", {{"RecurCode", "0000000001"}, {"RecurTranSerialNum", 1},
+                         {"TransactionDate", QDate(2026, 3, 20)}, {"RecurAmount", 20.0}});
+
+    ShowWindow();
+    ChooseComAccount(QStringLiteral("Home"));
+    ClickTab(window->PageControl2, 0);
+    ChooseBankAccount(QStringLiteral("Household"));
+    const auto transferAndClose = [](TScheduleForm& dialog) {
+        ClickTab(dialog.PageControl1, 1);
+        QTest::mouseClick(dialog.BtnTransfer, Qt::LeftButton);
+        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+    };
+    InDialog<TFrmLoans>(Qt::Key_L, FrmLoans, transferAndClose);
+    InDialog<TFrmRecur>(Qt::Key_R, FrmRecur, transferAndClose);
+    ASSERT_TRUE(presenter.errors.empty()) << presenter.errors.front().toStdString();
+    EXPECT_EQ(Rows(QStringLiteral("select BankAccountCode, count(*) from TrnBnk1a where LoanCode = \"0000000002\" "
+                                  "group by BankAccountCode")),
+              QStringList{"0000000002 2"});
+    EXPECT_EQ(Rows(QStringLiteral("select TelcomCode, Amount from TrnTel1a where RecurCode = \"0000000001\"")),
+              QStringList{"002 -20"});
+
+    EXPECT_EQ(window->wwDbLupEditBankAccount->Text(), QStringLiteral("Household"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Household (111-222)"));
+    EXPECT_EQ(Column(Bank(), "BankAccountCode"), QStringList(4, QStringLiteral("0000000001")));
+    PostBankRow("002", QStringLiteral("03102026"));
+    ASSERT_EQ(Bank()->State(), dsBrowse) << presenter.LastText().toStdString();
+    EXPECT_EQ(Rows(QStringLiteral("select BankAccountCode, BankTranSerialNum from TrnBnk1a "
+                                  "where TransactionDate = '2026-03-10'")),
+              QStringList{"0000000001 0000000005"});
+
+    ClickTab(window->PageControl2, 1);
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Home Phone"));
+    EXPECT_EQ(Column(adm1->TblTranTel1, "TelcomCode"), QStringList{"001"});
 }
 
 } // namespace

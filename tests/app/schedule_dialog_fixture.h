@@ -111,21 +111,6 @@ protected:
         return values;
     }
 
-    // Rows of a table as "field1 field2 ..." lines, by the given order, read
-    // from the database itself.
-    QStringList Rows(const QString& sql)
-    {
-        QStringList rows;
-        const std::unique_ptr<TResultSet> result = adm1->DataQuelt->EngineDatabase().Query(sql);
-        while (result->Next()) {
-            QStringList values;
-            for (int column = 0; column < result->ColumnCount(); ++column)
-                values << result->Value(column).toString();
-            rows << values.join(QLatin1Char(' '));
-        }
-        return rows;
-    }
-
     void SaveDialog(const QString& name)
     {
         ::SaveScreenshot(*dialog, name);
