@@ -42,6 +42,7 @@ void TCustomEdit::SetText(const QString& text)
     // on its way, and that key must still replace what the user selected.
     const QString shown = ApplyCharCase(text);
     if (shown != QLineEdit::text()) setText(shown);
+    else setModified(false);
 }
 
 void TCustomEdit::ClearSelection()
