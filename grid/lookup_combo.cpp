@@ -482,16 +482,14 @@ void TwwDBCustomLookupCombo::CloseUp(bool modified)
     bool written = false;
     if (DataSource() && (link_.Editing() || DataSetLookupField())) {
         written = wasFound || binding.DisplayIsLookup() ? WriteValues() : false;
-        if (style_ == csDropDownList && !binding.DisplayIsLookup()) {
-            if (written)
-                SetText(binding.DisplayValue());
-            else if (!wasFound)
-                RestoreSaved();
-        }
+        if (written && style_ == csDropDownList && !binding.DisplayIsLookup()) SetText(binding.DisplayValue());
     } else if (!DataSource()) {
         written = wasFound;
         if (wasFound && !binding.DisplayIsLookup()) SetText(binding.DisplayValue());
     }
+    // A list-style combo shows only what its list holds, bound or not: a text
+    // that named no row gives way to the text and value it had before.
+    if (!written && !wasFound && style_ == csDropDownList && !binding.DisplayIsLookup()) RestoreSaved();
 
     UpdateReadOnlyState();
     if (written) {
@@ -540,9 +538,12 @@ void TwwDBCustomLookupCombo::DataChange()
 
 void TwwDBCustomLookupCombo::ShowValue(const QString& value)
 {
+    const QString shown = Text();
     SetLookupValue(value);
-    // Typing into a focused combo replaces what another record showed.
-    if (hasFocus() && Editable()) selectAll();
+    // Typing into a focused combo replaces what another record showed; the
+    // same text (the record going into edit state under the user's key)
+    // keeps the caret where the user put it.
+    if (hasFocus() && Editable() && Text() != shown) selectAll();
     if (!Binding().Bound() || !LookupTable() || !LookupTable()->Active()) return;
     if (value.isEmpty()) {
         Binding().ClearValues();

@@ -137,10 +137,6 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     if (key == Qt::Key_Backspace || key == Qt::Key_Insert || key == Qt::Key_Delete) {
-        if (style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !open && IsClearKey(key)) {
-            key = 0;
-            return;
-        }
         if (Editable() && !EditRecord() && !(allowClearKey_ && IsClearKey(key))) key = 0;
         return;
     }
@@ -185,6 +181,13 @@ void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
     if (showMatchText_ && IsClearKey(key) && Text().isEmpty()) {
         auto* table = qobject_cast<TwwTable*>(LookupTable());
         if (table && table->NarrowSearch() && !HasQueryLines(table)) table->CancelRangeOrReopen();
+    }
+    // A closed list that completes the typed text leaves a shortened text as
+    // it is: a search would fill the deleted part straight back in. The next
+    // typed key searches and opens the list.
+    if (style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !open && IsClearKey(key)) {
+        key = 0;
+        return;
     }
 
     if (Text() == lastSearched_ && Text().size() != 1) return;

@@ -3,6 +3,7 @@
 #include "grid/record_view_form.h"
 #include "dataset/intl.h"
 #include "grid/dialog_buttons.h"
+#include "grid/lookup_combo.h"
 #include "grid/memo_dialog.h"
 #include "grid/record_view_dialog.h"
 #include "platform/db/dataset.h"
@@ -21,7 +22,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
-#include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +32,23 @@ constexpr int UserPanelHeight = 41;
 bool WantsReturns(const QWidget* control)
 {
     return control && control->property("WantReturns").toBool();
+}
+
+// Typing in the control that Escape would take back.
+bool HoldsTyping(const QWidget* control)
+{
+    if (const auto* line = qobject_cast<const TCustomEdit*>(control)) return line->Modified();
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control)) return memo->document()->isModified();
+    return false;
+}
+
+// Escape belongs to the control first when it has something to undo: its
+// typing, or a lookup list open over the form.
+bool TakesEscape(const QWidget* control)
+{
+    if (const auto* combo = qobject_cast<const TwwDBCustomLookupCombo*>(control); combo && combo->IsDroppedDown())
+        return true;
+    return HoldsTyping(control);
 }
 
 } // namespace
@@ -144,12 +162,7 @@ QWidget* TwwRecordViewForm::EditOf(const TField& field) const
 
 bool TwwRecordViewForm::AnyEditModified() const
 {
-    for (QWidget* edit : edits_) {
-        if (const auto* line = qobject_cast<const TCustomEdit*>(edit); line && line->Modified()) return true;
-        if (const auto* memo = qobject_cast<const QPlainTextEdit*>(edit); memo && memo->document()->isModified())
-            return true;
-    }
-    return false;
+    return std::any_of(edits_.begin(), edits_.end(), HoldsTyping);
 }
 
 void TwwRecordViewForm::ClearModified()
@@ -196,12 +209,11 @@ void TwwRecordViewForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     if (key == Qt::Key_Escape) {
-        // The focused control has Escape first (an edit takes back its
-        // typing); then the form cancels, unless an edit still holds typing.
-        QTimer::singleShot(0, this, [this] {
-            const auto* edit = qobject_cast<const TCustomEdit*>(focusWidget());
-            if (!edit || !edit->Modified()) SetModalResult(mrCancel);
-        });
+        // An edit that takes back its typing has used the key up: the form
+        // cancels (and asks about the changes) only at the next Escape.
+        if (TakesEscape(focused)) return;
+        key = 0;
+        SetModalResult(mrCancel);
         return;
     }
     if (key == Qt::Key_F2 && qobject_cast<TDBMemo*>(focused)
@@ -220,7 +232,7 @@ void TwwRecordViewForm::keyPressEvent(QKeyEvent* event)
 {
     // Keys the focused control left to the form.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (event->key() == Qt::Key_Escape) return;   // the form's, once the control has had it
+    if (event->key() == Qt::Key_Escape) return;   // decided when the form saw it first
     if (enter && event->modifiers() == Qt::NoModifier && OKBtn && !(dialog_.Options & rvoEnterToTab)) {
         OKBtn->click();
         return;

@@ -162,12 +162,10 @@ void TwwDBCustomEdit::ShowField()
     setAlignment(field->Alignment() == taRightJustify ? Qt::AlignRight
                  : field->Alignment() == taCenter      ? Qt::AlignHCenter
                                                        : Qt::AlignLeft);
-    // The same text again keeps the user's selection (entering edit mode shows the field anew).
-    if ((focused_ || field->DataType() == TFieldType::ftMemo) && dataLink_.CanModify()) {
-        if (Text() != field->Text()) SetText(field->Text());
-    } else if (text() != field->DisplayText()) {
+    if ((focused_ || field->DataType() == TFieldType::ftMemo) && dataLink_.CanModify())
+        SetText(field->Text());
+    else
         SetEditText(field->DisplayText());
-    }
     setModified(false);
 }
 

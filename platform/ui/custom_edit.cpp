@@ -37,7 +37,12 @@ TCustomEdit::~TCustomEdit() = default;
 void TCustomEdit::SetText(const QString& text)
 {
     modified_ = false;
-    setText(ApplyCharCase(text));
+    // The same text again leaves the caret and the selection alone: a record
+    // that goes into edit state shows its field anew while the user's key is
+    // on its way, and that key must still replace what the user selected.
+    const QString shown = ApplyCharCase(text);
+    if (shown != QLineEdit::text()) setText(shown);
+    else setModified(false);
 }
 
 void TCustomEdit::ClearSelection()

@@ -24,6 +24,7 @@ public:
     ~TCustomEdit() override;
 
     virtual QString Text() const { return text(); }
+    // Clears Modified; a text equal to the one shown keeps the caret and the selection.
     virtual void SetText(const QString& text);
 
     void SelectAll() { selectAll(); }

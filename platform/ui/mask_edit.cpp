@@ -110,8 +110,13 @@ void TCustomMaskEdit::DoExit()
 
 void TCustomMaskEdit::SetMaskedEditText(const QString& editText)
 {
-    // Typing starts at the first position to fill, not past the end.
     SetModified(false);
+    // As for a plain edit, the same text keeps the caret and the selection.
+    if (editText == text()) {
+        setModified(false);
+        return;
+    }
+    // Typing starts at the first position to fill, not past the end.
     setText(editText);
     setCursorPosition(std::max(0, mask_.NextEditPos(0)));
 }

@@ -151,6 +151,47 @@ TEST_F(FilterLegendTest, APickedColourReachesTheGridsOnApplyAndDefaultsComeBackA
     EXPECT_EQ(CellColour(GrabGrid(grid), grid, 1, 1), posted);
 }
 
+// The first key typed over a selection puts the browsing record into edit
+// state, which shows the field anew; the key still replaces the selection.
+TEST_F(FilterLegendTest, TheFirstKeyReplacesTheSelectionWhileTheRecordIsBrowsing) {
+    ShowWindow();
+    TTable* config = adm1->TblConfig;
+    config->Edit();
+    config->FieldByName(QStringLiteral("GridSize1"))->SetAsInteger(12);
+    config->Post();
+    const auto legend = std::make_unique<TFrmLegend>();
+    QString typed;
+    QTimer::singleShot(0, [&] {
+        TDBEdit* size = legend->EdtGridSize;
+        QApplication::setActiveWindow(legend.get());
+        size->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(size->SelText(), QStringLiteral("12"));
+        EXPECT_EQ(config->State(), dsBrowse);
+        QTest::keyClicks(size, "15");
+        typed = size->Text();
+        QTest::mouseClick(legend->BtnUpdate2, Qt::LeftButton);
+        QTest::mouseClick(legend->BtnClose2, Qt::LeftButton);
+    });
+    window->Preferences1->Action()->trigger();
+    EXPECT_EQ(typed, QStringLiteral("15"));
+    EXPECT_EQ(ReportColumnWidth, 15);
+
+    // The filter's dates type through their mask: the whole date selected,
+    // the first digit starts a new one, also on an options record posted.
+    adm1->TblOptions->Post();
+    const auto filter = std::make_unique<TFrmFilter>();
+    filter->Show();
+    QApplication::setActiveWindow(filter.get());
+    QTest::mouseClick(filter->CbActive, Qt::LeftButton, {}, QPoint(8, 9));
+    ASSERT_EQ(adm1->TblOptions->State(), dsBrowse);
+    TDBEdit* from = filter->DBEdFrom->Edit();
+    from->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(from, "0");
+    EXPECT_EQ(from->EditText(), QStringLiteral("0_/__/____"));
+    QTest::keyClicks(from, "3012026");
+    EXPECT_EQ(from->EditText(), QStringLiteral("03/01/2026"));
+}
+
 // The main window's commands show the two windows made at start-up.
 TEST_F(FilterLegendTest, TheCommandsShowTheWindowsOnTheirPages) {
     ShowWindow();

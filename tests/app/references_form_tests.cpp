@@ -9,6 +9,7 @@
 #include "grid/record_view_dialog.h"
 #include "grid/record_view_form.h"
 #include "grid/combo_button.h"
+#include "grid/ww_db_grid.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
@@ -258,6 +259,56 @@ TEST_F(ReferencesTest, AnAccountMadeInItsRecordViewWithTheBankPickedFromTheListI
     Reactivate();
     ChooseBankAccount(QStringLiteral("Travel"));
     EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Bank Account Travel (555-666)"));
+}
+
+// The accounts record view borrows the bank combo that the Account Details
+// grid lays over its Bank Name cell: it shows there at every opening and goes
+// back to its cell each time. Escape first takes back what an edit holds;
+// only the next one closes the form, with its question.
+TEST_F(ReferencesTest, TheAccountsRecordViewShowsTheBankComboAtEveryOpeningAndEscapeUndoesTypingFirst)
+{
+    TwwTable* accounts = adm1->TblBankAccounts;
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        TwwDBLookupCombo* lupBanks = refs.LupBanks;
+        TwwDBGrid* grid = refs.wwDBGrid13;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(2, 1).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(1, 1).center());
+        QApplication::processEvents();
+        ASSERT_EQ(grid->InCellControl(), lupBanks);
+        const QRect cell = lupBanks->geometry();
+        for (int opening = 1; opening <= 2; ++opening) {
+            presenter.shown.clear();
+            presenter.Answer(mrNo);
+            WhenUp([&] {
+                TwwRecordViewForm& form = *RvBankAccounts().Form();
+                QApplication::processEvents();
+                EXPECT_EQ(lupBanks->window(), &form);
+                EXPECT_TRUE(lupBanks->isVisible()) << "opening " << opening;
+                auto* name = qobject_cast<TCustomEdit*>(form.EditOf(*accounts->FieldByName(QStringLiteral("AccountName"))));
+                ASSERT_NE(name, nullptr);
+                const QString before = name->Text();
+                Click(form.Navigator, nbEdit);
+                Type(name, QStringLiteral("x"));
+                QTest::keyClick(name, Qt::Key_Escape);
+                QApplication::processEvents();
+                EXPECT_EQ(name->Text(), before);
+                EXPECT_TRUE(presenter.shown.empty());
+                EXPECT_TRUE(form.isVisible());
+                QTest::keyClick(name, Qt::Key_Escape);
+            });
+            EXPECT_FALSE(RvBankAccounts().Execute());
+            EXPECT_EQ(presenter.LastText(), "Changes have been made!  Do you wish to save your changes?");
+            EXPECT_EQ(accounts->State(), dsBrowse);
+            QApplication::processEvents();
+            EXPECT_EQ(lupBanks->parentWidget(), grid->viewport());
+            EXPECT_EQ(lupBanks->geometry(), cell);
+            EXPECT_TRUE(lupBanks->isVisible());
+        }
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
 }
 
 TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndItemsInUse)

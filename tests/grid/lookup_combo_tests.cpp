@@ -315,3 +315,62 @@ TEST_F(LookupTest, WithoutADataSourceThePickIsTheLookupValue)
     EXPECT_EQ(combo->Text(), QStringLiteral("Groceries"));
     EXPECT_EQ(closeUps, std::vector<bool>{true});
 }
+
+// A list-style combo that drops down while typing shows only what its list
+// holds: Enter on a text that names no row gives the text and value back as
+// they were, bound or not. With the list closed, Backspace and Delete still
+// edit the text, so that a typo can be mended: a bound combo opens its list
+// on what is left (also on a record still browsing, where the first key
+// puts it into edit state); a combo that completes the typed text (the
+// account pickers) waits for the next key to search.
+TEST_F(LookupTest, ATextThatNamesNoRowGivesWayAndTheClosedListTakesBackspaceAndDelete)
+{
+    BindCombo();
+    ShowForm();
+    const TField& code = *trans->FieldByName(QStringLiteral("BankItemCode"));
+    QTest::keyClick(combo, Qt::Key_End);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charge"));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+
+    QTest::keyClicks(combo, QStringLiteral("zq"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+    EXPECT_EQ(code.AsString(), QStringLiteral("001"));
+    QTest::keyClick(combo, Qt::Key_Home);
+    QTest::keyClick(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ank charges"));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Escape);
+
+    // The account pickers: no data source, the typed text completed.
+    combo->SetDataSource(nullptr);
+    combo->SetShowMatchText(true);
+    QTest::keyClicks(combo, QStringLiteral("ren"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    ASSERT_EQ(combo->Text(), QStringLiteral("Rent"));
+    QTest::keyClicks(combo, QStringLiteral("rez"));
+    combo->PerformSearch();
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rez"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("003"));
+    QTest::keyClick(combo, Qt::Key_End);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Re"));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Home);
+    QTest::keyClick(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), QStringLiteral("e"));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QTest::keyClicks(combo, QStringLiteral("sa"));
+    EXPECT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("004"));
+}
