@@ -282,37 +282,44 @@ bool TwwDBCustomLookupCombo::WriteValues()
 {
     TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
     if (!dataSet) return false;
-    const TFlagGuard writing(writingField_);
-    bool written = false;
-    TwwLookupBinding& binding = Binding();
-    if (DataSetLookupField()) {
-        // The lookup values go into this dataset's link fields.
-        for (int i = 0; i < binding.LookupFieldCount(); ++i) {
-            TField* target = dataSet->FindField(binding.LinkField(i));
-            if (!target || target->AsString() == binding.Value(i)) continue;
-            if (dataSet->State() != dsEdit && dataSet->State() != dsInsert) dataSet->Edit();
-            target->SetAsString(binding.Value(i));
-            written = true;
-        }
-        return written;
-    }
-    if (grid_->ChosenRow() >= 0 || grid_->Found()) {
-        for (int i = 1; i < binding.LookupFieldCount(); ++i) {
-            TField* target = dataSet->FindField(binding.LookupField(i)->FieldName());
-            if (target && target->AsString() != binding.Value(i)) {
+    // A record that refuses the value (a posted row) says so once: the combo
+    // shows what the record holds again, so that leaving it writes nothing more.
+    try {
+        const TFlagGuard writing(writingField_);
+        bool written = false;
+        TwwLookupBinding& binding = Binding();
+        if (DataSetLookupField()) {
+            // The lookup values go into this dataset's link fields.
+            for (int i = 0; i < binding.LookupFieldCount(); ++i) {
+                TField* target = dataSet->FindField(binding.LinkField(i));
+                if (!target || target->AsString() == binding.Value(i)) continue;
+                if (dataSet->State() != dsEdit && dataSet->State() != dsInsert) dataSet->Edit();
                 target->SetAsString(binding.Value(i));
                 written = true;
             }
+            return written;
         }
+        if (grid_->ChosenRow() >= 0 || grid_->Found()) {
+            for (int i = 1; i < binding.LookupFieldCount(); ++i) {
+                TField* target = dataSet->FindField(binding.LookupField(i)->FieldName());
+                if (target && target->AsString() != binding.Value(i)) {
+                    target->SetAsString(binding.Value(i));
+                    written = true;
+                }
+            }
+        }
+        if (TField* field = link_.Field(); field && field->AsString() != binding.Value(0)) {
+            if (binding.Value(0).isEmpty())
+                field->Clear();
+            else
+                field->SetAsString(binding.Value(0));
+            written = true;
+        }
+        return written;
+    } catch (...) {
+        link_.Reset();
+        throw;
     }
-    if (TField* field = link_.Field(); field && field->AsString() != binding.Value(0)) {
-        if (binding.Value(0).isEmpty())
-            field->Clear();
-        else
-            field->SetAsString(binding.Value(0));
-        written = true;
-    }
-    return written;
 }
 
 void TwwDBCustomLookupCombo::RestoreSaved()

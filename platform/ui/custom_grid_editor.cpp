@@ -83,12 +83,11 @@ void TCustomGrid::PlaceEditor()
         return;
     }
     editor_->setGeometry(rect);
-    if (!editor_->isVisible()) {
-        editor_->show();
-        // The editor takes the keys only from a grid that has them.
-        if (hasFocus())
-            editor_->setFocus();
-    }
+    editor_->show();
+    // The editor takes the keys from a grid that has them, also when it was
+    // already showing (a refused value, a cancelled row).
+    if (hasFocus())
+        editor_->setFocus();
 }
 
 void TCustomGrid::HideEditorWidget()

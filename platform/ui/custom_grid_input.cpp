@@ -59,9 +59,13 @@ void TCustomGrid::keyPressEvent(QKeyEvent* event)
     }
     // A character typed on a cell opens the editor and goes to it.
     if (ch.unicode() >= 32 && (options_ & goEditing) && !(options_ & goRowSelect)) {
-        if (!editor_ || !editor_->isVisible())
-            ShowEditor();
+        // A character typed on the grid replaces the cell's text, also when
+        // the editor was left showing without the keys (after a refused value).
+        const bool editorHadKeys = editor_ && editor_->hasFocus();
+        ShowEditor();
         if (editor_ && editor_->isVisible()) {
+            if (!editorHadKeys)
+                editor_->selectAll();
             QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), QString(ch));
             QApplication::sendEvent(editor_, &typed);
         }

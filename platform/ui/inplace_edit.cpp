@@ -59,6 +59,12 @@ void TInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         toGrid = forward && (atEnd || ctrl);
         break;
     case Qt::Key_Insert:
+        // Insert adds a row while a cell is being edited; Shift+Insert pastes.
+        if (!shift)
+            toGrid = true;
+        else if (shift == Qt::ShiftModifier && !EditCanModify())
+            key = 0;
+        break;
     case Qt::Key_Delete:
         if (!EditCanModify())
             key = 0;

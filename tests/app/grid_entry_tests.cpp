@@ -9,6 +9,26 @@
 
 namespace {
 
+// Boxes that take the keyboard while they are up, as real ones do: the main
+// window is inactive until the box is answered.
+class WindowedBoxes : public ScriptedPresenter {
+public:
+    explicit WindowedBoxes(QWidget* owner) : owner_(owner) {}
+
+    void ShowException(const Exception& error) override
+    {
+        ScriptedPresenter::ShowException(error);
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.hide();
+        QApplication::setActiveWindow(owner_);
+    }
+
+private:
+    QWidget* owner_;
+};
+
 class GridEntryTest : public MainWindowTest {
 protected:
     TwwDBGrid* BankGrid() { return window->wwDBGrid14; }
@@ -24,9 +44,13 @@ protected:
         QApplication::processEvents();
     }
 
+    // Clicks the cell as the mouse does: on the editor or control that lies over it, if any.
     void ClickCell(TwwDBGrid* grid, int col, int row)
     {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(col, row).center());
+        const QPoint centre = grid->CellRect(col, row).center();
+        QWidget* target = grid->viewport()->childAt(centre);
+        if (!target) target = grid->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid->viewport(), centre));
         QApplication::processEvents();
     }
 
@@ -82,6 +106,90 @@ TEST_F(GridEntryTest, ANewRowKeepsItsCellsLookupAndItsNeighbourStays)
     const QStringList after = StoredRows("TrnBnk1a");
     EXPECT_EQ(after.size(), before.size() + 1);
     for (const QString& old : before) EXPECT_TRUE(after.contains(old)) << old.toStdString();
+}
+
+// A date the calendar has not (31 February) is refused with one box, by Tab
+// and by the navigator's Post alike, and the new row stays to be mended.
+TEST_F(GridEntryTest, AnImpossibleDateInACellIsRefusedOnceAndTheRowStays)
+{
+    ShowWindow();
+    WindowedBoxes boxes(window.get());
+    ShowPage(3);
+    ExpenseGrid()->setFocus();
+    QTest::keyClick(ExpenseGrid(), Qt::Key_Insert);
+    ASSERT_EQ(Expense()->State(), dsInsert);
+    QTest::keyClicks(Focus(), QStringLiteral("02312026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    ASSERT_EQ(boxes.errors.size(), 1u);
+    EXPECT_EQ(boxes.errors[0], QStringLiteral("'02/31/2026' is not a valid date"));
+    EXPECT_EQ(Expense()->State(), dsInsert);
+    EXPECT_EQ(ExpenseGrid()->Col(), 1);
+
+    boxes.errors.clear();
+    Click(window->DBNavigator35, nbPost);
+    EXPECT_EQ(boxes.errors.size(), 1u);
+    EXPECT_EQ(Expense()->State(), dsInsert);
+
+    // Mended, the row posts with the date typed.
+    boxes.errors.clear();
+    Reactivate();
+    ClickCell(ExpenseGrid(), 1, ExpenseGrid()->Row());
+    QTest::keyClick(Focus(), Qt::Key_Home);
+    QTest::keyClicks(Focus(), QStringLiteral("03122026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    EXPECT_TRUE(boxes.errors.empty());
+    EXPECT_EQ(Text(Expense(), "TransactionDate"), QStringLiteral("03/12/2026"));
+}
+
+// The grid's keys work while a cell is being edited: Insert adds a row at
+// once, and after a refused cell, Cancel and Insert, typing goes into the new
+// row's cell.
+TEST_F(GridEntryTest, InsertWorksWithTheEditorOpenAndAfterARefusedCell)
+{
+    ShowWindow();
+    ShowPage(3);
+    const int rows = Expense()->RecordCount();
+    ClickCell(ExpenseGrid(), 1, 1);
+    QTest::keyClick(Focus(), Qt::Key_F2);
+    ASSERT_TRUE(ExpenseGrid()->InplaceEditor() && ExpenseGrid()->InplaceEditor()->isVisible());
+    QTest::keyClick(Focus(), Qt::Key_Insert);
+    EXPECT_EQ(Expense()->State(), dsInsert);
+
+    QTest::keyClicks(Focus(), QStringLiteral("02312026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    Click(window->DBNavigator35, nbCancel);
+    ASSERT_EQ(Expense()->State(), dsBrowse);
+    EXPECT_EQ(Expense()->RecordCount(), rows);
+    Click(window->DBNavigator35, nbInsert);
+    ASSERT_EQ(Expense()->State(), dsInsert);
+    // The box took the keys away and gave them back to the grid, not to its editor.
+    ExpenseGrid()->setFocus();
+    QTest::keyClicks(Focus(), QStringLiteral("03122026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    EXPECT_EQ(Text(Expense(), "TransactionDate"), QStringLiteral("03/12/2026"));
+}
+
+// A new item picked through the cell's list on a posted row is refused with
+// one box, and the row keeps its item.
+TEST_F(GridEntryTest, APostedRowRefusesANewItemFromItsCellsListWithOneBox)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    QTest::mouseClick(window->CBoxBankTran, Qt::LeftButton);   // Auto Edit
+    Bank()->First();   // posted in January
+    ASSERT_EQ(Text(Bank(), "BankItemCode"), QStringLiteral("001"));
+    const QStringList before = StoredRows("TrnBnk1a");
+    ClickCell(BankGrid(), 2, BankGrid()->Row());
+    auto* lookup = window->findChild<TwwDBLookupCombo*>(QStringLiteral("LupBankItems"));
+    ASSERT_TRUE(lookup && lookup->isVisible());
+    QTest::mouseClick(lookup->findChild<TwwComboButton*>(), Qt::LeftButton);
+    QTest::keyClicks(lookup, QStringLiteral("gro"));
+    QTest::keyClick(lookup, Qt::Key_Return);
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    EXPECT_EQ(presenter.errors.size() + presenter.shown.size(), 1u)
+        << presenter.LastText().toStdString() << (presenter.errors.empty() ? "" : presenter.errors.front().toStdString());
+    EXPECT_EQ(StoredRows("TrnBnk1a"), before);
 }
 
 } // namespace
