@@ -52,7 +52,11 @@ protected:
         Session().AddStandardAlias(QStringLiteral("VrAccounts"), dir.Path());
         SetClock([] { return Today() + 0.5; });
         // A first start deploys the tables; the rows go in before the program starts.
-        { TADm1 deploy(nullptr); FillAccounts(deploy.DataQuelt->EngineDatabase()); }
+        {
+            TADm1 deploy(nullptr);
+            FillAccounts(deploy.DataQuelt->EngineDatabase());
+            AddRows(deploy.DataQuelt->EngineDatabase());
+        }
         adm1 = std::make_unique<TADm1>(nullptr);
         adm2 = std::make_unique<TADm2>(nullptr);
         adm3 = std::make_unique<TADm3>(nullptr);
@@ -68,6 +72,9 @@ protected:
         adm1.reset();
         SetClock({});
     }
+
+    // Rows a derived test adds to the book before the program starts.
+    virtual void AddRows(TEngineDatabase&) {}
 
     static void Put(TEngineDatabase& db, const QString& table, TValues values)
     {

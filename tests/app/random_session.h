@@ -1,0 +1,201 @@
+#pragma once
+// The pieces of the randomised session test that know nothing of the windows:
+// the step tokens a session is written in (so that a failure can be replayed
+// from its printout), the boxes answered as a step's token asks, pictures of
+// the book's tables compared step by step, and a watch on a dataset's posts,
+// cancels and deletes.
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/engine/engine_database.h"
+#include "tests/support/scripted_presenter.h"
+#include <QStringList>
+#include <map>
+#include <vector>
+
+// One user event of a session: "verb", "verb:argument", and the answer its
+// boxes get after "@" (y: Yes or OK, n: No or Cancel, c: Cancel or No).
+struct TSessionToken {
+    QString Verb;
+    QString Argument;
+    char Answer = 'y';
+
+    static TSessionToken Parse(const QString& text)
+    {
+        TSessionToken token;
+        QString body = text;
+        if (const qsizetype at = body.lastIndexOf(QLatin1Char('@')); at > 0 && at == body.size() - 2) {
+            token.Answer = body.back().toLatin1();
+            body.chop(2);
+        }
+        const qsizetype colon = body.indexOf(QLatin1Char(':'));
+        token.Verb = colon < 0 ? body : body.left(colon);
+        token.Argument = colon < 0 ? QString() : body.mid(colon + 1);
+        return token;
+    }
+
+    QString Text() const
+    {
+        return (Argument.isEmpty() ? Verb : Verb + QLatin1Char(':') + Argument) + QLatin1Char('@') +
+               QLatin1Char(Answer);
+    }
+};
+
+// Answers each box with the step's choice among the buttons it offers, and
+// keeps every box's text in the order shown, error boxes included.
+class TTokenAnswers : public ScriptedPresenter {
+public:
+    char Choice = 'y';
+    std::vector<QString> Texts;
+
+    int ShowMessage(const TMessageRequest& request) override
+    {
+        Texts.push_back(request.Text);
+        if (answers.empty())
+            Answer(Choose(request.Buttons));
+        return ScriptedPresenter::ShowMessage(request);
+    }
+
+    void ShowException(const Exception& error) override
+    {
+        Texts.push_back(error.Message);
+        ScriptedPresenter::ShowException(error);
+    }
+
+private:
+    int Choose(TMsgDlgButtons buttons) const
+    {
+        const auto first = [buttons](std::initializer_list<std::pair<TMsgDlgBtn, int>> order) {
+            for (const auto& [button, result] : order)
+                if (buttons & button) return result;
+            return DefaultAnswer(buttons);
+        };
+        switch (Choice) {
+        case 'n': return first({{mbNo, mrNo}, {mbCancel, mrCancel}});
+        case 'c': return first({{mbCancel, mrCancel}, {mbNo, mrNo}});
+        default: return first({{mbYes, mrYes}, {mbOK, mrOk}});
+        }
+    }
+};
+
+// A table of the book as its rows keyed by the primary key ("a|b"), each row
+// written out whole, read straight from the database.
+struct TTablePicture {
+    QString Table;
+    QStringList KeyFields;
+    std::map<QString, QString> Rows;
+
+    static TTablePicture Take(TEngineDatabase& db, const QString& table, const QStringList& keyFields)
+    {
+        TTablePicture picture{table, keyFields, {}};
+        const std::unique_ptr<TResultSet> result = db.Query(QStringLiteral("select * from ") + table);
+        std::vector<int> keyColumns;
+        for (const QString& field : keyFields)
+            for (int column = 0; column < result->ColumnCount(); ++column)
+                if (result->ColumnName(column).compare(field, Qt::CaseInsensitive) == 0)
+                    keyColumns.push_back(column);
+        while (result->Next()) {
+            QStringList key, values;
+            for (const int column : keyColumns)
+                key << result->Value(column).toString();
+            for (int column = 0; column < result->ColumnCount(); ++column)
+                values << result->ColumnName(column) + QLatin1Char('=') + result->Value(column).toString();
+            picture.Rows[key.join(QLatin1Char('|'))] = values.join(QStringLiteral(", "));
+        }
+        return picture;
+    }
+};
+
+// A row that differs between two pictures: no Before when it was added, no
+// After when it was removed.
+struct TRowChange {
+    QString Table;
+    QString Key;
+    QString Before;
+    QString After;
+};
+
+inline std::vector<TRowChange> Changes(const TTablePicture& before, const TTablePicture& after)
+{
+    std::vector<TRowChange> changes;
+    for (const auto& [key, row] : before.Rows) {
+        const auto now = after.Rows.find(key);
+        if (now == after.Rows.end())
+            changes.push_back({before.Table, key, row, {}});
+        else if (now->second != row)
+            changes.push_back({before.Table, key, row, now->second});
+    }
+    for (const auto& [key, row] : after.Rows)
+        if (!before.Rows.contains(key))
+            changes.push_back({before.Table, key, {}, row});
+    return changes;
+}
+
+// Counts what a dataset did during a step, in front of the handlers the
+// program gave it, and gives those back when it goes.
+class TDataSetWatch {
+public:
+    TDataSetWatch(TDataSet& dataSet, QStringList keyFields)
+        : dataSet_(dataSet), keyFields_(std::move(keyFields)), beforePost_(dataSet.BeforePost),
+          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete)
+    {
+        dataSet.BeforePost = [this](TDataSet& self) {
+            ++PostsTried;
+            if (beforePost_) beforePost_(self);
+        };
+        dataSet.AfterPost = [this](TDataSet& self) {
+            ++PostsDone;
+            if (afterPost_) afterPost_(self);
+        };
+        dataSet.BeforeCancel = [this](TDataSet& self) {
+            if (self.Modified())
+                DroppedChanges << Key();
+            if (beforeCancel_) beforeCancel_(self);
+        };
+        dataSet.AfterDelete = [this](TDataSet& self) {
+            ++Deletes;
+            if (afterDelete_) afterDelete_(self);
+        };
+    }
+
+    ~TDataSetWatch()
+    {
+        dataSet_.BeforePost = beforePost_;
+        dataSet_.AfterPost = afterPost_;
+        dataSet_.BeforeCancel = beforeCancel_;
+        dataSet_.AfterDelete = afterDelete_;
+    }
+
+    TDataSetWatch(const TDataSetWatch&) = delete;
+    TDataSetWatch& operator=(const TDataSetWatch&) = delete;
+
+    // Starts a step: forgets the last one and notes the current row.
+    void Begin()
+    {
+        PostsTried = PostsDone = Deletes = 0;
+        DroppedChanges.clear();
+        StartKey = dataSet_.Active() && !(dataSet_.State() == dsBrowse && dataSet_.IsEmpty()) ? Key() : QString();
+    }
+
+    // The current record's key as the table picture writes it.
+    QString Key() const
+    {
+        QStringList key;
+        for (const QString& field : keyFields_)
+            key << dataSet_.FieldByName(field)->AsString();
+        return key.join(QLatin1Char('|'));
+    }
+
+    bool Editing() const { return dataSet_.State() == dsEdit || dataSet_.State() == dsInsert; }
+    TDataSet& DataSet() const { return dataSet_; }
+
+    int PostsTried = 0;
+    int PostsDone = 0;
+    int Deletes = 0;
+    QStringList DroppedChanges;   // keys of changed records a cancel dropped
+    QString StartKey;             // the current record's key when the step began
+
+private:
+    TDataSet& dataSet_;
+    QStringList keyFields_;
+    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_;
+};
