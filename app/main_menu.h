@@ -66,6 +66,7 @@ struct TTransactionPage {
     TwwTable* Master = nullptr;
     QString MasterCodeField;
     QVariant ShownAccount;
+    QString ShownPick;   // the picker's value for ShownAccount
 };
 
 class TFrmMainMenu : public TForm {

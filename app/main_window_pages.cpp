@@ -346,8 +346,18 @@ void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactio
         page.Table->SetFiltered(transactionFilter_);
         page.Table->Open();
     }
+    // A row being typed goes in under the account it was typed for before
+    // another account is shown; when it is refused, the page and its picker
+    // stay with that account.
+    try {
+        page.Table->CheckBrowseMode();
+    } catch (...) {
+        picker->SetLookupValue(page.ShownPick);
+        throw;
+    }
     findAccount();
     page.ShownAccount = page.Master->FieldByName(page.MasterCodeField)->Value();
+    page.ShownPick = picker->LookupValue();
     page.Table->Refresh();
     PageControl2Change(PageControl2);
 }

@@ -174,7 +174,7 @@ protected:
     void Step()
     {
         const TSessionToken token = replay_.empty() ? Generate() : replay_[static_cast<std::size_t>(step_)];
-        ++step_;
+        const int number = ++step_;
         recent_.push_back(token.Text());
         if (trace_.isOpen())
             trace_.write((token.Text() + QLatin1Char(' ')).toUtf8());
@@ -193,6 +193,13 @@ protected:
             Finding("exception", QStringLiteral("an exception came out of the event: ") + error.Message);
         } catch (const std::exception& error) {
             Finding("exception", QStringLiteral("an exception came out of the event: ") + error.what());
+        }
+        // A step that opened a window ran the window's own steps, each checked
+        // as it went: their boxes and rows are not this step's.
+        if (step_ != number) {
+            if (!Refs())
+                CheckShownAccounts();
+            return;
         }
         const std::vector<QString> boxes(boxes_.Texts.begin() + static_cast<std::ptrdiff_t>(boxesBefore),
                                          boxes_.Texts.end());
@@ -282,7 +289,13 @@ protected:
         const TSurface surface = Surface();
         const QString& argument = token.Argument;
         if (token.Verb == "type" && surface.Grid) {
-            QTest::keyClicks(FocusInGrid(surface), argument);
+            // A box takes the keys typed while it is up, as a real one does.
+            const std::size_t boxes = boxes_.Texts.size();
+            for (const QChar typed : argument) {
+                if (boxes_.Texts.size() != boxes)
+                    break;
+                QTest::keyClick(FocusInGrid(surface), typed.toLatin1());
+            }
         } else if (token.Verb == "key" && surface.Grid) {
             for (const TKeySpec& key : Keys)
                 if (argument == QLatin1String(key.Name))
