@@ -67,10 +67,13 @@ TFrmMainMenu::TFrmMainMenu()
     ClosePeriodLauncher = ClosePeriodDialogLauncher();
     // The windows work on the tables the transaction pages show (a dialog's
     // account combos move the accounts that choose the bank and communication
-    // rows): once one has gone, the pages show what the user chose again.
+    // rows): they open on posted pages, and once one has gone, the pages show
+    // what the user chose again.
     for (TModalLauncher* launcher : {&LoansLauncher, &RecurLauncher, &DoubleEntryLauncher, &AssetsLauncher,
-                                     &TelPaymentLauncher, &RefrencesLauncher, &ClosePeriodLauncher})
+                                     &TelPaymentLauncher, &RefrencesLauncher, &ClosePeriodLauncher}) {
+        launcher->BeforeOpen = [this] { PostTransactionPages(); };
         launcher->AfterClose = [this] { RestoreTransactionPages(); };
+    }
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();

@@ -194,6 +194,10 @@ public:
     // now stand, and the bank and communication pages show the accounts they
     // showed before, whichever accounts the window's controls moved to.
     void RestoreTransactionPages();
+    // Posts the rows being typed on the transaction pages before a window that
+    // shares their tables opens: a transfer must not meet them half-typed, and
+    // a refused row keeps the window shut.
+    void PostTransactionPages();
 
     const std::array<TTransactionPage, 4>& TransactionPages() const { return pages_; }
 

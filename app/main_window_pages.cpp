@@ -362,6 +362,13 @@ void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactio
     PageControl2Change(PageControl2);
 }
 
+void TFrmMainMenu::PostTransactionPages()
+{
+    for (TTransactionPage& page : pages_)
+        if (page.Table->Active())
+            page.Table->CheckBrowseMode();
+}
+
 void TFrmMainMenu::RestoreTransactionPages()
 {
     RefreshAccountPickers();

@@ -53,6 +53,8 @@ void RunModal(const TModalLauncher& launcher, QWidget& mainWindow, int tag)
 {
     if (!launcher.Create)
         return;
+    if (launcher.BeforeOpen)
+        launcher.BeforeOpen();
     TCreationHourglass hourglass(launcher.Hourglass);
     // The application owns the window while it lives; it is freed on return.
     std::unique_ptr<TForm> window(launcher.Create());

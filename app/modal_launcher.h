@@ -15,6 +15,8 @@ struct TModalLauncher {
     // Makes the window and stores it in its global instance. Empty while the
     // program has no such window: the command then opens nothing.
     std::function<TForm*()> Create;
+    // Runs before the window is made; what it raises keeps the window shut.
+    std::function<void()> BeforeOpen;
     // Prepares the made window before it shows (its width, or the page that
     // the Tag of the command's menu item chooses).
     std::function<void(TForm& window, int tag)> BeforeShow;

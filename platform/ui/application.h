@@ -61,15 +61,3 @@ private:
 
 extern TApplication* Application;
 
-// Runs work that Qt calls outside the delivery of an event (a signal emitted
-// while it processes the window system's activation); what the work throws is
-// shown as the application shows what leaves an event handler.
-template <class Work> void HandleExceptions(Work&& work) noexcept
-{
-    try {
-        work();
-    } catch (...) {
-        if (Application)
-            Application->HandleException(std::current_exception());
-    }
-}

@@ -290,6 +290,7 @@ private:
     void ExtentsChanged();
     void CheckCoord(int col, int row) const;
     void FocusChanged(QWidget* old, QWidget* now);
+    void ReturnFocus();
     void SelectionTimerTick();
     void RestoreEditorText();
 
@@ -326,5 +327,6 @@ private:
     QBasicTimer selectionTimer_;
     QString editorOriginal_;   // the cell's text when the editor took it
     bool focusInside_ = false; // the focus is on the grid, its editor or a control over a cell
+    bool returningFocus_ = false; // a refused exit gives the keys back to the grid
     QRect paintRect_;          // the part of the client area being painted
 };

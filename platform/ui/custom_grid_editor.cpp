@@ -119,7 +119,7 @@ void TCustomGrid::RestoreEditorText()
 // a cell are part of it. Another window taking the keyboard (a drop-down list,
 // a box, another program) leaves the grid where it is in its own window. Qt
 // emits this signal while it handles the window system's activation, outside
-// any event, so what the handlers throw is shown here.
+// any event, so what the handlers throw is shown here and goes no further.
 void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
 {
     const auto inGrid = [this](const QWidget* widget) { return widget && (widget == this || isAncestorOf(widget)); };
@@ -130,15 +130,39 @@ void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
             InvalidateCell(current_.X, current_.Y);
     }
     const bool inside = inGrid(now);
-    if (inside == focusInside_ || (!inside && (!now || now->window() != window())))
+    if (inside == focusInside_ || (!inside && (!now || now->window() != window() || returningFocus_)))
         return;
     focusInside_ = inside;
-    HandleExceptions([&] {
+    try {
         if (inside) {
             UpdateEdit();
             DoEnter();
         } else {
             DoExit();
         }
-    });
+    } catch (...) {
+        // A value the record refuses keeps the grid: once the box is
+        // answered the keys come back to the cell that holds it.
+        if (!inside) {
+            focusInside_ = true;
+            returningFocus_ = true;
+            QMetaObject::invokeMethod(this, [this] { ReturnFocus(); }, Qt::QueuedConnection);
+        }
+        if (Application)
+            Application->HandleException(std::current_exception());
+    }
+}
+
+void TCustomGrid::ReturnFocus()
+{
+    returningFocus_ = false;
+    // A grid that went out of sight with its page keeps the value for when it is back.
+    if (!isVisible()) {
+        focusInside_ = false;
+        return;
+    }
+    if (editor_ && editor_->isVisible())
+        editor_->setFocus();
+    else
+        setFocus();
 }
