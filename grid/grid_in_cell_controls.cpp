@@ -115,7 +115,8 @@ void TwwDBGrid::HideControl()
 {
     TCustomEdit* control = control_.data();
     control_ = nullptr;
-    if (!control || !control->isVisible()) return;
+    // A control lent on to another window (a record view) is that window's to show.
+    if (!control || !control->isVisible() || control->window() != window()) return;
     // The focus comes back to the grid rather than going on to the next control.
     if (control->hasFocus()) setFocus();
     control->hide();
@@ -145,6 +146,7 @@ void TwwDBGrid::PlaceCellControl()
     if (placingControl_) return;
     const TScopedAssign placing(placingControl_, true);
     TCustomEdit* control = Row() >= TitleOffset() ? CellControl(Col()) : nullptr;
+    if (control && control->window() != window()) control = nullptr;   // lent on; it comes back later
     if (control_ && control_ != control) HideControl();
     const QRect rect = control ? CellRect(Col(), Row()) : QRect();
     if (!control || !CellEditable() || rect.isEmpty()) {

@@ -192,4 +192,30 @@ TEST_F(GridEntryTest, APostedRowRefusesANewItemFromItsCellsListWithOneBox)
     EXPECT_EQ(StoredRows("TrnBnk1a"), before);
 }
 
+// A row being typed stays with the account it was typed for: choosing
+// another account, or opening a window that shares the tables, posts it
+// first, and a refusal keeps the page, its picker and the window as they were.
+TEST_F(GridEntryTest, ARowBeingTypedStaysWithItsAccount)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Savings"));
+    const QString savings = Status(1);
+    Click(window->DBNavigator27, nbInsert);
+    BankGrid()->setFocus();
+    QTest::keyClicks(Focus(), QStringLiteral("03092026"));
+    ChooseBankAccount(QStringLiteral("Household"));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_TRUE(presenter.LastText().startsWith(QStringLiteral("Item Description has to be entered")));
+    EXPECT_EQ(window->wwDbLupEditBankAccount->LookupValue(), QStringLiteral("0000000002"));
+    EXPECT_EQ(Status(1), savings);
+    EXPECT_EQ(Bank()->State(), dsInsert);
+    EXPECT_EQ(Text(Bank(), "BankAccountCode"), QStringLiteral("0000000002"));
+
+    // The recurring window stays shut while the row cannot go in.
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(presenter.shown.size(), 2u);
+    EXPECT_EQ(Bank()->State(), dsInsert);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+}
+
 } // namespace
