@@ -1,9 +1,8 @@
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/pending_edits.h"
 #include "data/adm1.h"
 #include "grid/ww_db_grid.h"
-#include "platform/db/data_source.h"
-#include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/containers.h"
@@ -82,13 +81,8 @@ TEntryDialog::TEntryDialog(const char* name, const QString& caption, int clientW
 void TEntryDialog::DoClose(TCloseAction& action)
 {
     TForm::DoClose(action);
-    if (action == TCloseAction::caNone)
-        return;
-    for (const TDBNavigator* navigator : findChildren<TDBNavigator*>()) {
-        TDataSet* table = navigator->DataSource() ? navigator->DataSource()->DataSet() : nullptr;
-        if (table && IsEditState(table->State()))
-            table->Cancel();
-    }
+    if (action != TCloseAction::caNone)
+        CancelPendingEdits(*this);
 }
 
 TListAndPagesDialog::TListAndPagesDialog(const char* name, const QString& caption, TDataSource* header,

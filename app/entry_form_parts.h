@@ -57,10 +57,7 @@ protected:
     TEntryDialog(const char* name, const QString& caption, int clientWidth, int clientHeight, TDataSource* header,
                  TButtonSet editButtons = EditButtons);
 
-    // Closing gives up what was not posted, as closing the main window does:
-    // the tables outlive the dialog, and a row left in edit would come back
-    // half-typed when it opens again while the file keeps the old values.
-    // The tables are those its navigators work on.
+    // Closing gives up what was not posted.
     void DoClose(TCloseAction& action) override;
 };
 

@@ -1,4 +1,5 @@
 #include "app/references_form.h"
+#include "app/pending_edits.h"
 #include "app/adm2_record_views.h"
 #include "app/lookup_combos.h"
 #include "app/window_building.h"
@@ -288,4 +289,11 @@ void ShowReferencePageOfTag(TFrmRefrences& window, int tag)
     case 33: window.ShowReferencePage(window.TabIncomeExpenses); break;
     default: break;
     }
+}
+
+void TFrmRefrences::DoClose(TCloseAction& action)
+{
+    TForm::DoClose(action);
+    if (action != TCloseAction::caNone)
+        CancelPendingEdits(*this);
 }

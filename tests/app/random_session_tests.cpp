@@ -8,7 +8,7 @@
 //     picker (and the status bar) names;
 //   - every row of the book's tables is unchanged, or is the row that was
 //     current when a post or delete of the step happened, a bank row of the
-//     picker's account; a transfer only adds rows;
+//     picker's account; a transfer adds rows besides;
 //   - every refused post showed exactly one box, and no step showed the same
 //     box twice;
 //   - a changed row is dropped only by a cancel the user asked for;
@@ -211,7 +211,7 @@ protected:
         if ((token.Verb == "key" || token.Verb == "nav") && token.Argument == "Insert" && insertAllowed &&
             surface.Grid->DataSet()->State() != dsInsert && boxes.empty())
             Finding("insert-ignored", QStringLiteral("Insert neither inserted a row nor said why"));
-        if (!Refs())
+        if (!Refs() && !insideWindow_)
             CheckShownAccounts();
     }
 
@@ -446,8 +446,12 @@ protected:
                 if (TDataSet* dataSet = section.Grid->DataSet())
                     Watch(*dataSet);
             baseline_ = Pictures();
+            // The main window is checked once the window has gone and the
+            // main window has put its pages back.
+            insideWindow_ = true;
             while (step_ < steps_ && !stopped_ && Refs())
                 Step();
+            insideWindow_ = false;
             if (Refs())
                 Choose(refs.Exit1);
         });
@@ -734,6 +738,7 @@ protected:
     unsigned seed_ = DefaultSeed;
     int steps_ = DefaultSteps;
     int step_ = 0;
+    bool insideWindow_ = false;   // the steps run inside a modal window
     bool stopped_ = false;
     bool bulk_ = false;   // the step runs a transfer: the rows it adds are the transfer's
     int refSection_ = 0;
