@@ -321,11 +321,12 @@ protected:
             refSection_ = argument.toInt();
             if (TwwDBGrid* grid = Surface().Grid)
                 grid->setFocus();
-        } else if (token.Verb == "bank" && window->PageControl2->ActivePageIndex() == 0) {
+        } else if (token.Verb == "bank" && !Refs() && window->PageControl2->ActivePageIndex() == 0) {
+            // (The main window's controls are out of reach while a modal window is up.)
             ChooseAccount(window->wwDbLupEditBankAccount, window->SpeedButton4, argument);
-        } else if (token.Verb == "tel" && window->PageControl2->ActivePageIndex() == 1) {
+        } else if (token.Verb == "tel" && !Refs() && window->PageControl2->ActivePageIndex() == 1) {
             ChooseAccount(window->wwDbLupEditComAccount, window->SpeedButton1, argument);
-        } else if (token.Verb == "autoedit" && ActivePage()) {
+        } else if (token.Verb == "autoedit" && !Refs() && ActivePage()) {
             QTest::mouseClick(ActivePage()->AutoEdit, Qt::LeftButton);
         } else if (token.Verb == "refs" && !Refs()) {
             OpenReferences(argument.toInt());
