@@ -238,9 +238,9 @@ private:
     // Opens the transaction table of a detail page (in the filter state in
     // force) on the account that the picker shows and findAccount makes
     // current in the master table, and notes it as the page's shown account;
-    // an empty picker does nothing.
+    // an empty picker, or one whose text names no account, does nothing.
     void ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
-                                 const std::function<void()>& findAccount);
+                                 const std::function<bool()>& findAccount);
     // Lines up a page's navigators and Auto Edit box from left onwards.
     static void PlaceEditingControls(TTransactionPage& page, int left);
     TTransactionPage* PageOfGrid(const QObject* grid);

@@ -322,40 +322,47 @@ void TFrmMainMenu::SpeedButton4Click(QObject*)
 {
     ShowAccountTransactions(wwDbLupEditBankAccount, pages_[0], [this] {
         // The account the picker shows, found again by its bank and card.
-        TblLocalBankAccnt->Locate(QStringLiteral("BankAccountCode"), wwDbLupEditBankAccount->LookupValue());
+        if (!TblLocalBankAccnt->Locate(QStringLiteral("BankAccountCode"), wwDbLupEditBankAccount->LookupValue()))
+            return false;
         ADm1->TblBankAccounts->SetIndexFieldNames(QStringLiteral("BankCode;CardCode"));
-        ADm1->TblBankAccounts->FindKey({FieldText(TblLocalBankAccnt, "BankCode"), FieldText(TblLocalBankAccnt, "CardCode")});
+        return ADm1->TblBankAccounts->FindKey(
+            {FieldText(TblLocalBankAccnt, "BankCode"), FieldText(TblLocalBankAccnt, "CardCode")});
     });
 }
 
 void TFrmMainMenu::SpeedButton1Click(QObject*)
 {
     ShowAccountTransactions(wwDbLupEditComAccount, pages_[1], [this] {
-        TblLocalTelCom->Locate(QStringLiteral("TelcomDesc"), wwDbLupEditComAccount->LookupValue());
+        if (!TblLocalTelCom->Locate(QStringLiteral("TelcomDesc"), wwDbLupEditComAccount->LookupValue()))
+            return false;
         ADm1->TblTelCom->SetIndexFieldNames(QStringLiteral("TelcomCode"));
-        ADm1->TblTelCom->FindKey({FieldText(TblLocalTelCom, "TelcomCode")});
+        return ADm1->TblTelCom->FindKey({FieldText(TblLocalTelCom, "TelcomCode")});
     });
 }
 
 void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
-                                           const std::function<void()>& findAccount)
+                                           const std::function<bool()>& findAccount)
 {
     if (picker->Text().isEmpty())
         return;
-    if (!page.Table->Active()) {
-        page.Table->SetFiltered(transactionFilter_);
-        page.Table->Open();
-    }
     // A row being typed goes in under the account it was typed for before
     // another account is shown; when it is refused, the page and its picker
-    // stay with that account.
+    // stay with that account, as they do for a text that names no account.
     try {
-        page.Table->CheckBrowseMode();
+        if (page.Table->Active())
+            page.Table->CheckBrowseMode();
+        if (!findAccount()) {
+            picker->SetLookupValue(page.ShownPick);
+            return;
+        }
     } catch (...) {
         picker->SetLookupValue(page.ShownPick);
         throw;
     }
-    findAccount();
+    if (!page.Table->Active()) {
+        page.Table->SetFiltered(transactionFilter_);
+        page.Table->Open();
+    }
     page.ShownAccount = page.Master->FieldByName(page.MasterCodeField)->Value();
     page.ShownPick = picker->LookupValue();
     page.Table->Refresh();
@@ -373,8 +380,14 @@ void TFrmMainMenu::RestoreTransactionPages()
 {
     RefreshAccountPickers();
     for (TTransactionPage& page : pages_) {
-        if (!page.Master || page.ShownAccount.isNull() || !page.Table->Active() || !page.Master->Active())
+        if (!page.Master || !page.Table->Active())
             continue;
+        // A window opened the rows of a page whose account was never chosen:
+        // with no account named, the page shows none.
+        if (page.ShownAccount.isNull() || !page.Master->Active()) {
+            page.Table->Close();
+            continue;
+        }
         const bool shown = page.Master->FieldByName(page.MasterCodeField)->Value() == page.ShownAccount ||
                            page.Master->Locate(page.MasterCodeField, page.ShownAccount);
         if (shown) {

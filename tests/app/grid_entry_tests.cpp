@@ -212,8 +212,9 @@ TEST_F(GridEntryTest, ARowBeingTypedStaysWithItsAccount)
     EXPECT_EQ(Text(Bank(), "BankAccountCode"), QStringLiteral("0000000002"));
 
     // The recurring window stays shut while the row cannot go in.
+    presenter.shown.clear();
     QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(presenter.shown.size(), 2u);
+    EXPECT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(Bank()->State(), dsInsert);
     EXPECT_FALSE(QApplication::activeModalWidget());
 }
