@@ -383,24 +383,22 @@ void TFloatField::SetAsString(const QString& text)
 
 void TFloatField::SetAsFloat(double value) { SetValue(value); }
 
-// A value beyond the bound is refused as a text that is no number, whether
-// typed or set: kept, it would show as another number than the one typed or
-// overflow the sums of the book.
+// A typed text beyond the bound is refused as no number: kept, it would show
+// as another number than the one typed, or overflow the sums of the book. The
+// program's own values (sums, totals) are not bounded, only kept finite.
 QVariant TFloatField::ToStored(const QVariant& value) const
 {
-    double number = 0;
-    QString text;
     if (IsTextValue(value)) {
-        text = value.toString().trimmed();
+        const QString text = value.toString().trimmed();
         if (text.isEmpty()) return {};
-        number = StrToFloat(text);
-    } else {
-        bool ok = false;
-        number = value.toDouble(&ok);
-        if (!ok) DatabaseError(DbText::FieldTypeMismatch(DisplayName()));
-        text = FloatToStr(number);
+        const double number = StrToFloat(text);
+        if (std::fabs(number) > MaxTypedAmount) NotAFloatError(text);
+        return number;
     }
-    if (!(std::fabs(number) <= MaxFloatFieldMagnitude)) NotAFloatError(text);
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok) DatabaseError(DbText::FieldTypeMismatch(DisplayName()));
+    if (!std::isfinite(number)) NotAFloatError(FloatToStr(number));
     return number;
 }
 
