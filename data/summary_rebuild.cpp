@@ -170,6 +170,34 @@ QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeC
     return keys;
 }
 
+// The largest month sum a summary row takes: far above any sum of the amounts
+// the fields accept, and far enough below a double's overflow that the chart's
+// month totals and running balance over every summary row stay finite.
+constexpr double MaxSummaryMagnitude = 1e300;
+
+// A month whose amounts add up beyond that (amounts stored before the fields
+// refused them) stops the rebuild before anything is written, naming the codes
+// and month; the run's transaction then leaves every summary as it was.
+void CheckMonthSums(const TSummaryLayout& layout, const TMonthKey& key, const TAmounts& sums) {
+    const auto check = [&](double sum, const char* field) {
+        if (std::fabs(sum) <= MaxSummaryMagnitude)
+            return;
+        QStringList codes;
+        for (size_t i = 0; i < layout.Codes.size(); ++i)
+            codes << QString::fromLatin1(layout.Codes[i]) + QLatin1Char(' ') + key.Codes[int(i)];
+        throw EDatabaseError(
+            QStringLiteral("The %1 of %2 for %3/%4 adds up beyond what table %5 holds; the summaries were left as they were")
+                .arg(QString::fromLatin1(field), codes.join(QStringLiteral(", ")))
+                .arg(key.Month, 2, 10, QLatin1Char('0'))
+                .arg(key.Year)
+                .arg(QString::fromLatin1(layout.DeleteName)));
+    };
+    for (size_t i = 0; i < layout.Amounts.size(); ++i)
+        check(sums.Value[i], layout.Amounts[i].first);
+    if (layout.CreditMinusDebit)
+        check(sums.Value[1] - sums.Value[0], "TotalAmount");
+}
+
 // A stored row: its row id and values.
 using TStoredRow = std::pair<qint64, TRecordValues>;
 using TStoredRows = std::unordered_map<TMonthKey, TStoredRow, TMonthKeyHash>;
@@ -266,6 +294,8 @@ void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
                 sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
         }
     }
+    for (const auto& [key, sums] : totals)
+        CheckMonthSums(layout, key, sums);
     if (totals.empty())
         return;
 

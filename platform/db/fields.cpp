@@ -35,7 +35,7 @@ TDateTime StrToTime(const QString& text)
         if (valid && TryEncodeTime(hour, match.captured(2).toInt(), match.captured(3).toInt(), 0, result))
             return result;
     }
-    throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(text));
+    throw EConvertError(QStringLiteral("%1 is not a valid time").arg(QuotedInput(text)));
 }
 
 TDateTime StrToDateTime(const QString& text)
@@ -372,25 +372,33 @@ QString TFloatField::AsString() const
     return value.isNull() ? QString() : FloatToStr(value.toDouble());
 }
 
+// The text goes to the field as typed, so that a refusal quotes it.
 void TFloatField::SetAsString(const QString& text)
 {
     if (text.trimmed().isEmpty())
         Clear();
     else
-        SetValue(StrToFloat(text.trimmed()));
+        SetValue(text);
 }
 
 void TFloatField::SetAsFloat(double value) { SetValue(value); }
 
+// A typed text beyond the bound is refused as no number: kept, it would show
+// as another number than the one typed, or overflow the sums of the book. The
+// program's own values (sums, totals) are not bounded, only kept finite.
 QVariant TFloatField::ToStored(const QVariant& value) const
 {
     if (IsTextValue(value)) {
         const QString text = value.toString().trimmed();
-        return text.isEmpty() ? QVariant() : QVariant(StrToFloat(text));
+        if (text.isEmpty()) return {};
+        const double number = StrToFloat(text);
+        if (std::fabs(number) > MaxTypedAmount) NotAFloatError(text);
+        return number;
     }
     bool ok = false;
     const double number = value.toDouble(&ok);
     if (!ok) DatabaseError(DbText::FieldTypeMismatch(DisplayName()));
+    if (!std::isfinite(number)) NotAFloatError(FloatToStr(number));
     return number;
 }
 
@@ -452,7 +460,7 @@ void TBooleanField::SetAsString(const QString& text)
     else if (QStringLiteral("True").startsWith(trimmed, Qt::CaseInsensitive))
         SetAsBoolean(true);
     else
-        DatabaseError(QStringLiteral("'%1' is not a valid boolean value for field '%2'").arg(text, DisplayName()));
+        DatabaseError(QStringLiteral("%1 is not a valid boolean value for field '%2'").arg(QuotedInput(text), DisplayName()));
 }
 
 QVariant TBooleanField::ToStored(const QVariant& value) const
@@ -462,7 +470,7 @@ QVariant TBooleanField::ToStored(const QVariant& value) const
         if (text.isEmpty()) return {};
         if (QStringLiteral("False").startsWith(text, Qt::CaseInsensitive)) return false;
         if (QStringLiteral("True").startsWith(text, Qt::CaseInsensitive)) return true;
-        DatabaseError(QStringLiteral("'%1' is not a valid boolean value for field '%2'").arg(text, DisplayName()));
+        DatabaseError(QStringLiteral("%1 is not a valid boolean value for field '%2'").arg(QuotedInput(text), DisplayName()));
     }
     return value.toBool();
 }

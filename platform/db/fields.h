@@ -168,6 +168,13 @@ public:
     explicit TAutoIncField(TComponent* owner = nullptr);
 };
 
+// The largest magnitude of a text a float field takes; beyond it the field
+// raises the conversion error, as it does for infinity and NaN however they
+// come. The program's floats are money: below 2^53 cents (about 9e13) every
+// amount typed to the cent reads back to the cent, and a book of a million
+// rows at this bound sums to 1e18, far from what a double holds.
+constexpr double MaxTypedAmount = 1e12;
+
 class TFloatField : public TNumericField {
     Q_OBJECT
 public:

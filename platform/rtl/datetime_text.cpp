@@ -227,6 +227,6 @@ TDateTime StrToDate(const QString& text)
 {
     TDateTime result = 0;
     if (!TryStrToDate(text, result))
-        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(text));
+        throw EConvertError(QStringLiteral("%1 is not a valid date").arg(QuotedInput(text)));
     return result;
 }

@@ -26,3 +26,8 @@ class EInOutError : public Exception { public: using Exception::Exception; };
 
 // Raises the silent abort.
 [[noreturn]] void Abort();
+
+// A text the user gave, as an error message quotes it: in single quotes, cut
+// to its first 40 characters and an ellipsis, so that a pasted page makes a
+// box of one line.
+QString QuotedInput(const QString& text);

@@ -31,6 +31,7 @@ bool TryStrToInt(const QString& text, qint64& result);
 QString FloatToStr(double value);                     // general format, 15 significant digits
 double StrToFloat(const QString& text);               // EConvertError "'x' is not a valid floating point value"
 bool TryStrToFloat(const QString& text, double& result);
+[[noreturn]] void NotAFloatError(const QString& text);  // the EConvertError of StrToFloat
 // Picture formats of display and edit formats: "#", "0", ".", ",", ";" sections,
 // e.g. ",.00" -> "1,234.50", ".00" -> "1234.50".
 QString FormatFloat(const QString& format, double value);

@@ -86,7 +86,7 @@ qint64 StrToInt(const QString& text)
 {
     qint64 result = 0;
     if (!TryStrToInt(text, result))
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError(QStringLiteral("%1 is not a valid integer value").arg(QuotedInput(text)));
     return result;
 }
 
@@ -157,7 +157,11 @@ bool TryStrToFloat(const QString& text, double& result)
 double StrToFloat(const QString& text)
 {
     double result = 0;
-    if (!TryStrToFloat(text, result))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    if (!TryStrToFloat(text, result)) NotAFloatError(text);
     return result;
+}
+
+void NotAFloatError(const QString& text)
+{
+    throw EConvertError(QStringLiteral("%1 is not a valid floating point value").arg(QuotedInput(text)));
 }

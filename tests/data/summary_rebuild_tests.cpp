@@ -6,6 +6,7 @@
 #include "dataset/ww_table.h"
 #include <QDir>
 #include <QFile>
+#include <limits>
 
 namespace {
 
@@ -207,6 +208,32 @@ TEST_F(SummaryRebuild, AFailureHalfWayLeavesEveryTableAsItWas) {
     // And the next rebuild works.
     RebuildOpenPeriod();
     EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|105|0|-105|2025-12-31"}));
+}
+
+// Two amounts an old file kept, each the largest a double holds, overflow
+// their month's sum: the rebuild names the account and month and changes
+// nothing, and works again once the rows are mended.
+TEST_F(SummaryRebuild, AMonthThatOverflowsStopsTheRebuildNamingItsAccountAndMonth) {
+    Bank("ACC1", "I1", Day(2026, 1, 5), 100, 0);
+    RebuildOpenPeriod();
+    const QStringList bank = BankRows(), chart = ChartRows();
+
+    const double largest = std::numeric_limits<double>::max();
+    Bank("ACC2", "I3", Day(2026, 3, 7), largest, 0);
+    Bank("ACC2", "I3", Day(2026, 3, 9), largest, 0);
+    try {
+        RebuildOpenPeriod();
+        ADD_FAILURE() << "the rebuild took the overflowing month";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message, "The DebitAmount of BankAccountCode ACC2, BankItemCode I3 for 03/2026 adds up beyond "
+                             "what table MTHBNK1A holds; the summaries were left as they were");
+    }
+    EXPECT_EQ(BankRows(), bank);
+    EXPECT_EQ(ChartRows(), chart);
+
+    Db().Execute("update TrnBnk1a set DebitAmount = 7 where BankAccountCode = \"ACC2\"");
+    RebuildOpenPeriod();
+    EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|100|0|-100|2025-12-31", "ACC2|I3|2026|3|14|0|-14|2025-12-31"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Field values, formats, texts, persistent, calculated and lookup fields.
 #include "tests/db/db_test_env.h"
+#include <limits>
 
 namespace {
 
@@ -67,6 +68,42 @@ TEST_F(Fields, DisplayAndEditFormats) {
     EXPECT_EQ(balance->AsFloat(), 7.25);
     EXPECT_TRUE(balance->IsValidChar(QLatin1Char('.')));
     EXPECT_FALSE(balance->IsValidChar(QLatin1Char('x')));
+}
+
+// A typed amount beyond what the field holds, and infinity or NaN however
+// set, is refused as no number and the value before stays; the largest
+// amount reads back to the cent, and a sum the program sets may pass it.
+TEST_F(Fields, AmountsBeyondTheBoundAreRefusedAndTheValueStays) {
+    TTable* accounts = NewTable("BankAcnt");
+    accounts->Open();
+    auto* balance = qobject_cast<TFloatField*>(accounts->FieldByName("Balance"));
+    ASSERT_NE(balance, nullptr);
+    balance->SetDisplayFormat(",0.00");
+    accounts->Edit();
+    for (const char* text : {"99999999999999999999", "1e308", "1.7976931348623157e308", "-1000000000000.01"}) {
+        try {
+            balance->SetAsString(text);
+            ADD_FAILURE() << text << " was taken";
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message, QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        }
+        EXPECT_EQ(balance->AsFloat(), 1234.5) << text;
+    }
+    for (const double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                               std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_THROW(balance->SetAsFloat(value), EConvertError) << value;
+        EXPECT_THROW(balance->SetValue(value), EConvertError) << value;
+        EXPECT_EQ(balance->AsFloat(), 1234.5) << value;
+    }
+    balance->SetAsString("999999999999.99");
+    EXPECT_EQ(balance->DisplayText(), "999,999,999,999.99");
+    balance->SetAsString("-1000000000000");
+    EXPECT_EQ(balance->DisplayText(), "-1,000,000,000,000.00");
+    accounts->Post();
+    EXPECT_EQ(Count("select count(*) from BankAcnt where Balance = -1000000000000"), 1);
+    accounts->Edit();
+    balance->SetAsFloat(-2e12);
+    EXPECT_EQ(balance->AsFloat(), -2e12);
 }
 
 TEST_F(Fields, FieldByNameIsCaseInsensitiveAndNamesAMissingField) {

@@ -62,4 +62,26 @@ TEST(FloatText, EveryTextFloatToStrWritesReadsBack)
     EXPECT_THROW(StrToFloat("1E99999999999"), EConvertError);
 }
 
+// A pasted page of digits makes a box of one line: each message quotes the
+// first forty characters of the text and an ellipsis; a shorter text whole.
+TEST(ConversionErrors, AMessageQuotesAtMostTheFirstFortyCharacters)
+{
+    const ScopedFormatSettings us;
+    const QString page(100000, QLatin1Char('9'));
+    const QString shown = QLatin1Char('\'') + page.left(40) + QStringLiteral("...'");
+    const auto message = [](auto convert) {
+        try {
+            convert();
+        } catch (const EConvertError& e) {
+            return e.Message;
+        }
+        return QStringLiteral("no exception");
+    };
+    EXPECT_EQ(message([&] { StrToFloat(page + QLatin1Char('x')); }), shown + " is not a valid floating point value");
+    EXPECT_EQ(message([&] { StrToInt(page); }), shown + " is not a valid integer value");
+    EXPECT_EQ(message([&] { StrToDate(page); }), shown + " is not a valid date");
+    const QString forty = QString(39, QLatin1Char('1')) + QLatin1Char('x');
+    EXPECT_EQ(message([&] { StrToInt(forty); }), "'" + forty + "' is not a valid integer value");
+}
+
 } // namespace
