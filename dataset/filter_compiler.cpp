@@ -274,7 +274,7 @@ TDateTime TimeOfText(const QString& text)
     int position = 1;
     TDateTime time = 0;
     if (!ReadTimeText(text, position, time) || position <= text.trimmed().size())
-        throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(text));
+        throw EConvertError(QStringLiteral("%1 is not a valid time").arg(QuotedInput(text)));
     return time;
 }
 
@@ -291,7 +291,7 @@ QByteArray TimeStampOfText(const QString& text)
     } else {
         int position = 1;
         if (!ReadDateText(text, position, date) || !ReadTimeText(text, position, time) || position <= text.size())
-            throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(text));
+            throw EConvertError(QStringLiteral("%1 is not a valid date and time").arg(QuotedInput(text)));
     }
     return LittleEndian(double(DaysOf(date)) * 86400000.0 + Milliseconds(time));
 }
@@ -322,7 +322,7 @@ QByteArray BcdConstant(const QString& text, int fieldPlaces)
     while (digits.size() > places + 1 && digits.startsWith(u'0')) digits.remove(0, 1);
     std::array<char, kBcdSize> bcd{};
     if (!std::isfinite(value) || !EncodeBcd(digits, value < 0, places, bcd))
-        throw EConvertError(QStringLiteral("'%1' is not a valid BCD value").arg(text));
+        throw EConvertError(QStringLiteral("%1 is not a valid BCD value").arg(QuotedInput(text)));
     return Bytes(bcd.data(), kBcdSize);
 }
 
