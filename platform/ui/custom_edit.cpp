@@ -1,5 +1,8 @@
 #include "platform/ui/custom_edit.h"
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QProxyStyle>
 
 namespace {
@@ -150,9 +153,42 @@ QChar TCustomEdit::KeyChar(const QKeyEvent& event)
     if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return {};
     const QString text = event.text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0] != QChar(127))
+    if (text.size() == 1 && IsTypeable(text[0]))
         return text[0];
     return {};
+}
+
+bool TCustomEdit::IsTypeable(QChar ch)
+{
+    // What the line edit itself inserts from a key: no control characters,
+    // no half of a character, nothing unassigned.
+    return ch.isPrint() || ch.category() == QChar::Other_Format || ch.category() == QChar::Other_PrivateUse;
+}
+
+QString TCustomEdit::TypedText(const QString& text)
+{
+    QString typed;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // A character beyond 16 bits is typed whole, past KeyPress as from a key.
+            typed += ch;
+            typed += text[++i];
+            continue;
+        }
+        if (!IsTypeable(ch))
+            continue;
+        KeyPress(ch);
+        if (!ch.isNull())
+            typed += ch;
+    }
+    return typed;
+}
+
+void TCustomEdit::PasteText(const QString& text)
+{
+    if (!isReadOnly())
+        insert(ApplyCharCase(TypedText(text)));
 }
 
 void TCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -193,6 +229,11 @@ void TCustomEdit::DoExit()
 
 void TCustomEdit::HandleKey(QKeyEvent* event, QChar key)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        PasteText(QGuiApplication::clipboard()->text());
+        return;
+    }
     if (key.unicode() >= 32) {
         const QChar typed = ApplyCharCase(key);
         if (event->text() != QString(typed)) {
@@ -222,6 +263,18 @@ void TCustomEdit::keyPressEvent(QKeyEvent* event)
         }
     }
     HandleKey(event, ch);
+}
+
+void TCustomEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    // The menu's Paste pastes as the keys do.
+    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, this, nullptr);
+        connect(paste, &QAction::triggered, this, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* event)
