@@ -268,10 +268,13 @@ void TCustomEdit::keyPressEvent(QKeyEvent* event)
 void TCustomEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu* menu = createStandardContextMenu();
-    // The menu's Paste pastes as the keys do.
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, this, nullptr);
-        connect(paste, &QAction::triggered, this, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+    // The menu's Paste (known by its caption, translated as the line edit's
+    // own; a shortcut may follow a tab) pastes as the keys do.
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0) != QLineEdit::tr("&Paste"))
+            continue;
+        disconnect(action, &QAction::triggered, this, nullptr);
+        connect(action, &QAction::triggered, this, [this] { PasteText(QGuiApplication::clipboard()->text()); });
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
