@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QProxyStyle>
 
 namespace {
@@ -278,6 +279,17 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* event)
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void TCustomEdit::dropEvent(QDropEvent* event)
+{
+    // A dropped text goes in as a pasted one does.
+    QMimeData typed;
+    typed.setText(TypedText(event->mimeData()->text()));
+    QDropEvent filtered(event->position(), event->possibleActions(), &typed, event->buttons(), event->modifiers());
+    QLineEdit::dropEvent(&filtered);
+    event->setDropAction(filtered.dropAction());
+    event->setAccepted(filtered.isAccepted());
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* event)

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -189,7 +190,7 @@ TEST_F(MaskEditTest, LineEditShortcutsCannotShiftCharactersAcrossTheMask)
     EXPECT_EQ(edit.SelStart(), 0) << "Home still moves the caret";
 }
 
-TEST_F(MaskEditTest, PastingByKeyOrMenuEntersWhatTypingWould)
+TEST_F(MaskEditTest, PastingByKeyOrMenuOrDroppingEntersWhatTypingWould)
 {
     // The edit's own key check refuses 'x'; line breaks, NUL and half a character are never typed.
     edit.OnKeyPress = [](QObject*, QChar& key) {
@@ -214,6 +215,13 @@ TEST_F(MaskEditTest, PastingByKeyOrMenuEntersWhatTypingWould)
     (*paste)->trigger();
     menu->close();
     EXPECT_EQ(edit.Text(), QStringLiteral("abc"));
+
+    edit.SetText(QString());
+    QMimeData dropped;
+    dropped.setText(pasted);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject&>(edit).event(&drop);   // straight to the edit: no drag is under way to deliver it
+    EXPECT_EQ(edit.Text(), QStringLiteral("abc")) << "dropped";
 
     // Through a mask, a refused character is left out as a typed one is, not the end of the paste.
     edit.SetEditMask(QStringLiteral("!99/99/0000;1;_"));
