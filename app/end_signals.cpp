@@ -1,6 +1,7 @@
 #include "app/end_signals.h"
-#include "platform/ui/application.h"
+#include <QCoreApplication>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -57,5 +58,9 @@ void TEndSignals::Received()
     while (::read(sockets_[1], bytes, sizeof bytes) > 0) {
     }
     requested_ = true;
-    Application->Terminate();
+    // Exiting every running loop, not quitting the main one: the signal may
+    // come while a box or a modal window waits, or before the main loop runs
+    // (an error box at start-up), and loops opened after it return at once
+    // until the main loop has ended.
+    QCoreApplication::exit(EXIT_SUCCESS);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // SIGTERM and SIGINT (the desktop's log-out, Ctrl+C in a terminal) end the
 // program as closing its main window does, so that the database is closed
-// cleanly. The handler only writes a byte to a socket pair; the message loop
-// reads it and ends the application.
+// cleanly, from the main loop or any modal one, start-up included. The handler
+// only writes a byte to a socket pair; whichever loop runs reads it and ends
+// them all.
 #include <QSocketNotifier>
 #include <csignal>
 #include <memory>

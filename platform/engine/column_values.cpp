@@ -230,6 +230,12 @@ QVariant ColumnToStorage(const QVariant& value, const TColumnDesc& column, const
         if (column.Type == ftString && column.Size > 0 && text.size() > column.Size)
             throw EDatabaseError(QStringLiteral("Text too long for field \"%1\" of table %2: %3 characters, at most %4")
                                      .arg(column.Name, table).arg(text.size()).arg(column.Size));
+        // Stored as UTF-8, half of a character would become U+FFFD and a NUL
+        // would end the text for some readers: refused rather than stored changed.
+        if (!text.isValidUtf16() || text.contains(QChar(0)))
+            throw EDatabaseError(QStringLiteral("Text for field \"%1\" of table %2 holds a character that cannot be "
+                                                "stored (half of a character or NUL)")
+                                     .arg(column.Name, table));
         return text;
     }
     case ftBlob: {

@@ -1,5 +1,9 @@
 #include "platform/ui/custom_edit.h"
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QProxyStyle>
 
 namespace {
@@ -150,9 +154,42 @@ QChar TCustomEdit::KeyChar(const QKeyEvent& event)
     if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return {};
     const QString text = event.text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0] != QChar(127))
+    if (text.size() == 1 && IsTypeable(text[0]))
         return text[0];
     return {};
+}
+
+bool TCustomEdit::IsTypeable(QChar ch)
+{
+    // What the line edit itself inserts from a key: no control characters,
+    // no half of a character, nothing unassigned.
+    return ch.isPrint() || ch.category() == QChar::Other_Format || ch.category() == QChar::Other_PrivateUse;
+}
+
+QString TCustomEdit::TypedText(const QString& text)
+{
+    QString typed;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // A character beyond 16 bits is typed whole, past KeyPress as from a key.
+            typed += ch;
+            typed += text[++i];
+            continue;
+        }
+        if (!IsTypeable(ch))
+            continue;
+        KeyPress(ch);
+        if (!ch.isNull())
+            typed += ch;
+    }
+    return typed;
+}
+
+void TCustomEdit::PasteText(const QString& text)
+{
+    if (!isReadOnly())
+        insert(ApplyCharCase(TypedText(text)));
 }
 
 void TCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -193,6 +230,11 @@ void TCustomEdit::DoExit()
 
 void TCustomEdit::HandleKey(QKeyEvent* event, QChar key)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        PasteText(QGuiApplication::clipboard()->text());
+        return;
+    }
     if (key.unicode() >= 32) {
         const QChar typed = ApplyCharCase(key);
         if (event->text() != QString(typed)) {
@@ -222,6 +264,32 @@ void TCustomEdit::keyPressEvent(QKeyEvent* event)
         }
     }
     HandleKey(event, ch);
+}
+
+void TCustomEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    // The menu's Paste (known by its caption, translated as the line edit's
+    // own; a shortcut may follow a tab) pastes as the keys do.
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0) != QLineEdit::tr("&Paste"))
+            continue;
+        disconnect(action, &QAction::triggered, this, nullptr);
+        connect(action, &QAction::triggered, this, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TCustomEdit::dropEvent(QDropEvent* event)
+{
+    // A dropped text goes in as a pasted one does.
+    QMimeData typed;
+    typed.setText(TypedText(event->mimeData()->text()));
+    QDropEvent filtered(event->position(), event->possibleActions(), &typed, event->buttons(), event->modifiers());
+    QLineEdit::dropEvent(&filtered);
+    event->setDropAction(filtered.dropAction());
+    event->setAccepted(filtered.isAccepted());
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* event)

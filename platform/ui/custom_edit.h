@@ -62,6 +62,11 @@ public:
 
     // The character a key event delivers to KeyPress; null for other keys.
     static QChar KeyChar(const QKeyEvent& event);
+    // A character a key may type on its own.
+    static bool IsTypeable(QChar ch);
+
+    // Enters a pasted text as typing it would: see TypedText.
+    virtual void PasteText(const QString& text);
 
 protected:
     virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);
@@ -74,7 +79,14 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // What typing the text would enter: characters no key types on its own
+    // (line breaks, escapes, NUL, halves of characters) are left out, and every
+    // other one goes through KeyPress as a typed one does.
+    QString TypedText(const QString& text);
+
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

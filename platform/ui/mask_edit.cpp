@@ -167,15 +167,23 @@ void TCustomMaskEdit::DeleteMaskChars(bool backwards)
     SetMaskedText(mask_.ClearRange(text(), pos, pos + 1), backwards ? pos : start);
 }
 
-void TCustomMaskEdit::PasteMaskText(const QString& pasted)
+void TCustomMaskEdit::PasteText(const QString& pasted)
 {
-    for (const QChar ch : pasted) {
-        if (mask_.IsLiteral(SelStart()) && ch == text()[SelStart()]) {
-            setCursorPosition(CaretAfter(SelStart()));
+    if (!IsMasked()) {
+        TCustomEdit::PasteText(pasted);
+        return;
+    }
+    for (const QChar ch : TypedText(pasted)) {
+        // The mask's own separators in the pasted text stand where the mask has them.
+        const int caret = SelStart();
+        if (mask_.IsLiteral(caret) && ch == text()[caret]) {
+            setCursorPosition(CaretAfter(caret));
             continue;
         }
-        if (!TypeMaskChar(ch))
-            break;
+        if (mask_.IsLiteral(caret - 1) && ch == text()[caret - 1])
+            continue;
+        // Any other character the mask refuses is left out, as typing it would be.
+        TypeMaskChar(ch);
     }
 }
 
@@ -197,7 +205,7 @@ void TCustomMaskEdit::HandleKey(QKeyEvent* event, QChar key)
     } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         DeleteMaskChars(false);
     } else if (event->matches(QKeySequence::Paste)) {
-        PasteMaskText(QApplication::clipboard()->text());
+        PasteText(QApplication::clipboard()->text());
     } else if (event->matches(QKeySequence::Cut)) {
         copy();
         DeleteMaskChars(false);

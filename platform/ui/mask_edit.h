@@ -34,6 +34,8 @@ public:
     // Raises EDBEditError, with the caret on the first unfilled required
     // position, when the text is incomplete. An empty mask edit is valid.
     virtual void ValidateEdit();
+    // Typed into the mask character by character, as the keys would type it.
+    void PasteText(const QString& text) override;
     // Whether a key may change the text; a derived edit may refuse.
     virtual bool EditCanModify() { return true; }
 
@@ -48,7 +50,6 @@ protected:
     // with Ch; false, with a beep, when the mask refuses it.
     bool TypeMaskChar(QChar ch);
     void DeleteMaskChars(bool backwards);
-    void PasteMaskText(const QString& text);
 
 private:
     void SetMaskedText(const QString& editText, int caret);

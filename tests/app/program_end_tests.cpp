@@ -10,6 +10,7 @@
 #include "tests/support/scripted_presenter.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_application.h"
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -121,6 +122,50 @@ TEST_F(ProgramEndTest, StartErrorWithoutAScreenGoesToStandardErrorAndFails)
     const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts).filter(QStringLiteral("blocker"));
     ASSERT_EQ(lines.size(), 1) << errors.toStdString();
     EXPECT_TRUE(lines[0].contains(QStringLiteral(": Cannot create the directory"))) << lines[0].toStdString();
+}
+
+// Shows a start-up error in the program's real box and sends the signal while
+// it waits for an answer.
+class SignalInBoxPresenter : public ScriptedPresenter {
+public:
+    explicit SignalInBoxPresenter(int signal) : signal_(signal) {}
+    void ShowException(const Exception& error) override
+    {
+        ScriptedPresenter::ShowException(error);
+        QTimer::singleShot(0, [this] { std::raise(signal_); });
+        // Should the signal not end the box, a guard answers it so that the suite goes on.
+        QTimer::singleShot(30000, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                answeredByGuard = true;
+                box->close();
+            }
+        });
+        Application->QtPresenter().ShowException(error);
+    }
+    bool answeredByGuard = false;
+
+private:
+    int signal_;
+};
+
+TEST_F(ProgramEndTest, SignalEndsTheStartErrorBox)
+{
+    const QString blocker = accounts.File(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TEngineSession::Default().AddAlias(QStringLiteral("VrAccounts"), blocker + QStringLiteral("/data"));
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        SignalInBoxPresenter presenter(signal);
+        EXPECT_EQ(RunProgram({QStringLiteral("/nosplash")}), EXIT_FAILURE);
+        ASSERT_EQ(presenter.errors.size(), 1u);
+        EXPECT_FALSE(presenter.answeredByGuard) << "the box stayed up after the signal";
+        // The signal ends every loop until a main loop ends; the suite's next
+        // boxes need loops that wait again.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
 }
 
 // --- the program itself, as a script or the desktop starts it -----------------

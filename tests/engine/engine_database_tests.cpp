@@ -105,6 +105,11 @@ TEST_F(EngineTest, WritesThatDoNotFitAreRefusedAndWriteNothing) {
     bigSmall[9] = 40000;
     expectRefused(bigSmall, "out of range for field \"Small\"");
     expectRefused(TRecordValues(3), "has 14 fields, 3 values were given");
+    // Texts that UTF-8 would store changed: half of a character, and a NUL.
+    expectRefused(SampleRow(QStringLiteral("E") + QChar(0xD800)), "Text for field \"Code\" of table Kinds holds a character");
+    TRecordValues nulInNotes = SampleRow("F");
+    nulInNotes[1] = QStringLiteral("a") + QChar(0) + u'b';
+    expectRefused(nulInNotes, "Text for field \"Notes\" of table Kinds holds a character");
     EXPECT_EQ(Scalar("select Count(*) from Kinds").toInt(), 1);
 }
 

@@ -4,6 +4,10 @@
 #include "tests/support/scoped_format_settings.h"
 #include "tests/support/scripted_presenter.h"
 #include "tests/ui/test_application.h"
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -184,4 +188,45 @@ TEST_F(MaskEditTest, LineEditShortcutsCannotShiftCharactersAcrossTheMask)
     QTest::keyClick(&edit, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(edit.EditText(), QStringLiteral("01/02/202_")) << "Ctrl+Backspace blanks one position, the rest stays";
     EXPECT_EQ(edit.SelStart(), 0) << "Home still moves the caret";
+}
+
+TEST_F(MaskEditTest, PastingByKeyOrMenuOrDroppingEntersWhatTypingWould)
+{
+    // The edit's own key check refuses 'x'; line breaks, NUL and half a character are never typed.
+    edit.OnKeyPress = [](QObject*, QChar& key) {
+        if (key == QLatin1Char('x'))
+            key = QChar();
+    };
+    const QString pasted = QStringLiteral("a\nb") + QChar(0) + QChar(0xD800) + QStringLiteral("xc\r");
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), QStringLiteral("abc"));
+    EXPECT_TRUE(edit.Modified());
+
+    edit.SetText(QString());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), edit.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&edit, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    const auto paste = std::find_if(actions.begin(), actions.end(),
+                                    [](QAction* action) { return action->text().startsWith(QStringLiteral("&Paste")); });
+    ASSERT_NE(paste, actions.end());
+    (*paste)->trigger();
+    menu->close();
+    EXPECT_EQ(edit.Text(), QStringLiteral("abc"));
+
+    edit.SetText(QString());
+    QMimeData dropped;
+    dropped.setText(pasted);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject&>(edit).event(&drop);   // straight to the edit: no drag is under way to deliver it
+    EXPECT_EQ(edit.Text(), QStringLiteral("abc")) << "dropped";
+
+    // Through a mask, a refused character is left out as a typed one is, not the end of the paste.
+    edit.SetEditMask(QStringLiteral("!99/99/0000;1;_"));
+    QApplication::clipboard()->setText(QStringLiteral("04-1") + QChar(0xDC00) + QStringLiteral("5/2026"));
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.EditText(), QStringLiteral("04/15/2026"));
 }
