@@ -47,7 +47,6 @@ TwwDBGrid* MakeGrid(QWidget* parent, const char* name, TDataSource* source, std:
     for (const char* column : columns)
         grid->Selected().Add(QString::fromLatin1(column));
     grid->SetUseTFields(false);
-    grid->SetOptions(grid->Options() & ~dgConfirmDelete);
     grid->SetDataSource(source);
     return grid;
 }

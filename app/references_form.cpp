@@ -192,7 +192,6 @@ void TFrmRefrences::CreatePages()
         SetAlign(section.Grid, TAlign::alClient);
         for (const char* column : spec.Columns) section.Grid->Selected().Add(QString::fromLatin1(column));
         section.Grid->SetUseTFields(false);
-        section.Grid->SetOptions(section.Grid->Options() & ~dgConfirmDelete);
         section.Grid->OnCalcCellColors = [this](QObject* sender, TField* field, TGridDrawState state, bool highlight,
                                                 TFont& font, TBrush& brush) {
             wwDBGrid2CalcCellColors(sender, field, state, highlight, font, brush);

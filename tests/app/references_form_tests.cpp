@@ -360,6 +360,16 @@ TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndIt
         ASSERT_EQ(presenter.shown.size(), 1u);
         EXPECT_EQ(presenter.LastText(), "Delete Item \"Rent\", Are You Sure ?");
         EXPECT_EQ(items->RecordCount(), 4);
+
+        // Ctrl+Delete in the grid asks the grid's question before the table's;
+        // Cancel there keeps the row and the table is not asked.
+        presenter.shown.clear();
+        presenter.Answer(mrCancel);
+        section.Grid->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.LastText(), "Delete record?");
+        EXPECT_EQ(items->RecordCount(), 4);
         Choose(refs.Exit1);
     });
     Choose(window->Banks1);
