@@ -87,8 +87,9 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
     canvas.FillRect(rect);
 
     const bool pressed = titleButtons_ && pressedTitleCol_ == indicatorOffset_ + dataCol;
+    // A pressed title sinks: its margin grows by one pixel and its text goes one pixel down.
     const int margin = pressed ? TextMargin + 1 : TextMargin;
-    const int shift = pressed ? 1 : 0;
+    const int sink = pressed ? 1 : 0;
     const int lineHeight = canvas.TextHeight(QStringLiteral("W"));
     const QStringList pieces = titleLines_ > 1 ? TitlePieces(title) : QStringList{title};
     int y = titleLines_ > 1
@@ -97,7 +98,7 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
     const TBrushStyle brushStyle = canvas.Brush.Style;
     canvas.Brush.Style = TBrushStyle::bsClear;
     for (const QString& piece : pieces) {
-        canvas.TextRect(rect, AlignedX(rect, canvas.TextWidth(piece), alignment, margin) + shift, y + shift, piece);
+        canvas.TextRect(rect, AlignedX(rect, canvas.TextWidth(piece), alignment, margin), y + sink, piece);
         y += lineHeight;
     }
     canvas.Brush.Style = brushStyle;

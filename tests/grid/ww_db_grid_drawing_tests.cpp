@@ -122,9 +122,21 @@ TEST_F(GridTest, TitleButtonsPressReleaseAndClickOnlyWithinTheirColumn)
     ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription", "Amount\t10\tAmount"});
     const QRect title = grid->CellRect(2, 0);
     const auto topLeftEdge = [&] { return Grab().pixel(title.left(), title.top() + 3); };
+    // The top-left corner of the title's text.
+    const auto textCorner = [&] {
+        const QImage picture = Grab();
+        QPoint corner(title.right(), title.bottom());
+        for (int y = title.top() + 2; y < title.bottom() - 1; ++y)
+            for (int x = title.left() + 2; x < title.right() - 1; ++x)
+                if (picture.pixelColor(x, y) == Qt::black)
+                    corner = QPoint(std::min(corner.x(), x), std::min(corner.y(), y));
+        return corner;
+    };
+    const QPoint raisedText = textCorner();
 
     QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, title.center());
     EXPECT_EQ(topLeftEdge(), ToQColor(clBtnShadow).rgb());   // sunken while held
+    EXPECT_EQ(textCorner(), raisedText + QPoint(1, 1));
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, title.center() + QPoint(5, 2));
     EXPECT_EQ(topLeftEdge(), ToQColor(clBtnHighlight).rgb());
     EXPECT_EQ(clicked, QStringList{QStringLiteral("Descr")});
