@@ -213,11 +213,14 @@ void TwwDBLookupList::SetColumnAttributes()
     TwwCustomDBGrid::SetColumnAttributes();
     const int last = ColCount() - 1;
     if (last < 0) return;
+    const int line = (lookupOptions_ & loColLines) ? 1 : 0;
     int leading = 0;
-    for (int col = 0; col < last; ++col) leading += ColWidths(col) + ((lookupOptions_ & loColLines) ? 1 : 0);
+    for (int col = 0; col < last; ++col) leading += ColWidths(col) + line;
     const int client = viewport()->width();
-    // The last column fills the list, so no empty strip is left beside it.
-    if (last == 0 || leading < client - 15) SetColWidths(last, std::max(ColWidths(last), client - leading));
+    // The last column fills the list, so no empty strip is left beside it; its
+    // own line counts too, or the list would scroll sideways by that pixel.
+    if (last == 0 || leading < client - 15)
+        SetColWidths(last, std::max(ColWidths(last), client - leading - line));
 }
 
 void TwwDBLookupList::LinkActive(bool active)

@@ -32,6 +32,17 @@ TEST_F(LookupTest, ListPicksTheClickedRowIntoItsField)
     EXPECT_EQ(StoredItemCode(QStringLiteral("0000000001")), QStringLiteral("004"));
     list->grab();
     EXPECT_EQ(list->ChosenRow(), 3);
+
+    // With column lines the widened last column leaves room for every line:
+    // the list fits its width and needs no horizontal scroll bar.
+    list->SetLookupOptions(loColLines);
+    list->Selected().Clear();
+    list->Selected().Add(QStringLiteral("BankItemDesc\t10\tItem"));
+    list->Selected().Add(QStringLiteral("BankItemCode\t3\tCode"));
+    list->LayoutChanged();
+    ASSERT_EQ(list->ColCount(), 2);
+    EXPECT_EQ(list->ColWidths(0) + 1 + list->ColWidths(1) + 1, list->viewport()->width());
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
 }
 
 // Where the list opens and how high it is.
