@@ -11,7 +11,8 @@ TSplashForm* SplashForm = nullptr;
 namespace {
 
 const QString TablePassword = QStringLiteral("quorvintel");
-const QString WebPage = QStringLiteral("https://quelt.example.org/");
+// Written without a scheme: the link label shows it bare and adds one when it opens.
+const QString WebPage = QStringLiteral("quelt.example.org");
 
 QFont LabelFont(int pixelHeight, bool underline)
 {
