@@ -164,7 +164,6 @@ void TFrmMainMenu::CreateTransactionPages()
             page.Grid->Selected().Add(QString::fromLatin1(column));
         page.Grid->SetUseTFields(false);
         page.Grid->SetTitleButtons(true);
-        page.Grid->SetOptions(page.Grid->Options() & ~dgConfirmDelete);
         page.Grid->OnCalcCellColors = [this](QObject* sender, TField* field, TGridDrawState state, bool highlight,
                                              TFont& font, TBrush& brush) {
             TransactionCalcCellColors(sender, field, state, highlight, font, brush);

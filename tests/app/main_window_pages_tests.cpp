@@ -213,6 +213,16 @@ TEST_F(TransactionPagesTest, DeletingAsksFirstAndPostedRowsStay)
     DBNavigatorClick(window->DBNavigator27, nbDelete);
     EXPECT_EQ(presenter.LastText(), QStringLiteral("Editing of this Record is not allowed since it has been posted\r"));
     EXPECT_EQ(Bank()->RecordCount(), 3);
+
+    // Ctrl+Delete in the grid asks the grid's question first; Cancel keeps the row.
+    Bank()->Last();
+    presenter.shown.clear();
+    presenter.Answer(mrCancel);
+    BankGrid()->setFocus();
+    QTest::keyClick(BankGrid(), Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.LastText(), QStringLiteral("Delete record?"));
+    EXPECT_EQ(Bank()->RecordCount(), 3);
 }
 
 TEST_F(TransactionPagesTest, AutoEditAndTheFilterSwitchTheirPages)
