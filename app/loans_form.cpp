@@ -115,6 +115,11 @@ void TFrmLoans::DBRadioGroup1Change(QObject*)
     } else if (type == QLatin1String("I")) {
         for (QWidget* control : std::initializer_list<QWidget*>{LblBank, DbLupBankAccount, LblBankItem, DbLupBankItem})
             control->hide();
+    } else {
+        // No type (no loan chosen): the income controls sit where the bank
+        // ones are, so only the bank ones show, as a new loan starts.
+        LblIncome->hide();
+        DbLupIncomeAccount->hide();
     }
     for (QWidget* combo : std::initializer_list<QWidget*>{DbLupBankAccount, DbLupBankItem, DbLupIncomeAccount})
         combo->update();

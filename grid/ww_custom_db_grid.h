@@ -177,6 +177,8 @@ private:
     void ApplyOptionsToBase();
     int ScrollBarPosition();
     void DrawTitleCell(int dataCol, const QRect& rect, TGridDrawState state);
+    // Fills a title cell and writes its title, with the button edge of title buttons.
+    void DrawTitleText(const QRect& rect, int dataCol, const QString& title, TAlignment alignment);
     void DrawIndicatorCell(int dataRow, const QRect& rect);
     void DrawDataCell(int dataCol, int dataRow, const QRect& rect, TGridDrawState state);
     // True when the cell was drawn as a control: a check box or a picture.

@@ -68,6 +68,11 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
 {
     TCanvas& canvas = Canvas();
     const TField* field = dataCol >= 0 ? GetColField(dataCol) : nullptr;
+    // With its data set closed the grid still names the columns its Selected list lays out.
+    if (!field && !useTFields_ && dataCol >= 0 && dataCol < selected_.Count()) {
+        DrawTitleText(rect, dataCol, TSelectedLine::Parse(selected_[dataCol]).Title, titleAlignment_);
+        return;
+    }
     if (!field) {
         canvas.FillRect(rect);
         if (titleButtons_ && dataCol >= 0) {
@@ -84,6 +89,12 @@ void TwwCustomDBGrid::DrawTitleCell(int dataCol, const QRect& rect, TGridDrawSta
     }
     TAlignment alignment = titleAlignment_;
     DoCalcTitleAttributes(field->FieldName(), canvas.Font, canvas.Brush, alignment);
+    DrawTitleText(rect, dataCol, title, alignment);
+}
+
+void TwwCustomDBGrid::DrawTitleText(const QRect& rect, int dataCol, const QString& title, TAlignment alignment)
+{
+    TCanvas& canvas = Canvas();
     canvas.FillRect(rect);
 
     const bool pressed = titleButtons_ && pressedTitleCol_ == indicatorOffset_ + dataCol;

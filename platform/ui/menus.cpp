@@ -39,6 +39,12 @@ void TMenuItem::SetCaption(const QString& caption)
 
 void TMenuItem::ShowText()
 {
+    // A separator's "-" only marks it as one: the style would draw the text
+    // beside the line.
+    if (IsLine()) {
+        action_->setText(QString());
+        return;
+    }
     // The shortcut is shown in the menu but answered by our own QShortcut, so
     // that it keeps working while the item is hidden.
     QString text = caption_;

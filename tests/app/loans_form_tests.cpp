@@ -144,6 +144,22 @@ TEST_F(LoansDialogTest, ApprovedLoanTransfersItsOpenInstalmentsToItsOwnBankAccou
     EXPECT_EQ(CellColour(bank, window->wwDBGrid14, 2, 4), ToQColor(GridColorLoan));
 }
 
+TEST_F(LoansDialogTest, WithNoLoanTheAccountControlsDoNotLieOverEachOther)
+{
+    ShowDialog(new TFrmLoans);
+    std::vector<QWidget*> shown;
+    for (QWidget* control : std::initializer_list<QWidget*>{Loans().LblBank, Loans().DbLupBankAccount,
+                                                            Loans().LblBankItem, Loans().DbLupBankItem,
+                                                            Loans().LblIncome, Loans().DbLupIncomeAccount})
+        if (control->isVisible())
+            shown.push_back(control);
+    EXPECT_FALSE(shown.empty());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << qPrintable(shown[i]->objectName()) << " over " << qPrintable(shown[j]->objectName());
+}
+
 TEST_F(LoansDialogTest, IncomeLoanPostsNegativeIncome)
 {
     ShowDialog(new TFrmLoans);

@@ -62,6 +62,26 @@ TEST_F(ControlsTest, MenuShortcutsWorkWhileTheItemIsHiddenButNotWhileDisabled)
     EXPECT_EQ(loans->Action()->text(), QStringLiteral("&Loans\t") + QKeySequence(Qt::CTRL | Qt::Key_L).toString(QKeySequence::NativeText));
 }
 
+TEST_F(ControlsTest, AMenuSeparatorIsDrawnAsALineAlone)
+{
+    TPopupMenu popup(form.get());
+    for (const char* caption : {"&Banks", "-", "&All Refrences"})
+        new TMenuItem(popup.Items(), QString::fromLatin1(caption));
+    QMenu plain;
+    plain.addAction(QStringLiteral("&Banks"));
+    plain.addSeparator();
+    plain.addAction(QStringLiteral("&All Refrences"));
+    ShowForm();
+
+    popup.Popup(10, 10);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup.Menu()));
+    plain.popup(QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    EXPECT_EQ(popup.Menu()->grab().toImage(), plain.grab().toImage());
+    popup.Menu()->close();
+    plain.close();
+}
+
 TEST_F(ControlsTest, MenuItemsCheckOnlyByTheirHandlerAndRadioItemsExcludeEachOther)
 {
     TPopupMenu popup(form.get());
