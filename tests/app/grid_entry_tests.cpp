@@ -219,4 +219,26 @@ TEST_F(GridEntryTest, ARowBeingTypedStaysWithItsAccount)
     EXPECT_FALSE(QApplication::activeModalWidget());
 }
 
+// An amount beyond what an amount field holds, typed into the debit cell, is
+// refused with the conversion box instead of turning into another number.
+TEST_F(GridEntryTest, ADebitBeyondTheFieldIsRefusedWithTheConversionBox)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    Bank()->First();
+    QTest::mouseClick(window->DBNavigator27->Button(nbInsert), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(Bank()->State(), dsInsert);
+    TField* debit = Bank()->FieldByName(QStringLiteral("DebitAmount"));
+    const QVariant before = debit->Value();
+    ClickCell(BankGrid(), 3, BankGrid()->Row());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("99999999999999999999"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+
+    ASSERT_EQ(presenter.errors.size(), 1u);
+    EXPECT_EQ(presenter.errors[0], QStringLiteral("'99999999999999999999' is not a valid floating point value"));
+    EXPECT_EQ(debit->Value(), before);
+    EXPECT_EQ(Bank()->State(), dsInsert);
+}
+
 } // namespace
