@@ -17,7 +17,6 @@
 #include "data/adm3.h"
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
-#include "grid/ww_db_grid.h"
 #include "platform/ui/application.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/menus.h"
@@ -75,13 +74,6 @@ TFrmMainMenu::TFrmMainMenu()
         launcher->BeforeOpen = [this] { PostTransactionPages(); };
         launcher->AfterClose = [this] { RestoreTransactionPages(); };
     }
-    // The rows a close has posted change colour without any change of data:
-    // the grids paint them afresh, not only where the dialog lay over them.
-    ClosePeriodLauncher.AfterClose = [this] {
-        RestoreTransactionPages();
-        for (TTransactionPage& page : pages_)
-            page.Grid->InvalidateGrid();
-    };
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();

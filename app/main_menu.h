@@ -192,7 +192,8 @@ public:
     // Brings the transaction pages back to what the user chose once a window
     // that shares their tables has gone: the pickers list the accounts as they
     // now stand, and the bank and communication pages show the accounts they
-    // showed before, whichever accounts the window's controls moved to.
+    // showed before, whichever accounts the window's controls moved to, in
+    // the colours the rows now have.
     void RestoreTransactionPages();
     // Posts the rows being typed on the transaction pages before a window that
     // shares their tables opens: a transfer must not meet them half-typed, and

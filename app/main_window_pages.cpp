@@ -397,6 +397,10 @@ void TFrmMainMenu::RestoreTransactionPages()
             page.Table->Close();
         }
     }
+    // Rows may change colour with no change of data (a period close posts
+    // them): every grid paints afresh, not only where the window lay over it.
+    for (TTransactionPage& page : pages_)
+        page.Grid->InvalidateGrid();
     PageControlMainChange(PageControlMain);
 }
 

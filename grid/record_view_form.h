@@ -95,14 +95,13 @@ private:
     std::vector<TField*> editFields_;
     std::vector<TwwLabel*> labels_;
     // A control lent to the form: besides what every loan gives back, its
-    // data source and field. It stays shown while the form holds it.
+    // data source and field.
     struct TLoan {
         explicit TLoan(TCustomEdit& control);
         ~TLoan();
         TBorrowedControl Loan;
         QPointer<TDataSource> Source;
         QString Field;
-        std::unique_ptr<QObject> KeepShown;
     };
     std::vector<std::unique_ptr<TLoan>> borrowed_;
     int charWidth_ = 7;

@@ -26,20 +26,6 @@ bool IsType(const QString& type, const char* name)
     return type.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-// Shows the borrowed control again whenever it is hidden: a grid that had
-// laid it over a cell hides it at its next paint, not knowing that it went
-// on to this form.
-class TKeepShown : public QObject {
-public:
-    explicit TKeepShown(QWidget& control) { control.installEventFilter(this); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::HideToParent) static_cast<QWidget*>(watched)->show();
-        return false;
-    }
-};
-
 } // namespace
 
 TwwRecordViewForm::TLoan::TLoan(TCustomEdit& control)
@@ -50,8 +36,6 @@ TwwRecordViewForm::TLoan::TLoan(TCustomEdit& control)
 
 TwwRecordViewForm::TLoan::~TLoan()
 {
-    // Given back, it is its form's to hide again.
-    KeepShown.reset();
     if (TCustomEdit* control = Loan.Control()) {
         SetControlDataSource(control, Source.data());
         SetControlDataField(control, Field);
@@ -120,7 +104,6 @@ QWidget* TwwRecordViewForm::BorrowControl(const QString& name, TField& field, in
         control->resize(controlWidth, control->height());
     }
     control->show();
-    borrowed_.back()->KeepShown = std::make_unique<TKeepShown>(*control);
     return control;
 }
 

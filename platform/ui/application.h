@@ -60,4 +60,3 @@ private:
 };
 
 extern TApplication* Application;
-
