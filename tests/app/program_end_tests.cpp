@@ -66,6 +66,16 @@ protected:
         });
     }
 
+    // The accounts directory would lie below a plain file: the start cannot make it.
+    void PointAliasBelowAFile()
+    {
+        const QString blocker = accounts.File(QStringLiteral("blocker"));
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        TEngineSession::Default().AddAlias(QStringLiteral("VrAccounts"), blocker + QStringLiteral("/data"));
+    }
+
     TestDir accounts;
 };
 
@@ -105,11 +115,7 @@ TEST_F(ProgramEndTest, EveryNormalEndCancelsPendingEditsAndLeavesOneWholeFile)
 
 TEST_F(ProgramEndTest, StartErrorWithoutAScreenGoesToStandardErrorAndFails)
 {
-    const QString blocker = accounts.File(QStringLiteral("blocker"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    TEngineSession::Default().AddAlias(QStringLiteral("VrAccounts"), blocker + QStringLiteral("/data"));
+    PointAliasBelowAFile();
     SetPresenter(&Application->QtPresenter());   // the program's own boxes, as in a real start
     const QObject guard;
     QTimer::singleShot(0, &guard, [] { Application->exit(99); });   // a box that waited would end here
@@ -150,11 +156,7 @@ private:
 
 TEST_F(ProgramEndTest, SignalEndsTheStartErrorBox)
 {
-    const QString blocker = accounts.File(QStringLiteral("blocker"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    TEngineSession::Default().AddAlias(QStringLiteral("VrAccounts"), blocker + QStringLiteral("/data"));
+    PointAliasBelowAFile();
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
         SignalInBoxPresenter presenter(signal);
