@@ -8,6 +8,15 @@
 
 namespace {
 
+// The labels and fields are written in the module's design font.
+QFont DesignFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
 TwwRecordViewDialog& RecordView(const char* name, TDataSource* source, std::initializer_list<const char*> selected)
 {
     const QString objectName = QString::fromLatin1(name);
@@ -15,6 +24,8 @@ TwwRecordViewDialog& RecordView(const char* name, TDataSource* source, std::init
     auto* view = new TwwRecordViewDialog(ADm2);   // owned by the module
     view->SetName(objectName);
     view->SetDataSource(source);
+    view->Font = DesignFont();
+    view->LabelFont = DesignFont();
     for (const char* line : selected) view->Selected().Add(QString::fromLatin1(line));
     // The tables ask before a delete; the navigator's own question would be one too many.
     view->OnInitDialog = [](TwwRecordViewForm& form) {
@@ -34,5 +45,8 @@ TwwRecordViewDialog& RVBanks()
 
 TwwRecordViewDialog& RvBankAccounts()
 {
-    return RecordView("RvBankAccounts", ADm1->DsBankAccounts, {});
+    return RecordView("RvBankAccounts", ADm1->DsBankAccounts,
+                      {"CalcBankName\t23\tBank Name", "CalcCardName\t25\tCard Name", "AccountName\t50\tAccount Name",
+                       "AccountNumber\t30\tAccount Number", "CardIssuedDate\t12\tIssued Date",
+                       "CardExpiryDate\t11\tExpiry Date", "CardNotes\t10\tNotes"});
 }

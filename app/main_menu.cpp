@@ -76,6 +76,8 @@ TFrmMainMenu::TFrmMainMenu()
     }
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
+    OnResize = [this](QObject* sender) { FormResize(sender); };
+    OnActivate = [this](QObject* sender) { FormResize(sender); };
     DoCreate();
 }
 
@@ -112,6 +114,7 @@ void TFrmMainMenu::CreateFrame()
     ChartPage = std::make_unique<TChartPage>(*this);
     ProcessingForReports1->OnClick = [this](QObject* sender) { ReportPage->ProcessingForReports1Click(sender); };
     ComponentCollector1 = Named(new TComponentCollector(this), "ComponentCollector1");
+    ComponentCollector1->SetButtonHeight(28);
 }
 
 void TFrmMainMenu::CreateToolBar()
@@ -169,8 +172,8 @@ void TFrmMainMenu::CreateStatusBar()
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
-    // The bar keeps to the last panel, so it takes the width the first two leave.
-    StatusBar1->PlaceInPanel(ProgressBar1, 2);
+    // In the last panel; FormResize gives it the width the first two leave.
+    ProgressBar1->setGeometry(406, 3, 190, 16);
     if (Application)
         Application->QtPresenter().SetProgressBar(ProgressBar1);
 }
@@ -199,6 +202,12 @@ void TFrmMainMenu::FormCreate(QObject*)
     PageControl2Change(PageControl2);
     LoadGridColours();
     ChartPage->SetChartYearRange();
+}
+
+void TFrmMainMenu::FormResize(QObject*)
+{
+    ProgressBar1->resize(StatusBar1->width() - (StatusBar1->Panel(0).Width + StatusBar1->Panel(1).Width),
+                         ProgressBar1->height());
 }
 
 void TFrmMainMenu::LoadGridColours()

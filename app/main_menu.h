@@ -204,6 +204,8 @@ public:
 
     // ---- Event handlers.
     void FormCreate(QObject* sender);
+    // The progress bar reaches from its panel to the status bar's right edge.
+    void FormResize(QObject* sender);
     void PageControlMainChange(QObject* sender);
     void PageControl2Change(QObject* sender);
     void SpeedButton4Click(QObject* sender);

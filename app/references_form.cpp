@@ -9,7 +9,7 @@
 #include "grid/lookup_combo.h"
 #include "grid/record_view_dialog.h"
 #include "grid/ww_db_grid.h"
-#include "platform/ui/buttons.h"
+#include "grid/ww_ibutton.h"
 #include "platform/ui/containers.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/menus.h"
@@ -17,6 +17,7 @@
 #include "platform/ui/resource_library.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/standard_controls.h"
+#include "widgets/component_collector.h"
 #include "widgets/net_gradient.h"
 #include "widgets/ra_status_bar.h"
 #include <QSplitter>
@@ -31,7 +32,9 @@ HINSTANCE RefrencesLibraryHandle = 0;
 
 constexpr TColor LightYellow = 0x00C0FFFF;
 constexpr TColor White = 0x00FFFFFF;
-constexpr int HeaderHeight = 20;
+constexpr int HeaderHeight = 25;
+constexpr int IndicatorButtonWidth = 13;
+constexpr int IndicatorButtonHeight = 22;
 constexpr int ToolPanelHeight = 31;
 const TButtonSet BrowseButtons{nbFirst, nbPrior, nbNext, nbLast};
 const TButtonSet EditButtons{nbInsert, nbDelete, nbEdit, nbPost, nbCancel};
@@ -50,7 +53,7 @@ constexpr const char* ExpenseColumns[] = {"ExpenseDescription\t30\tExpense Descr
 constexpr const char* CategoryColumns[] = {"CategoryDesc\t30\tCategoryDesc"};
 
 struct TSectionSpec {
-    const char* Header;   // none on a page of one grid
+    const char* Header;   // none on the currency page
     const char* Grid;
     TwwDataSource* TADm1::*Source;
     std::span<const char* const> Columns;
@@ -67,7 +70,7 @@ const TSectionSpec SectionSpecs[] = {
     {"Communication Account Items", "wwDBGrid6", &TADm1::DsTelItems, TelItemColumns},
     {"Income Accounts", "wwDBGrid16", &TADm1::DsIncome, IncomeColumns},
     {"Expense Accounts", "wwDBGrid15", &TADm1::DsExpense, ExpenseColumns},
-    {nullptr, "wwDBGrid11", &TADm1::DsCategory, CategoryColumns},
+    {"General Category", "wwDBGrid11", &TADm1::DsCategory, CategoryColumns},
 };
 
 // The in-cell editors: name, lookup table, its code field, the column it
@@ -101,6 +104,16 @@ TDBNavigator* Navigator(QWidget* parent, TDataSource* source, TButtonSet buttons
     return navigator;
 }
 
+// The header bars' caption: bold, 13 pixels high.
+QFont HeaderFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(13);
+    font.setBold(true);
+    return font;
+}
+
 QSplitter* Splitter(Qt::Orientation orientation, QWidget* parent)
 {
     auto* splitter = new QSplitter(orientation, parent);
@@ -123,6 +136,8 @@ TFrmRefrences::TFrmRefrences()
     File1 = Named(new TMenuItem(MainMenu1->Items(), QStringLiteral("&File")), "File1");
     Exit1 = Named(new TMenuItem(File1, QStringLiteral("&Exit")), "Exit1");
     Exit1->OnClick = [this](QObject* sender) { Exit1Click(sender); };
+    ComponentCollector1 = Named(new TComponentCollector(this), "ComponentCollector1");
+    ComponentCollector1->SetButtonHeight(28);
     StatusBar1 = Named(new TRAStatusBar(this), "StatusBar1");
     SetAlign(StatusBar1, TAlign::alBottom);
     StatusBar1->AddPanel(200);
@@ -178,7 +193,7 @@ void TFrmRefrences::CreatePages()
             section.Header->SetBeginColor(QColor(0, 128, 128));
             section.Header->SetEndColor(palette().color(QPalette::Button));
             section.Header->SetFontColor(QColor(0, 255, 255));
-            section.Header->SetTextTop(3);
+            section.Header->setFont(HeaderFont());
             section.Header->resize(section.Header->width(), HeaderHeight);
             SetAlign(section.Header, TAlign::alTop);
         }
@@ -210,13 +225,13 @@ void TFrmRefrences::CreatePages()
     CreateSetupPage();
 }
 
-TSpeedButton* TFrmRefrences::IndicatorButton(TwwDBGrid* grid, const char* name)
+TwwIButton* TFrmRefrences::IndicatorButton(TwwDBGrid* grid, const char* name)
 {
-    // It stands in the indicator column's title cell.
-    auto* button = Named(new TSpeedButton(grid->viewport()), name);
+    // In the grid's corner, over the indicator column's title cell, which takes its size.
+    auto* button = Named(new TwwIButton(grid), name);
     button->SetCaption(QStringLiteral("..."));
     button->SetHint(QStringLiteral("Record View"));
-    button->setGeometry(0, 0, grid->ColWidths(0), grid->RowHeights(0));
+    button->SetBounds(0, 0, IndicatorButtonWidth, IndicatorButtonHeight);
     return button;
 }
 

@@ -7,20 +7,21 @@
 #include "platform/ui/form.h"
 #include <array>
 
+class TComponentCollector;
 class TDBNavigator;
 class TMainMenu;
 class TMenuItem;
 class TNetGradient;
 class TPageControl;
 class TRAStatusBar;
-class TSpeedButton;
 class TTabSheet;
 class TwwDBGrid;
 class TwwDBLookupCombo;
+class TwwIButton;
 
 // One grid of the window with what stands above it.
 struct TReferenceSection {
-    TNetGradient* Header = nullptr;   // null on pages of one grid
+    TNetGradient* Header = nullptr;   // null on the currency page
     TDBNavigator* BrowseNavigator = nullptr;
     TDBNavigator* EditNavigator = nullptr;
     TwwDBGrid* Grid = nullptr;
@@ -35,6 +36,7 @@ public:
     TMainMenu* MainMenu1;
     TMenuItem* File1;
     TMenuItem* Exit1;
+    TComponentCollector* ComponentCollector1;
     TRAStatusBar* StatusBar1;
     TPageControl* PageControlRefrence;
     TTabSheet* TabCurrency;
@@ -54,8 +56,8 @@ public:
     TwwDBGrid* wwDBGrid16;
     TwwDBGrid* wwDBGrid15;
     TwwDBGrid* wwDBGrid11;
-    TSpeedButton* wwDBGrid5IButton;
-    TSpeedButton* wwIButton1;
+    TwwIButton* wwDBGrid5IButton;
+    TwwIButton* wwIButton1;
     TDBNavigator* DBNavigatorConfig;
     // The in-cell editors that the reference tables' ControlType lines name.
     TwwDBLookupCombo* LupBanks;
@@ -82,7 +84,7 @@ protected:
 private:
     void CreatePages();
     void CreateSetupPage();
-    TSpeedButton* IndicatorButton(TwwDBGrid* grid, const char* name);
+    TwwIButton* IndicatorButton(TwwDBGrid* grid, const char* name);
 
     std::array<TReferenceSection, 10> sections_;
 };

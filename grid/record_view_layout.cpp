@@ -215,8 +215,7 @@ int TwwRecordViewForm::LayOutVertical()
         control->move(editLeft_, top);
         if (label) {
             label->adjustSize();
-            const int lineHeight = std::min(control->height(), label->height() + 6);
-            label->move(margin.LeftOffset + labelWidth - label->width(), top + (lineHeight - label->height()) / 2);
+            label->move(margin.LeftOffset + labelWidth - label->width(), top);
         }
         top += control->height() + spacing.BetweenRow;
     }

@@ -2,6 +2,7 @@
 #include "grid/ww_custom_db_grid.h"
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
+#include "grid/ww_ibutton.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include <algorithm>
@@ -121,6 +122,23 @@ void TwwCustomDBGrid::SetShowVertScrollBar(bool on)
     InvalidateGrid();
 }
 
+TwwIButton* TwwCustomDBGrid::IndicatorButton() const
+{
+    return indicatorButton_;
+}
+
+void TwwCustomDBGrid::SetIndicatorButton(TwwIButton* button)
+{
+    indicatorButton_ = button;
+    LayoutChanged();
+}
+
+void TwwCustomDBGrid::SetIndicatorWidth(int width)
+{
+    indicatorWidth_ = width;
+    LayoutChanged();
+}
+
 // The base grid's options follow the grid's own.
 void TwwCustomDBGrid::ApplyOptionsToBase()
 {
@@ -229,12 +247,19 @@ void TwwCustomDBGrid::UpdateRowHeights()
     int height = canvas.TextHeight(QStringLiteral("W")) + 2;
     if (options_ & dgRowLines) ++height;
     SetDefaultRowHeight(height * rowHeightPercent_ / 100);
+    if (options_ & dgTitles) {
+        canvas.Font.Assign(titleFont_);
+        int titleHeight = canvas.TextHeight(QStringLiteral("W")) * titleLines_ + 4;
+        if (!(options_ & dgRowLines)) ++titleHeight;
+        SetRowHeights(0, titleHeight);
+    }
     titleButtonOffset_ = 2;
-    if (!(options_ & dgTitles)) return;
-    canvas.Font.Assign(titleFont_);
-    int titleHeight = canvas.TextHeight(QStringLiteral("W")) * titleLines_ + 4;
-    if (!(options_ & dgRowLines)) ++titleHeight;
-    SetRowHeights(0, titleHeight);
+    if (!(options_ & dgIndicator) || !indicatorButton_) return;
+    // The corner button sets the first row's height; a title lower than the
+    // button is centred in it.
+    const int cornerHeight = std::max(RowHeights(0), indicatorButton_->height());
+    titleButtonOffset_ = (cornerHeight - RowHeights(0)) / 2 + 2;
+    SetRowHeights(0, (options_ & dgRowLines) ? cornerHeight - 1 : cornerHeight + 1);
 }
 
 QString TwwCustomDBGrid::ColumnTitle(int dataCol, const TField& field) const

@@ -16,9 +16,11 @@
 #include "grid/ww_grid_types.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/custom_grid.h"
+#include <QPointer>
 #include <optional>
 
 class TDataSource;
+class TwwIButton;
 class TwwInplaceEdit;
 
 class TwwCustomDBGrid : public TCustomGrid {
@@ -67,6 +69,13 @@ public:
     void SetShowHorzScrollBar(bool on);
     bool ShowVertScrollBar() const { return showVertScrollBar_; }
     void SetShowVertScrollBar(bool on);
+    // The button over the indicator column's title cell, or null; the title
+    // row is at least as high as the button.
+    TwwIButton* IndicatorButton() const;
+    void SetIndicatorButton(TwwIButton* button);
+    // The indicator column's width in pixels.
+    int IndicatorWidth() const { return indicatorWidth_; }
+    void SetIndicatorWidth(int width);
 
     // The field of a data column (0 = first data column); null when none.
     TField* GetColField(int dataCol) const;
@@ -201,6 +210,7 @@ private:
     bool editCalculated_ = false;
     bool readOnly_ = false;
     bool showVertScrollBar_ = true;
+    QPointer<TwwIButton> indicatorButton_;
 
     int titleOffset_ = 1;
     int indicatorOffset_ = 1;

@@ -87,14 +87,21 @@ void TwwDBGrid::DrawCellLines(int col, int row, const QRect& rect, TGridDrawStat
     const bool fixed = state & gdFixed;
     const bool whiteGrid = ColorToRGB(Color()) == clWhite;
     const bool highlighted = (state & gdSelected) && !fixed;
+    const bool rowLines = Options() & dgRowLines;
+    TCanvas& canvas = Canvas();
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    // Without row lines the corner button's lower edge is drawn by the
+    // indicator cell below it, which takes no other line.
+    if (!rowLines && IndicatorButton() && col == 0 && IndicatorOffset() && row == TitleOffset()) {
+        PixelLine(canvas, clBtnHighlight, l, t, r, t);
+        PixelLine(canvas, clBtnShadow, l, t - 1, r, t - 1);
+        return;
+    }
     if (fixed && (TCustomGrid::Options() & (goFixedVertLine | goFixedHorzLine))) return;
     if (!fixed && whiteGrid && (LastBrushWasWhite() || highlighted)) return;
     const bool colLines = Options() & dgColLines;
-    const bool rowLines = Options() & dgRowLines;
     const bool titleCell = row < TitleOffset();
-    TCanvas& canvas = Canvas();
     const TColor farLine = fixed ? clBlack : clBtnShadow;
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
     if (colLines) {
         if (!rowLines) {
             PixelLine(canvas, clBtnHighlight, l, t, l, b);

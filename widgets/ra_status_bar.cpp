@@ -9,11 +9,6 @@ constexpr int BarHeight = 19;
 constexpr int TopBorder = 2;
 constexpr int TextIndent = 2;
 
-QRect Inside(const QRect& panel)
-{
-    return panel.adjusted(2, 1, -2, -1);
-}
-
 } // namespace
 
 TRAStatusBar::TRAStatusBar(QWidget* parent) : QWidget(parent)
@@ -33,7 +28,6 @@ QSize TRAStatusBar::sizeHint() const
 void TRAStatusBar::AddPanel(int width, const QString& text)
 {
     panels_.push_back({text, width});
-    ArrangeControls();
     update();
 }
 
@@ -46,7 +40,6 @@ void TRAStatusBar::SetPanelText(int index, const QString& text)
 void TRAStatusBar::SetPanelWidth(int index, int width)
 {
     panels_.at(index).Width = width;
-    ArrangeControls();
     update();
 }
 
@@ -58,29 +51,6 @@ QRect TRAStatusBar::PanelRect(int index) const
     const bool last = index == PanelCount() - 1;
     const int right = last ? std::max(left, width()) : left + panels_.at(index).Width;
     return {left, TopBorder, right - left, height() - TopBorder};
-}
-
-void TRAStatusBar::PlaceInPanel(QWidget* control, int index)
-{
-    if (control->parentWidget() != this)
-        control->setParent(this);
-    std::erase_if(placed_, [control](const TPlacedControl& placed) { return placed.Control == control; });
-    placed_.push_back({control, index});
-    ArrangeControls();
-}
-
-void TRAStatusBar::ArrangeControls()
-{
-    std::erase_if(placed_, [](const TPlacedControl& placed) { return placed.Control.isNull(); });
-    for (const TPlacedControl& placed : placed_)
-        if (placed.Panel < PanelCount())
-            placed.Control->setGeometry(Inside(PanelRect(placed.Panel)));
-}
-
-void TRAStatusBar::resizeEvent(QResizeEvent* event)
-{
-    ArrangeControls();
-    QWidget::resizeEvent(event);
 }
 
 void TRAStatusBar::paintEvent(QPaintEvent*)

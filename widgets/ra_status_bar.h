@@ -1,9 +1,8 @@
 #pragma once
 // TRAStatusBar: a status bar of panels side by side, the last reaching to the
-// right edge, that holds child controls: a control placed in a panel keeps to
-// that panel's inside as the bar and its panels change size (the main window's
-// progress bar lives in its last panel this way).
-#include <QPointer>
+// right edge, that holds child controls: a control placed on it moves with
+// the bar (the main window's progress bar lives on it this way), and its
+// window places and sizes it.
 #include <QWidget>
 #include <vector>
 
@@ -25,22 +24,11 @@ public:
     // Where panel `index` lies in the bar.
     QRect PanelRect(int index) const;
 
-    // Makes control a child of the bar that fills the inside of panel `index`.
-    void PlaceInPanel(QWidget* control, int index);
-
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct TPlacedControl {
-        QPointer<QWidget> Control;
-        int Panel;
-    };
-    void ArrangeControls();
-
     std::vector<TStatusPanel> panels_;
-    std::vector<TPlacedControl> placed_;
 };

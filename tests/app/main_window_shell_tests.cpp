@@ -7,6 +7,7 @@
 #include "platform/ui/tool_bars.h"
 #include "widgets/desk_calendar.h"
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QTimer>
 
 namespace {
@@ -137,6 +138,22 @@ TEST_F(MainWindowTest, ToolBarSwitchesAndPageStatusTexts)
     Choose(window->MnuViewChart);
     EXPECT_FALSE(window->TabChart->TabVisible());
     EXPECT_EQ(window->PageControlMain->ActivePage(), window->TabTransactions);
+}
+
+// The progress bar stands in the status bar's last panel, as high as the
+// panel's inside, and reaches to the bar's right edge at any window width.
+TEST_F(MainWindowTest, TheProgressBarReachesFromTheLastPanelToTheStatusBarsEdge)
+{
+    ShowWindow();
+    QProgressBar* bar = window->ProgressBar1;
+    const auto expected = [&] { return QRect(406, 3, window->StatusBar1->width() - (82 + 320), 16); };
+    EXPECT_EQ(bar->parentWidget(), window->StatusBar1);
+    EXPECT_EQ(bar->geometry(), expected());
+    window->showNormal();
+    window->resize(700, 500);
+    QApplication::processEvents();
+    ASSERT_EQ(window->StatusBar1->width(), 700);
+    EXPECT_EQ(bar->geometry(), expected());
 }
 
 // A window of another part of the program, as a launcher makes it: it notes

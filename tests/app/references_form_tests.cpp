@@ -10,9 +10,12 @@
 #include "grid/record_view_form.h"
 #include "grid/combo_button.h"
 #include "grid/ww_db_grid.h"
+#include "grid/ww_ibutton.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
+#include "widgets/component_collector.h"
+#include "widgets/net_gradient.h"
 #include "tests/app/main_window_fixture.h"
 #include <QPushButton>
 #include <QScrollArea>
@@ -309,6 +312,56 @@ TEST_F(ReferencesTest, TheAccountsRecordViewShowsTheBankComboAtEveryOpeningAndEs
     });
     Choose(window->Banks1);
     Reactivate();
+}
+
+// The banks and accounts grids carry their record-view buttons in their
+// corners, every section but the currencies' has its header bar, and the
+// accounts' record view lists its fields in its own order, each label on its
+// control's row.
+TEST_F(ReferencesTest, IndicatorButtonsHeaderBarsAndTheAccountsRecordViewFields)
+{
+    QStringList titles;
+    WhenUp([&] {
+        TFrmRefrences& refs = *FrmRefrences;
+        for (const auto& [grid, button] : {std::pair{refs.wwDBGrid5, refs.wwDBGrid5IButton},
+                                           std::pair{refs.wwDBGrid13, refs.wwIButton1}}) {
+            EXPECT_EQ(grid->IndicatorButton(), button);
+            EXPECT_TRUE(button->isVisible());
+            EXPECT_EQ(grid->ColWidths(0), button->width() - 1);
+            EXPECT_EQ(button->geometry(), grid->CellRect(0, 0).adjusted(0, 0, 1, 1));
+        }
+        Save(&refs, "references_bank_buttons");
+        for (const TReferenceSection& section : refs.Sections()) {
+            if (section.Grid == refs.wwDBGrid2) {
+                EXPECT_EQ(section.Header, nullptr);
+                continue;
+            }
+            ASSERT_NE(section.Header, nullptr) << section.Grid->objectName().toStdString();
+            EXPECT_EQ(section.Header->height(), 25);
+            EXPECT_EQ(QPoint(section.Header->TextLeft(), section.Header->TextTop()), QPoint(12, 5));
+            EXPECT_EQ(section.Header->font().pixelSize(), 13);
+            EXPECT_TRUE(section.Header->font().bold());
+        }
+        EXPECT_EQ(refs.wwDBGrid11->parentWidget()->findChild<TNetGradient*>()->Caption(), "General Category");
+        EXPECT_FALSE(refs.ComponentCollector1->isVisible());
+        EXPECT_EQ(refs.ComponentCollector1->ButtonHeight(), 28);
+
+        WhenUp([&] {
+            TwwRecordViewForm& form = *RvBankAccounts().Form();
+            Save(&form, "record_view_accounts_fields");
+            for (TwwLabel* label : form.findChildren<TwwLabel*>()) {
+                titles << label->Caption();
+                EXPECT_EQ(label->y(), label->FocusControl()->y()) << label->Caption().toStdString();
+            }
+            QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+        });
+        QTest::mouseClick(refs.wwIButton1, Qt::LeftButton);
+        Choose(refs.Exit1);
+    });
+    Choose(window->Banks1);
+    Reactivate();
+    EXPECT_EQ(titles, (QStringList{"Bank Name", "Card Name", "Account Name", "Account Number", "Issued Date",
+                                   "Expiry Date", "Notes"}));
 }
 
 TEST_F(ReferencesTest, BankItemsTakeTheNextCodeAndTheTableRefusesDuplicatesAndItemsInUse)

@@ -67,7 +67,11 @@ TEST_F(RecordViewTest, LaysOutTheFieldListWithItsOwnAndBorrowedControlsAndGivesT
     QList<int> tops;
     const bool ok = ExecuteWith([&](TwwRecordViewForm& shown) {
         for (QWidget* edit : shown.Edits()) tops << edit->y();
-        for (TLabel* label : shown.findChildren<TwwLabel*>()) titles << label->Caption();
+        for (TLabel* label : shown.findChildren<TwwLabel*>()) {
+            titles << label->Caption();
+            // A row's label and control share its top.
+            EXPECT_EQ(label->y(), label->FocusControl()->y()) << label->Caption().toStdString();
+        }
         EXPECT_EQ(shown.Edits().at(1), borrowed);
         EXPECT_EQ(borrowed->DataField(), "Descr");
         EXPECT_TRUE(qobject_cast<TDBCheckBox*>(shown.Edits().at(2)));

@@ -1,6 +1,7 @@
 // The grid's columns, widths, titles and rows from Selected, the rows it
 // reads, its scroll bar, and the column moves and widths it writes back.
 #include "platform/db/table.h"
+#include "grid/ww_ibutton.h"
 #include "tests/grid/grid_fixture.h"
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -82,6 +83,53 @@ TEST_F(GridTest, ColumnsWidthsTitlesAndRowsComeFromSelected)
     QApplication::sendEvent(grid->viewport(), &wheel);
     EXPECT_EQ(table->RecNo(), before + 3);
     EXPECT_EQ(grid->verticalScrollBar()->value(), expected());
+}
+
+// A button in the grid's corner takes the indicator column's title cell: the
+// column is as wide as the button less its edge, the title row as high, and
+// the titles stand in the middle of the taller row.
+TEST_F(GridTest, AnIndicatorButtonSizesTheCornerCellAndCentresTheTitles)
+{
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription"});
+    const int titleHeight = grid->RowHeights(0);
+    // The first pixel row of the Code title's text.
+    const auto titleTop = [&] {
+        const QImage shot = Grab();
+        const QRect cell = grid->CellRect(1, 0);
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left() + 2; x < cell.right() - 1; ++x)
+                if (qGray(shot.pixel(x, y)) < 100) return y;
+        return -1;
+    };
+    const int plainTop = titleTop();
+    ASSERT_GE(plainTop, 0);
+
+    auto* button = new TwwIButton(grid);
+    button->SetBounds(4, 6, 13, titleHeight + 6);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->IndicatorButton(), button);
+    EXPECT_EQ(button->geometry(), QRect(0, 0, 13, titleHeight + 6));
+    EXPECT_EQ(grid->ColWidths(0), 12);
+    // With row lines, the title row and its line are as high as the button.
+    EXPECT_EQ(grid->RowHeights(0), titleHeight + 5);
+    EXPECT_EQ(button->geometry(), grid->CellRect(0, 0).adjusted(0, 0, 1, 1));
+    EXPECT_EQ(titleTop(), plainTop + 3);
+    button->SetBounds(0, 0, 17, titleHeight + 6);
+    EXPECT_EQ(grid->ColWidths(0), 16);
+    EXPECT_EQ(grid->CellRect(1, 0).left(), 17);
+
+    // Without grid lines the row is one pixel higher than the button, and the
+    // button's lower edge is drawn below it.
+    grid->SetOptions(grid->Options() & ~(dgRowLines | dgColLines));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->RowHeights(0), titleHeight + 7);
+    const QImage shot = Grab();
+    const int top = grid->CellRect(0, 1).top();
+    EXPECT_EQ(shot.pixel(5, top), ToQColor(clBtnHighlight).rgb());
+    EXPECT_EQ(shot.pixel(5, top - 1), ToQColor(clBtnShadow).rgb());
+
+    delete button;
+    EXPECT_EQ(grid->IndicatorButton(), nullptr);
 }
 
 TEST_F(GridTest, ResizedAndMovedColumnsAreWrittenBackToSelected)
