@@ -2,6 +2,7 @@
 #include "grid/ww_custom_db_grid.h"
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
+#include "grid/ww_inplace_edit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include <algorithm>
@@ -141,7 +142,10 @@ void TwwCustomDBGrid::SetOptions(TwwDBGridOptions options)
     const TwwDBGridOptions changed = options ^ options_;
     options_ = options;
     ApplyOptionsToBase();
-    if (changed & dgWordWrap) InvalidateGrid();
+    if (changed & dgWordWrap) {
+        if (TwwInplaceEdit* editor = WwEditor()) editor->SetWordWrap(options_ & dgWordWrap);
+        InvalidateGrid();
+    }
     constexpr TwwDBGridOptions layoutOptions = dgEditing | dgAlwaysShowEditor | dgTitles | dgIndicator
         | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection | dgPerfectRowFit;
     if (changed & layoutOptions) LayoutChanged();
