@@ -441,7 +441,7 @@ void TwwDBCustomEdit::PaintOwnText()
     painter.setPen(color);
     painter.setFont(font());
 
-    const QRect textArea = area.adjusted(2, 1, -2, -1);
+    const QRect textArea = FormatRect();
     const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
     const QString shown = GetDisplayText();
     if (!WordWrap()) {

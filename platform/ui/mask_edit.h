@@ -71,6 +71,9 @@ protected:
     void RecreateWnd();
     // The styles CreateParams gives, as they are now.
     TEditStyle EditStyle() const;
+    // Where a multi-line edit lays out its lines: inside the border, clear of
+    // the scroll bar.
+    QRect FormatRect() const;
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -95,8 +98,6 @@ private:
     // when it wraps them or its text holds a line break; otherwise it shows
     // one line as any edit does.
     bool OwnLines() const;
-    // Where a multi-line edit lays out its lines.
-    QRect FormatRect() const;
     TEditLines Lines() const;
     // Up, Down, Home, End and Enter of a multi-line edit; true when handled.
     bool HandleLineKey(QKeyEvent* event);
