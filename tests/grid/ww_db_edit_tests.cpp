@@ -278,6 +278,13 @@ TEST_F(WwDBEditTest, AWordWrappedEditLaysItsTextOnLinesAndTakesReturns)
     edit->setCursorPosition(3);
     Key(Qt::Key_Return);
     EXPECT_EQ(edit->text(), QStringLiteral("Note 1\r\ntwo three four"));
+
+    // The mouse finds the line it points at: the second line begins at "two".
+    const QPoint secondLine(frame + 3, frame + 2 + line + line / 2);
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, secondLine);
+    EXPECT_EQ(edit->cursorPosition(), 8);
+    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, secondLine);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("two"));
 }
 
 // Where the user cannot type into it (not focused, disabled, or painted as a
