@@ -1,5 +1,8 @@
 #include "dataset/ww_query.h"
 #include "dataset/ww_table.h"
+#include "platform/db/field.h"
+#include "platform/db/field_defs.h"
+#include <algorithm>
 
 TwwQuery::TwwQuery(TComponent* owner)
     : TQuery(owner),
@@ -47,4 +50,27 @@ bool TwwQuery::ScanRecords(bool fromFirst, const TRecordMatch& match)
     if (!found) return false;
     GotoBookmark(*found);
     return true;
+}
+
+bool FieldsMapToIndex(const TwwQuery& query, const QString& fieldList, bool caseSensitive)
+{
+    const TEngineCursor* cursor = query.Cursor();
+    const QStringList names = SplitFieldNames(fieldList);
+    if (!query.Active() || !cursor || names.isEmpty()) return false;
+    QStringList fields;
+    for (const QString& name : names) {
+        const TField* field = query.FindField(name);
+        if (!field) return false;
+        fields << field->FieldName();
+    }
+    TIndexDefs indexes;
+    indexes.Assign(cursor->Desc());
+    for (int i = 0; i < indexes.Count(); ++i) {
+        const QStringList indexFields = indexes[i].FieldList();
+        if (indexes[i].CaseInsensitive() == caseSensitive || indexFields.size() < fields.size()) continue;
+        if (std::equal(fields.begin(), fields.end(), indexFields.begin(),
+                       [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }))
+            return true;
+    }
+    return false;
 }

@@ -35,6 +35,8 @@ public:
     bool ScanRecords(bool fromFirst, const TRecordMatch& match) override;
 
 protected:
+    friend bool FieldsMapToIndex(const TwwQuery& query, const QString& fieldList, bool caseSensitive);
+
     void DoBeforePost() override;
     void DoOnCalcFields() override;
     void DataEvent(TDataEvent event, const TDataEventInfo& info) override;
@@ -43,3 +45,10 @@ protected:
 private:
     TwwRecordFilter recordFilter_;
 };
+
+// Whether the query's fields named in FieldList (";"-separated, in order) lead
+// one of the indexes of its open answer, so that a search on them can use that
+// index: for a search without regard to case (CaseSensitive off) the index
+// must order without regard to case too. False when a name is no field of the
+// query or the query is closed.
+bool FieldsMapToIndex(const TwwQuery& query, const QString& fieldList, bool caseSensitive);

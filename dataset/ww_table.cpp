@@ -181,11 +181,13 @@ bool TwwTable::ScanRecords(bool fromFirst, const TRecordMatch& match)
 
 bool TwwTable::SearchByText(const QString& text, int keyFieldIndex)
 {
+    const TSearchScope searching(*this);
     return IncrementalSearch(*this, text, keyFieldIndex);
 }
 
 bool TwwTable::LocateByFieldValue(const QString& value, const QString& fieldName, int mode, bool caseSensitive)
 {
+    const TSearchScope searching(*this);
     return LocateFieldValue(*this, value, fieldName, mode, caseSensitive);
 }
 
@@ -206,6 +208,7 @@ bool TwwTable::FindKeyByLookupValues(const QStringList& values)
                    TMsgDlgType::mtWarning, mbOK);
         return false;
     }
+    const TSearchScope searching(*this);
     if (IsSQLBased() && syncSQLByRange_) return FindKeyOnSqlDatabase(values);
     if (narrowSearch_) CancelRange();
     if (CarriesValues(values)) return true;

@@ -104,6 +104,21 @@ public:
 
     bool ScanRecords(bool fromFirst, const TRecordMatch& match) override;
 
+    // Above zero while the library's own searches, locates and index changes
+    // move the table: a lookup control on a detail table must not take such a
+    // move for the table following its master.
+    int SearchNesting() const { return searchNesting_; }
+    class TSearchScope {
+    public:
+        explicit TSearchScope(TwwTable& table) : table_(table) { ++table_.searchNesting_; }
+        ~TSearchScope() { --table_.searchNesting_; }
+        TSearchScope(const TSearchScope&) = delete;
+        TSearchScope& operator=(const TSearchScope&) = delete;
+
+    private:
+        TwwTable& table_;
+    };
+
 protected:
     std::unique_ptr<TEngineCursor> CreateHandle() override;
     void OpenCursor() override;
@@ -130,6 +145,7 @@ private:
     QString lookupLinksText_;
     bool lookupSearch_ = false;
     bool rangeEndSet_ = false;    // a range this table applied has an end
+    int searchNesting_ = 0;
 
     TStringList wwFilter_;
     int expressionFilter_ = 0;    // the engine's handle of the wwFilter expression

@@ -46,6 +46,7 @@ const TIndexDef* TwwTable::FindIndexForFields(const QString& fields)
 bool TwwTable::SelectIndexForField(const QString& fieldName)
 {
     if (fieldName.isEmpty() || query_.Count() > 0) return false;
+    const TSearchScope searching(*this);
     QString wanted = fieldName;
     if (HasMasterLink() && !wholeFieldList_) {
         // A detail keeps the master's fields leading its order.

@@ -10,6 +10,7 @@
 #include "grid/popup_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
+#include "platform/db/field_defs.h"
 #include "platform/rtl/presenter.h"
 #include <QApplication>
 #include <QFocusEvent>
@@ -531,6 +532,10 @@ void TwwDBCustomLookupCombo::DataChange()
 {
     if (writingField_ || skipDataChange_) return;
     if (TField* field = link_.Field()) {
+        // Looked up now, the value would not be found; the table's own change,
+        // once it has followed, shows it.
+        if (LookupTableBehindMaster()) return;
+        const TwwDBLookupList::TRefreshScope refreshing(*grid_);
         grid_->BindLookupFields(false);
         if (DataSetLookupField())
             ShowLinkedValues();
@@ -541,6 +546,17 @@ void TwwDBCustomLookupCombo::DataChange()
         SetText(QString());
         if (hasFocus()) selectAll();
     }
+}
+
+bool TwwDBCustomLookupCombo::LookupTableBehindMaster() const
+{
+    const auto* table = qobject_cast<const TwwTable*>(LookupTable());
+    const TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
+    if (!table || !dataSet || table->MasterSource() != DataSource() || !table->Active() || table->IsEmpty() ||
+        table->IndexFieldCount() == 0)
+        return false;
+    const TField* master = dataSet->FindField(SplitFieldNames(table->MasterFields()).value(0));
+    return master && table->IndexFields(0)->AsString() != master->AsString();
 }
 
 void TwwDBCustomLookupCombo::ShowValue(const QString& value)

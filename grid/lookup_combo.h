@@ -196,6 +196,9 @@ private:
 
     // ---- Following the data field.
     void DataChange();
+    // A detail lookup table on the combo's own data source that has not yet
+    // followed the data source's new record.
+    bool LookupTableBehindMaster() const;
     void EditingChange();
     void UpdateData();
     void ActiveChange();

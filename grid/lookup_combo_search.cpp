@@ -10,6 +10,7 @@
 #include "dataset/intl.h"
 #include "dataset/locate.h"
 #include "dataset/text_compare.h"
+#include "dataset/ww_query.h"
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
 #include "grid/popup_grid.h"
@@ -165,7 +166,10 @@ bool TwwDBCustomLookupCombo::SequentialSearch(const QString& fieldName)
         return LocateFieldValue(table, value, fieldName, lmStartOfValue, CaseSensitive());
     const THourglass hourglass;
     TLocateOptions options = loPartialKey;
-    if (!CaseSensitive()) options |= loCaseInsensitive;
+    // A query's answer is searched without regard to case only where an index
+    // that orders so serves the search.
+    const auto* query = qobject_cast<const TwwQuery*>(&table);
+    if (!CaseSensitive() && (!query || FieldsMapToIndex(*query, fieldName, false))) options |= loCaseInsensitive;
     return table.Locate(fieldName, value, options);
 }
 

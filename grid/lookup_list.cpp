@@ -179,6 +179,7 @@ void TwwDBLookupList::Click() {}
 
 void TwwDBLookupList::FieldDataChange()
 {
+    const TRefreshScope refreshing(*this);
     SetValue(fieldLink_.Field() ? fieldLink_.Field()->AsString() : QString());
 }
 
@@ -229,6 +230,25 @@ void TwwDBLookupList::LinkActive(bool active)
     if (!active) binding_.Unbind();
     TwwCustomDBGrid::LinkActive(active);
     if (active && fieldLink_.Active()) FieldDataChange();
+}
+
+// A detail lookup table that followed its master (the owner's record moved
+// on) holds the new master's rows only now: the owner looks its value up
+// again in them. The library's own searches move the table too, and so does
+// the owner's look-up; neither is taken for the master's move.
+void TwwDBLookupList::DataChanged()
+{
+    TwwCustomDBGrid::DataChanged();
+    auto* table = qobject_cast<TTable*>(LookupTable());
+    if (!table || table->MasterFields().isEmpty() || table->State() != dsBrowse || OwnerField().isEmpty()) return;
+    auto* wwTable = qobject_cast<TwwTable*>(table);
+    if (!wwTable) {
+        ShowMessage(QStringLiteral("LookupTable on a detail table is only supported when using a TwwTable as the LookupTable!"));
+        return;
+    }
+    if (wwTable->SearchNesting() > 0 || refreshing_ > 0) return;
+    const TRefreshScope refreshing(*this);
+    ShowOwnerValue();
 }
 
 void TwwDBLookupList::resizeEvent(QResizeEvent* event)

@@ -59,18 +59,34 @@ public:
     // Whether the list may take a value into its field now.
     virtual bool MayTakeValue() const;
 
+    // Held while the list's owner shows its field's value anew: the moves of
+    // the lookup table that this makes are the owner's own, not a master's.
+    class TRefreshScope {
+    public:
+        explicit TRefreshScope(TwwDBLookupList& list) : list_(list) { ++list_.refreshing_; }
+        ~TRefreshScope() { --list_.refreshing_; }
+        TRefreshScope(const TRefreshScope&) = delete;
+        TRefreshScope& operator=(const TRefreshScope&) = delete;
+
+    private:
+        TwwDBLookupList& list_;
+    };
+
 protected:
     // The field's dataset goes into edit state before a pick.
     virtual void EditRecord();
     // The dataset and field that a dataset lookup field is read from.
     virtual TDataSource* OwnerSource() const { return fieldLink_.DataSource(); }
     virtual QString OwnerField() const { return fieldLink_.FieldName(); }
+    // The owner shows its field's value again, looked up in the lookup table's rows.
+    virtual void ShowOwnerValue() { FieldDataChange(); }
 
     void Scroll(int distance) override;
     bool HighlightCell(int dataCol, int dataRow, const QString& value, TGridDrawState state) override;
     void BuildFieldMap() override;
     void SetColumnAttributes() override;
     void LinkActive(bool active) override;
+    void DataChanged() override;
     void Paint() override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
@@ -100,6 +116,7 @@ private:
     TwwLookupBinding binding_;
     std::unique_ptr<TwwTable> keyFinder_;   // the lookup table on its key index, made when needed
     int chosenRow_ = -1;
+    int refreshing_ = 0;
     int titleRows_ = 0;
     TwwDBLookupListOptions lookupOptions_ = 0;
     bool listReadOnly_ = false;

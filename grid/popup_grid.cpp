@@ -22,6 +22,12 @@ QString TwwPopupGrid::OwnerField() const
     return combo_.DataField();
 }
 
+void TwwPopupGrid::ShowOwnerValue()
+{
+    // While the list is open the user moves through it; the record cannot move.
+    if (!isVisible()) combo_.DataChange();
+}
+
 bool TwwPopupGrid::MayTakeValue() const
 {
     const TDataSource* source = combo_.DataSource();

@@ -25,6 +25,7 @@ protected:
     void EditRecord() override;
     TDataSource* OwnerSource() const override;
     QString OwnerField() const override;
+    void ShowOwnerValue() override;
     void LinkActive(bool active) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "grid/scoped_assign.h"
 #include "grid/selected_line.h"
 #include "grid/ww_ibutton.h"
+#include "grid/ww_inplace_edit.h"
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include <algorithm>
@@ -159,7 +160,10 @@ void TwwCustomDBGrid::SetOptions(TwwDBGridOptions options)
     const TwwDBGridOptions changed = options ^ options_;
     options_ = options;
     ApplyOptionsToBase();
-    if (changed & dgWordWrap) InvalidateGrid();
+    if (changed & dgWordWrap) {
+        if (TwwInplaceEdit* editor = WwEditor()) editor->SetWordWrap(options_ & dgWordWrap);
+        InvalidateGrid();
+    }
     constexpr TwwDBGridOptions layoutOptions = dgEditing | dgAlwaysShowEditor | dgTitles | dgIndicator
         | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection | dgPerfectRowFit;
     if (changed & layoutOptions) LayoutChanged();

@@ -53,6 +53,9 @@ public:
     void CheckValue();
     // The last exit was refused because the text failed its check.
     bool InvalidExit() const { return invalidExit_; }
+    // A word-wrapped edit lays its text on several lines within its width.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
 
     // The dataset and field whose PictureMasks line the picture reads; none
     // for an unbound edit.
@@ -62,6 +65,9 @@ public:
     std::function<void(QObject* sender, bool passed)> OnCheckValue;
 
 protected:
+    // Multi-line when word-wrapped, and without a border (as a grid's cell
+    // control), scrolling sideways then; Enter is no new line.
+    void CreateParams(TEditStyle& style) const override;
     virtual void DoCheckValue(bool passed);
     virtual bool MaskInUse() const;
     // Types Key through the picture; true when the key was used up (taken
@@ -77,4 +83,5 @@ protected:
 private:
     TwwDBPicture picture_{*this};
     bool invalidExit_ = false;
+    bool wordWrap_ = false;
 };

@@ -5,10 +5,15 @@
 #include "dataset/field_text.h"
 #include "dataset/picture_mask.h"
 #include "grid/picture_typing.h"
+#include "grid/word_wrap.h"
+#include "grid/ww_db_grid.h"
 #include "platform/db/field.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/custom_grid.h"
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
 #include <QRegularExpression>
 #include <optional>
 
@@ -293,6 +298,12 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         if (TCustomGrid* grid = Grid()) grid->setFocus();
         return;
     case 13:
+        // A new line of the text: the record goes into edit state first.
+        if (wantReturns_) {
+            if (!IsEditable()) key = QChar();
+            else if (Bound()) dataLink_.Modified();
+            return;
+        }
         // Outside a grid Enter goes on to the form's default button.
         if (Grid()) key = QChar();
         return;
@@ -355,4 +366,96 @@ void TwwDBCustomEdit::DoExit()
     focused_ = false;
     if (Bound()) dataLink_.Reset();
     TCustomEdit::DoExit();
+}
+
+// ---- styles and painting
+
+void TwwDBCustomEdit::SetShowVertScrollBar(bool on)
+{
+    if (on == showVertScrollBar_) return;
+    showVertScrollBar_ = on;
+    RecreateWnd();
+}
+
+void TwwDBCustomEdit::CreateParams(TEditStyle& style) const
+{
+    TwwCustomMaskEdit::CreateParams(style);
+    style.WantReturn = wantReturns_;
+    style.VertScrollBar = showVertScrollBar_;
+}
+
+void TwwDBCustomEdit::SetControlState(TControlState state)
+{
+    controlState_ = state;
+    update();
+}
+
+QString TwwDBCustomEdit::GetDisplayText()
+{
+    TField* field = Field();
+    if (!InPaintCopyState(controlState_) || !field) return text();
+    if (field->DataType() == TFieldType::ftMemo) return field->AsString();
+    QString custom;
+    return GetCustomDisplayText(*field, custom) ? custom : field->DisplayText();
+}
+
+bool TwwDBCustomEdit::CanEdit() const
+{
+    return Bound() ? dataLink_.CanModify() : !ReadOnly();
+}
+
+// Focused where the user can type, the edit shows its caret and selection;
+// otherwise it draws its text itself, in the colours of where it stands.
+void TwwDBCustomEdit::paintEvent(QPaintEvent* event)
+{
+    if (!InPaintCopyState(controlState_) && hasFocus() && CanEdit()) {
+        TwwCustomMaskEdit::paintEvent(event);
+        return;
+    }
+    PaintOwnText();
+}
+
+void TwwDBCustomEdit::PaintOwnText()
+{
+    QPainter painter(this);
+    QRect area = rect();
+    if (hasFrame()) {
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        panel.palette.setColor(QPalette::Base, Qt::white);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        area.adjust(frame, frame, -frame, -frame);
+    }
+    const auto* grid = qobject_cast<const TwwDBGrid*>(Grid());
+    // Over the current cell of a focused grid it is that cell, selected.
+    const bool highlighted = grid && grid->hasFocus() && !InPaintCopyState(controlState_);
+    painter.fillRect(area, highlighted ? palette().highlight() : palette().base());
+    QColor color = palette().color(QPalette::Active, QPalette::Text);
+    if (!isEnabled())
+        color = ToQColor(clGrayText);
+    else if (highlighted)
+        color = palette().color(QPalette::Active, QPalette::HighlightedText);
+    else if (grid)
+        color = ToQColor(grid->Font().Color());
+    painter.setPen(color);
+    painter.setFont(font());
+
+    const QRect textArea = FormatRect();
+    const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
+    const QString shown = GetDisplayText();
+    if (!WordWrap()) {
+        painter.drawText(textArea, int(across | Qt::AlignVCenter), shown);
+        return;
+    }
+    const QFontMetrics metrics(font());
+    int y = textArea.top();
+    for (const QString& line : WrapText(shown, textArea.width(), [&metrics](const QString& piece) {
+             return metrics.horizontalAdvance(piece);
+         })) {
+        if (y != textArea.top() && y + metrics.height() > textArea.bottom() + 1) break;
+        painter.drawText(QRect(textArea.left(), y, textArea.width(), metrics.height()), int(across | Qt::AlignTop),
+                         line.trimmed());
+        y += metrics.height();
+    }
 }

@@ -8,6 +8,7 @@
 #include "grid/date_time_completion.h"
 #include "grid/ww_custom_mask_edit.h"
 #include "platform/db/data_source.h"
+#include "platform/ui/control_services.h"
 #include "platform/ui/db_controls.h"
 
 class TCustomGrid;
@@ -30,6 +31,17 @@ public:
     void SetUnboundDataType(TwwEditDataType type) { unboundDataType_ = type; }
     bool UsePictureMask() const { return usePictureMask_; }
     void SetUsePictureMask(bool on) { usePictureMask_ = on; }
+    // Enter starts a new line of a multi-line edit (word-wrapped, or without
+    // a border) instead of going on to the form.
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool on) { wantReturns_ = on; }
+    // A multi-line edit shows a vertical scroll bar.
+    bool ShowVertScrollBar() const { return showVertScrollBar_; }
+    void SetShowVertScrollBar(bool on);
+    // csPaintCopy while the edit is painted as a copy into a grid cell: it
+    // then shows its field's display text, not what it is editing.
+    TControlState ControlState() const { return controlState_; }
+    void SetControlState(TControlState state);
 
     // The kind of value the edit holds: from its field, else UnboundDataType.
     TwwEditDataType DataKind() const;
@@ -38,6 +50,9 @@ public:
     // The text a grid shows for Field in a cell edited by this control; false
     // leaves it to the field's DisplayText.
     virtual bool GetCustomDisplayText(TField& field, QString& text);
+    // The text the edit's own painting shows: painted as a copy, its field's
+    // display text (a memo's whole text), else its own text.
+    virtual QString GetDisplayText();
 
     TDataSet* PictureDataSet() const override;
     QString PictureDataField() const override;
@@ -50,12 +65,14 @@ protected:
     // The field's value back, all selected, nothing modified.
     virtual void Reset();
     bool EditCanModify() override;
+    void CreateParams(TEditStyle& style) const override;
 
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
     void Change() override;
     void DoExit() override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool Bound() const { return DataSource() && DataSource()->DataSet() && !DataField().isEmpty(); }
@@ -68,10 +85,17 @@ private:
     bool CompleteDateTime();
     // A key that would change the text: may it?
     bool CheckEditable();
+    // Whether the user could type into the edit now: its field can be changed.
+    bool CanEdit() const;
+    // The text drawn as the edit's own picture: unfocused, read-only or as a copy.
+    void PaintOwnText();
 
     bool autoFillDate_ = true;
     TwwEditDataType unboundDataType_ = TwwEditDataType::wwDefault;
     bool usePictureMask_ = true;
+    bool wantReturns_ = false;
+    bool showVertScrollBar_ = false;
+    TControlState controlState_ = 0;
     bool focused_ = false;
 };
 

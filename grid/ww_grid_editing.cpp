@@ -18,7 +18,9 @@ const char* const DeleteRecordQuestion = "Delete record?";
 
 TInplaceEdit* TwwCustomDBGrid::CreateEditor()
 {
-    return new TwwInplaceEdit(this);
+    auto* editor = new TwwInplaceEdit(this);
+    editor->SetWordWrap(options_ & dgWordWrap);
+    return editor;
 }
 
 TwwInplaceEdit* TwwCustomDBGrid::WwEditor() const

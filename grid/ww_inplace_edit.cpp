@@ -9,6 +9,20 @@
 
 TwwInplaceEdit::TwwInplaceEdit(TwwCustomDBGrid* grid) : TInplaceEdit(grid), wwGrid_(grid) {}
 
+void TwwInplaceEdit::SetWordWrap(bool on)
+{
+    if (on == wordWrap_) return;
+    wordWrap_ = on;
+    RecreateWnd();
+}
+
+// Enter belongs to the grid, never a new line of the text.
+void TwwInplaceEdit::CreateParams(TEditStyle& style) const
+{
+    TInplaceEdit::CreateParams(style);
+    WordWrapStyle(style, wordWrap_);
+}
+
 void TwwInplaceEdit::LoadPictureMask()
 {
     const TField* field = wwGrid_->SelectedField();

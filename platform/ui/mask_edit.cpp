@@ -31,7 +31,11 @@ bool KeepsMask(const QKeyEvent& event)
 
 } // namespace
 
-TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : TCustomEdit(parent) {}
+TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : TCustomEdit(parent)
+{
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { FollowCaret(); });
+    connect(this, &QLineEdit::textChanged, this, [this] { FollowCaret(); });
+}
 
 void TCustomMaskEdit::SetEditMask(const QString& mask)
 {
@@ -189,6 +193,8 @@ void TCustomMaskEdit::PasteText(const QString& pasted)
 
 void TCustomMaskEdit::HandleKey(QKeyEvent* event, QChar key)
 {
+    if (HandleLineKey(event))
+        return;
     if (!IsMasked()) {
         TCustomEdit::HandleKey(event, key);
         return;

@@ -4,7 +4,11 @@
 #include "grid/ww_db_edit.h"
 #include "tests/grid/edits_fixture.h"
 #include "tests/support/qt_print.h"
+#include "grid/ww_db_grid.h"
 #include <QImage>
+#include <QScrollBar>
+#include <QStyle>
+#include <functional>
 
 namespace {
 
@@ -215,4 +219,110 @@ TEST_F(WwDBEditTest, ADateFieldWithAnEditMaskTakesTypingCompletionAndTheExitChec
     EXPECT_EQ(edit->text(), QStringLiteral("03/12/2026"));
     table->Post();
     EXPECT_EQ(Stored(QStringLiteral("0001"), "Opened").toDate(), QDate(2026, 12, 3));
+}
+
+namespace {
+
+int CountPixels(const QImage& image, const std::function<bool(const QColor&)>& test)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += test(image.pixelColor(x, y)) ? 1 : 0;
+    return count;
+}
+
+bool IsDark(const QColor& c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; }
+bool IsRed(const QColor& c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; }
+
+} // namespace
+
+// A word-wrapped edit: Enter (with WantReturns) starts a new line that
+// reaches the field, words that do not fit the width go on lines of their
+// own, the edit scrolls down with the caret, and Home and Up move along the
+// lines; without WantReturns Enter adds nothing.
+TEST_F(WwDBEditTest, AWordWrappedEditLaysItsTextOnLinesAndTakesReturns)
+{
+    EditOn("Descr");
+    edit->SetWordWrap(true);
+    edit->SetWantReturns(true);
+    edit->SetShowVertScrollBar(true);
+    const int line = QFontMetrics(edit->font()).height();
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    edit->resize(90, 2 * line + 2 * frame + 4);   // two lines in sight
+    edit->setCursorPosition(6);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(edit->text(), QStringLiteral("Note 1\r\n"));
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(edit->TopLine(), 0);   // the caret's line, the second, is still in sight
+
+    Type(QStringLiteral("two three four"));
+    EXPECT_GE(edit->TopLine(), 1);
+    const auto* bar = edit->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), edit->TopLine());
+    Key(Qt::Key_Home);
+    const int lineStart = edit->cursorPosition();
+    EXPECT_GT(lineStart, 8);
+    EXPECT_EQ(edit->text().at(lineStart - 1), QLatin1Char(' '));
+    Key(Qt::Key_Up);
+    EXPECT_LT(edit->cursorPosition(), lineStart);
+    EXPECT_GE(edit->cursorPosition(), 8);
+
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(Field("Descr").AsString(), QStringLiteral("Note 1\r\ntwo three four"));
+
+    edit->SetWantReturns(false);
+    Focus(edit);
+    edit->setCursorPosition(3);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(edit->text(), QStringLiteral("Note 1\r\ntwo three four"));
+
+    // The mouse finds the line it points at: the second line begins at "two".
+    const QPoint secondLine(frame + 3, frame + 2 + line + line / 2);
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, secondLine);
+    EXPECT_EQ(edit->cursorPosition(), 8);
+    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, secondLine);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("two"));
+}
+
+// Where the user cannot type into it (not focused, disabled, or painted as a
+// copy into a grid cell), the edit draws its text itself: grey when
+// disabled, in the grid's font colour inside a grid and highlighted over the
+// cell of a focused grid, and as a copy the field's display text.
+TEST_F(WwDBEditTest, TheEditPaintsItsOwnTextInTheColoursOfWhereItStands)
+{
+    EditOn("Descr");
+    Focus(other);
+    EXPECT_GT(CountPixels(edit->grab().toImage(), IsDark), 0);
+    edit->setEnabled(false);
+    const QImage disabled = edit->grab().toImage();
+    EXPECT_EQ(CountPixels(disabled, IsDark), 0);
+    EXPECT_GT(CountPixels(disabled, [](const QColor& c) { return c.lightness() < 200; }), 0);
+
+    auto* grid = new TwwDBGrid(form.get());
+    grid->setGeometry(10, 80, 300, 36);
+    grid->Font().SetColor(clRed);
+    grid->show();
+    auto* cell = new TwwDBEdit(grid->viewport());
+    cell->setFrame(false);
+    cell->setGeometry(20, 4, 120, 20);
+    cell->SetDataSource(source.get());
+    cell->SetDataField(QStringLiteral("Descr"));
+    cell->show();
+    QApplication::processEvents();
+    EXPECT_GT(CountPixels(cell->grab().toImage(), IsRed), 0);
+    Focus(grid);
+    const QColor highlight = cell->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_GT(CountPixels(cell->grab().toImage(), [&](const QColor& c) { return c == highlight; }), 100);
+
+    Focus(cell);
+    cell->selectAll();
+    Type(QStringLiteral("Typed"));
+    EXPECT_EQ(cell->GetDisplayText(), QStringLiteral("Typed"));
+    cell->SetControlState(csPaintCopy);
+    EXPECT_EQ(cell->GetDisplayText(), QStringLiteral("Note 1"));
+    cell->SetDataField(QStringLiteral("Notes"));
+    EXPECT_EQ(cell->GetDisplayText(), QStringLiteral("First line 1\nSecond line"));
 }

@@ -149,3 +149,31 @@ TEST_F(GridTest, AValueTheFieldRefusesRaisesItsErrorAndLosesNothing)
     Key(Qt::Key_Up);
     EXPECT_EQ(Field("Descr"), QStringLiteral("Pasted"));
 }
+
+// The grid draws a long cell text wrapped (dgWordWrap, on by default), and its
+// editor wraps it too: typing past the cell's width goes on on a new line, the
+// editor scrolling down with the caret, and Home goes to the start of that
+// line. Without dgWordWrap the editor keeps one line that scrolls sideways.
+TEST_F(GridTest, TheEditorWrapsTheCellTextAsTheGridDrawsIt)
+{
+    ShowGrid({"Code\t4\tCode", "Descr\t8\tDescription"});
+    Key(Qt::Key_Tab);
+    Type(QStringLiteral("alpha beta gamma delta"));
+    auto* editor = qobject_cast<TwwInplaceEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("alpha beta gamma delta"));
+    EXPECT_GT(editor->TopLine(), 0);
+    Key(Qt::Key_Home);
+    EXPECT_GT(editor->cursorPosition(), 0);
+    EXPECT_EQ(editor->text().at(editor->cursorPosition() - 1), QLatin1Char(' '));
+
+    grid->SetOptions(grid->Options() & ~dgWordWrap);
+    EXPECT_EQ(editor->TopLine(), 0);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(editor->cursorPosition(), 0);
+    Key(Qt::Key_Tab);   // past the last column: the next record
+    table->Prior();
+    EXPECT_EQ(Field("Descr"), QStringLiteral("alpha beta gamma delta"));
+    EXPECT_EQ(presenter.errors.size(), 0u);
+}
