@@ -49,6 +49,10 @@ QRect TCustomMaskEdit::FormatRect() const
     if (hasFrame()) {
         const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
         rect.adjust(frame + 2, frame + 2, -frame, -frame);
+    } else {
+        // Where the line edit and a grid cell put their text, so that the
+        // text stays put when an editor opens over a cell.
+        rect.adjust(2, 2, 0, 0);
     }
     rect.adjust(0, 0, -1, 0);
     if (vertScrollBar_ && !vertScrollBar_->isHidden())

@@ -177,3 +177,36 @@ TEST_F(GridTest, TheEditorWrapsTheCellTextAsTheGridDrawsIt)
     EXPECT_EQ(Field("Descr"), QStringLiteral("alpha beta gamma delta"));
     EXPECT_EQ(presenter.errors.size(), 0u);
 }
+
+namespace {
+
+// The top-left corner of the dark text in a cell: its leftmost ink column and
+// the highest ink in that column's glyph stem.
+QPoint TextCorner(const QImage& image, const QRect& cell)
+{
+    const auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 100; };
+    for (int x = cell.left() + 1; x < cell.right(); ++x)
+        for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+            if (dark(x, y)) return QPoint(x, y);
+    return QPoint(-1, -1);
+}
+
+} // namespace
+
+// Opening the editor over a cell leaves its text where the cell drew it.
+TEST_F(GridTest, TheEditorOpensWithTheTextWhereTheCellDrewIt)
+{
+    ShowGrid({"Code\t4\tCode", "Descr\t12\tDescription"});
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Escape);
+    QApplication::processEvents();
+    const QRect cell = grid->CellRect(2, grid->Row());
+    const QPoint drawn = TextCorner(grid->viewport()->grab().toImage(), cell);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_End);   // no selection: the text stays dark on white
+    QApplication::processEvents();
+    const QPoint edited = TextCorner(grid->viewport()->grab().toImage(), cell);
+    ASSERT_NE(drawn.x(), -1);
+    EXPECT_LE(std::abs(edited.x() - drawn.x()), 1);
+    EXPECT_LE(std::abs(edited.y() - drawn.y()), 1);
+}
