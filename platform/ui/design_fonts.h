@@ -2,9 +2,9 @@
 // The faces the stored forms name ("MS Sans Serif", "Arial", "System") are not
 // on this system. Their layouts need a face of the same widths: every one of
 // them is drawn with the one sans face of those metrics that the setup
-// installs, at the pixel height the form gives, hinted fully so that every
-// character advances by whole pixels as on the screens the forms were laid
-// out on.
+// installs, at the pixel height the form gives (for the bitmap face, the
+// height it was drawn at), hinted fully so that every character advances by
+// whole pixels as on the screens the forms were laid out on.
 #include <QFont>
 #include <QString>
 

@@ -124,6 +124,12 @@ TEST_F(ApplicationTest, TheFormsFacesAreOneFaceWhoseWidthsFitTheirLayouts)
     // The main window's first status panel is 82 pixels wide; its frame and
     // text indent leave 76 for the filter state.
     EXPECT_LE(QFontMetrics(sans).horizontalAdvance(QStringLiteral("Filter Not Active")), 76);
+    // The month calendars ask for 12 pixels, which the bitmap face drew at 11:
+    // day names fit the 25-pixel columns of the 178-pixel calendar, and the
+    // date line ends before the year spin at 105 pixels.
+    const QFontMetrics calendar(designFont("MS Sans Serif", -12));
+    EXPECT_LE(calendar.horizontalAdvance(QStringLiteral("Wed")), 23);
+    EXPECT_LE(6 + calendar.horizontalAdvance(QStringLiteral("Wed, 30, Sep, 2026")), 103);
     // The year calendar's day cells are 13 pixels wide: a two-digit day in
     // bold 11-pixel Arial keeps a pixel clear of the next one.
     QFont days = designFont("Arial", -11);
