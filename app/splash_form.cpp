@@ -3,6 +3,7 @@
 #include "data/accounts_directory.h"
 #include "platform/db/session.h"
 #include "platform/ui/application.h"
+#include "platform/ui/design_fonts.h"
 #include <QFile>
 #include <QPixmap>
 
@@ -16,9 +17,7 @@ const QString WebPage = QStringLiteral("quelt.example.org");
 
 QFont LabelFont(int pixelHeight, bool underline)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight);
+    QFont font = DesignFont(QStringLiteral("MS Sans Serif"), -pixelHeight);
     font.setBold(true);
     font.setUnderline(underline);
     return font;

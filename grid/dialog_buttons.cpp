@@ -1,5 +1,6 @@
 #include "grid/dialog_buttons.h"
 #include "dataset/intl.h"
+#include "platform/ui/design_fonts.h"
 #include "platform/ui/form.h"
 #include <QGuiApplication>
 #include <QPushButton>
@@ -19,9 +20,7 @@ int Scaled(int size, const QWidget* widget)
 
 QFont DialogButtonFont(unsigned style)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
+    QFont font = DesignFont(QStringLiteral("MS Sans Serif"), -11);
     font.setBold(style & TwwIntl::dfsBold);
     font.setItalic(style & TwwIntl::dfsItalic);
     font.setUnderline(style & TwwIntl::dfsUnderline);

@@ -1,18 +1,14 @@
 #include "widgets/calendar_form.h"
 #include "platform/rtl/format.h"
+#include "platform/ui/design_fonts.h"
 #include <QRadioButton>
 
 const char* const DateLabelFormat = "DDD, DD, MMM, YYYY";
 
 QFont CalendarDesignFont(const QString& family, int pixels, bool bold)
 {
-    QFont font(family);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
+    QFont font = DesignFont(family, -pixels);
     font.setBold(bold);
-    // The desktop's sans-serif runs wider than the designs' fonts: narrowed,
-    // day names and two-digit days fit their cells as designed.
-    font.setStretch(QFont::Condensed);
     return font;
 }
 

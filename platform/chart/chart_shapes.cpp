@@ -30,15 +30,19 @@ void PaintBox(QPainter& painter, const QRectF& front, const QColor& color, QPoin
     painter.drawRect(front);
 }
 
-// The floor under the plot, going back from its bottom edge.
+// The floor under the plot, going back from its bottom edge. It ends at the
+// plot's right edge, where the flat plot and its right axis end: carried on
+// to the depth's offset, its corner would stick out there.
 void PaintFloor(QPainter& painter, const QRectF& plot, QPointF depth)
 {
     QLinearGradient shade(plot.bottomLeft(), plot.bottomLeft() + QPointF(0, depth.y()));
-    shade.setColorAt(0, QColor(0xd8, 0xdc, 0xe2));
-    shade.setColorAt(1, QColor(0xf0, 0xf2, 0xf5));
-    painter.setPen(QPen(QColor(0xa0, 0xa6, 0xb0), 1));
+    shade.setColorAt(0, FloorFrontColor);
+    shade.setColorAt(1, FloorBackColor);
+    painter.setPen(QPen(FloorEdgeColor, 1));
     painter.setBrush(shade);
-    painter.drawPolygon(Face(plot.bottomLeft(), plot.bottomRight(), depth));
+    const qreal back = plot.bottom() + depth.y();
+    painter.drawPolygon(QPolygonF({plot.bottomLeft(), plot.bottomRight(), QPointF(plot.right(), back),
+                                   QPointF(std::min(plot.left() + depth.x(), plot.right()), back)}));
 }
 
 // A line as a ribbon: each segment's face going back, then the line in front.

@@ -35,6 +35,10 @@ namespace ChartPainting {
 QColor EdgeColor(const QColor& color);
 QColor TopColor(const QColor& color);
 QColor SideColor(const QColor& color);
+// The floor of the 3D view: its front and back shades and its edge.
+inline const QColor FloorFrontColor{0xd8, 0xdc, 0xe2};
+inline const QColor FloorBackColor{0xf0, 0xf2, 0xf5};
+inline const QColor FloorEdgeColor{0xa0, 0xa6, 0xb0};
 constexpr qreal LineWidth = 2;
 constexpr qreal PointSize = 9;
 constexpr qreal PointDepth = 0.5;    // point cubes and line ribbons are shallower than bars

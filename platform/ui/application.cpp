@@ -1,4 +1,5 @@
 #include "platform/ui/application.h"
+#include "platform/ui/design_fonts.h"
 #include "platform/ui/form.h"
 #include <QFileInfo>
 
@@ -11,6 +12,7 @@ TApplication::TApplication(int& argc, char** argv)
     // Only the main window's closing ends the program; hidden splash and About
     // windows must not keep it alive or end it.
     setQuitOnLastWindowClosed(false);
+    MapDesignFaces();
     SetPresenter(&presenter_);
 }
 

@@ -1,12 +1,40 @@
 #include "platform/ui/form.h"
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
+#include "platform/ui/design_fonts.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// The frame moved so that its centre lies on centre, kept inside the screen's
+// work area.
+QPoint CentredFrame(const QWidget& form, const QPoint& centre, const QRect& workArea)
+{
+    QRect frame = form.frameGeometry();
+    frame.moveCenter(centre);
+    frame.moveRight(std::min(frame.right(), workArea.right()));
+    frame.moveBottom(std::min(frame.bottom(), workArea.bottom()));
+    frame.moveLeft(std::max(frame.left(), workArea.left()));
+    frame.moveTop(std::max(frame.top(), workArea.top()));
+    return frame.topLeft();
+}
+
+// The window a modal window opened from: the active one, as for message boxes.
+QWidget* Opener(const QWidget& form)
+{
+    QWidget* active = QApplication::activeWindow();
+    return active && active != &form ? active : nullptr;
+}
+
+} // namespace
 
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -66,13 +94,7 @@ void TForm::SetClientSize(int width, int height)
 
 void TForm::SetDesignFont(const QString& family, int height)
 {
-    QFont designFont(family);
-    designFont.setStyleHint(QFont::SansSerif);
-    if (height < 0)
-        designFont.setPixelSize(-height);
-    else
-        designFont.setPointSize(height);
-    setFont(designFont);
+    setFont(DesignFont(family, height));
 }
 
 void TForm::CentreOnScreen()
@@ -80,14 +102,22 @@ void TForm::CentreOnScreen()
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    // Over the main window when there is one to see: a window that the program
+    // has not placed would otherwise land where the window manager puts it, on
+    // top of the main window's menu and tool bar in the screen's corner.
+    const bool designed = position_ == TPosition::poDesigned;
+    const TForm* main = Application ? Application->MainForm() : nullptr;
+    const bool overMain = designed && main && main != this && main->isVisible();
+    const QPoint centre = overMain ? main->frameGeometry().center() : screen->availableGeometry().center();
+    move(CentredFrame(*this, centre, screen->availableGeometry()));
 }
 
 void TForm::Show()
 {
-    if (position_ == TPosition::poScreenCenter && !isVisible())
+    // A designed position is one the program gave by moving the window.
+    const bool unplaced = position_ == TPosition::poDesigned && !testAttribute(Qt::WA_Moved)
+                          && windowState_ == TWindowState::wsNormal;
+    if (!isVisible() && (position_ == TPosition::poScreenCenter || unplaced))
         CentreOnScreen();
     if (windowState_ == TWindowState::wsMaximized)
         showMaximized();
@@ -101,6 +131,17 @@ int TForm::ShowModal()
         throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
+    // Opened from a window kept on top, it would open under it in the window
+    // manager's lower layer: while shown, it is kept on top too and belongs
+    // to that window.
+    const QPointer<QWidget> opener = Opener(*this);
+    const bool raised = opener && (opener->windowFlags() & Qt::WindowStaysOnTopHint)
+                        && !(windowFlags() & Qt::WindowStaysOnTopHint) && !parentWidget();
+    if (raised) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        winId();
+        windowHandle()->setTransientParent(opener->windowHandle());
+    }
     Show();
     activateWindow();
     QEventLoop loop;
@@ -112,6 +153,10 @@ int TForm::ShowModal()
     modalLoop_ = nullptr;
     hide();
     setWindowModality(Qt::NonModal);
+    if (raised) {
+        windowHandle()->setTransientParent(nullptr);
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    }
     return modalResult_;
 }
 

@@ -10,9 +10,12 @@
 #include "platform/ui/standard_controls.h"
 #include "tests/app/main_window_fixture.h"
 #include "widgets/date_edit.h"
+#include "widgets/month_calendar_form.h"
+#include "widgets/year_calendar_form.h"
 #include <QColorDialog>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -238,3 +241,43 @@ TEST_F(FilterLegendTest, TheCommandsShowTheWindowsOnTheirPages) {
 }
 
 }  // namespace
+
+// The filter window is kept on top: its calendars must open above it, under
+// the date edit that opened them, and write the date picked there.
+TEST_F(FilterLegendTest, TheFiltersCalendarsOpenAboveTheWindowKeptOnTop) {
+    ShowWindow();
+    const auto filter = std::make_unique<TFrmFilter>();
+    filter->Show();
+    filter->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(filter.get()));
+    QTest::mouseClick(filter->CbActive, Qt::LeftButton, {}, QPoint(8, 9));
+    ASSERT_TRUE(filter->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    const auto checkAbove = [&](TForm* popUp, TVrDateEdit* dateEdit) {
+        ASSERT_NE(popUp, nullptr);
+        EXPECT_TRUE(popUp->windowFlags() & Qt::WindowStaysOnTopHint);
+        ASSERT_NE(popUp->windowHandle(), nullptr);
+        EXPECT_EQ(popUp->windowHandle()->transientParent(), filter->windowHandle());
+        EXPECT_EQ(popUp->pos(), dateEdit->mapToGlobal(QPoint(0, dateEdit->height())));
+        popUp->SetModalResult(mrCancel);
+    };
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        checkAbove(CalMonthform, filter->DBEdFrom);
+        checked = true;
+    });
+    QTest::mouseClick(filter->DBEdFrom->MonthButton(), Qt::LeftButton);
+    EXPECT_TRUE(checked);
+
+    // The window manager gives the activation back to the filter window.
+    filter->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(filter.get()));
+    checked = false;
+    QTimer::singleShot(0, [&] {
+        checkAbove(CalYearForm, filter->DBEdTo);
+        checked = true;
+    });
+    QTest::mouseClick(filter->DBEdTo->YearButton(), Qt::LeftButton);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(filter->isVisible());
+}

@@ -164,7 +164,7 @@ TEST_F(LoansDialogTest, IncomeLoanPostsNegativeIncome)
 {
     ShowDialog(new TFrmLoans);
     TypeHeader(QStringLiteral("Advance"), QStringLiteral("04/01/2026"), 2, Loans().DBEdit5, 500);
-    Click(Loans().DBRadioGroup1->Button(1));
+    ClickRadio(Loans().DBRadioGroup1, 1);
     EXPECT_FALSE(Loans().DbLupBankAccount->isVisible());
     EXPECT_TRUE(Loans().DbLupIncomeAccount->isVisible());
     EXPECT_EQ(Loans().DbLupIncomeAccount->pos(), Loans().DbLupBankAccount->pos());

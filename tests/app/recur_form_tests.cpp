@@ -16,8 +16,8 @@ protected:
                                std::initializer_list<std::pair<const char*, const char*>> codes)
     {
         TypeHeader(details, QStringLiteral("04/01/2026"), 12, Recur().DBEdit5, 1200);
-        Click(Recur().DBRadioGroup1->Button(typeButton));
-        Click(Recur().DBRadioGroup2->Button(debitCreditButton));
+        ClickRadio(Recur().DBRadioGroup1, typeButton);
+        ClickRadio(Recur().DBRadioGroup2, debitCreditButton);
         for (const auto& [field, code] : codes)
             SetHeader(field, QString::fromLatin1(code));
         PostHeader();

@@ -39,6 +39,14 @@ protected:
 
     static void Click(TDBNavigator* navigator, TNavigateBtn button) { Click(navigator->Button(button)); }
 
+    // On the button's circle: a radio button takes clicks on its circle and caption only.
+    static void ClickRadio(TRadioGroup* group, int index)
+    {
+        QWidget* button = group->Button(index);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        QApplication::processEvents();
+    }
+
     // Types text over the edit's value and leaves it, which writes the field.
     static void Type(TDBEdit* edit, const QString& text)
     {

@@ -195,4 +195,31 @@ TEST_F(ChartTest, DraggingDownRightOverThePlotZoomsAndDraggingBackShowsAll) {
     EXPECT_EQ(bars(), zoomed);
 }
 
+// The 3D floor lies under the plot, from its left edge to its right one: none
+// of it shows to the right of the plot.
+TEST_F(ChartTest, TheFloorOfThe3DViewEndsAtThePlotsRightEdge) {
+    AddSeries<TLineSeries>("Expense", "Expense");
+    chart->SetView3D(true);
+    chart->SetChart3DPercent(30);
+    chart->RefreshData();
+    const QImage picture = Grab();
+    const QRect plot = chart->mapFromScene(chart->chart()->mapRectToScene(chart->chart()->plotArea())).boundingRect();
+    const QPointF depth = ChartPainting::DepthOffset(30, chart->size());
+    const auto isFloor = [](const QColor& c) {
+        return c.rgb() == ChartPainting::FloorEdgeColor.rgb()
+               || (c.red() >= ChartPainting::FloorFrontColor.red() && c.red() <= ChartPainting::FloorBackColor.red()
+                   && c.blue() - c.red() >= 4);
+    };
+    int under = 0, beyond = 0;
+    for (int y = plot.bottom() + int(depth.y()) + 2; y < plot.bottom() - 1; ++y) {
+        for (int x = plot.left() + int(depth.x()) + 2; x < plot.right() - 1; ++x)
+            under += isFloor(picture.pixelColor(x, y));
+        for (int x = plot.right() + 3; x < plot.right() + int(depth.x()); ++x)
+            beyond += isFloor(picture.pixelColor(x, y));
+    }
+    EXPECT_GT(under, 1000);
+    EXPECT_EQ(beyond, 0);
+    Shot("floor_3d");
+}
+
 } // namespace
