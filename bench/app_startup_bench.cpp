@@ -5,6 +5,7 @@
 #include "app/main_menu.h"
 #include "app/program.h"
 #include "bench/support/accounts_data.h"
+#include "bench/support/app_program.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
@@ -42,12 +43,7 @@ void StopInMessageLoop(const QElapsedTimer& clock, qint64& elapsed, QStringList&
 }
 
 void StartUpToMessageLoop(benchmark::State& state) {
-    static int argc = 1;
-    static char name[] = "quelt";
-    static char* argv[] = {name, nullptr};
-    // Made once and never freed: Qt's own exit handlers must not see it go.
-    static TApplication& application = *new TApplication(argc, argv);
-    (void)application;
+    BenchApplication();
     static const QString book = AccountsBook(LargeBookShape());
     QStringList empty;
     for (auto _ : state) {
