@@ -78,11 +78,15 @@ class Figure:
         self.name = name
         self.runs = []
         self.error = None
+        self.manual = False   # its wall time is its own; the processor time Google Benchmark took is not
+
 
     def wall(self):
         return Stat([b["real_time"] * scale(b) for b in self.runs])
 
     def cpu(self):
+        if self.manual and not all("cpu_us" in b for b in self.runs):
+            return Stat([])
         return Stat([b["cpu_us"] * 1e3 if "cpu_us" in b else b["cpu_time"] * scale(b) for b in self.runs])
 
     def counter(self, key):
@@ -108,6 +112,7 @@ def figures(paths):
         for b in benchmarks:
             name = re.sub(r"/(repeats|iterations):\d+|/manual_time|/real_time", "", b.get("run_name", b["name"]))
             figure = out.setdefault(name, Figure(name))
+            figure.manual |= "/manual_time" in b.get("run_name", b["name"])
             if b.get("error_occurred"):
                 figure.error = b.get("error_message", "failed")
             elif b.get("run_type") == "aggregate":
