@@ -2,6 +2,7 @@
 // incremental search in the open drop-down (the key, the search the timer
 // runs, the list repainted), dropping the list down on a record's code, and
 // showing the next record's item after the user has typed.
+#include "bench/support/application.h"
 #include "bench/support/generate.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -26,23 +27,13 @@ QString CodeOf(int row)
     return QStringLiteral("%1").arg(row, 6, 10, QLatin1Char('0'));
 }
 
-QApplication& App()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "grid_lookup_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The reference table and a transactions table that uses its codes, made
 // once per process in a temporary directory.
 class TLookupData {
 public:
     TLookupData()
     {
-        App();
+        BenchApplicationOf();
         Session().AddStandardAlias(QStringLiteral("LookupBench"), dir_.path());
         database_.SetAliasName(QStringLiteral("LookupBench"));
         database_.SetDatabaseName(QStringLiteral("LookupBench"));

@@ -2,13 +2,14 @@
 // first screen, then scrolling by a row and by a page from the middle of the
 // table, jumping to the last row, and dragging the scroll-bar thumb to the
 // middle, each with the repaint the user waits for.
+#include "bench/support/application.h"
 #include "bench/support/generate.h"
+#include "bench/support/painting.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
 #include "grid/ww_db_grid.h"
 #include "platform/db/database.h"
 #include "platform/db/session.h"
-#include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -16,16 +17,6 @@
 #include <memory>
 
 namespace {
-
-void EnsureApplication()
-{
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "grid_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 const QString& DatabaseName()
 {
@@ -65,16 +56,14 @@ struct TGridWindow {
         grid.SetDataSource(&source);
         grid.show();
         // The window is on the screen once its first events are through.
-        QApplication::processEvents();
-        Paint();
+        benchmark::DoNotOptimize(PaintWhole(grid));
     }
-    void Paint() { grid.viewport()->repaint(); }
     // A key press as the user gives it, then the repaint of what it changed.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QKeyEvent event(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(&grid, &event);
-        QApplication::processEvents();
+        PaintPending();
     }
     // The thumb taken, moved and let go at a position of the bar.
     void DragThumb(int position)
@@ -83,11 +72,11 @@ struct TGridWindow {
         bar->setSliderDown(true);
         bar->setSliderPosition(position);
         bar->setSliderDown(false);
-        QApplication::processEvents();
+        PaintPending();
     }
 
     struct TApplicationFirst {
-        TApplicationFirst() { EnsureApplication(); }
+        TApplicationFirst() { BenchApplicationOf(); }
     } applicationFirst;
     TwwTable table;
     TwwDataSource source;
@@ -97,11 +86,15 @@ struct TGridWindow {
 void OpenGridAndPaintFirstScreen(benchmark::State& state)
 {
     DatabaseName();   // the data are made once, outside the measure
+    long long paints = 0;
     for (auto _ : state) {
         TGridWindow window;
+        const TPaintCount painted(window.grid);
         window.Open();
-        benchmark::DoNotOptimize(window.grid.RowCount());
+        paints += painted.Paints();
     }
+    if (paints == 0) state.SkipWithError("nothing was painted");
+    state.counters["paints"] = benchmark::Counter(double(paints), benchmark::Counter::kAvgIterations);
     state.counters["limit_us"] = 50000;
 }
 BENCHMARK(OpenGridAndPaintFirstScreen)->Unit(benchmark::kMillisecond);
@@ -111,10 +104,12 @@ void ScrollGridByOneRow(benchmark::State& state)
     TGridWindow window;
     window.Open();
     window.table.SetRecNo(500000);
+    const TPaintCount painted(window.grid);
     for (auto _ : state) {
         window.Press(Qt::Key_Down);
         if (window.table.Eof()) window.table.First();
     }
+    ReportPaints(state, painted);
     state.counters["limit_us"] = 1000;
 }
 BENCHMARK(ScrollGridByOneRow)->Unit(benchmark::kMicrosecond);
@@ -124,10 +119,12 @@ void PageDownInGrid(benchmark::State& state)
     TGridWindow window;
     window.Open();
     window.table.SetRecNo(500000);
+    const TPaintCount painted(window.grid);
     for (auto _ : state) {
         window.Press(Qt::Key_PageDown);
         if (window.table.Eof()) window.table.First();
     }
+    ReportPaints(state, painted);
     state.counters["limit_us"] = 5000;
 }
 BENCHMARK(PageDownInGrid)->Unit(benchmark::kMicrosecond);
@@ -136,12 +133,15 @@ void JumpToLastRowInGrid(benchmark::State& state)
 {
     TGridWindow window;
     window.Open();
+    const TPaintCount painted(window.grid);
     for (auto _ : state) {
         window.Press(Qt::Key_End, Qt::ControlModifier);
         state.PauseTiming();
         window.table.First();
+        PaintPending();
         state.ResumeTiming();
     }
+    ReportPaints(state, painted);
     state.counters["limit_us"] = 20000;
 }
 BENCHMARK(JumpToLastRowInGrid)->Unit(benchmark::kMicrosecond);
@@ -151,12 +151,15 @@ void DragThumbToMiddleOfGrid(benchmark::State& state)
     TGridWindow window;
     window.Open();
     const int middle = window.grid.verticalScrollBar()->maximum() / 2;
+    const TPaintCount painted(window.grid);
     for (auto _ : state) {
         window.DragThumb(middle);
         state.PauseTiming();
         window.table.First();
+        PaintPending();
         state.ResumeTiming();
     }
+    ReportPaints(state, painted);
     state.counters["limit_us"] = 20000;
 }
 BENCHMARK(DragThumbToMiddleOfGrid)->Unit(benchmark::kMicrosecond);

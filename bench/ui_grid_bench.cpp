@@ -1,7 +1,8 @@
 // Painting and scrolling a 40-row by 8-column viewport of a grid of a million
 // rows whose cells are drawn by the grid's owner (text on a coloured brush).
+#include "bench/support/application.h"
+#include "bench/support/painting.h"
 #include "platform/ui/custom_grid.h"
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -38,30 +39,20 @@ protected:
     }
 };
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "ui_grid_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Made once and never freed: Qt's own exit handlers must not see it go.
-    static QApplication& application = *new QApplication(argc, argv);
-    return application;
-}
-
 void GridPaintViewport(benchmark::State& state)
 {
-    App();
+    BenchApplicationOf();
     TOwnerDrawnGrid grid;
     grid.show();
     QApplication::processEvents();
     grid.SetTopRow(DataRows / 2);
+    const TPaintCount painted(*grid.viewport());
     QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         grid.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
+    ReportPaints(state, painted);
     if (grid.VisibleRowCount() != VisibleRows || grid.VisibleColCount() != VisibleCols)
         state.SkipWithError("the viewport is not 40 by 8 cells");
     state.counters["limit_us"] = 5000;
@@ -69,17 +60,19 @@ void GridPaintViewport(benchmark::State& state)
 
 void GridScrollOneRow(benchmark::State& state)
 {
-    App();
+    BenchApplicationOf();
     TOwnerDrawnGrid grid;
     grid.show();
     QApplication::processEvents();
+    const TPaintCount painted(*grid.viewport());
     int top = 1;
     for (auto _ : state) {
         top = top + 1 < DataRows - VisibleRows ? top + 1 : 1;
         grid.SetTopRow(top);
         // The scrolled pixels stay; only the row that came into view is painted.
-        QApplication::processEvents();
+        PaintPending();
     }
+    ReportPaints(state, painted);
     state.counters["limit_us"] = 1000;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Years of accounts for the rebuild, report and start-up benchmarks: reference
 // rows and transactions written straight into a deployed accounts database.
+#include "bench/support/row_checks.h"
 #include <QString>
+#include <benchmark/benchmark.h>
 
 struct TAccountsShape {
     int BankTransactions = 1000000;
@@ -28,13 +30,25 @@ struct TAccountsShape {
 TAccountsShape LargeBookShape();
 
 // Fills the database file at path, whose tables the deployment made and which
-// holds no rows yet. Rows come in date order, as they are typed over the years.
+// holds no rows yet. Rows come in date order, as they are typed over the years;
+// each bank account has a bank and card of its own, as the windows that find
+// an account by them require.
 void FillAccountsData(const QString& path, const TAccountsShape& shape);
 
 // A private copy of a deployed accounts directory holding shape's rows and the
 // summaries and chart rows of one full rebuild, made once per shape (see
-// cache.h); the alias VrAccounts points at it.
+// cache.h); the alias VrAccounts points at it. Throws unless it holds shape's
+// rows (see RequireBookRows).
 QString AccountsBook(const TAccountsShape& shape);
+
+// Throws std::runtime_error naming the table whose rows are off, unless the
+// book in directory holds every transaction and account of shape and the
+// rebuilt summaries and chart rows beside them.
+void RequireBookRows(const QString& directory, const TAccountsShape& shape);
+
+// For a figure: true when the book holds shape's rows; otherwise false, with
+// the figure failed and the reason given.
+bool BookHoldsRows(benchmark::State& state, const QString& directory, const TAccountsShape& shape);
 
 // The codes the generator writes.
 QString BenchCode(int number, int width);   // zero-padded

@@ -3,6 +3,7 @@
 // needs appcore): the accounts directory, one application for the whole run
 // and the three data modules.
 #include "bench/support/accounts_data.h"
+#include "bench/support/application.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
@@ -29,15 +30,7 @@ inline QString FilledAccountsDirectory()
     return directory.path();
 }
 
-// Made once and never freed: Qt's own exit handlers must not see it go.
-inline TApplication& BenchApplication()
-{
-    static int argc = 1;
-    static char name[] = "quelt";
-    static char* argv[] = {name, nullptr};
-    static TApplication& application = *new TApplication(argc, argv);
-    return application;
-}
+inline TApplication& BenchApplication() { return BenchApplicationOf<TApplication>(); }
 
 // The program as it starts: its accounts directory (made by Directory), the
 // application and the data modules.

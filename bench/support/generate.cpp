@@ -1,5 +1,6 @@
 #include "bench/support/generate.h"
 #include "bench/support/cache.h"
+#include "bench/support/row_checks.h"
 #include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QFile>
@@ -82,6 +83,8 @@ const TBenchDatabase& BankTransactions(int rows, int accounts) {
             // The engine creates the table, so its catalogue is the engine's own.
             TEngineDatabase::Open(path, true)->CreateTable(BankTransactionsDesc());
             Fill(path, rows, accounts);
+        }, [&](const QString& made) {
+            RequireTableRows(QDir(made).filePath(QStringLiteral("bench.sqlite")), kBankTable, rows);
         });
         entry = {QDir(directory).filePath(QStringLiteral("bench.sqlite")), rows, accounts};
     }

@@ -19,7 +19,7 @@ TTableDesc BankTransactionsDesc();
 
 // The generated database: `rows` transactions over `accounts` accounts and ten
 // years from 2015: a private copy of the cached file, made on the first call
-// and shared by later ones.
+// and shared by later ones. Throws unless it holds the rows asked for.
 const TBenchDatabase& BankTransactions(int rows = 1000000, int accounts = 40);
 
 QString AccountCode(int account);   // "0000000007"
