@@ -1,11 +1,35 @@
 #include "platform/ui/containers.h"
 #include <QEvent>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <algorithm>
 
 namespace {
+
+// The forms give a radio item the width of a 13-pixel circle, a small gap and
+// its caption; the toolkit's own circle and gap are wider and would cut short
+// captions ("Jan", "Feb") in narrow columns. As on the forms' own system, a
+// click anywhere on the item chooses it, not only on its circle and caption.
+class TRadioItemStyle : public QProxyStyle {
+public:
+    QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (element == SE_RadioButtonClickRect)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        switch (metric) {
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight: return 13;
+        case PM_RadioButtonLabelSpacing: return 4;
+        default: return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
 
 const char* const AlignProperty = "quelt_align";
 const char* const AlignOrderProperty = "quelt_align_order";
@@ -105,8 +129,9 @@ void SetAlign(QWidget* control, TAlign align)
 
 // ---- TRadioGroup
 
-TRadioGroup::TRadioGroup(QWidget* parent) : TGroupBox(parent)
+TRadioGroup::TRadioGroup(QWidget* parent) : TGroupBox(parent), itemStyle_(new TRadioItemStyle)
 {
+    itemStyle_->setParent(this);
 }
 
 void TRadioGroup::SetItems(const QStringList& items)
@@ -117,6 +142,7 @@ void TRadioGroup::SetItems(const QStringList& items)
     buttons_.clear();
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
+        button->setStyle(itemStyle_);
         // The group decides: a click becomes the choice only if it may change.
         button->setAutoExclusive(false);
         connect(button, &QRadioButton::clicked, this, [this, i] { ButtonClicked(i); });
@@ -185,12 +211,13 @@ void TRadioGroup::ArrangeButtons()
                             .adjusted(6, 0, -4, -2);
     const int count = static_cast<int>(buttons_.size());
     const int rows = (count + columns_ - 1) / columns_;
-    const int columnWidth = inner.width() / columns_;
+    // Columns share the group's width less its frames, as the forms were laid out for.
+    const int columnWidth = (width() - 10) / columns_;
     const int rowHeight = std::max(1, inner.height() / std::max(1, rows));
     for (int i = 0; i < count; ++i) {
         const int column = i / rows, row = i % rows;
         const int buttonHeight = std::min(rowHeight, buttons_[i]->sizeHint().height());
-        buttons_[i]->setGeometry(inner.left() + column * columnWidth,
+        buttons_[i]->setGeometry(8 + column * columnWidth,
                                  inner.top() + row * rowHeight + (rowHeight - buttonHeight) / 2,
                                  columnWidth, buttonHeight);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 class QRadioButton;
+class QStyle;
 
 // Docks a control to an edge of its parent, or makes it fill what the docked
 // controls leave, and keeps it so when the parent is resized. Controls are
@@ -55,6 +56,7 @@ private:
 
     QStringList items_;
     std::vector<QRadioButton*> buttons_;
+    QStyle* itemStyle_;
     int columns_ = 1;
     int itemIndex_ = -1;
 };

@@ -8,6 +8,7 @@
 #include "widgets/year_calendar.h"
 #include "widgets/year_calendar_form.h"
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -93,6 +94,13 @@ TEST_F(DateEditTest, MonthPopUpByMouseKeepsTheDayValidAndWritesTheField)
         EXPECT_EQ(popUp.Label1->Caption(), "Thu, 29, Feb, 2024");
         EXPECT_EQ(popUp.RadioGroup2->ItemIndex(), 1);
         EXPECT_EQ(popUp.SpinEdit1->Value(), 2024);
+        for (int month = 0; month < 12; ++month) {   // each month's caption shows whole beside its circle
+            const QRadioButton* button = popUp.RadioGroup2->Button(month);
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect caption = button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button);
+            EXPECT_GE(caption.width(), button->fontMetrics().horizontalAdvance(button->text())) << month;
+        }
 
         // 2025 has no 29 February: the day becomes the 28th.
         QTest::keyClick(popUp.SpinEdit1, Qt::Key_Up);
