@@ -118,14 +118,41 @@ struct TNumberedKey {
     int Codes[2] = {0, 0};
     int Year = 0;
     int Month = 0;
-    bool operator==(const TNumberedKey&) const = default;
 };
 
-struct TNumberedKeyHash {
-    size_t operator()(const TNumberedKey& key) const {
-        const quint64 codes = quint64(quint32(key.Codes[0])) << 32 | quint32(key.Codes[1]);
-        return qHash(codes) ^ (size_t(key.Year * 16 + key.Month) * 0x9E3779B97F4A7C15ull);
+// Where the totals of each key stand, found by the numbers of its codes and
+// its month without hashing: the codes are numbered from 0 up, and each pair
+// of codes keeps its months side by side, so that the places of a whole
+// summary stay close together in memory however many keys it has.
+class TKeyPlaces {
+public:
+    static constexpr size_t None = size_t(-1);
+
+    size_t& At(const TNumberedKey& key) {
+        std::vector<TMonths>& pairs = Grown(codes_, key.Codes[0]);
+        TMonths& months = Grown(pairs, key.Codes[1]);
+        const int month = key.Year * 12 + key.Month - 1;
+        if (months.Places.empty())
+            months.First = month;
+        if (month < months.First) {
+            months.Places.insert(months.Places.begin(), size_t(months.First - month), None);
+            months.First = month;
+        }
+        return Grown(months.Places, month - months.First, None);
     }
+
+private:
+    struct TMonths {
+        int First = 0;               // the month number of Places[0]
+        std::vector<size_t> Places;
+    };
+    template <typename T>
+    static T& Grown(std::vector<T>& items, int index, const T& fill = T()) {
+        if (size_t(index) >= items.size())
+            items.resize(size_t(index) + 1, fill);
+        return items[size_t(index)];
+    }
+    std::vector<std::vector<TMonths>> codes_;
 };
 
 // The accounting month of a transaction date; a missing date counts as the
@@ -292,16 +319,18 @@ std::vector<std::pair<TMonthKey, TAmounts>> SourceTotals(const TRebuildScope& sc
     std::vector<std::pair<TMonthKey, TAmounts>> totals;
     TCodeNumbers numbers;
     TMonthOfDates months;
-    std::unordered_map<TNumberedKey, size_t, TNumberedKeyHash> places;
+    TKeyPlaces places;
     TNumberedKey numbered;
     while (rows->Next()) {
         for (int i = 0; i < codeCount; ++i)
             numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
         months.Read(rows->Value(codeCount), numbered.Year, numbered.Month);
-        auto [place, added] = places.try_emplace(numbered, totals.size());
-        if (added)
+        size_t& place = places.At(numbered);
+        if (place == TKeyPlaces::None) {
+            place = totals.size();
             totals.emplace_back(KeyFromRow(*rows, codeCount, numbered.Year, numbered.Month), TAmounts{});
-        TAmounts& sums = totals[place->second].second;
+        }
+        TAmounts& sums = totals[place].second;
         for (int i = 0; i < int(layout.Amounts.size()); ++i)
             sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
     }
