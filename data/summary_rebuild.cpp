@@ -268,11 +268,12 @@ int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
 }
 
 // The source clause as a test made on each row of the table read straight
-// through: given the clause itself, SQLite walks a date index account by
-// account and looks every row it finds up in the table, several times the
-// work of reading the table when the clause selects much of it. Read
-// straight through, the transactions of a month are also added in the order
-// they were entered, as a rebuild without clause adds them.
+// through. Given the clause itself, the engine walks a date index (account
+// by account where the date is not its first field) and looks every row it
+// finds up in the table: several times the work of reading the table when
+// the clause selects much of it, and the rows come newest first. Read
+// straight through, the transactions of a month are added in the order they
+// were entered, as a rebuild without clause adds them, to the same sums.
 QString ClauseTestedOnEachRow(const QString& where) {
     static const QRegularExpression leadingWhere(QStringLiteral("^\\s*where\\s"),
                                                  QRegularExpression::CaseInsensitiveOption);
@@ -307,7 +308,9 @@ private:
 // The source transactions added up per key, in the order the keys first
 // appear. A row's key is found by the numbers of its codes and its month, so
 // that its texts are looked up once each, not compared as a key.
-std::vector<std::pair<TMonthKey, TAmounts>> SourceTotals(const TRebuildScope& scope, const TSummaryLayout& layout) {
+using TSourceTotals = std::vector<std::pair<TMonthKey, TAmounts>>;
+
+TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& layout) {
     const int codeCount = static_cast<int>(layout.Codes.size());
     std::vector<const char*> sourceFields = layout.Codes;
     sourceFields.push_back("TransactionDate");
@@ -316,7 +319,7 @@ std::vector<std::pair<TMonthKey, TAmounts>> SourceTotals(const TRebuildScope& sc
     const auto rows = scope.Db.Query(SqlText({QStringLiteral("Select ") + Joined(sourceFields) +
                                                   QStringLiteral(" from ") + QString::fromLatin1(layout.SourceTable),
                                               ClauseTestedOnEachRow(scope.Source)}));
-    std::vector<std::pair<TMonthKey, TAmounts>> totals;
+    TSourceTotals totals;
     TCodeNumbers numbers;
     TMonthOfDates months;
     TKeyPlaces places;
@@ -355,8 +358,7 @@ struct TSummaryColumns {
 
 // One summary row per key: rows the target clause spared are found through
 // the index and written over; every other key is a new row.
-void WriteSummaryRows(const TRebuildScope& scope, const TSummaryLayout& layout,
-                      const std::vector<std::pair<TMonthKey, TAmounts>>& totals) {
+void WriteSummaryRows(const TRebuildScope& scope, const TSummaryLayout& layout, const TSourceTotals& totals) {
     const QString table = QString::fromLatin1(layout.Table);
     std::vector<const char*> keyFields = layout.Codes;
     keyFields.push_back("PeriodYear");
@@ -413,7 +415,7 @@ void DeleteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
 
 void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TSummaryLayout& layout = Layout(kind);
-    const std::vector<std::pair<TMonthKey, TAmounts>> totals = SourceTotals(scope, layout);
+    const TSourceTotals totals = SourceTotals(scope, layout);
     for (const auto& [key, sums] : totals)
         CheckMonthSums(layout, key, sums);
     if (!totals.empty())
