@@ -17,7 +17,6 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/standard_controls.h"
 #include <QComboBox>
-#include <QDate>
 #include <QProgressBar>
 
 namespace {
