@@ -2,6 +2,7 @@
 #include "data/report_tables.h"
 #include "platform/rtl/datetime.h"
 #include <QRegularExpression>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -195,9 +196,10 @@ TMonthKey KeyFromRow(const TResultSet& rows, int codeCount) {
 }
 
 // The keys of the rows a select of codes, year and month reads.
-QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount) {
+QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount,
+                       const std::vector<QVariant>& params = {}) {
     QSet<QString> keys;
-    const auto rows = db.Query(selectText);
+    const auto rows = db.Query(selectText, params);
     while (rows->Next())
         keys.insert(KeyText(KeyFromRow(*rows, codeCount)));
     return keys;
@@ -364,8 +366,16 @@ void WriteSummaryRows(const TRebuildScope& scope, const TSummaryLayout& layout, 
     keyFields.push_back("PeriodYear");
     keyFields.push_back("PeriodMonth");
     const int codeCount = static_cast<int>(layout.Codes.size());
+    // Only a row of a year the totals hold can have one of their keys: the
+    // rows of the other years are not read.
+    const auto [first, last] = std::minmax_element(totals.begin(), totals.end(), [](const auto& a, const auto& b) {
+        return a.first.Year < b.first.Year;
+    });
     const QSet<QString> spared =
-        KeyTexts(scope.Db, QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table, codeCount);
+        KeyTexts(scope.Db,
+                 QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table +
+                     QStringLiteral(" where PeriodYear >= ? and PeriodYear <= ?"),
+                 codeCount, {first->first.Year, last->first.Year});
     std::unique_ptr<TEngineCursor> finder;
     const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
         if (spared.isEmpty() || !spared.contains(KeyText(key)))
