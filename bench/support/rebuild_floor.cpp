@@ -1,13 +1,13 @@
 #include "bench/support/rebuild_floor.h"
 #include "bench/support/plain_sqlite.h"
 #include "data/summary_rebuild.h"
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 namespace {
