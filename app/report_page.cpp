@@ -4,6 +4,7 @@
 #include "app/main_menu.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
+#include "data/period_close.h"
 #include "dataset/controls_disabled.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
@@ -16,7 +17,6 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/standard_controls.h"
 #include <QComboBox>
-#include <QDate>
 #include <QProgressBar>
 
 namespace {
@@ -281,13 +281,10 @@ void TReportPage::ShowReport(TReportLayout layout)
 void TReportPage::ProcessingForReports1Click(QObject*)
 {
     const THourglass hourglass;
-    const QString closeDate = QLatin1Char('"')
-        + DateTimeToQDate(ADm1->CurrentCloseDate).toString(QStringLiteral("MM/dd/yyyy")) + QLatin1Char('"');
-    const QString sourceFilter = QStringLiteral("where TransactionDate > ") + closeDate;
-    const QString targetFilter = QStringLiteral("where Closedate = ") + closeDate;
     {
         const TProgressShown progress(window_.ProgressBar1);
-        ADm3->RebuildSummaries(sourceFilter, targetFilter);
+        ADm3->RebuildSummaries(OpenPeriodSourceFilter(ADm1->CurrentCloseDate),
+                               OpenPeriodTargetFilter(ADm1->CurrentCloseDate));
         ADm1->LoadYearRange();
         window_.ChartPage->SetChartYearRange();
     }

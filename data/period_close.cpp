@@ -75,6 +75,12 @@ void ShowTablesAfresh() {
 
 }  // namespace
 
+QString OpenPeriodSourceFilter(TDateTime closeDate) {
+    return QStringLiteral("where TransactionDate > ") + SqlDate(closeDate);
+}
+
+QString OpenPeriodTargetFilter(TDateTime closeDate) { return QStringLiteral("where Closedate = ") + SqlDate(closeDate); }
+
 QString ClosedRangeSourceFilter(TDateTime oldClose, TDateTime newClose) {
     return QStringLiteral("where TransactionDate > ") + SqlDate(oldClose) + QStringLiteral("  and TransactionDate <= ") +
            SqlDate(newClose);

@@ -7,6 +7,12 @@
 #include "platform/rtl/datetime.h"
 #include <QString>
 
+// The main window's rebuild of the open period on the close date in force:
+// "where TransactionDate > "mm/dd/yyyy"" selects the transactions after it,
+// "where Closedate = "mm/dd/yyyy"" the summary rows stamped with it.
+QString OpenPeriodSourceFilter(TDateTime closeDate);
+QString OpenPeriodTargetFilter(TDateTime closeDate);
+
 // "where TransactionDate > "mm/dd/yyyy"  and TransactionDate <= "mm/dd/yyyy"":
 // the transactions of the range being closed, dates with literal slashes.
 QString ClosedRangeSourceFilter(TDateTime oldClose, TDateTime newClose);

@@ -1,6 +1,8 @@
 #include "data/summary_rebuild.h"
 #include "data/report_tables.h"
 #include "platform/rtl/datetime.h"
+#include <QRegularExpression>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -117,14 +119,41 @@ struct TNumberedKey {
     int Codes[2] = {0, 0};
     int Year = 0;
     int Month = 0;
-    bool operator==(const TNumberedKey&) const = default;
 };
 
-struct TNumberedKeyHash {
-    size_t operator()(const TNumberedKey& key) const {
-        const quint64 codes = quint64(quint32(key.Codes[0])) << 32 | quint32(key.Codes[1]);
-        return qHash(codes) ^ (size_t(key.Year * 16 + key.Month) * 0x9E3779B97F4A7C15ull);
+// Where the totals of each key stand, found by the numbers of its codes and
+// its month without hashing: the codes are numbered from 0 up, and each pair
+// of codes keeps its months side by side, so that the places of a whole
+// summary stay close together in memory however many keys it has.
+class TKeyPlaces {
+public:
+    static constexpr size_t None = size_t(-1);
+
+    size_t& At(const TNumberedKey& key) {
+        std::vector<TMonths>& pairs = Grown(codes_, key.Codes[0]);
+        TMonths& months = Grown(pairs, key.Codes[1]);
+        const int month = key.Year * 12 + key.Month - 1;
+        if (months.Places.empty())
+            months.First = month;
+        if (month < months.First) {
+            months.Places.insert(months.Places.begin(), size_t(months.First - month), None);
+            months.First = month;
+        }
+        return Grown(months.Places, month - months.First, None);
     }
+
+private:
+    struct TMonths {
+        int First = 0;               // the month number of Places[0]
+        std::vector<size_t> Places;
+    };
+    template <typename T>
+    static T& Grown(std::vector<T>& items, int index, const T& fill = T()) {
+        if (size_t(index) >= items.size())
+            items.resize(size_t(index) + 1, fill);
+        return items[size_t(index)];
+    }
+    std::vector<std::vector<TMonths>> codes_;
 };
 
 // The accounting month of a transaction date; a missing date counts as the
@@ -152,19 +181,25 @@ QString KeyText(const TMonthKey& key) {
            QString::number(key.Month);
 }
 
-TMonthKey KeyFromRow(const TResultSet& rows, int codeCount) {
+TMonthKey KeyFromRow(const TResultSet& rows, int codeCount, int year, int month) {
     TMonthKey key;
     for (int i = 0; i < codeCount; ++i)
         key.Codes << TextOf(rows.Value(i));
-    key.Year = IntOf(rows.Value(codeCount));
-    key.Month = IntOf(rows.Value(codeCount + 1));
+    key.Year = year;
+    key.Month = month;
     return key;
 }
 
+// A key read as codes, year and month.
+TMonthKey KeyFromRow(const TResultSet& rows, int codeCount) {
+    return KeyFromRow(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
+}
+
 // The keys of the rows a select of codes, year and month reads.
-QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount) {
+QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount,
+                       const std::vector<QVariant>& params = {}) {
     QSet<QString> keys;
-    const auto rows = db.Query(selectText);
+    const auto rows = db.Query(selectText, params);
     while (rows->Next())
         keys.insert(KeyText(KeyFromRow(*rows, codeCount)));
     return keys;
@@ -229,6 +264,146 @@ void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumn
     }
 }
 
+int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
+    const auto rows = db.Query(SqlText({QStringLiteral("Select count(*) from ") + table, where}));
+    return rows->Next() ? IntOf(rows->Value(0)) : 0;
+}
+
+// The source clause as a test made on each row of the table read straight
+// through. Given the clause itself, the engine walks a date index (account
+// by account where the date is not its first field) and looks every row it
+// finds up in the table: several times the work of reading the table when
+// the clause selects much of it, and the rows come newest first. Read
+// straight through, the transactions of a month are added in the order they
+// were entered, as a rebuild without clause adds them, to the same sums.
+QString ClauseTestedOnEachRow(const QString& where) {
+    static const QRegularExpression leadingWhere(QStringLiteral("^\\s*where\\s"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = leadingWhere.match(where);
+    if (!match.hasMatch())
+        return where;
+    return QStringLiteral("where case when ") + where.mid(match.capturedEnd()) +
+           QStringLiteral(" then 1 else 0 end = 1");
+}
+
+// The month of each transaction, worked out once per run of equal dates:
+// transactions come mostly in date order.
+class TMonthOfDates {
+public:
+    void Read(const QVariant& value, int& year, int& month) {
+        const QDate date = value.toDate();
+        if (!read_ || date != last_ || !last_.isValid()) {
+            MonthOfDate(value, year_, month_);
+            last_ = date;
+            read_ = true;
+        }
+        year = year_;
+        month = month_;
+    }
+
+private:
+    QDate last_;
+    bool read_ = false;
+    int year_ = 0, month_ = 0;
+};
+
+// The source transactions added up per key, in the order the keys first
+// appear. A row's key is found by the numbers of its codes and its month, so
+// that its texts are looked up once each, not compared as a key.
+using TSourceTotals = std::vector<std::pair<TMonthKey, TAmounts>>;
+
+TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& layout) {
+    const int codeCount = static_cast<int>(layout.Codes.size());
+    std::vector<const char*> sourceFields = layout.Codes;
+    sourceFields.push_back("TransactionDate");
+    for (const auto& amount : layout.Amounts)
+        sourceFields.push_back(amount.second);
+    const auto rows = scope.Db.Query(SqlText({QStringLiteral("Select ") + Joined(sourceFields) +
+                                                  QStringLiteral(" from ") + QString::fromLatin1(layout.SourceTable),
+                                              ClauseTestedOnEachRow(scope.Source)}));
+    TSourceTotals totals;
+    TCodeNumbers numbers;
+    TMonthOfDates months;
+    TKeyPlaces places;
+    TNumberedKey numbered;
+    while (rows->Next()) {
+        for (int i = 0; i < codeCount; ++i)
+            numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
+        months.Read(rows->Value(codeCount), numbered.Year, numbered.Month);
+        size_t& place = places.At(numbered);
+        if (place == TKeyPlaces::None) {
+            place = totals.size();
+            totals.emplace_back(KeyFromRow(*rows, codeCount, numbered.Year, numbered.Month), TAmounts{});
+        }
+        TAmounts& sums = totals[place].second;
+        for (int i = 0; i < int(layout.Amounts.size()); ++i)
+            sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
+    }
+    return totals;
+}
+
+// The columns of a summary table that a rebuild writes.
+struct TSummaryColumns {
+    std::vector<int> Codes;
+    std::vector<int> Amounts;
+    int Year, Month, Total, Close;
+
+    TSummaryColumns(const TColumnMap& columns, const TSummaryLayout& layout)
+        : Year(columns[QStringLiteral("PeriodYear")]), Month(columns[QStringLiteral("PeriodMonth")]),
+          Total(columns[QStringLiteral("TotalAmount")]), Close(columns[QStringLiteral("CloseDate")]) {
+        for (const char* code : layout.Codes)
+            Codes.push_back(columns[QString::fromLatin1(code)]);
+        for (const auto& amount : layout.Amounts)
+            Amounts.push_back(columns[QString::fromLatin1(amount.first)]);
+    }
+};
+
+// One summary row per key: rows the target clause spared are found through
+// the index and written over; every other key is a new row.
+void WriteSummaryRows(const TRebuildScope& scope, const TSummaryLayout& layout, const TSourceTotals& totals) {
+    const QString table = QString::fromLatin1(layout.Table);
+    std::vector<const char*> keyFields = layout.Codes;
+    keyFields.push_back("PeriodYear");
+    keyFields.push_back("PeriodMonth");
+    const int codeCount = static_cast<int>(layout.Codes.size());
+    // Only a row of a year the totals hold can have one of their keys: the
+    // rows of the other years are not read.
+    const auto [first, last] = std::minmax_element(totals.begin(), totals.end(), [](const auto& a, const auto& b) {
+        return a.first.Year < b.first.Year;
+    });
+    const QSet<QString> spared =
+        KeyTexts(scope.Db,
+                 QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table +
+                     QStringLiteral(" where PeriodYear >= ? and PeriodYear <= ?"),
+                 codeCount, {first->first.Year, last->first.Year});
+    std::unique_ptr<TEngineCursor> finder;
+    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
+        if (spared.isEmpty() || !spared.contains(KeyText(key)))
+            return std::nullopt;
+        if (!finder)
+            finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
+        if (!finder->Seek(key.IndexValues(), false))
+            return std::nullopt;
+        return TStoredRow(finder->RowId(), finder->Record());
+    };
+
+    const TColumnMap columnMap(scope.Db, table);
+    const TSummaryColumns columns(columnMap, layout);
+    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
+    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums, bool) {
+        for (int i = 0; i < codeCount; ++i)
+            record[columns.Codes[i]] = key.Codes[i].isEmpty() ? QVariant() : QVariant(key.Codes[i]);
+        record[columns.Year] = key.Year;
+        record[columns.Month] = key.Month;
+        for (size_t i = 0; i < columns.Amounts.size(); ++i)
+            record[columns.Amounts[i]] = sums.Value[i];
+        if (layout.CreditMinusDebit)
+            record[columns.Total] = sums.Value[1] - sums.Value[0];
+        record[columns.Close] = closeDate;
+    };
+    UpdateOrInsertRows(scope.Db, table, columnMap, totals, find, fill);
+}
+
 }  // namespace
 
 QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target) {
@@ -239,109 +414,22 @@ QString SummaryTableName(TSummaryKind kind) { return QString::fromLatin1(Layout(
 QString SummaryIndexName(TSummaryKind kind) { return QString::fromLatin1(Layout(kind).Index); }
 
 void DeleteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
-    scope.Db.Execute(SqlText(SummaryDeleteLines(kind, scope.Target)));
+    // A delete with a clause takes the rows out one by one, each from the
+    // table and its indexes; when the clause selects every row, the table is
+    // emptied at once. The clause still decides: the rows are counted.
+    const QString table = SummaryTableName(kind);
+    const bool everyRow =
+        scope.Target.isEmpty() || RowCount(scope.Db, table, scope.Target) == RowCount(scope.Db, table, QString());
+    scope.Db.Execute(SqlText(SummaryDeleteLines(kind, everyRow ? QString() : scope.Target)));
 }
 
 void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TSummaryLayout& layout = Layout(kind);
-    const int codeCount = static_cast<int>(layout.Codes.size());
-    const int amountCount = static_cast<int>(layout.Amounts.size());
-    const QString table = QString::fromLatin1(layout.Table);
-
-    // The transactions, added up per key in the order they are read.
-    std::vector<const char*> sourceFields = layout.Codes;
-    sourceFields.push_back("TransactionDate");
-    for (const auto& amount : layout.Amounts)
-        sourceFields.push_back(amount.second);
-    // The sums per key in the order the keys first appear.
-    std::vector<std::pair<TMonthKey, TAmounts>> totals;
-    {
-        const auto rows = scope.Db.Query(SqlText(
-            {QStringLiteral("Select ") + Joined(sourceFields) + QStringLiteral(" from ") +
-                 QString::fromLatin1(layout.SourceTable),
-             scope.Source}));
-        // A row's key is found by the numbers of its codes and its month, so
-        // that its texts are looked up once each, not compared as a key.
-        TCodeNumbers numbers;
-        std::unordered_map<TNumberedKey, size_t, TNumberedKeyHash> places;
-        TNumberedKey numbered;
-        QDate lastDate;
-        int year = 0, month = 0;
-        bool dated = false;
-        while (rows->Next()) {
-            for (int i = 0; i < codeCount; ++i)
-                numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
-            const QVariant date = rows->Value(codeCount);
-            if (!dated || date.toDate() != lastDate || !lastDate.isValid()) {
-                MonthOfDate(date, year, month);
-                lastDate = date.toDate();
-                dated = true;
-            }
-            numbered.Year = year;
-            numbered.Month = month;
-            auto [place, added] = places.try_emplace(numbered, 0);
-            if (added) {
-                TMonthKey key;
-                for (int i = 0; i < codeCount; ++i)
-                    key.Codes << TextOf(rows->Value(i));
-                key.Year = year;
-                key.Month = month;
-                place->second = totals.size();
-                totals.emplace_back(std::move(key), TAmounts{});
-            }
-            TAmounts& sums = totals[place->second].second;
-            for (int i = 0; i < amountCount; ++i)
-                sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
-        }
-    }
+    const TSourceTotals totals = SourceTotals(scope, layout);
     for (const auto& [key, sums] : totals)
         CheckMonthSums(layout, key, sums);
-    if (totals.empty())
-        return;
-
-    // Rows the target clause spared are found through the index and written
-    // over; every other key is a new row.
-    std::vector<const char*> keyFields = layout.Codes;
-    keyFields.push_back("PeriodYear");
-    keyFields.push_back("PeriodMonth");
-    const QSet<QString> spared =
-        KeyTexts(scope.Db, QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table, codeCount);
-    std::unique_ptr<TEngineCursor> finder;
-
-    const TColumnMap columns(scope.Db, table);
-    std::vector<int> codeColumns;
-    for (const char* code : layout.Codes)
-        codeColumns.push_back(columns[QString::fromLatin1(code)]);
-    std::vector<int> amountColumns;
-    for (const auto& amount : layout.Amounts)
-        amountColumns.push_back(columns[QString::fromLatin1(amount.first)]);
-    const int yearColumn = columns[QStringLiteral("PeriodYear")];
-    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
-    const int totalColumn = columns[QStringLiteral("TotalAmount")];
-    const int closeColumn = columns[QStringLiteral("CloseDate")];
-    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
-
-    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
-        if (spared.isEmpty() || !spared.contains(KeyText(key)))
-            return std::nullopt;
-        if (!finder)
-            finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
-        if (!finder->Seek(key.IndexValues(), false))
-            return std::nullopt;
-        return TStoredRow(finder->RowId(), finder->Record());
-    };
-    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums, bool) {
-        for (int i = 0; i < codeCount; ++i)
-            record[codeColumns[i]] = key.Codes[i].isEmpty() ? QVariant() : QVariant(key.Codes[i]);
-        record[yearColumn] = key.Year;
-        record[monthColumn] = key.Month;
-        for (int i = 0; i < amountCount; ++i)
-            record[amountColumns[i]] = sums.Value[i];
-        if (layout.CreditMinusDebit)
-            record[totalColumn] = sums.Value[1] - sums.Value[0];
-        record[closeColumn] = closeDate;
-    };
-    UpdateOrInsertRows(scope.Db, table, columns, totals, find, fill);
+    if (!totals.empty())
+        WriteSummaryRows(scope, layout, totals);
 }
 
 // ---- Bills

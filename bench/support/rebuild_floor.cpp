@@ -1,13 +1,13 @@
 #include "bench/support/rebuild_floor.h"
 #include "bench/support/plain_sqlite.h"
 #include "data/summary_rebuild.h"
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -35,6 +35,17 @@ public:
         const unsigned char* text = sqlite3_column_text(statement_, column);
         return text ? std::string(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(statement_, column)))
                     : std::string();
+    }
+    // Binds a clause's values from place first on; returns the place after them.
+    int BindClause(int first, const TPlainClause& clause) {
+        for (const auto& value : clause.Values) {
+            if (const auto* number = std::get_if<long long>(&value)) sqlite3_bind_int64(statement_, first++, *number);
+            else {
+                const std::string& text = std::get<std::string>(value);
+                sqlite3_bind_text(statement_, first++, text.data(), int(text.size()), SQLITE_TRANSIENT);
+            }
+        }
+        return first;
     }
     void BindCode(int index, const std::string& code) {
         if (code.empty()) sqlite3_bind_null(statement_, index);
@@ -85,9 +96,29 @@ void MonthOf(const std::string& date, int& year, int& month) {
     month = std::atoi(date.substr(5, 2).c_str());
 }
 
-// Scans the transactions once, totals in a hash map in the order keys appear,
-// deletes the summary rows and writes them again.
-std::vector<TTotal> RewriteSummary(sqlite3* db, const TSummary& summary, const std::string& closeDate) {
+std::string Clause(const TPlainClause& clause) { return clause.Where.empty() ? "" : " " + clause.Where; }
+
+long long Count(sqlite3* db, const std::string& table, const TPlainClause& clause) {
+    TStatement count(db, "SELECT count(*) FROM " + table + Clause(clause));
+    count.BindClause(1, clause);
+    count.Step();
+    return sqlite3_column_int64(count, 0);
+}
+
+// Deletes the rows the clause selects; when that is every row, at once.
+void DeleteRows(sqlite3* db, const std::string& table, const TPlainClause& clause) {
+    const bool every = clause.Where.empty() || Count(db, table, clause) == Count(db, table, {});
+    TStatement remove(db, "DELETE FROM " + table + (every ? "" : Clause(clause)));
+    if (!every) remove.BindClause(1, clause);
+    remove.Run();
+}
+
+// Scans the transactions once, testing the source clause on each row rather
+// than walking an index and looking each row up; totals in a hash map in the
+// order keys appear. Deletes the summary rows the target selects and writes
+// the totals, over the rows the target spared.
+void RewriteSummary(sqlite3* db, const TSummary& summary, const std::string& closeDate,
+                    const TRebuildClauses& clauses, long long& scanned) {
     const int codes = int(summary.Codes.size());
     std::vector<const char*> sourceFields = summary.Codes, targetFields = summary.Codes;
     sourceFields.push_back("TransactionDate");
@@ -103,7 +134,9 @@ std::vector<TTotal> RewriteSummary(sqlite3* db, const TSummary& summary, const s
     std::vector<TTotal> totals;
     std::unordered_map<std::string, size_t> index;
     {
-        TStatement scan(db, "SELECT " + Joined(sourceFields) + " FROM " + summary.Source);
+        TStatement scan(db, "SELECT " + Joined(sourceFields) + " FROM " + summary.Source + " NOT INDEXED" +
+                                Clause(clauses.Source));
+        scan.BindClause(1, clauses.Source);
         std::string key;
         TTotal row;
         row.Codes.resize(size_t(codes));
@@ -119,13 +152,16 @@ std::vector<TTotal> RewriteSummary(sqlite3* db, const TSummary& summary, const s
             if (added) totals.push_back(row);
             for (size_t i = 0; i < summary.Amounts.size(); ++i)
                 totals[it->second].Sums[i] += sqlite3_column_double(scan, codes + 1 + int(i));
+            ++scanned;
         }
     }
-    ExecPlain(db, (std::string("DELETE FROM ") + summary.Table).c_str());
-    std::string places = "?";
+    DeleteRows(db, summary.Table, clauses.Target);
+    std::string places = "?", amounts;
     for (size_t i = 1; i < targetFields.size(); ++i) places += ", ?";
+    for (size_t i = size_t(codes) + 2; i < targetFields.size(); ++i)
+        amounts += std::string(amounts.empty() ? "" : ", ") + targetFields[i] + " = excluded." + targetFields[i];
     TStatement insert(db, std::string("INSERT INTO ") + summary.Table + " (" + Joined(targetFields) + ") VALUES (" +
-                              places + ")");
+                              places + ") ON CONFLICT DO UPDATE SET " + amounts);
     for (const TTotal& total : totals) {
         int column = 1;
         for (const std::string& code : total.Codes) insert.BindCode(column++, code);
@@ -136,18 +172,24 @@ std::vector<TTotal> RewriteSummary(sqlite3* db, const TSummary& summary, const s
         sqlite3_bind_text(insert, column, closeDate.data(), int(closeDate.size()), SQLITE_STATIC);
         insert.Run();
     }
-    return totals;
 }
 
-// Each bill gets the total of its account's month over the items in index
-// order; the bills no month kept go.
-void RewriteBills(sqlite3* db, std::vector<TTotal> tel, const std::string& closeDate) {
-    ExecPlain(db, "UPDATE MthTel2a SET OldFlag = 1, TotalAmount = 0");
-    std::sort(tel.begin(), tel.end(), [](const TTotal& a, const TTotal& b) {
-        return std::tie(a.Codes, a.Year, a.Month) < std::tie(b.Codes, b.Year, b.Month);
-    });
+// Each bill the target selects gets the total of its account's month over the
+// items the target selects, in index order; the bills no month kept go.
+void RewriteBills(sqlite3* db, const std::string& closeDate, const TPlainClause& target) {
+    {
+        TStatement mark(db, "UPDATE MthTel2a SET OldFlag = 1, TotalAmount = 0" + Clause(target));
+        mark.BindClause(1, target);
+        mark.Run();
+    }
     std::map<std::tuple<std::string, int, int>, double> bills;
-    for (const TTotal& total : tel) bills[{total.Codes[0], total.Year, total.Month}] += total.Sums[0];
+    {
+        TStatement tel(db, "SELECT TelcomCode, PeriodYear, PeriodMonth, TotalAmount FROM MthTel1a" + Clause(target) +
+                               " ORDER BY TelcomCode, TelItemCode, PeriodYear, PeriodMonth");
+        tel.BindClause(1, target);
+        while (tel.Step())
+            bills[{tel.Text(0), sqlite3_column_int(tel, 1), sqlite3_column_int(tel, 2)}] += sqlite3_column_double(tel, 3);
+    }
     TStatement update(db, "UPDATE MthTel2a SET TotalAmount = ?, OldFlag = 0 "
                           "WHERE TelcomCode = ? AND PeriodYear = ? AND PeriodMonth = ?");
     TStatement insert(db, "INSERT INTO MthTel2a (TotalAmount, OldFlag, TelcomCode, PeriodYear, PeriodMonth, CloseDate) "
@@ -168,9 +210,10 @@ void RewriteBills(sqlite3* db, std::vector<TTotal> tel, const std::string& close
     ExecPlain(db, "DELETE FROM MthTel2a WHERE OldFlag = 1");
 }
 
-// The month totals of the four summaries, with the running bank balance.
-void RewriteChart(sqlite3* db, const std::string& closeDate) {
-    ExecPlain(db, "DELETE FROM TeeData1");
+// The month totals of the four summaries the target selects, over the chart
+// rows it selects; then the running bank balance of every chart row.
+void RewriteChart(sqlite3* db, const std::string& closeDate, const TPlainClause& target) {
+    DeleteRows(db, "TeeData1", target);
     std::map<std::pair<int, int>, std::vector<double>> months;
     {
         std::string sql;
@@ -178,9 +221,10 @@ void RewriteChart(sqlite3* db, const std::string& closeDate) {
         for (int t = 0; t < 4; ++t) {
             sql += std::string(t ? " union " : "") + "select periodyear, periodmonth";
             for (int i = 0; i < 4; ++i) sql += i == t ? ", sum(totalamount)" : ", 0";
-            sql += std::string(" from ") + tables[t] + " group by periodyear, periodmonth";
+            sql += std::string(" from ") + tables[t] + Clause(target) + " group by periodyear, periodmonth";
         }
         TStatement totals(db, sql + " order by periodyear, periodmonth");
+        for (int t = 0, place = 1; t < 4; ++t) place = totals.BindClause(place, target);
         while (totals.Step()) {
             const int year = sqlite3_column_int(totals, 0);
             if (year <= 0) continue;
@@ -190,34 +234,45 @@ void RewriteChart(sqlite3* db, const std::string& closeDate) {
         }
     }
     TStatement insert(db, "INSERT INTO TeeData1 (PeriodYear, PeriodMonth, Income, Expense, Communications, "
-                          "BankBalance, CloseDate, RunningBankBalance) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    double running = 0.0;
+                          "BankBalance, CloseDate, RunningBankBalance) VALUES (?, ?, ?, ?, ?, ?, ?, 0) "
+                          "ON CONFLICT DO UPDATE SET Income = excluded.Income, Expense = excluded.Expense, "
+                          "Communications = excluded.Communications, BankBalance = excluded.BankBalance, "
+                          "CloseDate = excluded.CloseDate");
     for (const auto& [month, sums] : months) {
-        running = RoundToReal48(running + sums[3]);
         sqlite3_bind_int(insert, 1, month.first);
         sqlite3_bind_int(insert, 2, month.second);
         for (int i = 0; i < 4; ++i) sqlite3_bind_double(insert, 3 + i, sums[size_t(i)]);
         sqlite3_bind_text(insert, 7, closeDate.data(), int(closeDate.size()), SQLITE_STATIC);
-        sqlite3_bind_double(insert, 8, running);
         insert.Run();
+    }
+    std::vector<std::pair<sqlite3_int64, double>> balances;
+    {
+        TStatement rows(db, "SELECT rowid, BankBalance FROM TeeData1 ORDER BY PeriodYear, PeriodMonth");
+        while (rows.Step()) balances.emplace_back(sqlite3_column_int64(rows, 0), sqlite3_column_double(rows, 1));
+    }
+    TStatement update(db, "UPDATE TeeData1 SET RunningBankBalance = ? WHERE rowid = ?");
+    double running = 0.0;
+    for (const auto& [rowId, balance] : balances) {
+        running = RoundToReal48(running + balance);
+        sqlite3_bind_double(update, 1, running);
+        sqlite3_bind_int64(update, 2, rowId);
+        update.Run();
     }
 }
 
 }  // namespace
 
-void RebuildLikeWork(sqlite3* db) {
+long long RebuildLikeWork(sqlite3* db, const TRebuildClauses& clauses) {
     ExecPlain(db, "BEGIN IMMEDIATE");
     std::string closeDate;
     {
         TStatement config(db, "SELECT CloseDate FROM PConfig1");
         if (config.Step()) closeDate = config.Text(0);
     }
-    std::vector<TTotal> tel;
-    for (const TSummary& summary : Summaries) {
-        std::vector<TTotal> totals = RewriteSummary(db, summary, closeDate);
-        if (summary.Table == Summaries[1].Table) tel = std::move(totals);
-    }
-    RewriteBills(db, std::move(tel), closeDate);
-    RewriteChart(db, closeDate);
+    long long added = 0;
+    for (const TSummary& summary : Summaries) RewriteSummary(db, summary, closeDate, clauses, added);
+    RewriteBills(db, closeDate, clauses.Target);
+    RewriteChart(db, closeDate, clauses.Target);
     ExecPlain(db, "COMMIT");
+    return added;
 }

@@ -68,6 +68,8 @@ protected:
 
 TEST_F(PeriodCloseTest, ClausesWriteSlashesWhateverTheRegionalSeparator) {
     const ScopedFormatSettings dotted(ScopedFormatSettings::DayMonthYear(QLatin1Char('.')));
+    EXPECT_EQ(OpenPeriodSourceFilter(At(2025, 12, 31)), "where TransactionDate > \"12/31/2025\"");
+    EXPECT_EQ(OpenPeriodTargetFilter(At(2025, 12, 31)), "where Closedate = \"12/31/2025\"");
     EXPECT_EQ(ClosedRangeSourceFilter(At(2025, 12, 31), At(2026, 2, 28)),
               "where TransactionDate > \"12/31/2025\"  and TransactionDate <= \"02/28/2026\"");
     EXPECT_EQ(ClosedMonthsTargetFilter(At(2025, 12, 31), At(2026, 2, 28)),

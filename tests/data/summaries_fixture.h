@@ -2,6 +2,7 @@
 // The rules fixture with the second module created, transactions written
 // straight into their tables, and the main window's rebuild clauses.
 #include "data/adm3.h"
+#include "data/period_close.h"
 #include "tests/data/rules_fixture.h"
 #include <QFile>
 
@@ -24,9 +25,8 @@ protected:
 
     // The clauses the report page passes for the close date in force.
     void RebuildOpenPeriod() {
-        const QString close = QStringLiteral("\"%1\"").arg(
-            DateTimeToQDate(adm1->CurrentCloseDate).toString(QStringLiteral("MM/dd/yyyy")));
-        adm3->RebuildSummaries("where TransactionDate > " + close, "where Closedate = " + close);
+        adm3->RebuildSummaries(OpenPeriodSourceFilter(adm1->CurrentCloseDate),
+                               OpenPeriodTargetFilter(adm1->CurrentCloseDate));
     }
 
     void Bank(const char* account, const char* item, QDate date, double debit, double credit) {
