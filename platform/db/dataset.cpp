@@ -235,8 +235,8 @@ const QVariant& TDataSet::FieldData(const TField& field) const
     const TRecordBuffer* buffer = CurrentBuffer();
     if (!buffer) return null;
     if (field.fieldKind_ == fkData) {
-        const size_t column = size_t(field.fieldNo_ - 1);
-        return field.fieldNo_ > 0 && column < buffer->Values.size() ? buffer->Values[column] : null;
+        const qsizetype column = field.fieldNo_ - 1;
+        return column >= 0 && column < buffer->Values.size() ? buffer->Values[column] : null;
     }
     const size_t slot = size_t(field.calcSlot_);
     return field.calcSlot_ >= 0 && slot < buffer->Calc.size() ? buffer->Calc[slot] : null;

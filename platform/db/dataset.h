@@ -230,7 +230,7 @@ private:
     // Window.
     void SetBufferCount(int count);
     void UpdateBufferCount();
-    TRecordBuffer ReadCursorRecord();
+    TRecordBuffer& ReadCursorRecord();
     // Append the row after the last buffer / prepend the row before the first;
     // shift is how far the window's records moved up (1, -1) or 0.
     bool FetchNext(int& shift);
@@ -266,6 +266,7 @@ private:
     int activeRecord_ = 0;
     int cursorIndex_ = -1;         // the buffer the engine cursor sits on; -1 unknown
     bool bof_ = true, eof_ = true;
+    TRecordBuffer spareRecord_;    // where the next record read goes (see ReadCursorRecord)
     TRecordBuffer savedRecord_;    // the active record as it was before Edit
     TBookmark insertAnchor_;       // the current row when Insert or Append began
 

@@ -299,7 +299,7 @@ QString ColumnList(const TTableDesc& desc) {
 }
 
 void CheckValueCount(const TTableDesc& desc, const TRecordValues& values) {
-    if (values.size() != desc.Columns.size())
+    if (size_t(values.size()) != desc.Columns.size())
         throw EDatabaseError(QStringLiteral("Table %1 has %2 fields, %3 values were given")
                                  .arg(desc.Name).arg(desc.Columns.size()).arg(values.size()));
 }
@@ -435,8 +435,8 @@ std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint
     std::optional<TRecordValues> values;
     if (read.Step()) {
         values.emplace(plan.Desc->Columns.size());
-        for (size_t i = 0; i < values->size(); ++i)
-            (*values)[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[i].Type);
+        for (qsizetype i = 0; i < values->size(); ++i)
+            (*values)[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[size_t(i)].Type);
     }
     read.Rewind();
     return values;
