@@ -302,6 +302,19 @@ void TSqliteCursor::Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::
     }
 }
 
+// Whether the window holds the view's rows up to its last (forward) or from
+// its first row: when that is not known yet, one step of reading beyond the
+// window tells.
+bool TSqliteCursor::ReachesEnd(bool forward) {
+    bool& done = forward ? tailDone_ : headDone_;
+    if (done || rows_.empty()) return done;
+    std::optional<TKeyPosition> from = forward ? tailScan_ : headScan_;
+    if (!from) from = (forward ? rows_.back() : rows_.front()).Position();
+    const TFetch fetch = Fetch(from, false, forward, 1);
+    done = fetch.Rows.empty() && fetch.Exhausted;
+    return done;
+}
+
 // Rows read before a write may be stale: keep only the current row as the
 // place to read on from.
 void TSqliteCursor::SyncWithChanges() {
@@ -471,6 +484,18 @@ int TSqliteCursor::RecNo() {
     if (current_ + 1 < int(rows_.size()))
         if (auto found = recNos_.find(rows_[size_t(current_ + 1)].RowId); found != recNos_.end())
             return recNos_[row.RowId] = found->second - 1;
+    // A window that reaches an end of the view, read since the last write,
+    // numbers its rows from that end: a row just posted at the end of an
+    // account needs no count of the rows before it.
+    if (seenChanges_ == generation) {
+        if (ReachesEnd(false)) return recNos_[row.RowId] = current_ + 1;
+        const bool counted = count_ && count_->first == generation;
+        if ((counted || !filters_.Any()) && ReachesEnd(true)) {
+            const int after = int(rows_.size()) - 1 - current_;
+            const int count = RecordCount();
+            return recNos_[row.RowId] = count - after;
+        }
+    }
     qlonglong before = 0;
     if (!filters_.Any()) {
         for (const TSqlCondition& segment : order_->SegmentsFrom(row.Position(), false, false))

@@ -83,6 +83,7 @@ private:
     void SetSingle(TRow row);
     bool ExtendTail();
     bool ExtendHead();
+    bool ReachesEnd(bool forward);
     void TrimFront();
     void TrimBack();
     void Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last);
