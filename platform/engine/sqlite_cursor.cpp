@@ -18,7 +18,7 @@ void AndWith(TSqlCondition& into, const TSqlCondition& more) {
 }  // namespace
 
 TSqliteCursor::TSqliteCursor(std::shared_ptr<TSqliteDatabase> db, const TCursorSpec& spec)
-    : db_(std::move(db)), desc_(db_->AccessibleTable(spec.Table)) {
+    : db_(std::move(db)), desc_(db_->AccessibleTable(spec.Table)), tableChanges_(&db_->TableChanges(desc_.Name)) {
     BuildOrder(spec);
     for (const TColumnDesc& column : desc_.Columns) readers_.emplace_back(column.Type);
     QStringList columns{QStringLiteral("rowid")};
@@ -114,7 +114,11 @@ void TSqliteCursor::InvalidateCounts() {
     recNos_.clear();
 }
 
-quint64 TSqliteCursor::Generation() const { return db_->ChangeCount(); }
+// The rows in view change with writes to the table; a record callback may
+// look at other tables too, so any write counts for it.
+quint64 TSqliteCursor::Generation() const {
+    return filters_.HasCallback() ? db_->ChangeCount() : db_->WideChanges() + *tableChanges_;
+}
 
 // --- reading ----------------------------------------------------------------
 
@@ -318,7 +322,7 @@ bool TSqliteCursor::ReachesEnd(bool forward) {
 // Rows read before a write may be stale: keep only the current row as the
 // place to read on from.
 void TSqliteCursor::SyncWithChanges() {
-    const quint64 changes = db_->ChangeCount();
+    const quint64 changes = Generation();
     if (changes == seenChanges_) return;
     seenChanges_ = changes;
     if (HasRecord()) {
@@ -346,7 +350,7 @@ void TSqliteCursor::SyncWithChanges() {
 // --- moving -----------------------------------------------------------------
 
 void TSqliteCursor::First() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     pageSize_ = kFirstPage;
     TFetch fetch = Fetch(std::nullopt, true, true, pageSize_);
     const bool empty = fetch.Rows.empty();
@@ -355,7 +359,7 @@ void TSqliteCursor::First() {
 }
 
 void TSqliteCursor::Last() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     pageSize_ = kFirstPage;
     TFetch fetch = Fetch(std::nullopt, true, false, pageSize_);
     std::reverse(fetch.Rows.begin(), fetch.Rows.end());
@@ -564,7 +568,7 @@ bool TSqliteCursor::GotoRecNo(int recNo) {
 // --- refreshing and the view ------------------------------------------------
 
 void TSqliteCursor::Refresh() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     InvalidateCounts();
     if (!HasRecord()) {
         First();

@@ -93,6 +93,7 @@ private:
 
     std::shared_ptr<TSqliteDatabase> db_;
     TTableDesc desc_;
+    const quint64* tableChanges_;   // the writes to this table (see Generation)
     std::unique_ptr<TKeyOrder> order_;
     QString selectList_;
     QString from_;

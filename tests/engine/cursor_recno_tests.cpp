@@ -152,4 +152,38 @@ TEST_F(CursorRecNo, NumbersRowsNearTheEndsOfTheView) {
     }
 }
 
+// A cursor counts again after every kind of write to its table (rows, SQL,
+// emptying, a rolled-back transaction) and reads on past writes to others.
+TEST_F(CursorRecNo, CountsAgainAfterEveryWriteToItsTable) {
+    db->CreateTable(TransactionsDesc("TrnTel1a"));
+    auto cursor = db->OpenCursor(Spec("TrnBnk1a", "ByDate"));
+    const std::vector<qint64> rows = Walked(*cursor);
+    const int count = int(rows.size());
+    ASSERT_EQ(cursor->RecordCount(), count);
+
+    cursor->First();
+    db->InsertRow("TrnTel1a", {QString("X"), QString("X"), QDate(2020, 1, 1), QString("001"), 1.0, 0.0, false});
+    db->Execute("insert into TrnTel1a select * from TrnBnk1a");
+    std::vector<qint64> walked;
+    for (; cursor->HasRecord(); cursor->Next()) walked.push_back(cursor->RowId());
+    EXPECT_EQ(walked, rows) << "another table's rows";
+
+    db->Execute("insert into TrnBnk1a (BankAccountCode, BankTranSerialNum, TransactionDate) values (\"9\", \"9\", \"01/01/2021\")");
+    EXPECT_EQ(cursor->RecordCount(), count + 1);
+    db->Execute("delete from TrnBnk1a where BankAccountCode = \"9\"");
+    EXPECT_EQ(cursor->RecordCount(), count);
+    ASSERT_TRUE(cursor->GotoRecNo(count));
+    EXPECT_EQ(cursor->RecNo(), count);
+    db->StartTransaction();
+    AddTransaction(QString("9"), 9, QDate(2021, 1, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 1);
+    db->Rollback();
+    EXPECT_EQ(cursor->RecordCount(), count);
+    cursor->Last();
+    EXPECT_EQ(cursor->RowId(), rows.back());
+    db->EmptyTable("TrnBnk1a");
+    EXPECT_EQ(cursor->RecordCount(), 0);
+    EXPECT_FALSE(cursor->Next());
+}
+
 }  // namespace
