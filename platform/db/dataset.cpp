@@ -220,14 +220,6 @@ TRecordBuffer TDataSet::NewBuffer() const
     return buffer;
 }
 
-TRecordBuffer* TDataSet::CurrentBuffer() const
-{
-    if (scratch_) return scratch_;
-    if (state_ == dsSetKey) return keyBuffer_;
-    if (recordCount_ == 0) return nullptr;
-    return const_cast<TRecordBuffer*>(&buffers_[size_t(activeRecord_)]);
-}
-
 const QVariant& TDataSet::FieldData(const TField& field) const
 {
     static const QVariant null;

@@ -212,7 +212,14 @@ private:
     // Field storage, used by TField.
     const QVariant& FieldData(const TField& field) const;
     void SetFieldData(TField& field, const QVariant& value);
-    TRecordBuffer* CurrentBuffer() const;
+    // The record fields read and write: every field read passes here.
+    TRecordBuffer* CurrentBuffer() const
+    {
+        if (scratch_) return scratch_;
+        if (state_ == dsSetKey) return keyBuffer_;
+        if (recordCount_ == 0) return nullptr;
+        return const_cast<TRecordBuffer*>(&buffers_[size_t(activeRecord_)]);
+    }
     void AddField(TField* field);
     void RemoveField(TField* field);
     void MoveField(TField* field, int index);

@@ -140,8 +140,9 @@ TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) co
         row.Values = std::move(spare_.back());
         spare_.pop_back();
     }
-    row.Values.resize(count);
-    for (size_t i = 0; i < count; ++i) readers_[i].TakeValueInto(row.Values[i]);
+    row.Values.resize(qsizetype(count));
+    QVariant* values = row.Values.data();   // unshared: written without a detach check per value
+    for (size_t i = 0; i < count; ++i) readers_[i].TakeValueInto(values[i]);
     return row;
 }
 
