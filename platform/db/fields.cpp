@@ -19,7 +19,7 @@ bool IsTextValue(const QVariant& value)
 // variant's general conversion, which every read of a text would pay.
 QString VariantText(const QVariant& value)
 {
-    if (value.isNull()) return {};
+    if (!value.isValid()) return {};   // an empty field: a record holds no other null
     if (value.metaType() == QMetaType::fromType<QString>()) return *static_cast<const QString*>(value.constData());
     return value.toString();
 }
