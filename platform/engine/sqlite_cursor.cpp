@@ -7,7 +7,8 @@ namespace {
 constexpr int kFirstPage = 64;      // a screenful and then some
 constexpr int kSeekPage = 1;        // a seek reads little; Next reads on in pages
 constexpr int kMaxPage = 1024;      // pages double while the cursor keeps walking
-constexpr int kMaxWindow = 4096;    // rows kept around the current one
+constexpr int kMaxWindow = 1536;    // rows kept around the current one: few enough that a walk lets go of
+                                    // rows still in the processor's cache
 constexpr int kFilterBatch = 64;    // rows read at once while a filter rejects rows
 
 void AndWith(TSqlCondition& into, const TSqlCondition& more) {
