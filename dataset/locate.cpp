@@ -72,9 +72,9 @@ bool ScanForValue(bool fromFirst, TDataSet& dataSet, const TField& field, const 
     const TControlsDisabled disabled(dataSet);
     auto* scanner = dynamic_cast<TwwRecordScanner*>(&dataSet);
     if (scanner && !IsCalculatedOrNonEngineField(field)) {
-        const auto column = size_t(field.FieldNo() - 1);
+        const qsizetype column = field.FieldNo() - 1;
         return scanner->ScanRecords(fromFirst, [&](const TRecordValues& values) {
-            return column < values.size() && RawMatches(field, values[column], test);
+            return column >= 0 && column < values.size() && RawMatches(field, values[column], test);
         });
     }
     // Calculated and lookup fields exist only in the dataset's records.

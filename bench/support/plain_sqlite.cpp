@@ -1,6 +1,7 @@
 #include "bench/support/plain_sqlite.h"
 #include "platform/engine/nocase_collation.h"
 #include <QFile>
+#include <benchmark/benchmark.h>
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -24,6 +25,28 @@ sqlite3* OpenLikeEngine(const QString& path) {
     ExecPlain(db, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 67108864; PRAGMA journal_mode = WAL; "
                   "PRAGMA synchronous = FULL");
     return db;
+}
+
+int WalkPlain(sqlite3_stmt* statement) {
+    int rows = 0;
+    const int columns = sqlite3_column_count(statement);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        std::string texts[7];
+        int t = 0;
+        for (int column = 0; column < columns; ++column) {
+            switch (sqlite3_column_type(statement, column)) {
+            case SQLITE_TEXT:
+                texts[t++ % 7] = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+                break;
+            case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(statement, column)); break;
+            default: benchmark::DoNotOptimize(sqlite3_column_int64(statement, column)); break;
+            }
+        }
+        benchmark::DoNotOptimize(texts);
+        ++rows;
+    }
+    sqlite3_reset(statement);
+    return rows;
 }
 
 std::vector<std::string> TableRows(sqlite3* db, const char* table) {

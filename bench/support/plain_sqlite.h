@@ -14,6 +14,12 @@ sqlite3* OpenLikeEngine(const QString& path);
 // Runs statements that return no rows; throws on failure.
 void ExecPlain(sqlite3* db, const char* sql);
 
+// The floor of a walk: every row the statement gives, each column read into
+// a C++ value (texts into strings, numbers into doubles and integers) as a
+// dataset's fields would read it. Returns the rows read; the statement is
+// reset for the next walk.
+int WalkPlain(sqlite3_stmt* statement);
+
 // Every row of a table in a form that compares exactly (floats by their bits),
 // sorted: two tables with the same rows give the same list whatever their row ids.
 std::vector<std::string> TableRows(sqlite3* db, const char* table);

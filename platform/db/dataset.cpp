@@ -220,14 +220,6 @@ TRecordBuffer TDataSet::NewBuffer() const
     return buffer;
 }
 
-TRecordBuffer* TDataSet::CurrentBuffer() const
-{
-    if (scratch_) return scratch_;
-    if (state_ == dsSetKey) return keyBuffer_;
-    if (recordCount_ == 0) return nullptr;
-    return const_cast<TRecordBuffer*>(&buffers_[size_t(activeRecord_)]);
-}
-
 const QVariant& TDataSet::FieldData(const TField& field) const
 {
     static const QVariant null;
@@ -235,8 +227,8 @@ const QVariant& TDataSet::FieldData(const TField& field) const
     const TRecordBuffer* buffer = CurrentBuffer();
     if (!buffer) return null;
     if (field.fieldKind_ == fkData) {
-        const size_t column = size_t(field.fieldNo_ - 1);
-        return field.fieldNo_ > 0 && column < buffer->Values.size() ? buffer->Values[column] : null;
+        const qsizetype column = field.fieldNo_ - 1;
+        return column >= 0 && column < buffer->Values.size() ? buffer->Values[column] : null;
     }
     const size_t slot = size_t(field.calcSlot_);
     return field.calcSlot_ >= 0 && slot < buffer->Calc.size() ? buffer->Calc[slot] : null;

@@ -212,7 +212,14 @@ private:
     // Field storage, used by TField.
     const QVariant& FieldData(const TField& field) const;
     void SetFieldData(TField& field, const QVariant& value);
-    TRecordBuffer* CurrentBuffer() const;
+    // The record fields read and write: every field read passes here.
+    TRecordBuffer* CurrentBuffer() const
+    {
+        if (scratch_) return scratch_;
+        if (state_ == dsSetKey) return keyBuffer_;
+        if (recordCount_ == 0) return nullptr;
+        return const_cast<TRecordBuffer*>(&buffers_[size_t(activeRecord_)]);
+    }
     void AddField(TField* field);
     void RemoveField(TField* field);
     void MoveField(TField* field, int index);
@@ -230,7 +237,7 @@ private:
     // Window.
     void SetBufferCount(int count);
     void UpdateBufferCount();
-    TRecordBuffer ReadCursorRecord();
+    TRecordBuffer& ReadCursorRecord();
     // Append the row after the last buffer / prepend the row before the first;
     // shift is how far the window's records moved up (1, -1) or 0.
     bool FetchNext(int& shift);
@@ -266,6 +273,7 @@ private:
     int activeRecord_ = 0;
     int cursorIndex_ = -1;         // the buffer the engine cursor sits on; -1 unknown
     bool bof_ = true, eof_ = true;
+    TRecordBuffer spareRecord_;    // where the next record read goes (see ReadCursorRecord)
     TRecordBuffer savedRecord_;    // the active record as it was before Edit
     TBookmark insertAnchor_;       // the current row when Insert or Append began
 

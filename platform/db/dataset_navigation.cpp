@@ -13,12 +13,15 @@ void TDataSet::ClearBuffers()
     cursorIndex_ = -1;
 }
 
-TRecordBuffer TDataSet::ReadCursorRecord()
+// Reads into the spare buffer, whose memory a record that left the window
+// lent it: a walk allocates nothing per row. The caller swaps it into place.
+TRecordBuffer& TDataSet::ReadCursorRecord()
 {
-    TRecordBuffer buffer;
+    TRecordBuffer& buffer = spareRecord_;
     buffer.Bookmark = cursor_->RowId();
     buffer.Values = cursor_->Record();
-    buffer.Calc.resize(size_t(calcFieldCount_));
+    buffer.Calc.assign(size_t(calcFieldCount_), QVariant());
+    buffer.Assigned.clear();
     if (HasCalcFields()) ComputeCalcFields(buffer);
     return buffer;
 }
@@ -65,13 +68,13 @@ bool TDataSet::FetchNext(int& shift)
         cursorIndex_ = -1;
         return false;
     }
-    TRecordBuffer record = ReadCursorRecord();
+    TRecordBuffer& record = ReadCursorRecord();
     if (recordCount_ < BufferCount()) {
-        buffers_[size_t(recordCount_)] = std::move(record);
+        std::swap(buffers_[size_t(recordCount_)], record);
         cursorIndex_ = recordCount_++;
     } else {
         std::rotate(buffers_.begin(), buffers_.begin() + 1, buffers_.end());
-        buffers_.back() = std::move(record);
+        std::swap(buffers_.back(), record);
         cursorIndex_ = recordCount_ - 1;
         activeRecord_ = std::max(0, activeRecord_ - 1);
         shift = 1;
@@ -87,7 +90,7 @@ bool TDataSet::FetchPrior(int& shift)
         cursorIndex_ = -1;
         return false;
     }
-    TRecordBuffer record = ReadCursorRecord();
+    TRecordBuffer& record = ReadCursorRecord();
     if (recordCount_ < BufferCount()) {
         std::rotate(buffers_.begin(), buffers_.begin() + recordCount_, buffers_.begin() + recordCount_ + 1);
         ++recordCount_;
@@ -97,7 +100,7 @@ bool TDataSet::FetchPrior(int& shift)
         activeRecord_ = std::min(activeRecord_ + 1, recordCount_ - 1);
         shift = -1;
     }
-    buffers_.front() = std::move(record);
+    std::swap(buffers_.front(), record);
     cursorIndex_ = 0;
     return true;
 }
@@ -116,7 +119,7 @@ int TDataSet::GetNextRecords()
 void TDataSet::FillFromCursor(int before)
 {
     ClearBuffers();
-    buffers_.front() = ReadCursorRecord();
+    std::swap(buffers_.front(), ReadCursorRecord());
     recordCount_ = 1;
     cursorIndex_ = 0;
     int shift = 0;

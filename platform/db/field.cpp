@@ -94,6 +94,11 @@ void TField::SetLookupDataSet(TDataSet* dataSet)
 
 QVariant TField::Value() const
 {
+    return Data();
+}
+
+const QVariant& TField::Data() const
+{
     if (!dataSet_) DatabaseError(QStringLiteral("Field '%1' has no dataset").arg(DisplayName()));
     return dataSet_->FieldData(*this);
 }
@@ -111,12 +116,12 @@ QVariant TField::ToStored(const QVariant& value) const
 
 bool TField::IsNull() const
 {
-    return Value().isNull();
+    return Data().isNull();
 }
 
 QString TField::AsString() const
 {
-    return Value().toString();
+    return Data().toString();
 }
 
 void TField::SetAsString(const QString& text)

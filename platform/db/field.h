@@ -116,6 +116,9 @@ public:
 protected:
     TField(TComponent* owner, TFieldType type, int size);
 
+    // The current record's value as Value gives it, without a copy: the
+    // typed readers run for every field of every row a report walks.
+    const QVariant& Data() const;
     // The value in the engine's form for this type (see field_types.h);
     // EConvertError or ERangeError when it does not convert.
     virtual QVariant ToStored(const QVariant& value) const;

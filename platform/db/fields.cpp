@@ -15,6 +15,15 @@ bool IsTextValue(const QVariant& value)
     return value.typeId() == QMetaType::QString;
 }
 
+// A text field's value is a text already (or null): handed out without the
+// variant's general conversion, which every read of a text would pay.
+QString VariantText(const QVariant& value)
+{
+    if (!value.isValid()) return {};   // an empty field: a record holds no other null
+    if (value.metaType() == QMetaType::fromType<QString>()) return *static_cast<const QString*>(value.constData());
+    return value.toString();
+}
+
 // "h:mm[:ss] [AM|PM]" in the settings' time separator.
 TDateTime StrToTime(const QString& text)
 {
@@ -66,7 +75,7 @@ TStringField::TStringField(TComponent* owner, int size)
 {
 }
 
-QString TStringField::AsString() const { return Value().toString(); }
+QString TStringField::AsString() const { return VariantText(Data()); }
 
 void TStringField::SetAsString(const QString& text) { SetValue(text); }
 
@@ -105,7 +114,7 @@ TBlobField::TBlobField(TComponent* owner, TFieldType type, int size)
 {
 }
 
-QString TBlobField::AsString() const { return QString::fromUtf8(Value().toByteArray()); }
+QString TBlobField::AsString() const { return QString::fromUtf8(Data().toByteArray()); }
 
 void TBlobField::SetAsString(const QString& text) { SetValue(text.toUtf8()); }
 
@@ -127,7 +136,7 @@ TMemoField::TMemoField(TComponent* owner, int size)
 {
 }
 
-QString TMemoField::AsString() const { return Value().toString(); }
+QString TMemoField::AsString() const { return VariantText(Data()); }
 
 void TMemoField::SetAsString(const QString& text) { SetValue(text); }
 
@@ -158,7 +167,7 @@ void TDateTimeField::SetDisplayFormat(const QString& format)
 
 TDateTime TDateTimeField::AsDateTime() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Data();
     return value.isNull() ? 0 : VariantToDateTime(value);
 }
 
@@ -284,11 +293,11 @@ TIntegerField::TIntegerField(TComponent* owner, TFieldType type, int minValue, i
 {
 }
 
-int TIntegerField::AsInteger() const { return Value().toInt(); }
+int TIntegerField::AsInteger() const { return Data().toInt(); }
 
 QString TIntegerField::AsString() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Data();
     return value.isNull() ? QString() : IntToStr(value.toLongLong());
 }
 
@@ -362,13 +371,13 @@ TFloatField::TFloatField(TComponent* owner, TFieldType type)
 {
 }
 
-double TFloatField::AsFloat() const { return Value().toDouble(); }
+double TFloatField::AsFloat() const { return Data().toDouble(); }
 
 int TFloatField::AsInteger() const { return int(std::lround(AsFloat())); }
 
 QString TFloatField::AsString() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Data();
     return value.isNull() ? QString() : FloatToStr(value.toDouble());
 }
 
@@ -438,13 +447,13 @@ TBooleanField::TBooleanField(TComponent* owner)
 {
 }
 
-bool TBooleanField::AsBoolean() const { return Value().toBool(); }
+bool TBooleanField::AsBoolean() const { return Data().toBool(); }
 
 void TBooleanField::SetAsBoolean(bool value) { SetValue(value); }
 
 QString TBooleanField::AsString() const
 {
-    const QVariant value = Value();
+    const QVariant& value = Data();
     if (value.isNull()) return {};
     return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
 }

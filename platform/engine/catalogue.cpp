@@ -29,10 +29,12 @@ void TCatalogue::Exec(const QString& sql) const {
 std::optional<QString> TCatalogue::StoredName(const QString& table) const {
     const QString name = StripTableExtension(table);
     if (name.isEmpty() || IsPrivateTable(name)) return std::nullopt;
+    const QString key = name.toLower();
+    if (auto found = stored_.find(key); found != stored_.end()) return found->second;
     TSqliteStatement statement(db_, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     statement.Bind(1, name);
     if (!statement.Step()) return std::nullopt;
-    return statement.Column(0).toString();
+    return stored_[key] = statement.Column(0).toString();
 }
 
 QStringList TCatalogue::TableNames() const {

@@ -15,11 +15,12 @@ public:
     static bool IsPrivateTable(const QString& name);
 
     // The table's name as stored, found in any case; nullopt when there is none.
+    // A table found is remembered until Forget: every statement asks.
     std::optional<QString> StoredName(const QString& table) const;
     QStringList TableNames() const;
     // EDatabaseError naming the table when it does not exist. Cached until Forget.
     const TTableDesc& Describe(const QString& table) const;
-    void Forget() { descs_.clear(); marks_.clear(); }
+    void Forget() { descs_.clear(); marks_.clear(); stored_.clear(); }
 
     void Create(const TTableDesc& desc);   // with its indexes and password mark
     void DropMarks(const QString& table);  // after the table itself was dropped
@@ -35,4 +36,5 @@ private:
     sqlite3* db_;
     mutable std::map<QString, TTableDesc> descs_;   // by lower-case name
     mutable std::map<QString, QString> marks_;      // by lower-case name
+    mutable std::map<QString, QString> stored_;     // by lower-case name
 };

@@ -2,6 +2,7 @@
 // Field types and the table and index descriptors the engine keeps in its catalogue.
 #include <QString>
 #include <QStringList>
+#include <QList>
 #include <QVariant>
 #include <vector>
 
@@ -38,8 +39,10 @@ struct TTableDesc {
 
 // Values travel as QVariant: QString (text, memo), QByteArray (blob), QDate,
 // QTime, QDateTime, double (float, currency, BCD), int or qlonglong (integers),
-// bool (logical); a null QVariant for an empty field.
-using TRecordValues = std::vector<QVariant>;
+// bool (logical); a null QVariant for an empty field. A record is implicitly
+// shared: a dataset's copy of the cursor's row costs no copy of its values
+// until one of them is written.
+using TRecordValues = QList<QVariant>;
 
 // Table name without a ".db" extension, any case kept.
 QString StripTableExtension(const QString& name);

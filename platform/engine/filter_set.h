@@ -19,6 +19,7 @@ public:
     bool Drop(int handle) { return trees_.erase(handle) > 0; }
 
     bool Any() const { return callback_ || !trees_.empty(); }
+    bool HasCallback() const { return bool(callback_); }
     bool Accepts(const TRecordValues& row) const;
 
 private:

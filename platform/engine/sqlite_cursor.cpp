@@ -7,7 +7,8 @@ namespace {
 constexpr int kFirstPage = 64;      // a screenful and then some
 constexpr int kSeekPage = 1;        // a seek reads little; Next reads on in pages
 constexpr int kMaxPage = 1024;      // pages double while the cursor keeps walking
-constexpr int kMaxWindow = 4096;    // rows kept around the current one
+constexpr int kMaxWindow = 1536;    // rows kept around the current one: few enough that a walk lets go of
+                                    // rows still in the processor's cache
 constexpr int kFilterBatch = 64;    // rows read at once while a filter rejects rows
 
 void AndWith(TSqlCondition& into, const TSqlCondition& more) {
@@ -18,7 +19,7 @@ void AndWith(TSqlCondition& into, const TSqlCondition& more) {
 }  // namespace
 
 TSqliteCursor::TSqliteCursor(std::shared_ptr<TSqliteDatabase> db, const TCursorSpec& spec)
-    : db_(std::move(db)), desc_(db_->AccessibleTable(spec.Table)) {
+    : db_(std::move(db)), desc_(db_->AccessibleTable(spec.Table)), tableChanges_(&db_->TableChanges(desc_.Name)) {
     BuildOrder(spec);
     for (const TColumnDesc& column : desc_.Columns) readers_.emplace_back(column.Type);
     QStringList columns{QStringLiteral("rowid")};
@@ -114,7 +115,11 @@ void TSqliteCursor::InvalidateCounts() {
     recNos_.clear();
 }
 
-quint64 TSqliteCursor::Generation() const { return db_->ChangeCount(); }
+// The rows in view change with writes to the table; a record callback may
+// look at other tables too, so any write counts for it.
+quint64 TSqliteCursor::Generation() const {
+    return filters_.HasCallback() ? db_->ChangeCount() : db_->WideChanges() + *tableChanges_;
+}
 
 // --- reading ----------------------------------------------------------------
 
@@ -136,8 +141,9 @@ TSqliteCursor::TRow TSqliteCursor::ReadRow(const TSqliteStatement& statement) co
         row.Values = std::move(spare_.back());
         spare_.pop_back();
     }
-    row.Values.resize(count);
-    for (size_t i = 0; i < count; ++i) readers_[i].TakeValueInto(row.Values[i]);
+    row.Values.resize(qsizetype(count));
+    QVariant* values = row.Values.data();   // unshared: written without a detach check per value
+    for (size_t i = 0; i < count; ++i) readers_[i].TakeValueInto(values[i]);
     return row;
 }
 
@@ -292,18 +298,33 @@ void TSqliteCursor::TrimBack() {
     tailScan_ = rows_.back().Position();
 }
 
-// A walk lets go of a row for each row it reads: their records' memory serves again.
+// A walk lets go of a row for each row it reads: their records' memory serves
+// again, unless a dataset still shares the record.
 void TSqliteCursor::Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last) {
     for (; first != last && spare_.size() < size_t(kMaxPage); ++first) {
+        if (!first->Values.isDetached()) continue;
         first->Values.clear();
         spare_.push_back(std::move(first->Values));
     }
 }
 
+// Whether the window holds the view's rows up to its last (forward) or from
+// its first row: when that is not known yet, one step of reading beyond the
+// window tells.
+bool TSqliteCursor::ReachesEnd(bool forward) {
+    bool& done = forward ? tailDone_ : headDone_;
+    if (done || rows_.empty()) return done;
+    std::optional<TKeyPosition> from = forward ? tailScan_ : headScan_;
+    if (!from) from = (forward ? rows_.back() : rows_.front()).Position();
+    const TFetch fetch = Fetch(from, false, forward, 1);
+    done = fetch.Rows.empty() && fetch.Exhausted;
+    return done;
+}
+
 // Rows read before a write may be stale: keep only the current row as the
 // place to read on from.
 void TSqliteCursor::SyncWithChanges() {
-    const quint64 changes = db_->ChangeCount();
+    const quint64 changes = Generation();
     if (changes == seenChanges_) return;
     seenChanges_ = changes;
     if (HasRecord()) {
@@ -331,7 +352,7 @@ void TSqliteCursor::SyncWithChanges() {
 // --- moving -----------------------------------------------------------------
 
 void TSqliteCursor::First() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     pageSize_ = kFirstPage;
     TFetch fetch = Fetch(std::nullopt, true, true, pageSize_);
     const bool empty = fetch.Rows.empty();
@@ -340,7 +361,7 @@ void TSqliteCursor::First() {
 }
 
 void TSqliteCursor::Last() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     pageSize_ = kFirstPage;
     TFetch fetch = Fetch(std::nullopt, true, false, pageSize_);
     std::reverse(fetch.Rows.begin(), fetch.Rows.end());
@@ -469,6 +490,18 @@ int TSqliteCursor::RecNo() {
     if (current_ + 1 < int(rows_.size()))
         if (auto found = recNos_.find(rows_[size_t(current_ + 1)].RowId); found != recNos_.end())
             return recNos_[row.RowId] = found->second - 1;
+    // A window that reaches an end of the view, read since the last write,
+    // numbers its rows from that end: a row just posted at the end of an
+    // account needs no count of the rows before it.
+    if (seenChanges_ == generation) {
+        if (ReachesEnd(false)) return recNos_[row.RowId] = current_ + 1;
+        const bool counted = count_ && count_->first == generation;
+        if ((counted || !filters_.Any()) && ReachesEnd(true)) {
+            const int after = int(rows_.size()) - 1 - current_;
+            const int count = RecordCount();
+            return recNos_[row.RowId] = count - after;
+        }
+    }
     qlonglong before = 0;
     if (!filters_.Any()) {
         for (const TSqlCondition& segment : order_->SegmentsFrom(row.Position(), false, false))
@@ -537,7 +570,7 @@ bool TSqliteCursor::GotoRecNo(int recNo) {
 // --- refreshing and the view ------------------------------------------------
 
 void TSqliteCursor::Refresh() {
-    seenChanges_ = db_->ChangeCount();
+    seenChanges_ = Generation();
     InvalidateCounts();
     if (!HasRecord()) {
         First();

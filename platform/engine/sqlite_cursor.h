@@ -83,6 +83,7 @@ private:
     void SetSingle(TRow row);
     bool ExtendTail();
     bool ExtendHead();
+    bool ReachesEnd(bool forward);
     void TrimFront();
     void TrimBack();
     void Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last);
@@ -92,6 +93,7 @@ private:
 
     std::shared_ptr<TSqliteDatabase> db_;
     TTableDesc desc_;
+    const quint64* tableChanges_;   // the writes to this table (see Generation)
     std::unique_ptr<TKeyOrder> order_;
     QString selectList_;
     QString from_;

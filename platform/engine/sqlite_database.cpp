@@ -209,7 +209,12 @@ int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& pa
                              statement.Kind == TStatementKind::Delete;
     const int changed = changesRows ? sqlite3_changes(db_) : 0;
     if (statement.ChangesSchema()) ForgetSchema();
-    if (statement.Kind != TStatementKind::Select) ++changes_;
+    if (changesRows && !statement.Tables.isEmpty()) {
+        // Only the target's rows change; every table named is a safe superset.
+        for (const QString& table : statement.Tables) Changed(table);
+    } else if (statement.Kind != TStatementKind::Select) {
+        ChangedAll();
+    }
     return changed;
 }
 
@@ -233,7 +238,7 @@ QStringList TSqliteDatabase::TableNames() const { return catalogue_->TableNames(
 void TSqliteDatabase::CreateTable(const TTableDesc& desc) {
     catalogue_->Create(desc);
     ForgetSchema();
-    ++changes_;
+    ChangedAll();
 }
 
 void TSqliteDatabase::ForgetSchema() {
@@ -299,7 +304,7 @@ QString ColumnList(const TTableDesc& desc) {
 }
 
 void CheckValueCount(const TTableDesc& desc, const TRecordValues& values) {
-    if (values.size() != desc.Columns.size())
+    if (size_t(values.size()) != desc.Columns.size())
         throw EDatabaseError(QStringLiteral("Table %1 has %2 fields, %3 values were given")
                                  .arg(desc.Name).arg(desc.Columns.size()).arg(values.size()));
 }
@@ -373,7 +378,7 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
         RaiseWriteError(error, desc.Name, &desc);
     }
     insert.Reset();   // lets go of the texts and blobs bound
-    ++changes_;
+    Changed(desc.Name);
     return sqlite3_last_insert_rowid(db_);
 }
 
@@ -410,7 +415,7 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     update.Reset();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(desc.Name));
-    ++changes_;
+    Changed(desc.Name);
 }
 
 void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
@@ -425,7 +430,7 @@ void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
     remove.Rewind();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(plan.Desc->Name));
-    ++changes_;
+    Changed(plan.Desc->Name);
 }
 
 std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint64 rowId) const {
@@ -435,8 +440,8 @@ std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint
     std::optional<TRecordValues> values;
     if (read.Step()) {
         values.emplace(plan.Desc->Columns.size());
-        for (size_t i = 0; i < values->size(); ++i)
-            (*values)[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[i].Type);
+        for (qsizetype i = 0; i < values->size(); ++i)
+            (*values)[i] = StorageToValue(read.Column(int(i)), plan.Desc->Columns[size_t(i)].Type);
     }
     read.Rewind();
     return values;
@@ -445,7 +450,7 @@ std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint
 void TSqliteDatabase::EmptyTable(const QString& table) {
     const TTableDesc& desc = AccessibleTable(table);
     RunScript(QStringLiteral("DELETE FROM %1").arg(QuoteIdentifier(desc.Name)));
-    ++changes_;
+    Changed(desc.Name);
 }
 
 // --- transactions -----------------------------------------------------------
@@ -464,7 +469,23 @@ void TSqliteDatabase::Rollback() {
     // SQLite may already have rolled back after a failed write; nothing to undo then.
     if (InTransaction()) RunScript(QStringLiteral("ROLLBACK"));
     ForgetSchema();
+    ChangedAll();
+}
+
+// --- changes ----------------------------------------------------------------
+
+const quint64& TSqliteDatabase::TableChanges(const QString& table) const {
+    return tableChanges_[StripTableExtension(table).toLower()];
+}
+
+void TSqliteDatabase::Changed(const QString& table) {
     ++changes_;
+    ++tableChanges_[StripTableExtension(table).toLower()];
+}
+
+void TSqliteDatabase::ChangedAll() {
+    ++changes_;
+    ++wideChanges_;
 }
 
 bool TSqliteDatabase::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }

@@ -36,6 +36,11 @@ public:
 
     std::unique_ptr<TEngineCursor> OpenCursor(const TCursorSpec& spec) override;
     quint64 ChangeCount() const override { return changes_; }
+    // Bumped by every write that may have changed the table's rows (the sum
+    // of both): a cursor re-reads after writes to its own table only. The
+    // reference stays valid as long as the database.
+    const quint64& TableChanges(const QString& table) const;
+    quint64 WideChanges() const { return wideChanges_; }
 
     std::optional<TFieldType> ColumnType(const QString& table, const QString& column) const override;
 
@@ -84,5 +89,9 @@ private:
     std::unique_ptr<TCatalogue> catalogue_;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
+    void Changed(const QString& table);   // one table's rows
+    void ChangedAll();                    // rows of any table, or the schema
     quint64 changes_ = 0;
+    quint64 wideChanges_ = 0;                              // of ChangedAll
+    mutable std::unordered_map<QString, quint64> tableChanges_;   // by lower-case name
 };

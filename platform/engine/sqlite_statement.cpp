@@ -1,5 +1,6 @@
 #include "platform/engine/sqlite_statement.h"
 #include "platform/engine/column_values.h"
+#include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -129,6 +130,18 @@ QVariant TSqliteStatement::Column(int column) const {
 qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
 
 namespace {
+// A stored text as a QString. Codes, dates and most descriptions are plain
+// ASCII: widened in place, without the general decoder's set-up per text.
+QString TextOf(std::string_view bytes) {
+    const qsizetype size = qsizetype(bytes.size());
+    if (size > 64 || std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        return QString::fromUtf8(bytes.data(), size);
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < size; ++i) out[i] = QChar(char16_t(bytes[size_t(i)]));
+    return text;
+}
+
 constexpr size_t kSeenSlots = 256;      // per column: codes, the dates of most of a year
 constexpr size_t kSeenTextSize = 64;    // longer texts are rarely met twice
 constexpr int kTextsBeforeSlots = 16;
@@ -204,10 +217,10 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         if (slot) ++misses_;
         Repeated(false);
         if (textual_) {
-            value_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            value_ = QVariant(TextOf(bytes));
             same_ = true;
         } else {
-            stored_ = QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+            stored_ = QVariant(TextOf(bytes));
             value_ = StorageToValue(stored_, type_);
             same_ = false;
         }

@@ -120,4 +120,70 @@ TEST_F(CursorRecNo, CountsRowsWrittenSinceTheLastRead) {
     EXPECT_TRUE(cursor->Record()[0].toString().isEmpty());
 }
 
+// Near either end of its view the cursor numbers rows from that end, in a
+// plain view and a filtered one; a row written since it read its window is
+// counted where it now stands.
+TEST_F(CursorRecNo, NumbersRowsNearTheEndsOfTheView) {
+    TCursorSpec detail = Spec("TrnBnk1a", "ByDate");
+    detail.Equal = {{"BankAccountCode", QString("0000000001")}};
+    TCursorSpec filtered = detail;
+    filtered.Filter = [](const TRecordValues& row) { return row[4].toDouble() != 3; };
+    for (const TCursorSpec& spec : {detail, filtered}) {
+        SCOPED_TRACE(spec.Filter ? "filtered" : "plain");
+        auto cursor = db->OpenCursor(spec);
+        const std::vector<qint64> rows = Walked(*cursor);
+        const int count = cursor->RecordCount();
+        ASSERT_EQ(count, int(rows.size()));
+        cursor->Last();
+        for (int recNo = count; recNo > count - 5; --recNo, cursor->Prior()) EXPECT_EQ(cursor->RecNo(), recNo);
+        cursor->First();
+        for (int recNo = 1; recNo <= 5; ++recNo, cursor->Next()) EXPECT_EQ(cursor->RecNo(), recNo);
+
+        cursor->Last();
+        ASSERT_TRUE(cursor->Prior());
+        ASSERT_EQ(cursor->RecNo(), count - 1);
+        const qint64 last = AddTransaction(QString("0000000001"), 90000, QDate(2030, 1, 1), 1);
+        EXPECT_EQ(cursor->RecNo(), count - 1) << "one row more after it";
+        const qint64 first = AddTransaction(QString("0000000001"), 90001, QDate(2019, 1, 1), 1);
+        EXPECT_EQ(cursor->RecNo(), count) << "one row more before it";
+        EXPECT_EQ(cursor->RecordCount(), count + 2);
+        db->DeleteRow("TrnBnk1a", first);
+        db->DeleteRow("TrnBnk1a", last);
+    }
+}
+
+// A cursor counts again after every kind of write to its table (rows, SQL,
+// emptying, a rolled-back transaction) and reads on past writes to others.
+TEST_F(CursorRecNo, CountsAgainAfterEveryWriteToItsTable) {
+    db->CreateTable(TransactionsDesc("TrnTel1a"));
+    auto cursor = db->OpenCursor(Spec("TrnBnk1a", "ByDate"));
+    const std::vector<qint64> rows = Walked(*cursor);
+    const int count = int(rows.size());
+    ASSERT_EQ(cursor->RecordCount(), count);
+
+    cursor->First();
+    db->InsertRow("TrnTel1a", {QString("X"), QString("X"), QDate(2020, 1, 1), QString("001"), 1.0, 0.0, false});
+    db->Execute("insert into TrnTel1a select * from TrnBnk1a");
+    std::vector<qint64> walked;
+    for (; cursor->HasRecord(); cursor->Next()) walked.push_back(cursor->RowId());
+    EXPECT_EQ(walked, rows) << "another table's rows";
+
+    db->Execute("insert into TrnBnk1a (BankAccountCode, BankTranSerialNum, TransactionDate) values (\"9\", \"9\", \"01/01/2021\")");
+    EXPECT_EQ(cursor->RecordCount(), count + 1);
+    db->Execute("delete from TrnBnk1a where BankAccountCode = \"9\"");
+    EXPECT_EQ(cursor->RecordCount(), count);
+    ASSERT_TRUE(cursor->GotoRecNo(count));
+    EXPECT_EQ(cursor->RecNo(), count);
+    db->StartTransaction();
+    AddTransaction(QString("9"), 9, QDate(2021, 1, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 1);
+    db->Rollback();
+    EXPECT_EQ(cursor->RecordCount(), count);
+    cursor->Last();
+    EXPECT_EQ(cursor->RowId(), rows.back());
+    db->EmptyTable("TrnBnk1a");
+    EXPECT_EQ(cursor->RecordCount(), 0);
+    EXPECT_FALSE(cursor->Next());
+}
+
 }  // namespace

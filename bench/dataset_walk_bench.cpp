@@ -1,0 +1,92 @@
+// A walk through a million bank transactions by the datasets, as the reports
+// walk their tables: from the first row to the end in index order, every
+// field of every row read in its own type. The floor is plain SQLite reading
+// the same rows in the same order into C++ values.
+#include "bench/support/generate.h"
+#include "bench/support/plain_sqlite.h"
+#include "dataset/ww_table.h"
+#include "platform/db/database.h"
+#include "platform/db/field.h"
+#include "platform/db/session.h"
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString& DatabaseName()
+{
+    static const QString name = [] {
+        const QFileInfo file(BankTransactions().Path);
+        Session().AddStandardAlias(QStringLiteral("WalkBench"), file.absolutePath());
+        auto* database = new TDatabase(&Session());
+        database->SetAliasName(QStringLiteral("WalkBench"));
+        database->SetDatabaseName(file.completeBaseName());
+        database->SetLoginPrompt(false);
+        database->Open();
+        return file.completeBaseName();
+    }();
+    return name;
+}
+
+// Each field read as the system reads a field of its type.
+void ReadField(const TField& field)
+{
+    switch (field.DataType()) {
+    case TFieldType::ftString: benchmark::DoNotOptimize(field.AsString()); break;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+    case TFieldType::ftBCD: benchmark::DoNotOptimize(field.AsFloat()); break;
+    case TFieldType::ftDate:
+    case TFieldType::ftDateTime: benchmark::DoNotOptimize(field.AsDateTime()); break;
+    case TFieldType::ftBoolean: benchmark::DoNotOptimize(field.AsBoolean()); break;
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftWord:
+    case TFieldType::ftAutoInc: benchmark::DoNotOptimize(field.AsInteger()); break;
+    default: benchmark::DoNotOptimize(field.Value()); break;
+    }
+}
+
+template <typename Table>
+void Walk(benchmark::State& state)
+{
+    Table table;
+    table.SetDatabaseName(DatabaseName());
+    table.SetTableName(QString::fromLatin1(kBankTable));
+    table.SetIndexName(QStringLiteral("ByDate"));
+    table.Open();
+    std::vector<const TField*> fields;
+    for (int i = 0; i < table.FieldCount(); ++i) fields.push_back(table.Fields(i));
+    for (auto _ : state) {
+        int rows = 0;
+        for (table.First(); !table.Eof(); table.Next()) {
+            for (const TField* field : fields) ReadField(*field);
+            ++rows;
+        }
+        if (rows != BankTransactions().Rows) state.SkipWithError("rows lost");
+    }
+    state.counters["max_ratio"] = 1.5;
+}
+
+void Floor(benchmark::State& state)
+{
+    static sqlite3* db = OpenLikeEngine(BankTransactions().Path);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "SELECT rowid, * FROM TrnBnk1a ORDER BY BankAccountCode, TransactionDate, rowid", -1,
+                       &statement, nullptr);
+    for (auto _ : state)
+        if (WalkPlain(statement) != BankTransactions().Rows) state.SkipWithError("rows lost");
+    sqlite3_finalize(statement);
+}
+
+void TableWalk(benchmark::State& state) { Walk<TTable>(state); }
+void TableWalk_Floor(benchmark::State& state) { Floor(state); }
+void wwTableWalk(benchmark::State& state) { Walk<TwwTable>(state); }
+void wwTableWalk_Floor(benchmark::State& state) { Floor(state); }
+
+} // namespace
+
+BENCHMARK(TableWalk)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(TableWalk_Floor)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(wwTableWalk)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(wwTableWalk_Floor)->Unit(benchmark::kMillisecond)->Repetitions(5);
