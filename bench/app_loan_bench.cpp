@@ -62,7 +62,7 @@ void TransferLoan(benchmark::State& state)
     rows->Next();
     if (rows->Value(0).toInt() != Instalments)
         state.SkipWithError("the transfer did not write one row per instalment");
-    state.counters["limit_us"] = 100000;
+    state.counters["limit_us"] = 80000;
 }
 
 } // namespace

@@ -97,7 +97,7 @@ void PostTypedRow(benchmark::State& state)
         bank->FieldByName(QStringLiteral("DebitAmount"))->SetText(QStringLiteral("19.99"));
         bank->Post();
     }
-    state.counters["limit_us"] = 5000;
+    state.counters["limit_us"] = 3000;
 }
 
 } // namespace

@@ -73,7 +73,7 @@ void RunReportFromThePage(benchmark::State& state)
         page.SpeedButton2Click(page.SpeedButton2);
         benchmark::DoNotOptimize(PaintWhole(*page.DBGrid1));
     }
-    state.counters["limit_us"] = 500000;
+    state.counters["limit_us"] = 300000;
 }
 
 void ChangeTheChartYear(benchmark::State& state)
