@@ -99,20 +99,35 @@ TSqliteDatabase::~TSqliteDatabase() {
         sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
-void TSqliteDatabase::Configure(sqlite3* db) {
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 5000);
-    RegisterNoCaseCollation(db);
-    // Seeks on a large table read pages all over the file: keep many in
-    // memory and read the file through a mapping rather than copies. The map
-    // is bounded, because every mapped page a session touches stays in the
-    // program's memory: 64 MB keeps reads as fast as a map of the whole file
-    // while years of accounts stay well below 150 MB.
-    for (const char* pragma : {"PRAGMA cache_size = -65536", "PRAGMA mmap_size = 67108864"}) {
+namespace {
+// Seeks on a large table read pages all over the file: keep many in memory and
+// read the file through a mapping rather than copies. The map is bounded,
+// because every mapped page a session touches stays in the program's memory:
+// 64 MB keeps reads as fast as a map of the whole file.
+const char* const BrowsingSettings[] = {"PRAGMA cache_size = -65536", "PRAGMA mmap_size = 67108864"};
+// The program's transactions are its bulk work (a rebuild of the summaries,
+// a report build, a period close) or a few posts. Bulk work reads whole
+// transaction tables once: in a big cache or a map the pages it passed would
+// stay, as the biggest part of the program's memory, and be read no more. A
+// cache of 16 MB still holds the summary rows a report reads over again and
+// the pages a transaction writes.
+const char* const BulkSettings[] = {"PRAGMA cache_size = -16384", "PRAGMA mmap_size = 0"};
+
+template <size_t N>
+void Apply(sqlite3* db, const char* const (&pragmas)[N]) {
+    for (const char* pragma : pragmas) {
         TSqliteStatement statement(db, QString::fromLatin1(pragma));
         while (statement.Step()) {
         }
     }
+}
+}  // namespace
+
+void TSqliteDatabase::Configure(sqlite3* db) {
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    RegisterNoCaseCollation(db);
+    Apply(db, BrowsingSettings);
 }
 
 sqlite3* TSqliteDatabase::Reader() {
@@ -458,16 +473,19 @@ void TSqliteDatabase::EmptyTable(const QString& table) {
 void TSqliteDatabase::StartTransaction() {
     if (InTransaction()) throw EDatabaseError(QStringLiteral("A transaction is already active on %1").arg(path_));
     RunScript(QStringLiteral("BEGIN IMMEDIATE"));
+    Apply(db_, BulkSettings);
 }
 
 void TSqliteDatabase::Commit() {
     if (!InTransaction()) throw EDatabaseError(QStringLiteral("No transaction is active on %1").arg(path_));
     RunScript(QStringLiteral("COMMIT"));
+    Apply(db_, BrowsingSettings);
 }
 
 void TSqliteDatabase::Rollback() {
     // SQLite may already have rolled back after a failed write; nothing to undo then.
     if (InTransaction()) RunScript(QStringLiteral("ROLLBACK"));
+    Apply(db_, BrowsingSettings);
     ForgetSchema();
     ChangedAll();
 }
