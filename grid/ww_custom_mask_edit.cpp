@@ -57,17 +57,10 @@ void TwwDBPicture::Assign(const TwwDBPicture& source)
 
 TwwCustomMaskEdit::TwwCustomMaskEdit(QWidget* parent) : TCustomMaskEdit(parent) {}
 
-void TwwCustomMaskEdit::SetWordWrap(bool on)
-{
-    if (on == wordWrap_) return;
-    wordWrap_ = on;
-    RecreateWnd();
-}
-
 void TwwCustomMaskEdit::CreateParams(TEditStyle& style) const
 {
     TCustomMaskEdit::CreateParams(style);
-    WordWrapStyle(style, wordWrap_);
+    WordWrapStyle(style);
 }
 
 bool TwwCustomMaskEdit::MaskInUse() const

@@ -53,9 +53,6 @@ public:
     void CheckValue();
     // The last exit was refused because the text failed its check.
     bool InvalidExit() const { return invalidExit_; }
-    // A word-wrapped edit lays its text on several lines within its width.
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool on);
 
     // The dataset and field whose PictureMasks line the picture reads; none
     // for an unbound edit.
@@ -83,5 +80,4 @@ protected:
 private:
     TwwDBPicture picture_{*this};
     bool invalidExit_ = false;
-    bool wordWrap_ = false;
 };

@@ -9,18 +9,11 @@
 
 TwwInplaceEdit::TwwInplaceEdit(TwwCustomDBGrid* grid) : TInplaceEdit(grid), wwGrid_(grid) {}
 
-void TwwInplaceEdit::SetWordWrap(bool on)
-{
-    if (on == wordWrap_) return;
-    wordWrap_ = on;
-    RecreateWnd();
-}
-
 // Enter belongs to the grid, never a new line of the text.
 void TwwInplaceEdit::CreateParams(TEditStyle& style) const
 {
     TInplaceEdit::CreateParams(style);
-    WordWrapStyle(style, wordWrap_);
+    WordWrapStyle(style);
 }
 
 void TwwInplaceEdit::LoadPictureMask()

@@ -23,11 +23,6 @@ public:
     void CheckText();
     // Reads the current field's mask.
     void LoadPictureMask();
-    // A wrapping editor lays a long text on the lines of its cell, scrolling
-    // down with the caret, as the grid draws the cell; otherwise it scrolls
-    // sideways on one line.
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool on);
 
 protected:
     void CreateParams(TEditStyle& style) const override;
@@ -47,5 +42,4 @@ private:
     bool autoFill_ = true;
     bool useMask_ = true;
     bool allowInvalidExit_ = false;
-    bool wordWrap_ = false;
 };

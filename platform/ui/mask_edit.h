@@ -58,6 +58,11 @@ public:
 
     // The first line shown by a multi-line edit.
     int TopLine() const { return topLine_; }
+    // Whether a derived edit that asks for WordWrapStyle lays a long text on
+    // several lines within its width, scrolling down with the caret;
+    // otherwise it scrolls sideways on one line.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
 
 protected:
     // The styles of the edit's window: a single line that scrolls sideways
@@ -67,7 +72,7 @@ protected:
     // The styles of an edit that wraps when WordWrap and otherwise is
     // multi-line only without a border, where it scrolls sideways; Enter
     // never starts a new line in it.
-    void WordWrapStyle(TEditStyle& style, bool wordWrap) const;
+    void WordWrapStyle(TEditStyle& style) const;
     void RecreateWnd();
     // The styles CreateParams gives, as they are now.
     TEditStyle EditStyle() const;
@@ -115,6 +120,7 @@ private:
     QString editMask_;
     TEditMask mask_;
     bool validateOnExit_ = false;
+    bool wordWrap_ = false;
     int topLine_ = 0;
     int scrollX_ = 0;              // pixels scrolled sideways by an unwrapped multi-line edit
     int dragAnchor_ = 0;

@@ -17,12 +17,19 @@ TEditStyle TCustomMaskEdit::EditStyle() const
     return style;
 }
 
-void TCustomMaskEdit::WordWrapStyle(TEditStyle& style, bool wordWrap) const
+void TCustomMaskEdit::SetWordWrap(bool on)
+{
+    if (on == wordWrap_) return;
+    wordWrap_ = on;
+    RecreateWnd();
+}
+
+void TCustomMaskEdit::WordWrapStyle(TEditStyle& style) const
 {
     style.WantReturn = false;
     style.AutoVScroll = false;
-    style.MultiLine = wordWrap || !hasFrame();
-    if (wordWrap) {
+    style.MultiLine = wordWrap_ || !hasFrame();
+    if (wordWrap_) {
         style.AutoVScroll = true;
         style.AutoHScroll = false;
     }
