@@ -298,14 +298,12 @@ void TSqliteCursor::TrimBack() {
     tailScan_ = rows_.back().Position();
 }
 
-// A walk lets go of a row for each row it reads: their records' memory serves
-// again, unless a dataset still shares the record.
+// A walk lets go of a row for each row it reads: their records, values and
+// all, serve again for the rows read next (see TakeValueInto), unless a dataset
+// still shares the record.
 void TSqliteCursor::Recycle(std::deque<TRow>::iterator first, std::deque<TRow>::iterator last) {
-    for (; first != last && spare_.size() < size_t(kMaxPage); ++first) {
-        if (!first->Values.isDetached()) continue;
-        first->Values.clear();
-        spare_.push_back(std::move(first->Values));
-    }
+    for (; first != last && spare_.size() < size_t(kMaxPage); ++first)
+        if (first->Values.isDetached()) spare_.push_back(std::move(first->Values));
 }
 
 // Whether the window holds the view's rows up to its last (forward) or from

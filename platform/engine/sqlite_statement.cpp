@@ -130,16 +130,37 @@ QVariant TSqliteStatement::Column(int column) const {
 qlonglong TSqliteStatement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
 
 namespace {
+bool IsShortAscii(std::string_view bytes) {
+    return bytes.size() <= 64 && std::none_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
+void Widen(std::string_view bytes, QChar* out) {
+    for (char c : bytes) *out++ = QChar(char16_t(c));
+}
+
 // A stored text as a QString. Codes, dates and most descriptions are plain
 // ASCII: widened in place, without the general decoder's set-up per text.
 QString TextOf(std::string_view bytes) {
-    const qsizetype size = qsizetype(bytes.size());
-    if (size > 64 || std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
-        return QString::fromUtf8(bytes.data(), size);
-    QString text(size, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < size; ++i) out[i] = QChar(char16_t(bytes[size_t(i)]));
+    if (!IsShortAscii(bytes)) return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+    Widen(bytes, text.data());
     return text;
+}
+
+// Sets a stored text into a QVariant: into the string it already holds when
+// nothing else shares that string and it has the room, so that a column whose
+// texts do not repeat (serial numbers) is read without an allocation per row.
+void SetText(QVariant& into, std::string_view bytes) {
+    const qsizetype size = qsizetype(bytes.size());
+    if (into.typeId() == QMetaType::QString && IsShortAscii(bytes)) {
+        QString& text = *static_cast<QString*>(into.data());
+        if (text.isDetached() && text.size() + text.data_ptr().freeSpaceAtEnd() >= size) {
+            text.resize(size);
+            Widen(bytes, text.data());
+            return;
+        }
+    }
+    into = QVariant(TextOf(bytes));
 }
 
 constexpr size_t kSeenSlots = 256;      // per column: codes, the dates of most of a year
@@ -217,10 +238,10 @@ void TColumnReader::Read(const TSqliteStatement& statement, int column) {
         if (slot) ++misses_;
         Repeated(false);
         if (textual_) {
-            value_ = QVariant(TextOf(bytes));
+            SetText(value_, bytes);
             same_ = true;
         } else {
-            stored_ = QVariant(TextOf(bytes));
+            SetText(stored_, bytes);
             value_ = StorageToValue(stored_, type_);
             same_ = false;
         }

@@ -75,17 +75,18 @@ public:
         }
         return value_;
     }
-    // The value for a row into a null QVariant of the row's record: a copy
-    // while the column repeats, else the value itself, swapped in. A null
-    // QVariant holds nothing, so the value is made in its place without the
-    // temporaries and clearing of an assignment.
+    // The value for a row into the row's record, over what a recycled record
+    // held there: a copy while the column repeats, else the value itself,
+    // swapped in. The swap hands back the old value, whose string the column's
+    // next new text is written into (see SetText).
     void TakeValueInto(QVariant& into) {
-        Q_ASSERT(into.isNull() && !into.isValid());
-        if (last_ == TLast::Null) return;
-        if (last_ == TLast::Float && !held_) {
-            std::construct_at(&into, float_);
+        if (last_ == TLast::Null) {
+            if (into.isValid()) into = QVariant();
+        } else if (last_ == TLast::Float && !held_) {
+            if (into.typeId() == QMetaType::Double) *static_cast<double*>(into.data()) = float_;
+            else into = QVariant(float_);
         } else if (repeats_ > 0) {
-            std::construct_at(&into, value_);
+            into = value_;
         } else {
             held_ = false;
             into.swap(value_);

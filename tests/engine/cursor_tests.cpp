@@ -1,6 +1,7 @@
 // Cursors: order, links, ranges, seeks, filters, counting and refresh.
 #include "engine_test_db.h"
 #include "platform/engine/column_values.h"
+#include <map>
 
 namespace {
 
@@ -273,12 +274,14 @@ TEST_F(EngineTest, LongWalksCountAndNumberEveryRow) {
 
 // Values as the rows hold them, whether a column repeats the previous row's,
 // a value met rows before, or something new; stored forms that are not the
-// column's type (a bad date, an integer in a float field) read as before.
+// column's type (a bad date, an integer in a float field) read as before. A
+// walk reads its new rows into the records of rows it let go of: values and
+// records a caller kept stay as they were read.
 TEST_F(EngineTest, ReadsEveryRowsOwnValuesOverManyPages) {
     TTableDesc desc;
     desc.Name = "Mixed";
     desc.Columns = {Column("Code", ftString, 10), Column("Serial", ftString, 10), Column("Day", ftDate),
-                    Column("Amount", ftFloat), Column("Flag", ftBoolean)};
+                    Column("Amount", ftFloat), Column("Flag", ftBoolean), Column("Note", ftString, 60)};
     desc.Indexes = {TIndexDesc{QString(), {"Serial"}, true, true, false, false},
                     TIndexDesc{"ByCode", {"Code", "Day"}, false, false, false, false}};
     db->CreateTable(desc);
@@ -288,24 +291,37 @@ TEST_F(EngineTest, ReadsEveryRowsOwnValuesOverManyPages) {
         if (i % 13 == 0) return QStringLiteral("2016-13-45");   // no date: reads as null
         return IsoDate(QDate(2016, 1, 1).addDays(i % 500));
     };
+    auto note = [](int i) -> QVariant {   // texts that do not repeat, of every length
+        if (i % 5 == 0) return QVariant();
+        if (i % 17 == 0) return QStringLiteral("Zürich %1").arg(i);
+        return QStringLiteral("n").repeated(i % 23) + QString::number(i);
+    };
     auto expected = [&](int i) {
         const QVariant stored = day(i);
         const QDate date = stored.isNull() ? QDate() : QDate::fromString(stored.toString(), Qt::ISODate);
         return TRecordValues{QString::number(i % 7), QString::asprintf("%06d", i),
                              date.isValid() ? QVariant(date) : QVariant(), i % 3 == 0 ? 2.0 : i * 0.25,
-                             i / 100 % 2 == 1};
+                             i / 100 % 2 == 1, note(i)};
     };
     RunInTransaction(*db, [&] {
         for (int i = 0; i < kRows; ++i)
-            db->Execute(QStringLiteral("INSERT INTO Mixed (Code, Serial, Day, Amount, Flag) VALUES (?, ?, ?, ?, ?)"),
-                        {QString::number(i % 7), QString::asprintf("%06d", i), day(i),
-                         i % 3 == 0 ? QVariant(qlonglong(2)) : QVariant(i * 0.25), qlonglong(i / 100 % 2)});
+            db->Execute(
+                QStringLiteral("INSERT INTO Mixed (Code, Serial, Day, Amount, Flag, Note) VALUES (?, ?, ?, ?, ?, ?)"),
+                {QString::number(i % 7), QString::asprintf("%06d", i), day(i),
+                 i % 3 == 0 ? QVariant(qlonglong(2)) : QVariant(i * 0.25), qlonglong(i / 100 % 2), note(i)});
     });
     auto bySerial = db->OpenCursor(Spec("Mixed"));
+    std::map<int, QVariant> keptNotes;
+    std::map<int, TRecordValues> keptRecords;
     int i = 0;
-    for (bool on = bySerial->HasRecord(); on; on = bySerial->Next(), ++i)
+    for (bool on = bySerial->HasRecord(); on; on = bySerial->Next(), ++i) {
         ASSERT_EQ(bySerial->Record(), expected(i)) << i;
+        if (i % 97 == 1) keptNotes[i] = bySerial->Record()[5];
+        if (i % 101 == 1) keptRecords[i] = bySerial->Record();
+    }
     EXPECT_EQ(i, kRows);
+    for (const auto& [row, kept] : keptNotes) ASSERT_EQ(kept, note(row)) << row;
+    for (const auto& [row, kept] : keptRecords) ASSERT_EQ(kept, expected(row)) << row;
     for (bySerial->Last(); bySerial->HasRecord(); bySerial->Prior())
         ASSERT_EQ(bySerial->Record(), expected(--i)) << i;
 
@@ -317,9 +333,10 @@ TEST_F(EngineTest, ReadsEveryRowsOwnValuesOverManyPages) {
     }
     EXPECT_EQ(walked, kRows);
 
-    const auto rows = db->Query(QStringLiteral("SELECT Code, Serial, Day, Amount, Flag FROM Mixed ORDER BY Serial"));
+    const auto rows =
+        db->Query(QStringLiteral("SELECT Code, Serial, Day, Amount, Flag, Note FROM Mixed ORDER BY Serial"));
     for (i = 0; rows->Next(); ++i)
-        for (int column = 0; column < 5; ++column)
+        for (int column = 0; column < 6; ++column)
             ASSERT_EQ(rows->Value(column), expected(i)[size_t(column)]) << i << " " << column;
     EXPECT_EQ(i, kRows);
 }
