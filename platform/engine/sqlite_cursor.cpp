@@ -118,7 +118,7 @@ void TSqliteCursor::InvalidateCounts() {
 // The rows in view change with writes to the table; a record callback may
 // look at other tables too, so any write counts for it.
 quint64 TSqliteCursor::Generation() const {
-    return filters_.HasCallback() ? db_->ChangeCount() : db_->WideChanges() + *tableChanges_;
+    return filters_.HasCallback() ? db_->ChangeCount() : db_->WideChanges() + tableChanges_->Count;
 }
 
 // --- reading ----------------------------------------------------------------
@@ -455,21 +455,34 @@ int TSqliteCursor::CompareRowIds(qint64 a, qint64 b) const {
 int TSqliteCursor::RecordCount() {
     SyncWithChanges();
     const quint64 generation = Generation();
-    if (count_ && count_->first == generation) return count_->second;
-    qlonglong count = 0;
-    if (!filters_.Any()) {
-        count = CountWhere({QStringLiteral("1"), {}});
-    } else {
-        std::optional<TKeyPosition> position;
-        for (;;) {
-            const TFetch fetch = Fetch(position, !position, true, kMaxPage);
-            count += qlonglong(fetch.Rows.size());
-            if (fetch.Exhausted || !fetch.LastScanned) break;
-            position = fetch.LastScanned;
-        }
+    if (count_ && count_->Generation == generation) return count_->Rows;
+    std::optional<int> count = CountAfterOneInsert();
+    if (!count) count = CountRows();
+    count_ = TCounted{generation, tableChanges_->Count, *count};
+    return *count;
+}
+
+int TSqliteCursor::CountRows() const {
+    if (!filters_.Any()) return int(CountWhere({QStringLiteral("1"), {}}));
+    int count = 0;
+    std::optional<TKeyPosition> position;
+    for (;;) {
+        const TFetch fetch = Fetch(position, !position, true, kMaxPage);
+        count += int(fetch.Rows.size());
+        if (fetch.Exhausted || !fetch.LastScanned) return count;
+        position = fetch.LastScanned;
     }
-    count_ = std::make_pair(generation, int(count));
-    return int(count);
+}
+
+// The rows counted before a single insert into the table, and the new row if
+// the view shows it: a posted row costs a look-up instead of a count.
+std::optional<int> TSqliteCursor::CountAfterOneInsert() const {
+    const TSqliteDatabase::TTableChanges& table = *tableChanges_;
+    if (!count_ || filters_.HasCallback() || table.InsertedRowId == 0) return std::nullopt;
+    // One write since the count, and that one to this table.
+    if (Generation() != count_->Generation + 1 || table.Count != count_->TableWrites + 1) return std::nullopt;
+    const std::optional<TRow> row = ReadViewRow(table.InsertedRowId);
+    return count_->Rows + (row && Accepts(*row) ? 1 : 0);
 }
 
 int TSqliteCursor::RecNo() {
@@ -493,7 +506,7 @@ int TSqliteCursor::RecNo() {
     // account needs no count of the rows before it.
     if (seenChanges_ == generation) {
         if (ReachesEnd(false)) return recNos_[row.RowId] = current_ + 1;
-        const bool counted = count_ && count_->first == generation;
+        const bool counted = count_ && count_->Generation == generation;
         if ((counted || !filters_.Any()) && ReachesEnd(true)) {
             const int after = int(rows_.size()) - 1 - current_;
             const int count = RecordCount();
@@ -567,9 +580,12 @@ bool TSqliteCursor::GotoRecNo(int recNo) {
 
 // --- refreshing and the view ------------------------------------------------
 
+// The rows in view change with writes, which the counts follow; the rows a
+// record callback hides may change with anything it looks at.
 void TSqliteCursor::Refresh() {
+    db_->NoticeOtherWriters();
+    if (filters_.HasCallback()) InvalidateCounts();
     seenChanges_ = Generation();
-    InvalidateCounts();
     if (!HasRecord()) {
         First();
         return;

@@ -5,13 +5,12 @@
 #include "platform/engine/cursor.h"
 #include "platform/engine/filter_set.h"
 #include "platform/engine/key_order.h"
+#include "platform/engine/sqlite_database.h"
 #include "platform/engine/sqlite_statement.h"
 #include <QVarLengthArray>
 #include <deque>
 #include <map>
 #include <unordered_map>
-
-class TSqliteDatabase;
 
 class TSqliteCursor : public TEngineCursor {
 public:
@@ -75,6 +74,8 @@ private:
     bool Accepts(const TRow& row) const { return !filters_.Any() || filters_.Accepts(row.Values); }
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
+    int CountRows() const;
+    std::optional<int> CountAfterOneInsert() const;
     std::optional<TRow> ReadNthViewRow(qlonglong offset) const;
     bool StepToRecNo(int recNo);
 
@@ -93,7 +94,7 @@ private:
 
     std::shared_ptr<TSqliteDatabase> db_;
     TTableDesc desc_;
-    const quint64* tableChanges_;   // the writes to this table (see Generation)
+    const TSqliteDatabase::TTableChanges* tableChanges_;   // the writes to this table (see Generation)
     std::unique_ptr<TKeyOrder> order_;
     QString selectList_;
     QString from_;
@@ -113,7 +114,12 @@ private:
     int pageSize_ = 0;
     quint64 seenChanges_ = 0;
 
-    mutable std::optional<std::pair<quint64, int>> count_;   // (generation, count)
+    struct TCounted {
+        quint64 Generation = 0;
+        quint64 TableWrites = 0;   // the table's writes at the time
+        int Rows = 0;
+    };
+    mutable std::optional<TCounted> count_;
     mutable std::map<qint64, int> recNos_;
     mutable quint64 recNoGeneration_ = 0;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;

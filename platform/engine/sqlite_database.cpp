@@ -85,6 +85,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         // A posted row survives a crash of the program and of the machine.
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
+        NoticeOtherWriters();   // the version the file opened at
     } catch (const EDatabaseError& error) {
         if (error.Message.contains(path_)) throw;
         throw EDatabaseError(QStringLiteral("Cannot open database file %1: %2").arg(path_, error.Message));
@@ -393,8 +394,9 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
         RaiseWriteError(error, desc.Name, &desc);
     }
     insert.Reset();   // lets go of the texts and blobs bound
-    Changed(desc.Name);
-    return sqlite3_last_insert_rowid(db_);
+    const qint64 rowId = sqlite3_last_insert_rowid(db_);
+    Changed(desc.Name, rowId);
+    return rowId;
 }
 
 void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecordValues& values) {
@@ -492,18 +494,28 @@ void TSqliteDatabase::Rollback() {
 
 // --- changes ----------------------------------------------------------------
 
-const quint64& TSqliteDatabase::TableChanges(const QString& table) const {
+const TSqliteDatabase::TTableChanges& TSqliteDatabase::TableChanges(const QString& table) const {
     return tableChanges_[StripTableExtension(table).toLower()];
 }
 
-void TSqliteDatabase::Changed(const QString& table) {
+void TSqliteDatabase::Changed(const QString& table, qint64 insertedRowId) {
     ++changes_;
-    ++tableChanges_[StripTableExtension(table).toLower()];
+    TTableChanges& changes = tableChanges_[StripTableExtension(table).toLower()];
+    ++changes.Count;
+    changes.InsertedRowId = insertedRowId;
 }
 
 void TSqliteDatabase::ChangedAll() {
     ++changes_;
     ++wideChanges_;
+}
+
+void TSqliteDatabase::NoticeOtherWriters() {
+    TSqliteStatement& version = Cached(QStringLiteral("PRAGMA data_version"));
+    const qlonglong now = version.Step() ? version.ColumnInt(0) : 0;
+    version.Rewind();
+    if (now != dataVersion_) ChangedAll();
+    dataVersion_ = now;
 }
 
 bool TSqliteDatabase::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }

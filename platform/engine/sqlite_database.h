@@ -36,11 +36,20 @@ public:
 
     std::unique_ptr<TEngineCursor> OpenCursor(const TCursorSpec& spec) override;
     quint64 ChangeCount() const override { return changes_; }
-    // Bumped by every write that may have changed the table's rows (the sum
-    // of both): a cursor re-reads after writes to its own table only. The
-    // reference stays valid as long as the database.
-    const quint64& TableChanges(const QString& table) const;
+    // The writes to one table: a cursor re-reads after writes to its own
+    // table only, and one that counted its rows before a single insert counts
+    // on from there. Bumped by every write that may have changed the table's
+    // rows. The reference stays valid as long as the database.
+    struct TTableChanges {
+        quint64 Count = 0;
+        qint64 InsertedRowId = 0;   // the row the last of them inserted; 0 when it was another write
+    };
+    const TTableChanges& TableChanges(const QString& table) const;
     quint64 WideChanges() const { return wideChanges_; }
+    // Commits that other connections made to the file since the last look
+    // (another copy of the program) count as a change of every table: a
+    // cursor refreshed after them reads and counts its rows again.
+    void NoticeOtherWriters();
 
     std::optional<TFieldType> ColumnType(const QString& table, const QString& column) const override;
 
@@ -89,9 +98,10 @@ private:
     std::unique_ptr<TCatalogue> catalogue_;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
-    void Changed(const QString& table);   // one table's rows
+    void Changed(const QString& table, qint64 insertedRowId = 0);   // one table's rows
     void ChangedAll();                    // rows of any table, or the schema
     quint64 changes_ = 0;
     quint64 wideChanges_ = 0;                              // of ChangedAll
-    mutable std::unordered_map<QString, quint64> tableChanges_;   // by lower-case name
+    qlonglong dataVersion_ = 0;                            // the file's, when last looked at
+    mutable std::unordered_map<QString, TTableChanges> tableChanges_;   // by lower-case name
 };

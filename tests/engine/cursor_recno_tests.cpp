@@ -186,4 +186,35 @@ TEST_F(CursorRecNo, CountsAgainAfterEveryWriteToItsTable) {
     EXPECT_FALSE(cursor->Next());
 }
 
+// A count goes on from the last one over single inserts, counting the new row
+// only where the view shows it, and takes in what another connection wrote
+// once the cursor is refreshed.
+TEST_F(CursorRecNo, CountsOnOverInsertsAndCatchesUpWithOtherWriters) {
+    TCursorSpec spec = Spec("TrnBnk1a", "ByDate");
+    spec.Equal = {{"BankAccountCode", QString("0000000001")}};
+    auto cursor = db->OpenCursor(spec);
+    cursor->SetRange(true, {QString("0000000001"), QDate(2020, 1, 1)}, {QString("0000000001"), QDate(2020, 12, 31)});
+    const int count = int(Walked(*cursor).size());
+    ASSERT_EQ(cursor->RecordCount(), count);
+
+    AddTransaction(QString("0000000001"), 90000, QDate(2020, 6, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 1);
+    AddTransaction(QString("0000000002"), 90001, QDate(2020, 6, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 1) << "another account";
+    AddTransaction(QString("0000000001"), 90002, QDate(2021, 6, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 1) << "past the range";
+    AddTransaction(QString("0000000001"), 90003, QDate(2020, 7, 1));
+    const qint64 second = AddTransaction(QString("0000000001"), 90004, QDate(2020, 8, 1));
+    EXPECT_EQ(cursor->RecordCount(), count + 3) << "two inserts since the count";
+    db->DeleteRow("TrnBnk1a", second);
+    EXPECT_EQ(cursor->RecordCount(), count + 2);
+
+    auto other = TEngineDatabase::Open(dir.File("test.sqlite"), false, &session);
+    other->InsertRow("TrnBnk1a", {QString("0000000001"), QString("0000090005"), QDate(2020, 9, 1), QString("001"),
+                                  0.0, 0.0, false});
+    cursor->Refresh();
+    EXPECT_EQ(cursor->RecordCount(), count + 3) << "written by another connection";
+    EXPECT_EQ(int(Walked(*cursor).size()), count + 3);
+}
+
 }  // namespace
