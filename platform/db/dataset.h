@@ -230,6 +230,7 @@ private:
     void DestroyDefaultFields();
     void ComputeCalcFields(TRecordBuffer& buffer);
     void ComputeLookupField(TField& field, TRecordBuffer& buffer);
+    QVariant LookupResult(const TField& field, TDataSet& lookup, const QVariantList& keys);
     bool HasCalcFields() const { return calcFieldCount_ > 0; }
     void InstallCursorFilter();
     bool FilterAccepts(const TRecordValues& values);
@@ -278,6 +279,14 @@ private:
     TBookmark insertAnchor_;       // the current row when Insert or Append began
 
     TRecordBuffer* scratch_ = nullptr;     // the record fields read during calc, filter and lookup
+    // The lookups made while a window of rows is read: rows that name the
+    // same lookup row (an account's items) find it once.
+    struct TLookupFound {
+        const TField* Field;
+        QVariantList Keys;
+        QVariant Result;
+    };
+    std::vector<TLookupFound>* lookupsFound_ = nullptr;
     TRecordBuffer* keyBuffer_ = nullptr;
     const TField* validating_ = nullptr;   // the field whose new value OnValidate reads
     const QVariant* validatingValue_ = nullptr;

@@ -4,7 +4,9 @@
 #include "platform/db/dataset.h"
 #include "platform/db/db_errors.h"
 #include "platform/db/field.h"
+#include <QScopeGuard>
 #include <algorithm>
+#include <utility>
 
 void TDataSet::ClearBuffers()
 {
@@ -118,6 +120,9 @@ int TDataSet::GetNextRecords()
 // rows after run out.
 void TDataSet::FillFromCursor(int before)
 {
+    std::vector<TLookupFound> found;
+    std::vector<TLookupFound>* const outer = std::exchange(lookupsFound_, &found);
+    const auto restore = qScopeGuard([&] { lookupsFound_ = outer; });
     ClearBuffers();
     std::swap(buffers_.front(), ReadCursorRecord());
     recordCount_ = 1;

@@ -66,14 +66,24 @@ void TDataSet::ComputeLookupField(TField& field, TRecordBuffer& buffer)
         keys << value;
     }
     if (keys.isEmpty()) return;
-    const QVariant result = lookup->LookupValues(field.LookupKeyFields(), keys.size() == 1 ? keys.front() : QVariant(keys),
-                                                 field.LookupResultField());
+    const QVariant result = LookupResult(field, *lookup, keys);
     if (result.isNull()) return;
     try {
         buffer.Calc[size_t(field.calcSlot_)] = field.ToStored(result);
     } catch (const Exception&) {
         buffer.Calc[size_t(field.calcSlot_)] = QVariant();
     }
+}
+
+QVariant TDataSet::LookupResult(const TField& field, TDataSet& lookup, const QVariantList& keys)
+{
+    if (lookupsFound_)
+        for (const TLookupFound& found : *lookupsFound_)
+            if (found.Field == &field && found.Keys == keys) return found.Result;
+    QVariant result = lookup.LookupValues(field.LookupKeyFields(), keys.size() == 1 ? keys.front() : QVariant(keys),
+                                          field.LookupResultField());
+    if (lookupsFound_) lookupsFound_->push_back({&field, keys, result});
+    return result;
 }
 
 bool TDataSet::WithScratchRecord(const TRecordValues& values, qint64 rowId, const std::function<bool()>& test)

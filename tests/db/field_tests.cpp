@@ -218,6 +218,26 @@ TEST_F(PersistentFields, LookupAndCalculatedFieldsFollowTheRecord) {
     EXPECT_EQ(bankName->AsString(), "First Bank") << "a changed key looks up again";
 }
 
+// Rows that name one lookup row show its description, and its description as
+// it is now once the window is read again.
+TEST_F(PersistentFields, RowsNamingOneLookupRowShowItsDescriptionAsItIsNow) {
+    AddAccount("A3", "B2", "Current", 1);
+    AddAccount("A4", "B1", "Loan", 1);
+    accounts->Open();
+    const auto names = [&] {
+        QStringList shown;
+        for (accounts->First(); !accounts->Eof(); accounts->Next()) shown << bankName->AsString();
+        return shown;
+    };
+    EXPECT_EQ(names(), QStringList({"Second Bank", "", "Second Bank", "First Bank"}));
+    ASSERT_TRUE(banks->Locate("BankCode", "B2", {}));
+    banks->Edit();
+    banks->FieldByName("BankDesc")->SetAsString("Second Bank Ltd");
+    banks->Post();
+    accounts->Refresh();
+    EXPECT_EQ(names(), QStringList({"Second Bank Ltd", "", "Second Bank Ltd", "First Bank"}));
+}
+
 TEST_F(PersistentFields, AutoCalcFieldsOffWaitsForThePost) {
     accounts->SetAutoCalcFields(false);
     accounts->Open();
