@@ -10,6 +10,7 @@ constexpr int kMaxPage = 1024;      // pages double while the cursor keeps walki
 constexpr int kMaxWindow = 1536;    // rows kept around the current one: few enough that a walk lets go of
                                     // rows still in the processor's cache
 constexpr int kFilterBatch = 64;    // rows read at once while a filter rejects rows
+constexpr int kMaxCarriedRecNos = 1024;   // row numbers carried over an insert; more are counted again
 
 void AndWith(TSqlCondition& into, const TSqlCondition& more) {
     if (more.Where == QLatin1String("1")) return;
@@ -456,10 +457,12 @@ int TSqliteCursor::RecordCount() {
     SyncWithChanges();
     const quint64 generation = Generation();
     if (count_ && count_->Generation == generation) return count_->Rows;
-    std::optional<int> count = CountAfterOneInsert();
-    if (!count) count = CountRows();
-    count_ = TCounted{generation, tableChanges_->Count, *count};
-    return *count;
+    // A posted row costs a look-up instead of a count.
+    std::optional<TOneInsert> insert;
+    if (count_) insert = OneInsertSince(count_->Generation, count_->TableWrites);
+    const int count = insert ? count_->Rows + (insert->Shown ? 1 : 0) : CountRows();
+    count_ = TCounted{generation, tableChanges_->Count, count};
+    return count;
 }
 
 int TSqliteCursor::CountRows() const {
@@ -474,43 +477,70 @@ int TSqliteCursor::CountRows() const {
     }
 }
 
-// The rows counted before a single insert into the table, and the new row if
-// the view shows it: a posted row costs a look-up instead of a count.
-std::optional<int> TSqliteCursor::CountAfterOneInsert() const {
+std::optional<TSqliteCursor::TOneInsert> TSqliteCursor::OneInsertSince(quint64 generation,
+                                                                        quint64 tableWrites) const {
     const TSqliteDatabase::TTableChanges& table = *tableChanges_;
-    if (!count_ || filters_.HasCallback() || table.InsertedRowId == 0) return std::nullopt;
-    // One write since the count, and that one to this table.
-    if (Generation() != count_->Generation + 1 || table.Count != count_->TableWrites + 1) return std::nullopt;
-    const std::optional<TRow> row = ReadViewRow(table.InsertedRowId);
-    return count_->Rows + (row && Accepts(*row) ? 1 : 0);
+    if (filters_.HasCallback() || table.InsertedRowId == 0) return std::nullopt;
+    // One write since, and that one to this table.
+    if (Generation() != generation + 1 || table.Count != tableWrites + 1) return std::nullopt;
+    TOneInsert insert;
+    if (const std::optional<TRow> row = ReadViewRow(table.InsertedRowId); row && Accepts(*row))
+        insert.Shown = row->Position();
+    return insert;
+}
+
+// Row numbers hold until the table is written; over a single insert they are
+// carried, the rows after the new one a place further on.
+void TSqliteCursor::CarryRecNos() const {
+    const quint64 generation = Generation();
+    if (recNoGeneration_ == generation) return;
+    const std::optional<TOneInsert> insert = OneInsertSince(recNoGeneration_, recNoTableWrites_);
+    if (!insert || recNos_.size() > size_t(kMaxCarriedRecNos)) {
+        recNos_.clear();
+    } else if (const std::optional<TKeyPosition>& shown = insert->Shown) {
+        for (auto& [rowId, numbered] : recNos_)
+            if (order_->Compare(numbered.Position.Key, rowId, shown->Key, *shown->RowId) > 0) ++numbered.RecNo;
+    }
+    recNoGeneration_ = generation;
+    recNoTableWrites_ = tableChanges_->Count;
+}
+
+int TSqliteCursor::Number(const TRow& row, int recNo) const {
+    recNos_[row.RowId] = {recNo, row.Position()};
+    return recNo;
 }
 
 int TSqliteCursor::RecNo() {
     if (!HasRecord()) return 0;
+    CarryRecNos();
     const quint64 generation = Generation();
-    if (recNoGeneration_ != generation) {
-        recNos_.clear();
-        recNoGeneration_ = generation;
-    }
     const TRow& row = rows_[size_t(current_)];
-    if (auto found = recNos_.find(row.RowId); found != recNos_.end()) return found->second;
-    // Walking row by row, the neighbour's number is usually known.
+    if (auto found = recNos_.find(row.RowId); found != recNos_.end()) return found->second.RecNo;
+    // Walking row by row, the neighbour's number is usually known; typing rows
+    // one after another, the row posted last stands beside the new one.
     if (current_ > 0)
         if (auto found = recNos_.find(rows_[size_t(current_ - 1)].RowId); found != recNos_.end())
-            return recNos_[row.RowId] = found->second + 1;
+            return Number(row, found->second.RecNo + 1);
     if (current_ + 1 < int(rows_.size()))
         if (auto found = recNos_.find(rows_[size_t(current_ + 1)].RowId); found != recNos_.end())
-            return recNos_[row.RowId] = found->second - 1;
+            return Number(row, found->second.RecNo - 1);
+    if (!recNos_.empty())
+        for (const bool forward : {false, true}) {
+            const TFetch beside = Fetch(row.Position(), false, forward, 1);
+            if (beside.Rows.empty()) continue;
+            if (auto found = recNos_.find(beside.Rows.front().RowId); found != recNos_.end())
+                return Number(row, found->second.RecNo + (forward ? -1 : 1));
+        }
     // A window that reaches an end of the view, read since the last write,
     // numbers its rows from that end: a row just posted at the end of an
     // account needs no count of the rows before it.
     if (seenChanges_ == generation) {
-        if (ReachesEnd(false)) return recNos_[row.RowId] = current_ + 1;
+        if (ReachesEnd(false)) return Number(row, current_ + 1);
         const bool counted = count_ && count_->Generation == generation;
         if ((counted || !filters_.Any()) && ReachesEnd(true)) {
             const int after = int(rows_.size()) - 1 - current_;
             const int count = RecordCount();
-            return recNos_[row.RowId] = count - after;
+            return Number(row, count - after);
         }
     }
     qlonglong before = 0;
@@ -526,7 +556,7 @@ int TSqliteCursor::RecNo() {
             position = fetch.LastScanned;
         }
     }
-    return recNos_[row.RowId] = int(before) + 1;
+    return Number(row, int(before) + 1);
 }
 
 // SQLite skips the rows before the wanted one inside its index walk; asking
@@ -566,15 +596,10 @@ bool TSqliteCursor::GotoRecNo(int recNo) {
         eof_ = !before;
         return false;
     }
-    const qint64 rowId = row->RowId;
-    SetSingle(std::move(*row));
     // The number is known now: RecNo need not count the rows before.
-    const quint64 generation = Generation();
-    if (recNoGeneration_ != generation) {
-        recNos_.clear();
-        recNoGeneration_ = generation;
-    }
-    recNos_[rowId] = recNo;
+    CarryRecNos();
+    Number(*row, recNo);
+    SetSingle(std::move(*row));
     return true;
 }
 

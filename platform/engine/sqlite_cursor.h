@@ -75,7 +75,15 @@ private:
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
     int CountRows() const;
-    std::optional<int> CountAfterOneInsert() const;
+    // What a single insert did to the view since the table was seen at
+    // (generation, tableWrites): nothing when other or more writes came since,
+    // else the new row's place if the view shows it.
+    struct TOneInsert {
+        std::optional<TKeyPosition> Shown;
+    };
+    std::optional<TOneInsert> OneInsertSince(quint64 generation, quint64 tableWrites) const;
+    void CarryRecNos() const;
+    int Number(const TRow& row, int recNo) const;
     std::optional<TRow> ReadNthViewRow(qlonglong offset) const;
     bool StepToRecNo(int recNo);
 
@@ -120,8 +128,13 @@ private:
         int Rows = 0;
     };
     mutable std::optional<TCounted> count_;
-    mutable std::map<qint64, int> recNos_;
+    struct TNumbered {
+        int RecNo = 0;
+        TKeyPosition Position;   // where the row stands: its number is carried over an insert
+    };
+    mutable std::map<qint64, TNumbered> recNos_;
     mutable quint64 recNoGeneration_ = 0;
+    mutable quint64 recNoTableWrites_ = 0;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::vector<TColumnReader> readers_;   // one per column, shared by every statement
     mutable std::vector<TRecordValues> spare_;     // emptied records of rows let go, for the next rows read

@@ -1,6 +1,7 @@
 // Going to a row by its number: in each order and view the cursor lands where
 // walking there would, and moves on from it as from any row.
 #include "engine_test_db.h"
+#include <algorithm>
 
 namespace {
 
@@ -215,6 +216,43 @@ TEST_F(CursorRecNo, CountsOnOverInsertsAndCatchesUpWithOtherWriters) {
     cursor->Refresh();
     EXPECT_EQ(cursor->RecordCount(), count + 3) << "written by another connection";
     EXPECT_EQ(int(Walked(*cursor).size()), count + 3);
+}
+
+// Row numbers known before an insert stay true after it: the rows after the
+// new one move a place on, and rows typed one after another number themselves
+// from the one typed before, in any order of the view.
+TEST_F(CursorRecNo, NumbersStayTrueOverInserts) {
+    int serial = 80000;
+    for (const char* index : {"ByDate", ""}) {
+        SCOPED_TRACE(index);
+        TCursorSpec spec = Spec("TrnBnk1a", index);
+        spec.Equal = {{"BankAccountCode", QString("0000000001")}};
+        auto cursor = db->OpenCursor(spec);
+        auto truth = db->OpenCursor(spec);
+        std::vector<qint64> numbered;
+        for (const int recNo : {1, 200, 500, 990}) {
+            ASSERT_TRUE(cursor->GotoRecNo(recNo));
+            numbered.push_back(cursor->RowId());
+        }
+        const auto expectTrue = [&](const char* after) {
+            const std::vector<qint64> rows = Walked(*truth);
+            for (const qint64 rowId : numbered) {
+                ASSERT_TRUE(cursor->GotoRowId(rowId));
+                const auto at = std::find(rows.begin(), rows.end(), rowId);
+                ASSERT_NE(at, rows.end());
+                EXPECT_EQ(cursor->RecNo(), int(at - rows.begin()) + 1) << after;
+            }
+        };
+        for (int typed = 0; typed < 3; ++typed) {
+            numbered.push_back(AddTransaction(QString("0000000001"), ++serial, QDate(2020, 1, 20)));
+            expectTrue("a row typed");
+        }
+        AddTransaction(QString("0000000002"), ++serial, QDate(2020, 1, 20));
+        expectTrue("a row of another account");
+        db->DeleteRow("TrnBnk1a", numbered.back());
+        numbered.pop_back();
+        expectTrue("a row deleted");
+    }
 }
 
 }  // namespace
