@@ -5,55 +5,37 @@
 #include "app/chart_page.h"
 #include "app/main_menu.h"
 #include "app/report_page.h"
-#include "bench/support/accounts_data.h"
+#include "bench/support/app_program.h"
 #include "bench/support/painting.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
 #include "grid/ww_db_grid.h"
 #include "platform/chart/db_chart.h"
-#include "platform/db/session.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
 #include "platform/ui/application.h"
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
 
-// The program as it runs, on the filled database with its summaries built once.
-struct TProgram {
-    TProgram()
+// The program as it runs on a copy of the cached book (the copy goes at the
+// end of the run), its summaries processed for reports once.
+struct TProgram : TStartedProgram {
+    TProgram() : TStartedProgram([] { return AccountsBook(TAccountsShape{}); })
     {
-        static int argc = 1;
-        static char name[] = "quelt";
-        static char* argv[] = {name, nullptr};
-        // Made once and never freed: Qt's own exit handlers must not see it go.
-        application = new TApplication(argc, argv);
-        Session().AddStandardAlias(QStringLiteral("VrAccounts"), directory.path());
-        { TADm1 deploy(nullptr); }
-        FillAccountsData(QDir(directory.path()).filePath(QStringLiteral("DataQuelt.sqlite")), TAccountsShape{});
-        adm1 = std::make_unique<TADm1>(nullptr);
-        adm2 = std::make_unique<TADm2>(nullptr);
-        adm3 = std::make_unique<TADm3>(nullptr);
         adm1->CurrentCloseDate = 0;
         window = std::make_unique<TFrmMainMenu>();
         window->resize(1280, 800);
         window->show();
         window->ReportPage->ProcessingForReports1Click(nullptr);
-        application->ProcessMessages();
+        BenchApplication().ProcessMessages();
     }
 
-    TApplication* application;
-    QTemporaryDir directory;
-    std::unique_ptr<TADm1> adm1;
-    std::unique_ptr<TADm2> adm2;
-    std::unique_ptr<TADm3> adm3;
     std::unique_ptr<TFrmMainMenu> window;
 };
 

@@ -2,6 +2,7 @@
 #include "data/message_helpers.h"
 #include "data/report_tables.h"
 #include "platform/rtl/presenter.h"
+#include <QHashFunctions>
 #include <algorithm>
 #include <map>
 #include <unordered_map>
@@ -42,17 +43,101 @@ private:
 
 QString ColumnName(int i) { return QStringLiteral("col") + QString::number(i); }
 
-// A report row: its codes, their names and its money columns.
-struct TCrossTabRow {
+// A report row's codes, and the row: their names and its money columns.
+struct TRowKey {
     QString Key1;
     QString Key2;
+    bool operator==(const TRowKey&) const = default;
+};
+
+struct TRowKeyHash {
+    size_t operator()(const TRowKey& key) const noexcept { return qHashMulti(0, key.Key1, key.Key2); }
+};
+
+struct TCrossTabRow {
     QString Desc1;
     QString Desc2;
     std::vector<double> Columns;
     double Total = 0.0;
 };
 
+using TCrossTabRows = std::unordered_map<TRowKey, TCrossTabRow, TRowKeyHash>;
+
 QVariant TextValue(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
+
+// The source rows in period order, added into their report rows as they are
+// read. The month columns are the distinct months of these same rows, so
+// every row has its column. Returns the number of source rows.
+int ReadCrossTabRows(TEngineDatabase& db, const TCrossTabSpec& spec, const QString& where, TMonthColumns& months,
+                     TCrossTabRows& report) {
+    TDescriptionCache describe(db);
+    const QString key2 =
+        spec.Mode == 2 ? spec.Key2Field + QStringLiteral(" as KeyField2,") : QStringLiteral("\"xxx\" as KeyField2,");
+    const auto rows = db.Query(SqlText({QStringLiteral("Select ") + spec.Key1Field + QStringLiteral(" as KeyField1, "),
+                                        key2,
+                                        spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
+                                        QStringLiteral("from ") + spec.SourceTable, where,
+                                        QStringLiteral("order by PeriodYear, PeriodMonth")}));
+    std::map<std::pair<int, int>, int> columnOfMonth;
+    std::pair<int, int> lastMonth = {-1, -1};
+    int column = -1, sourceRows = 0;
+    for (; rows->Next(); ++sourceRows) {
+        const std::pair<int, int> month = {IntOf(rows->Value(3)), IntOf(rows->Value(4))};
+        if (month != lastMonth) {
+            const auto [found, added] = columnOfMonth.try_emplace(month, static_cast<int>(months.PeriodKeys.size()));
+            if (added) {
+                months.PeriodKeys << PeriodKey(month.first, month.second);
+                months.Captions << PeriodCaption(month.first, month.second);
+            }
+            column = found->second;
+            lastMonth = month;
+        }
+        auto [it, added] = report.try_emplace(TRowKey{TextOf(rows->Value(0)), TextOf(rows->Value(1))});
+        TCrossTabRow& line = it->second;
+        if (added) {
+            line.Desc1 = describe(spec.Key1Kind, it->first.Key1);
+            line.Desc2 = describe(spec.Key2Kind, it->first.Key2);
+        }
+        if (line.Columns.size() <= size_t(column)) line.Columns.resize(size_t(column) + 1, 0.0);
+        const double amount = FloatOf(rows->Value(2));
+        line.Columns[size_t(column)] += amount;
+        line.Total += amount;
+    }
+    return sourceRows;
+}
+
+void WriteCrossTabRows(TEngineDatabase& db, const QString& table, const TCrossTabRows& report,
+                       const QStringList& moneyColumns, const TColumnMap& columns) {
+    const int key1Column = columns[QStringLiteral("KeyField1")];
+    const int key2Column = columns[QStringLiteral("KeyField2")];
+    const int desc1Column = columns[QStringLiteral("KeyField1Desc")];
+    const int desc2Column = columns[QStringLiteral("KeyField2Desc")];
+    const int totalColumn = columns[QStringLiteral("Total1")];
+    std::vector<int> monthColumns;
+    for (const QString& column : moneyColumns)
+        monthColumns.push_back(columns[column]);
+    for (const auto& [key, line] : report) {
+        TRecordValues record = columns.EmptyRecord();
+        record[key1Column] = TextValue(key.Key1);
+        record[key2Column] = TextValue(key.Key2);
+        record[desc1Column] = TextValue(line.Desc1);
+        record[desc2Column] = TextValue(line.Desc2);
+        for (size_t i = 0; i < monthColumns.size(); ++i)
+            record[monthColumns[i]] = i < line.Columns.size() ? line.Columns[i] : 0.0;
+        record[totalColumn] = line.Total;
+        db.InsertRow(table, record);
+    }
+}
+
+// The sort orders of the report page, made over the finished rows: one sort
+// per index instead of one index entry per column per row written.
+void CreateSortIndexes(TEngineDatabase& db, const QString& table, int columnCount) {
+    if (columnCount == 0) return;
+    for (int i = 0; i < columnCount; ++i)
+        db.Execute(QStringLiteral("Create Index ByCol%1 On %2(%3)").arg(i).arg(table, ColumnName(i)));
+    db.Execute(QStringLiteral("Create Index ByKeyField1 On %1(KeyField1)").arg(table));
+    db.Execute(QStringLiteral("Create Index ByKeyField2 On %1(KeyField2)").arg(table));
+}
 
 }  // namespace
 
@@ -79,54 +164,11 @@ QString PeriodWhereClause(TDateTime from, TDateTime to) {
 }
 
 TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const QString& where, TProgress& progress) {
-    // The source rows in period order, added into their report rows as they
-    // are read. The month columns are the distinct months of these same rows,
-    // so every row has its column. The bar learns the number of rows only at
-    // the end, so the columns it passes through are shown afterwards.
     TMonthColumns months;
-    TDescriptionCache describe(db);
-    std::unordered_map<QString, TCrossTabRow> report;
-    int sourceRows = 0;
-    {
-        const QString key2 = spec.Mode == 2 ? spec.Key2Field + QStringLiteral(" as KeyField2,")
-                                            : QStringLiteral("\"xxx\" as KeyField2,");
-        const auto rows = db.Query(SqlText({QStringLiteral("Select ") + spec.Key1Field + QStringLiteral(" as KeyField1, "),
-                                            key2,
-                                            spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
-                                            QStringLiteral("from ") + spec.SourceTable, where,
-                                            QStringLiteral("order by PeriodYear, PeriodMonth")}));
-        std::map<std::pair<int, int>, int> columnOfMonth;
-        std::pair<int, int> lastMonth = {-1, -1};
-        int column = -1;
-        while (rows->Next()) {
-            ++sourceRows;
-            const std::pair<int, int> month = {IntOf(rows->Value(3)), IntOf(rows->Value(4))};
-            if (month != lastMonth) {
-                const auto [found, added] = columnOfMonth.try_emplace(month, static_cast<int>(months.PeriodKeys.size()));
-                if (added) {
-                    months.PeriodKeys << PeriodKey(month.first, month.second);
-                    months.Captions << PeriodCaption(month.first, month.second);
-                }
-                column = found->second;
-                lastMonth = month;
-            }
-            const QString key1 = TextOf(rows->Value(0));
-            const QString key2Text = TextOf(rows->Value(1));
-            auto [it, added] = report.try_emplace(key1 + QChar(0x1f) + key2Text);
-            TCrossTabRow& line = it->second;
-            if (added) {
-                line.Key1 = key1;
-                line.Key2 = key2Text;
-                line.Desc1 = describe(spec.Key1Kind, key1);
-                line.Desc2 = describe(spec.Key2Kind, key2Text);
-            }
-            if (line.Columns.size() <= size_t(column))
-                line.Columns.resize(size_t(column) + 1, 0.0);
-            const double amount = FloatOf(rows->Value(2));
-            line.Columns[size_t(column)] += amount;
-            line.Total += amount;
-        }
-    }
+    TCrossTabRows report;
+    const int sourceRows = ReadCrossTabRows(db, spec, where, months, report);
+    // The bar learns the number of rows only at the end, so the columns it
+    // passes through are shown afterwards.
     const int columnCount = static_cast<int>(months.PeriodKeys.size());
     const int max = sourceRows + 3;
     progress.SetMax(max);
@@ -140,40 +182,12 @@ TMonthColumns FillCrossTab(TEngineDatabase& db, const TCrossTabSpec& spec, const
         moneyColumns << ColumnName(i);
     const QStringList sumColumns = moneyColumns + QStringList{QStringLiteral("Total1")};
     CreateReportTable(db, spec.TempTable, TReportRows::ByCodes, sumColumns);
-
     const TColumnMap columns(db, spec.TempTable);
-    const int key1Column = columns[QStringLiteral("KeyField1")];
-    const int key2Column = columns[QStringLiteral("KeyField2")];
-    const int desc1Column = columns[QStringLiteral("KeyField1Desc")];
-    const int desc2Column = columns[QStringLiteral("KeyField2Desc")];
-    const int totalColumn = columns[QStringLiteral("Total1")];
-    std::vector<int> monthColumns;
-    for (const QString& column : moneyColumns)
-        monthColumns.push_back(columns[column]);
-
-    for (const auto& [key, line] : report) {
-        TRecordValues record = columns.EmptyRecord();
-        record[key1Column] = TextValue(line.Key1);
-        record[key2Column] = TextValue(line.Key2);
-        record[desc1Column] = TextValue(line.Desc1);
-        record[desc2Column] = TextValue(line.Desc2);
-        for (int i = 0; i < columnCount; ++i)
-            record[monthColumns[i]] = size_t(i) < line.Columns.size() ? line.Columns[size_t(i)] : 0.0;
-        record[totalColumn] = line.Total;
-        db.InsertRow(spec.TempTable, record);
-    }
+    WriteCrossTabRows(db, spec.TempTable, report, moneyColumns, columns);
     progress.SetPosition(++position);
     InsertGrandTotal(db, spec.TempTable, columns, sumColumns);
     progress.SetPosition(++position);
-
-    // The sort orders of the report page, made over the finished rows: one
-    // sort per index instead of one index entry per column per row written.
-    if (columnCount > 0) {
-        for (int i = 0; i < columnCount; ++i)
-            db.Execute(QStringLiteral("Create Index ByCol%1 On %2(%3)").arg(i).arg(spec.TempTable, ColumnName(i)));
-        db.Execute(QStringLiteral("Create Index ByKeyField1 On %1(KeyField1)").arg(spec.TempTable));
-        db.Execute(QStringLiteral("Create Index ByKeyField2 On %1(KeyField2)").arg(spec.TempTable));
-    }
+    CreateSortIndexes(db, spec.TempTable, columnCount);
     progress.SetPosition(++position);
     progress.SetPosition(max);
     return months;
