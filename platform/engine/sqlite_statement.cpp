@@ -152,7 +152,7 @@ QString TextOf(std::string_view bytes) {
 // texts do not repeat (serial numbers) is read without an allocation per row.
 void SetText(QVariant& into, std::string_view bytes) {
     const qsizetype size = qsizetype(bytes.size());
-    if (into.typeId() == QMetaType::QString && IsShortAscii(bytes)) {
+    if (TColumnReader::Holds<QString>(into) && IsShortAscii(bytes)) {
         QString& text = *static_cast<QString*>(into.data());
         if (text.isDetached() && text.size() + text.data_ptr().freeSpaceAtEnd() >= size) {
             text.resize(size);

@@ -83,7 +83,7 @@ public:
         if (last_ == TLast::Null) {
             if (into.isValid()) into = QVariant();
         } else if (last_ == TLast::Float && !held_) {
-            if (into.typeId() == QMetaType::Double) *static_cast<double*>(into.data()) = float_;
+            if (Holds<double>(into)) into.data_ptr().set(float_);
             else into = QVariant(float_);
         } else if (repeats_ > 0) {
             into = value_;
@@ -91,6 +91,13 @@ public:
             held_ = false;
             into.swap(value_);
         }
+    }
+
+    // What the QVariant holds, asked without a call into the library: these
+    // are asked for every value of every row read.
+    template <typename T>
+    static bool Holds(const QVariant& value) {
+        return value.data_ptr().typeInterface() == QMetaType::fromType<T>().iface();
     }
 
 private:
