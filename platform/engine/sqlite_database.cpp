@@ -347,6 +347,7 @@ TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
         plan.Update = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(name, assignments.join(QStringLiteral(", ")));
         plan.Delete = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(name);
         plan.Read = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(ColumnList(desc), name);
+        plan.Changes = &tableChanges_[StripTableExtension(desc.Name).toLower()];
         found = plans_.emplace(table, std::move(plan)).first;
     }
     TTablePlan& plan = found->second;
@@ -395,7 +396,7 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     }
     insert.Reset();   // lets go of the texts and blobs bound
     const qint64 rowId = sqlite3_last_insert_rowid(db_);
-    Changed(desc.Name, rowId);
+    Changed(plan, rowId);
     return rowId;
 }
 
@@ -432,7 +433,7 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     update.Reset();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(desc.Name));
-    Changed(desc.Name);
+    Changed(plan);
 }
 
 void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
@@ -447,7 +448,7 @@ void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
     remove.Rewind();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(plan.Desc->Name));
-    Changed(plan.Desc->Name);
+    Changed(plan);
 }
 
 std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint64 rowId) const {
@@ -498,11 +499,17 @@ const TSqliteDatabase::TTableChanges& TSqliteDatabase::TableChanges(const QStrin
     return tableChanges_[StripTableExtension(table).toLower()];
 }
 
-void TSqliteDatabase::Changed(const QString& table, qint64 insertedRowId) {
+void TSqliteDatabase::Changed(const QString& table) {
     ++changes_;
     TTableChanges& changes = tableChanges_[StripTableExtension(table).toLower()];
     ++changes.Count;
-    changes.InsertedRowId = insertedRowId;
+    changes.InsertedRowId = 0;
+}
+
+void TSqliteDatabase::Changed(TTablePlan& plan, qint64 insertedRowId) {
+    ++changes_;
+    ++plan.Changes->Count;
+    plan.Changes->InsertedRowId = insertedRowId;
 }
 
 void TSqliteDatabase::ChangedAll() {

@@ -67,6 +67,7 @@ private:
         std::unique_ptr<TSqliteStatement> Inserting, Updating, Deleting, Reading;
         QStringList CheckedPasswords;   // the session's passwords when access was last granted
         bool Checked = false;
+        TTableChanges* Changes = nullptr;   // the table's entry in tableChanges_, which stays
     };
 
     struct TConnection {
@@ -98,7 +99,8 @@ private:
     std::unique_ptr<TCatalogue> catalogue_;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
-    void Changed(const QString& table, qint64 insertedRowId = 0);   // one table's rows
+    void Changed(const QString& table);                        // one table's rows
+    void Changed(TTablePlan& plan, qint64 insertedRowId = 0);  // a row of the plan's table
     void ChangedAll();                    // rows of any table, or the schema
     quint64 changes_ = 0;
     quint64 wideChanges_ = 0;                              // of ChangedAll
