@@ -137,5 +137,5 @@ private:
     mutable quint64 recNoTableWrites_ = 0;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::vector<TColumnReader> readers_;   // one per column, shared by every statement
-    mutable std::vector<TRecordValues> spare_;     // emptied records of rows let go, for the next rows read
+    mutable std::vector<TRecordValues> spare_;     // records of rows let go, values and all, for the next rows read
 };
