@@ -88,9 +88,13 @@ std::vector<QVariant> TSqliteCursor::KeyToStorage(const std::vector<QVariant>& k
 
 void TSqliteCursor::BuildView() {
     view_ = {QStringLiteral("1"), {}};
+    const auto bit = [](int column) { return column < 64 ? quint64(1) << column : ~quint64(0); };
+    viewColumns_ = 0;
+    for (const TOrderField& field : order_->Fields()) viewColumns_ |= bit(field.Column);
     for (const auto& [name, value] : equal_) {
         const int column = desc_.ColumnIndex(name);
         if (column < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(name, desc_.Name));
+        viewColumns_ |= bit(column);
         // A link field of a case-insensitive order matches as the order does.
         TOrderField field{desc_.Columns[size_t(column)].Name, column, false};
         for (const TOrderField& ordered : order_->Fields())
@@ -458,9 +462,9 @@ int TSqliteCursor::RecordCount() {
     const quint64 generation = Generation();
     if (count_ && count_->Generation == generation) return count_->Rows;
     // A posted row costs a look-up instead of a count.
-    std::optional<TOneInsert> insert;
-    if (count_) insert = OneInsertSince(count_->Generation, count_->TableWrites);
-    const int count = insert ? count_->Rows + (insert->Shown ? 1 : 0) : CountRows();
+    std::optional<TOneWrite> write;
+    if (count_) write = OneWriteSince(count_->Generation, count_->TableWrites);
+    const int count = write ? count_->Rows + (write->Shown ? 1 : 0) : CountRows();
     count_ = TCounted{generation, tableChanges_->Count, count};
     return count;
 }
@@ -477,27 +481,33 @@ int TSqliteCursor::CountRows() const {
     }
 }
 
-std::optional<TSqliteCursor::TOneInsert> TSqliteCursor::OneInsertSince(quint64 generation,
-                                                                        quint64 tableWrites) const {
+std::optional<TSqliteCursor::TOneWrite> TSqliteCursor::OneWriteSince(quint64 generation, quint64 tableWrites) const {
+    using TWrite = TSqliteDatabase::TTableChanges::TWrite;
     const TSqliteDatabase::TTableChanges& table = *tableChanges_;
-    if (filters_.HasCallback() || table.InsertedRowId == 0) return std::nullopt;
+    if (filters_.HasCallback() || table.Last == TWrite::Other) return std::nullopt;
     // One write since, and that one to this table.
     if (Generation() != generation + 1 || table.Count != tableWrites + 1) return std::nullopt;
-    TOneInsert insert;
-    if (const std::optional<TRow> row = ReadViewRow(table.InsertedRowId); row && Accepts(*row))
-        insert.Shown = row->Position();
+    if (table.Last == TWrite::Update) {
+        // Rows leave the view or move along it only by their order and link
+        // fields; which rows a filter hides, only reading them tells.
+        if (filters_.Any() || (table.ChangedColumns & viewColumns_) != 0) return std::nullopt;
+        return TOneWrite{};
+    }
+    TOneWrite insert;
+    if (const std::optional<TRow> row = ReadViewRow(table.RowId); row && Accepts(*row)) insert.Shown = row->Position();
     return insert;
 }
 
 // Row numbers hold until the table is written; over a single insert they are
-// carried, the rows after the new one a place further on.
+// carried, the rows after the new one a place further on, and over an update
+// that moved no row they stay.
 void TSqliteCursor::CarryRecNos() const {
     const quint64 generation = Generation();
     if (recNoGeneration_ == generation) return;
-    const std::optional<TOneInsert> insert = OneInsertSince(recNoGeneration_, recNoTableWrites_);
-    if (!insert || recNos_.size() > size_t(kMaxCarriedRecNos)) {
+    const std::optional<TOneWrite> write = OneWriteSince(recNoGeneration_, recNoTableWrites_);
+    if (!write || recNos_.size() > size_t(kMaxCarriedRecNos)) {
         recNos_.clear();
-    } else if (const std::optional<TKeyPosition>& shown = insert->Shown) {
+    } else if (const std::optional<TKeyPosition>& shown = write->Shown) {
         for (auto& [rowId, numbered] : recNos_)
             if (order_->Compare(numbered.Position.Key, rowId, shown->Key, *shown->RowId) > 0) ++numbered.RecNo;
     }

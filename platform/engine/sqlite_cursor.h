@@ -75,13 +75,14 @@ private:
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
     int CountRows() const;
-    // What a single insert did to the view since the table was seen at
-    // (generation, tableWrites): nothing when other or more writes came since,
-    // else the new row's place if the view shows it.
-    struct TOneInsert {
-        std::optional<TKeyPosition> Shown;
+    // What a single write did to the view since the table was seen at
+    // (generation, tableWrites): an inserted row's place if the view shows it,
+    // nothing at all for an update that left the order and link fields alone;
+    // no answer when other or more writes came since.
+    struct TOneWrite {
+        std::optional<TKeyPosition> Shown;   // a row that came into view
     };
-    std::optional<TOneInsert> OneInsertSince(quint64 generation, quint64 tableWrites) const;
+    std::optional<TOneWrite> OneWriteSince(quint64 generation, quint64 tableWrites) const;
     void CarryRecNos() const;
     int Number(const TRow& row, int recNo) const;
     std::optional<TRow> ReadNthViewRow(qlonglong offset) const;
@@ -112,6 +113,7 @@ private:
     std::vector<QVariant> rangeStart_, rangeEnd_;
     TRowFilters filters_;
     TSqlCondition view_;           // the master link and the range
+    quint64 viewColumns_ = 0;      // the order and link fields: bit i for column i, every bit past the 64th
     quint64 viewVersion_ = 0;
 
     std::deque<TRow> rows_;        // the window, in cursor order

@@ -396,7 +396,7 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     }
     insert.Reset();   // lets go of the texts and blobs bound
     const qint64 rowId = sqlite3_last_insert_rowid(db_);
-    Changed(plan, rowId);
+    Changed(plan, TTableChanges::TWrite::Insert, rowId);
     return rowId;
 }
 
@@ -406,6 +406,7 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     CheckValueCount(desc, values);
     std::vector<QVariant> stored;
     stored.reserve(values.size() + 1);
+    std::vector<int> columns;   // the column of each stored value
     QStringList assignments;
     bool skipped = false;
     for (size_t i = 0; i < desc.Columns.size(); ++i) {
@@ -418,7 +419,9 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
         if (value.isNull() && column.Required) RaiseRequired(desc, column);
         assignments.append(QuoteIdentifier(column.Name) + QStringLiteral(" = ?"));
         stored.push_back(std::move(value));
+        columns.push_back(int(i));
     }
+    const quint64 changed = ChangedColumns(plan, rowId, stored, columns);
     stored.push_back(rowId);
     TSqliteStatement& update =
         skipped ? Cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
@@ -433,7 +436,26 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     update.Reset();
     if (sqlite3_changes(db_) == 0)
         throw EDatabaseError(QStringLiteral("Record no longer exists in table %1").arg(desc.Name));
-    Changed(plan);
+    Changed(plan, TTableChanges::TWrite::Update, rowId, changed);
+}
+
+// The columns whose stored values an update changes, against the row as it is
+// stored: a cursor whose order and link fields are not among them keeps its
+// count and row numbers. A value stored in another form counts as changed.
+quint64 TSqliteDatabase::ChangedColumns(TTablePlan& plan, qint64 rowId, const std::vector<QVariant>& stored,
+                                        const std::vector<int>& columns) const {
+    TSqliteStatement& read = Prepared(plan.Reading, plan.Read);
+    read.Bind(1, rowId);
+    quint64 changed = 0;
+    const bool found = read.Step();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const QVariant old = found ? read.Column(columns[i]) : QVariant();
+        const bool same = found && old.isNull() == stored[i].isNull() &&
+                          (old.isNull() || (old.typeId() == stored[i].typeId() && old == stored[i]));
+        if (!same) changed |= columns[i] < 64 ? quint64(1) << columns[i] : ~quint64(0);
+    }
+    read.Rewind();
+    return changed;
 }
 
 void TSqliteDatabase::DeleteRow(const QString& table, qint64 rowId) {
@@ -503,13 +525,16 @@ void TSqliteDatabase::Changed(const QString& table) {
     ++changes_;
     TTableChanges& changes = tableChanges_[StripTableExtension(table).toLower()];
     ++changes.Count;
-    changes.InsertedRowId = 0;
+    changes.Last = TTableChanges::TWrite::Other;
 }
 
-void TSqliteDatabase::Changed(TTablePlan& plan, qint64 insertedRowId) {
+void TSqliteDatabase::Changed(TTablePlan& plan, TTableChanges::TWrite write, qint64 rowId, quint64 changedColumns) {
     ++changes_;
-    ++plan.Changes->Count;
-    plan.Changes->InsertedRowId = insertedRowId;
+    TTableChanges& changes = *plan.Changes;
+    ++changes.Count;
+    changes.Last = write;
+    changes.RowId = rowId;
+    changes.ChangedColumns = changedColumns;
 }
 
 void TSqliteDatabase::ChangedAll() {

@@ -41,8 +41,11 @@ public:
     // on from there. Bumped by every write that may have changed the table's
     // rows. The reference stays valid as long as the database.
     struct TTableChanges {
+        enum class TWrite { Other, Insert, Update };
         quint64 Count = 0;
-        qint64 InsertedRowId = 0;   // the row the last of them inserted; 0 when it was another write
+        TWrite Last = TWrite::Other;   // the last of them: one row inserted or updated, or anything else
+        qint64 RowId = 0;              // that row
+        quint64 ChangedColumns = 0;    // an update's: bit i for column i, every bit past the 64th
     };
     const TTableChanges& TableChanges(const QString& table) const;
     quint64 WideChanges() const { return wideChanges_; }
@@ -100,7 +103,10 @@ private:
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
     void Changed(const QString& table);                        // one table's rows
-    void Changed(TTablePlan& plan, qint64 insertedRowId = 0);  // a row of the plan's table
+    void Changed(TTablePlan& plan, TTableChanges::TWrite write = TTableChanges::TWrite::Other, qint64 rowId = 0,
+                 quint64 changedColumns = 0);   // a row of the plan's table
+    quint64 ChangedColumns(TTablePlan& plan, qint64 rowId, const std::vector<QVariant>& stored,
+                           const std::vector<int>& columns) const;
     void ChangedAll();                    // rows of any table, or the schema
     quint64 changes_ = 0;
     quint64 wideChanges_ = 0;                              // of ChangedAll

@@ -220,8 +220,9 @@ TEST_F(CursorRecNo, CountsOnOverInsertsAndCatchesUpWithOtherWriters) {
 
 // Row numbers known before an insert stay true after it: the rows after the
 // new one move a place on, and rows typed one after another number themselves
-// from the one typed before, in any order of the view.
-TEST_F(CursorRecNo, NumbersStayTrueOverInserts) {
+// from the one typed before, in any order of the view. They stay true after
+// an update, whether it moves the row or not.
+TEST_F(CursorRecNo, NumbersStayTrueOverInsertsAndUpdates) {
     int serial = 80000;
     for (const char* index : {"ByDate", ""}) {
         SCOPED_TRACE(index);
@@ -252,6 +253,20 @@ TEST_F(CursorRecNo, NumbersStayTrueOverInserts) {
         db->DeleteRow("TrnBnk1a", numbered.back());
         numbered.pop_back();
         expectTrue("a row deleted");
+        const auto update = [&](qint64 rowId, int column, const QVariant& value) {
+            TRecordValues row = *db->ReadRow("TrnBnk1a", rowId);
+            row[column] = value;
+            db->UpdateRow("TrnBnk1a", rowId, row);
+        };
+        update(numbered[1], 4, 99.5);
+        expectTrue("an amount changed");
+        EXPECT_EQ(cursor->RecordCount(), int(Walked(*truth).size()));
+        update(numbered[1], 2, QDate(2020, 1, 2));
+        expectTrue("a date changed");
+        update(numbered[2], 0, QString("0000000002"));
+        numbered.erase(numbered.begin() + 2);
+        expectTrue("a row moved to another account");
+        EXPECT_EQ(cursor->RecordCount(), int(Walked(*truth).size()));
     }
 }
 
