@@ -11,6 +11,7 @@
 #include "grid/ww_db_grid.h"
 #include "grid/ww_ibutton.h"
 #include "platform/ui/containers.h"
+#include "platform/ui/design_fonts.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
@@ -107,9 +108,7 @@ TDBNavigator* Navigator(QWidget* parent, TDataSource* source, TButtonSet buttons
 // The header bars' caption: bold, 13 pixels high.
 QFont HeaderFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(13);
+    QFont font = DesignFont(QStringLiteral("MS Sans Serif"), -13);
     font.setBold(true);
     return font;
 }

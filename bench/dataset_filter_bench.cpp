@@ -2,38 +2,21 @@
 // the filter "DebitAmount > 1000 AND (BankItemCode < "020")" keeps about a
 // quarter of the rows, and the engine tests each row it reads. X_Reference is the
 // same walk without the filter: the ratio says what filtering costs.
+#include "bench/support/bank_database.h"
 #include "bench/support/generate.h"
 #include "dataset/filter_compiler.h"
 #include "dataset/ww_table.h"
-#include "platform/db/database.h"
 #include "platform/db/field.h"
-#include "platform/db/session.h"
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const QString& DatabaseName()
-{
-    static const QString name = [] {
-        const QFileInfo file(BankTransactions().Path);
-        Session().AddStandardAlias(QStringLiteral("FilterBench"), file.absolutePath());
-        auto* database = new TDatabase(&Session());
-        database->SetAliasName(QStringLiteral("FilterBench"));
-        database->SetDatabaseName(file.completeBaseName());
-        database->SetLoginPrompt(false);
-        database->Open();
-        return file.completeBaseName();
-    }();
-    return name;
-}
 
 const QStringList kFilterLines = {QStringLiteral("DebitAmount > 1000"), QStringLiteral("BankItemCode < \"020\"")};
 
 std::unique_ptr<TwwTable> Transactions(bool filtered)
 {
     auto table = std::make_unique<TwwTable>();
-    table->SetDatabaseName(DatabaseName());
+    table->SetDatabaseName(BankDatabaseName());
     table->SetTableName(QString::fromLatin1(kBankTable));
     table->SetIndexName(QStringLiteral("ByDate"));
     if (filtered) {

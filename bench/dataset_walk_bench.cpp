@@ -2,31 +2,14 @@
 // walk their tables: from the first row to the end in index order, every
 // field of every row read in its own type. The floor is plain SQLite reading
 // the same rows in the same order into C++ values.
+#include "bench/support/bank_database.h"
 #include "bench/support/generate.h"
 #include "bench/support/plain_sqlite.h"
 #include "dataset/ww_table.h"
-#include "platform/db/database.h"
 #include "platform/db/field.h"
-#include "platform/db/session.h"
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const QString& DatabaseName()
-{
-    static const QString name = [] {
-        const QFileInfo file(BankTransactions().Path);
-        Session().AddStandardAlias(QStringLiteral("WalkBench"), file.absolutePath());
-        auto* database = new TDatabase(&Session());
-        database->SetAliasName(QStringLiteral("WalkBench"));
-        database->SetDatabaseName(file.completeBaseName());
-        database->SetLoginPrompt(false);
-        database->Open();
-        return file.completeBaseName();
-    }();
-    return name;
-}
 
 // Each field read as the system reads a field of its type.
 void ReadField(const TField& field)
@@ -51,7 +34,7 @@ template <typename Table>
 void Walk(benchmark::State& state)
 {
     Table table;
-    table.SetDatabaseName(DatabaseName());
+    table.SetDatabaseName(BankDatabaseName());
     table.SetTableName(QString::fromLatin1(kBankTable));
     table.SetIndexName(QStringLiteral("ByDate"));
     table.Open();

@@ -1,34 +1,17 @@
 // The datasets over a million bank transactions: scrolling a grid's window,
 // record numbers, and the detail of one account following its master.
+#include "bench/support/bank_database.h"
 #include "bench/support/generate.h"
 #include "platform/db/data_link.h"
-#include "platform/db/database.h"
 #include "platform/db/query.h"
-#include "platform/db/session.h"
 #include "platform/db/table.h"
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// The database component on the generated file, made once.
-const QString& DatabaseName() {
-    static const QString name = [] {
-        const QFileInfo file(BankTransactions().Path);
-        Session().AddStandardAlias(QStringLiteral("DbBench"), file.absolutePath());
-        auto* database = new TDatabase(&Session());
-        database->SetAliasName(QStringLiteral("DbBench"));
-        database->SetDatabaseName(file.completeBaseName());
-        database->SetLoginPrompt(false);
-        database->Open();
-        return file.completeBaseName();
-    }();
-    return name;
-}
-
 std::unique_ptr<TTable> Transactions() {
     auto table = std::make_unique<TTable>();
-    table->SetDatabaseName(DatabaseName());
+    table->SetDatabaseName(BankDatabaseName());
     table->SetTableName(QString::fromLatin1(kBankTable));
     table->SetIndexName(QStringLiteral("ByDate"));
     return table;
@@ -95,7 +78,7 @@ BENCHMARK(RecordCountAndRecNo)->Unit(benchmark::kMicrosecond);
 // transactions of the current account as its detail, on its latest rows.
 void DetailOfOneAccount(benchmark::State& state) {
     TQuery accounts;
-    accounts.SetDatabaseName(DatabaseName());
+    accounts.SetDatabaseName(BankDatabaseName());
     accounts.SQL()->Add(QStringLiteral("select distinct BankAccountCode from TrnBnk1a"));
     accounts.Open();
     TDataSource master;
@@ -118,7 +101,7 @@ BENCHMARK(DetailOfOneAccount)->Unit(benchmark::kMicrosecond);
 // A detail table opened on one account and positioned on its latest row.
 void DetailOpenAndPosition(benchmark::State& state) {
     TQuery accounts;
-    accounts.SetDatabaseName(DatabaseName());
+    accounts.SetDatabaseName(BankDatabaseName());
     accounts.SQL()->Add(QStringLiteral("select distinct BankAccountCode from TrnBnk1a"));
     accounts.Open();
     TDataSource master;

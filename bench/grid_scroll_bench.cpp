@@ -3,14 +3,12 @@
 // table, jumping to the last row, and dragging the scroll-bar thumb to the
 // middle, each with the repaint the user waits for.
 #include "bench/support/application.h"
+#include "bench/support/bank_database.h"
 #include "bench/support/generate.h"
 #include "bench/support/painting.h"
 #include "dataset/ww_data_source.h"
 #include "dataset/ww_table.h"
 #include "grid/ww_db_grid.h"
-#include "platform/db/database.h"
-#include "platform/db/session.h"
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
@@ -18,26 +16,11 @@
 
 namespace {
 
-const QString& DatabaseName()
-{
-    static const QString name = [] {
-        const QFileInfo file(BankTransactions().Path);
-        Session().AddStandardAlias(QStringLiteral("GridBench"), file.absolutePath());
-        auto* database = new TDatabase(&Session());
-        database->SetAliasName(QStringLiteral("GridBench"));
-        database->SetDatabaseName(file.completeBaseName());
-        database->SetLoginPrompt(false);
-        database->Open();
-        return file.completeBaseName();
-    }();
-    return name;
-}
-
 // A window's grid on the transactions in date order, as the bank page shows them.
 struct TGridWindow {
     TGridWindow()
     {
-        table.SetDatabaseName(DatabaseName());
+        table.SetDatabaseName(BankDatabaseName());
         table.SetTableName(QString::fromLatin1(kBankTable));
         table.SetIndexName(QStringLiteral("ByDate"));
         source.SetDataSet(&table);
@@ -85,7 +68,7 @@ struct TGridWindow {
 
 void OpenGridAndPaintFirstScreen(benchmark::State& state)
 {
-    DatabaseName();   // the data are made once, outside the measure
+    BankDatabaseName();   // the data are made once, outside the measure
     long long paints = 0;
     for (auto _ : state) {
         TGridWindow window;

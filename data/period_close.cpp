@@ -31,8 +31,7 @@ QString MonthIs(const QString& op, TDateTime d) {
 QString AfterMonthOf(TDateTime d) { return QStringLiteral("where ") + MonthIs(QStringLiteral(">"), d); }
 
 bool AnyRow(TEngineDatabase& db, const QString& table, const QString& where) {
-    const auto rows = db.Query(SqlText({QStringLiteral("select count(*) from ") + table, where}));
-    return rows->Next() && IntOf(rows->Value(0)) > 0;
+    return RowCount(db, table, where) > 0;
 }
 
 // Whether a rebuild of the open period after newClose has anything to do.

@@ -37,6 +37,11 @@ int IntOf(const QVariant& value) {
     return value.isNull() ? 0 : value.toInt();
 }
 
+int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
+    const auto rows = db.Query(SqlText({QStringLiteral("select count(*) from ") + table, where}));
+    return rows->Next() ? IntOf(rows->Value(0)) : 0;
+}
+
 TCursorSpec CursorOn(const QString& table, const QString& indexName, const QStringList& orderFields) {
     TCursorSpec spec;
     spec.Table = table;

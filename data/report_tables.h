@@ -27,6 +27,10 @@ QString TextOf(const QVariant& value);
 double FloatOf(const QVariant& value);
 int IntOf(const QVariant& value);
 
+// The number of rows of a table a where clause ("where ...", or empty for
+// every row) selects.
+int RowCount(TEngineDatabase& db, const QString& table, const QString& where);
+
 // A cursor over a whole table in the order of a named index, of the given
 // fields, or (both empty) of the primary key.
 TCursorSpec CursorOn(const QString& table, const QString& indexName = {}, const QStringList& orderFields = {});

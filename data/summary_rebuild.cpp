@@ -264,11 +264,6 @@ void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumn
     }
 }
 
-int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
-    const auto rows = db.Query(SqlText({QStringLiteral("Select count(*) from ") + table, where}));
-    return rows->Next() ? IntOf(rows->Value(0)) : 0;
-}
-
 // The source clause as a test made on each row of the table read straight
 // through. Given the clause itself, the engine walks a date index (account
 // by account where the date is not its first field) and looks every row it

@@ -4,11 +4,11 @@
 #include "platform/ui/edit_lines.h"
 #include "platform/ui/mask_edit.h"
 #include <QKeyEvent>
-#include <algorithm>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 
 TEditStyle TCustomMaskEdit::EditStyle() const
 {
