@@ -246,6 +246,8 @@ private:
                                  const std::function<bool()>& findAccount);
     // Lines up a page's navigators and Auto Edit box from left onwards.
     static void PlaceEditingControls(TTransactionPage& page, int left);
+    // The account picker of the bank or communication page; null for the others.
+    TwwDBLookupCombo* PickerOf(const TTransactionPage& page) const;
     TTransactionPage* PageOfGrid(const QObject* grid);
     TTransactionPage* PageOfAutoEditBox(const QObject* box);
 

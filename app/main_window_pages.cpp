@@ -299,6 +299,15 @@ void TFrmMainMenu::RefreshAccountPickers()
             local->Refresh();
 }
 
+TwwDBLookupCombo* TFrmMainMenu::PickerOf(const TTransactionPage& page) const
+{
+    if (&page == &pages_[0])
+        return wwDbLupEditBankAccount;
+    if (&page == &pages_[1])
+        return wwDbLupEditComAccount;
+    return nullptr;
+}
+
 TTransactionPage* TFrmMainMenu::PageOfGrid(const QObject* grid)
 {
     for (TTransactionPage& page : pages_)
@@ -387,13 +396,26 @@ void TFrmMainMenu::RestoreTransactionPages()
             page.Table->Close();
             continue;
         }
+        // The window may have renamed or deleted the account through a table
+        // of its own, behind the master's current record.
+        page.Master->Refresh();
         const bool shown = page.Master->FieldByName(page.MasterCodeField)->Value() == page.ShownAccount ||
                            page.Master->Locate(page.MasterCodeField, page.ShownAccount);
+        TwwDBLookupCombo* picker = PickerOf(page);
         if (shown) {
+            // Its picker names it as it is called now.
+            if (picker) {
+                page.ShownPick = page.Master->FieldByName(picker->LookupField())->AsString();
+                picker->SetLookupValue(page.ShownPick);
+            }
             page.Table->Refresh();
         } else {
-            // The account is gone: no other account's rows may stand in for it.
+            // The account is gone: no other account's rows may stand in for
+            // it, and its picker names it no more, so no row is begun for it.
             page.ShownAccount.clear();
+            page.ShownPick.clear();
+            if (picker)
+                picker->SetLookupValue(QString());
             page.Table->Close();
         }
     }

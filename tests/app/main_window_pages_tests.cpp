@@ -310,6 +310,35 @@ TEST_F(TransactionPagesTest, AfterATransferThePagesShowAndPostToTheAccountsTheir
     EXPECT_EQ(Column(adm1->TblTranTel1, "TelcomCode"), QStringList{"001"});
 }
 
+// A window that renames the account a page shows leaves the page's picker
+// naming it as it is called now; one that deletes it leaves the page with no
+// account, so that no row is begun for an account that is gone.
+TEST_F(TransactionPagesTest, AfterAWindowRenamesOrDeletesItTheirPickersNameThePagesAccountAsItIsNow)
+{
+    TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+    Put(db, "PTelcom", {{"TelcomCode", "002"}, {"TelcomDesc", "Mobile"}});
+    adm1->TblTelCom->Refresh();
+    ShowWindow();
+    const auto inWindow = [this](const QString& sql) {
+        InDialog<TFrmRecur>(Qt::Key_R, FrmRecur, [&](TScheduleForm& dialog) {
+            adm1->DataQuelt->EngineDatabase().Execute(sql);
+            QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        });
+    };
+    ChooseComAccount(QStringLiteral("Home"));
+    inWindow(QStringLiteral("update PTelcom set TelcomDesc = \"Land Line\" where TelcomCode = \"001\""));
+    EXPECT_EQ(window->wwDbLupEditComAccount->Text(), QStringLiteral("Land Line"));
+    EXPECT_EQ(Status(1), QStringLiteral("Detail Transactions for Land Line"));
+    EXPECT_EQ(Column(adm1->TblTranTel1, "TelcomCode"), QStringList{"001"});
+
+    ChooseComAccount(QStringLiteral("Mobile"));
+    inWindow(QStringLiteral("delete from PTelcom where TelcomCode = \"002\""));
+    EXPECT_EQ(window->wwDbLupEditComAccount->Text(), QString());
+    EXPECT_EQ(Status(1), QStringLiteral("Choose Communication Account"));
+    EXPECT_FALSE(adm1->TblTranTel1->Active());
+    ASSERT_TRUE(presenter.errors.empty()) << presenter.errors.front().toStdString();
+}
+
 } // namespace
 
 // The account picker's list shows every account of a short list at once, and
