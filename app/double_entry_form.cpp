@@ -1,6 +1,7 @@
 #include "app/double_entry_form.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/grid_record_controls.h"
 #include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
@@ -88,6 +89,7 @@ void TFrmDoubleEntry::CreateAccountPage()
                                  DBNavigator5->geometry().right() + 9, 8);
     wwDBGrid3 = MakeGrid(TabRecurDetails, "wwDBGrid3", lines, LineColumns);
     wwDBGrid3->setGeometry(8, 40, 134, 330);
+    KeepNewRecordForItsControls(*wwDBGrid3);
 
     constexpr int left = 154;
     DBRadioGroup1 = Named(new TDBRadioGroup(TabRecurDetails), "DBRadioGroup1");

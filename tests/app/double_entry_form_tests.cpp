@@ -2,6 +2,7 @@
 // lines and dated amounts typed in, the approval and its checks, and the
 // transfer of every open amount to every line, all or nothing.
 #include "tests/app/entry_dialog_fixture.h"
+#include "tests/app/dialog_clicks.h"
 #include "app/double_entry_form.h"
 #include "app/grid_colours.h"
 #include "dataset/ww_data_source.h"
@@ -36,6 +37,44 @@ protected:
         TypeCell(dialog->wwDBGrid2, 2, date);
         TypeCell(dialog->wwDBGrid2, 3, amount);
         DBNavigatorClick(dialog->DBNavigator4, nbPost);
+    }
+
+    // A header with one saved line: an income debit on "Wages".
+    void SavedIncomeLine()
+    {
+        TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+        Put(db, "TrnDbl1a", {{"DoubleCode", "0000000001"}, {"DoubleDetails", "Rent split"}, {"Approved", false}});
+        Put(db, "TrnDbl1b", {{"DoubleCode", "0000000001"}, {"DoubleAccountNum", 1}, {"DoubleType", "I"},
+                             {"DebitCredit", "D"}, {"IncomeCode", "00001"}});
+        for (TwwTable* table : {Header(), Lines(), Amounts()})
+            table->Refresh();
+        QApplication::processEvents();
+    }
+
+    void ClickFirstLine() { ClickGridCell(dialog->wwDBGrid3, 1, 1); }
+
+    QStringList StoredLines()
+    {
+        return Rows(QStringLiteral("select DoubleAccountNum, DoubleType, DebitCredit, BankAccountCode, IncomeCode "
+                                   "from TrnDbl1b order by DoubleAccountNum"));
+    }
+
+    // Insert in the line list, then the new line's own controls: bank, credit,
+    // the "Savings" account, and Post.
+    void InsertBankCreditLineFromTheList()
+    {
+        SavedIncomeLine();
+        ClickFirstLine();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+        ASSERT_EQ(Lines()->State(), dsInsert);
+        ClickRadio(dialog->DBRadioGroup1, 0);
+        ClickRadio(dialog->DBRadioGroup2, 1);
+        ChooseInCombo(dialog->DbLupBankAccount, QStringLiteral("Sav"));
+        EXPECT_EQ(Lines()->State(), dsInsert);
+        DBNavigatorClick(dialog->DBNavigator6, nbPost);
+        EXPECT_EQ(Lines()->State(), dsBrowse);
+        EXPECT_EQ(StoredLines(), (QStringList{"1|I|D||00001", "2|B|C|0000000002|"}));
+        EXPECT_TRUE(presenter.errors.empty());
     }
 
     // The rows a multiple entry wrote, table by table.
@@ -215,6 +254,65 @@ TEST_F(DoubleEntryTest, AutoEditReachesAllThreeTables)
     Click(dialog->CBoxBankTran);
     EXPECT_TRUE(dialog->DBNavigator6->VisibleButtons().Contains(nbEdit));
     EXPECT_FALSE(adm3->DsDbl1c->AutoEdit());
+}
+
+// A line inserted in the list is filled in through the radio buttons and
+// combos beside it: the new line stays current for them, whether or not
+// Auto Edit is on, and the saved line is left alone.
+TEST_F(DoubleEntryTest, ALineInsertedInTheListIsTheOneItsControlsFillIn)
+{
+    InsertBankCreditLineFromTheList();
+}
+
+TEST_F(DoubleEntryTest, ALineInsertedInTheListIsTheOneItsControlsFillInWithAutoEdit)
+{
+    Click(dialog->CBoxBankTran);
+    InsertBankCreditLineFromTheList();
+}
+
+// A fresh line given up: leaving the list for the other page, or for the
+// header list, drops a line nobody filled in.
+TEST_F(DoubleEntryTest, AnUntouchedNewLineIsGivenUpWhenTheUserGoesElsewhere)
+{
+    SavedIncomeLine();
+    for (const auto& leave : std::initializer_list<std::function<void()>>{
+             [&] { ClickTab(dialog->PageControl1, 1); },
+             [&] { ClickGridCell(dialog->wwDBGrid1, 1, 1); }}) {
+        ClickTab(dialog->PageControl1, 0);
+        ClickFirstLine();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+        ASSERT_EQ(Lines()->State(), dsInsert);
+        leave();
+        EXPECT_EQ(Lines()->State(), dsBrowse);
+        EXPECT_EQ(Lines()->RecordCount(), 1);
+    }
+    EXPECT_EQ(StoredLines(), QStringList{"1|I|D||00001"});
+}
+
+// On a saved line a radio button is an edit of that line: without Auto Edit
+// it takes no click until Edit is pressed; with it the change is the user's
+// to post or cancel.
+TEST_F(DoubleEntryTest, ASavedLineChangesOnlyByAnEditTheUserPosts)
+{
+    SavedIncomeLine();
+    ClickFirstLine();
+    ClickRadio(dialog->DBRadioGroup2, 1);
+    EXPECT_EQ(Lines()->State(), dsBrowse);
+    EXPECT_EQ(dialog->DBRadioGroup2->Value(), QStringLiteral("D"));
+
+    Click(dialog->CBoxBankTran);
+    ClickFirstLine();
+    ClickRadio(dialog->DBRadioGroup2, 1);
+    EXPECT_EQ(Lines()->State(), dsEdit);
+    DBNavigatorClick(dialog->DBNavigator6, nbCancel);
+    EXPECT_EQ(dialog->DBRadioGroup2->Value(), QStringLiteral("D"));
+    EXPECT_EQ(StoredLines(), QStringList{"1|I|D||00001"});
+
+    ClickFirstLine();
+    ClickRadio(dialog->DBRadioGroup2, 1);
+    DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    EXPECT_EQ(StoredLines(), QStringList{"1|I|C||00001"});
+    EXPECT_TRUE(presenter.errors.empty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // transferred into the matching transaction table with its sign.
 #include "app/recur_form.h"
 #include "tests/app/schedule_dialog_fixture.h"
+#include "tests/app/dialog_clicks.h"
 
 namespace {
 
@@ -100,6 +101,38 @@ TEST_F(RecurDialogTest, TransferWaitsForApprovalAndApprovalForTheAccounts)
     EXPECT_EQ(presenter.shown.size(), 2u);
     EXPECT_FALSE(Header().FieldByName(QStringLiteral("Approved"))->AsBoolean());
     EXPECT_EQ(Rows(QStringLiteral("select count(*) from TrnExp1a")), QStringList{"1"});
+}
+
+// A header inserted in the list is filled in through the controls beside it,
+// with or without Auto Edit; the saved header keeps its type, side and account.
+TEST_F(RecurDialogTest, AHeaderInsertedInTheListIsTheOneItsControlsFillIn)
+{
+    ShowDialog(new TFrmRecur);
+    TypeHeader(QStringLiteral("Electricity"), QStringLiteral("04/01/2026"), 12, Recur().DBEdit5, 1200);
+    ClickRadio(Recur().DBRadioGroup1, 3);
+    SetHeader("ExpenseCode", QStringLiteral("00001"));
+    PostHeader();
+
+    for (const bool autoEdit : {false, true}) {
+        if (autoEdit)
+            Click(dialog->CBoxBankTran);
+        ClickGridCell(dialog->wwDBGrid1, 1, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+        ASSERT_EQ(Header().State(), dsInsert);
+        ClickRadio(Recur().DBRadioGroup1, 0);
+        ClickRadio(Recur().DBRadioGroup2, 1);
+        ChooseInCombo(Recur().DbLupBankAccount, QStringLiteral("Sav"));
+        Type(dialog->DBEdit1, QStringLiteral("Standing order"));
+        Type(dialog->DBEdit3, QStringLiteral("04/01/2026"));
+        Type(dialog->DBEdit9, QStringLiteral("12"));
+        Type(Recur().DBEdit5, QStringLiteral("600"));
+        PostHeader();
+    }
+    EXPECT_EQ(Rows(QStringLiteral("select RecurCode, RecurDetails, RecurType, DebitCredit, BankAccountCode, "
+                                  "ExpenseCode from TrnRec1a order by RecurCode")),
+              (QStringList{"0000000001 Electricity E D  00001", "0000000002 Standing order B C 0000000002 ",
+                           "0000000003 Standing order B C 0000000002 "}));
+    EXPECT_TRUE(presenter.errors.empty());
 }
 
 } // namespace
