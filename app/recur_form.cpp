@@ -1,6 +1,5 @@
 #include "app/recur_form.h"
 #include "app/grid_colours.h"
-#include "app/grid_record_controls.h"
 #include "data/adm1.h"
 #include "dataset/ww_data_source.h"
 #include "data/header_rules.h"
@@ -132,8 +131,6 @@ TFrmRecur::TFrmRecur() : TScheduleForm(Spec)
     LblMain = AddLabel(DetailsSheet, "LblMain", " Bank Account", left, AccountTop);
     LblBankItem = AddLabel(DetailsSheet, "LblBankItem", " Bank Item", left, AccountTop + 28);
     CreateAccountCombos(DetailsSheet, ADm1->*Spec.HeaderSource, QRect(comboLeft, AccountTop, 170, 21));
-
-    KeepNewRecordForItsControls(*wwDBGrid1);
 
     // Bound last: the choices show their account controls at once.
     DBRadioGroup1->SetDataField(QStringLiteral("RecurType"));

@@ -2,6 +2,7 @@
 #include "app/day_numbers.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/grid_record_controls.h"
 #include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "app/window_building.h"
@@ -90,6 +91,8 @@ void TScheduleForm::CreateFrame()
     const char* const headerColumn[] = {spec_.HeaderColumn};
     wwDBGrid1 = MakeGrid(this, "wwDBGrid1", header, headerColumn);
     wwDBGrid1->resize(200, wwDBGrid1->height());
+    // The header's edits, radio buttons and combos beside the list fill in a header inserted there.
+    KeepNewRecordForItsControls(*wwDBGrid1);
     SetAlign(wwDBGrid1, TAlign::alLeft);
 
     PageControl1 = Named(new TPageControl(this), "PageControl1");
