@@ -171,8 +171,9 @@ protected:
 private:
     struct TLayoutLock;
     bool CanLayout() const;
-    void MoveToNextRecord();
-    void MoveToPriorRecord();
+    // Down and Up: false when the current record stayed (at either end).
+    bool MoveToNextRecord();
+    bool MoveToPriorRecord();
     // Steps to the next (or prior) column with a tab stop, wrapping to the
     // next (or prior) record.
     void StepColumn(bool forward);

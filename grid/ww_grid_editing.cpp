@@ -97,29 +97,32 @@ bool TwwCustomDBGrid::FreshInsert() const
     return dataSet->State() == dsInsert && !dataSet->Modified() && !link_.IsModified();
 }
 
-void TwwCustomDBGrid::MoveToPriorRecord()
+bool TwwCustomDBGrid::MoveToPriorRecord()
 {
     TDataSet* dataSet = DataSet();
     if (FreshInsert() && dataSet->Eof()) {
         dataSet->Cancel();
-        return;
+        return true;
     }
-    dataSet->Prior();
+    return dataSet->MoveBy(-1) != 0;
 }
 
-void TwwCustomDBGrid::MoveToNextRecord()
+bool TwwCustomDBGrid::MoveToNextRecord()
 {
     TDataSet* dataSet = DataSet();
     if (FreshInsert()) {
-        if (!dataSet->Eof()) dataSet->Cancel();
-        return;
+        if (dataSet->Eof()) return false;
+        dataSet->Cancel();
+        return true;
     }
-    dataSet->Next();
+    const bool moved = dataSet->MoveBy(1) != 0;
     if (dataSet->Eof() && DataSetCanModify() && (options_ & dgEditing) && (keyOptions_ & dgAllowInsert)
         && !readOnly_) {
         HideControl();
         dataSet->Append();
+        return true;
     }
+    return moved;
 }
 
 bool TwwCustomDBGrid::CanLeaveColumn()
@@ -189,12 +192,10 @@ void TwwCustomDBGrid::StepColumn(bool forward)
         if (col > last || col < first) {
             if (!CanLeaveColumn()) return;
             HideControl();
-            const TBookmark before = DataSet()->GetBookmark();
-            const TDataSetState state = DataSet()->State();
-            if (forward) MoveToNextRecord();
-            else MoveToPriorRecord();
-            // At either end of the records the column stays.
-            if (DataSet()->GetBookmark() == before && DataSet()->State() == state) return;
+            // At either end of the records the column stays. A record posted
+            // and another appended after it are both without a bookmark, so
+            // only the move itself tells that the row changed.
+            if (!(forward ? MoveToNextRecord() : MoveToPriorRecord())) return;
             col = forward ? first : last;
         }
         if (TabStops(col)) {

@@ -90,6 +90,18 @@ void TCustomGrid::KeyPress(QChar& key)
 {
     if (OnKeyPress)
         OnKeyPress(this, key);
+    // Enter opens and closes the editor; without editing it is left to the
+    // window (its default button). It is a character, not a key, so that a
+    // derived grid's KeyPress sees it first (to write the text back).
+    if (key != QChar(13) || !(options_ & goEditing) || (options_ & goRowSelect))
+        return;
+    if (options_ & goAlwaysShowEditor)
+        UpdateText();
+    else if (editor_ && editor_->isVisible())
+        HideEditor();
+    else
+        ShowEditor();
+    key = QChar();
 }
 
 void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -183,19 +195,6 @@ void TCustomGrid::KeyDown(int& key, Qt::KeyboardModifiers shift)
     }
     case Qt::Key_F2:
         if (options_ & goEditing)
-            ShowEditor();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter opens and closes the editor; without editing it is left to the
-        // window (its default button).
-        if (!(options_ & goEditing) || (options_ & goRowSelect))
-            handled = false;
-        else if (options_ & goAlwaysShowEditor)
-            UpdateText();
-        else if (editor_ && editor_->isVisible())
-            HideEditor();
-        else
             ShowEditor();
         break;
     case Qt::Key_Escape:

@@ -42,8 +42,6 @@ void TInplaceEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
         toGrid = true;
         break;
     case Qt::Key_Tab:
@@ -83,6 +81,12 @@ void TInplaceEdit::KeyPress(QChar& key)
     TCustomMaskEdit::KeyPress(key);
     if (key.isNull())
         return;
+    // Enter belongs to the grid, which closes the editor with the text in it.
+    if (key == QChar(13)) {
+        grid_->KeyPress(key);
+        key = QChar();
+        return;
+    }
     if (key.unicode() >= 32 && !grid_->CanEditAcceptKey(key))
         key = QChar();
     else if ((key.unicode() >= 32 || key == QChar(8)) && !EditCanModify())

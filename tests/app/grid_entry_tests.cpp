@@ -241,4 +241,82 @@ TEST_F(GridEntryTest, ADebitBeyondTheFieldIsRefusedWithTheConversionBox)
     EXPECT_EQ(Bank()->State(), dsInsert);
 }
 
+// Enter closes the cell's editor with what was typed in the record: an amount
+// typed over an existing one, a date typed on a new row, on the bank page and
+// on the expense page alike; the amount is what is stored once posted, and a
+// date the field refuses is refused with one box.
+TEST_F(GridEntryTest, EnterKeepsWhatWasTypedInTheCell)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    Bank()->First();
+    Bank()->Next();   // 3 February, 84.50, not posted
+    ClickCell(BankGrid(), 3, BankGrid()->Row());
+    Click(window->DBNavigator27, nbEdit);
+    BankGrid()->setFocus();
+    QTest::keyClicks(Focus(), QStringLiteral("12.34"));
+    QTest::keyClick(Focus(), Qt::Key_Return);
+    EXPECT_EQ(Text(Bank(), "DebitAmount"), QStringLiteral("12.34"));
+    Click(window->DBNavigator27, nbPost);
+    EXPECT_EQ(Rows(QStringLiteral("SELECT DebitAmount FROM TrnBnk1a WHERE BankAccountCode = '0000000001'"
+                                  " AND BankTranSerialNum = '0000000002'")),
+              QStringList{QStringLiteral("12.34")});
+
+    Click(window->DBNavigator27, nbInsert);
+    ClickCell(BankGrid(), 1, BankGrid()->Row());
+    QTest::keyClicks(Focus(), QStringLiteral("02202026"));
+    QTest::keyClick(Focus(), Qt::Key_Return);
+    EXPECT_EQ(Text(Bank(), "TransactionDate"), QStringLiteral("02/20/2026"));
+
+    Click(window->DBNavigator27, nbCancel);
+    EXPECT_TRUE(presenter.errors.empty() && presenter.shown.empty()) << presenter.LastText().toStdString();
+
+    // A date the field refuses says so once and stays in the cell to be mended.
+    ShowPage(3);
+    ExpenseGrid()->setFocus();
+    QTest::keyClick(ExpenseGrid(), Qt::Key_Insert);
+    QTest::keyClicks(Focus(), QStringLiteral("02312026"));
+    QTest::keyClick(Focus(), Qt::Key_Return);
+    ASSERT_EQ(presenter.errors.size(), 1u);
+    EXPECT_EQ(presenter.errors[0], QStringLiteral("'02/31/2026' is not a valid date"));
+    ASSERT_TRUE(ExpenseGrid()->InplaceEditor()->isVisible());
+    EXPECT_EQ(ExpenseGrid()->InplaceEditor()->text(), QStringLiteral("02/31/2026"));
+    EXPECT_EQ(Focus(), ExpenseGrid()->InplaceEditor());
+    QTest::keyClick(Focus(), Qt::Key_Home);
+    QTest::keyClicks(Focus(), QStringLiteral("02202026"));
+    QTest::keyClick(Focus(), Qt::Key_Return);
+    EXPECT_EQ(Text(Expense(), "TransactionDate"), QStringLiteral("02/20/2026"));
+    EXPECT_EQ(presenter.errors.size(), 1u);
+}
+
+// Tab past the last column of the last row posts the row, appends another and
+// goes on at its first column: the next date typed is the new row's date, and
+// its credit keeps the new row's nought.
+TEST_F(GridEntryTest, TabPastTheLastCellOfTheLastRowStartsTheNextRowAtItsDate)
+{
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    const int rows = int(StoredRows("TrnBnk1a").size());
+    Click(window->DBNavigator27, nbInsert);
+    ClickCell(BankGrid(), 1, BankGrid()->Row());
+    QTest::keyClicks(Focus(), QStringLiteral("03102026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    ClickCell(BankGrid(), 2, BankGrid()->Row());
+    auto* lookup = window->findChild<TwwDBLookupCombo*>(QStringLiteral("LupBankItems"));
+    ASSERT_TRUE(lookup && lookup->isVisible());
+    QTest::keyClicks(lookup, QStringLiteral("gro"));
+    QTest::keyClick(lookup, Qt::Key_Return);
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    QTest::keyClicks(Focus(), QStringLiteral("3250"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    ASSERT_EQ(int(StoredRows("TrnBnk1a").size()), rows + 1) << presenter.LastText().toStdString();
+    EXPECT_EQ(Bank()->State(), dsInsert);
+    EXPECT_EQ(BankGrid()->Col(), 1);
+    QTest::keyClicks(Focus(), QStringLiteral("03112026"));
+    QTest::keyClick(Focus(), Qt::Key_Tab);
+    EXPECT_EQ(Text(Bank(), "TransactionDate"), QStringLiteral("03/11/2026"));
+    EXPECT_EQ(Bank()->FieldByName(QStringLiteral("CreditAmount"))->AsFloat(), 0.0);
+}
+
 } // namespace

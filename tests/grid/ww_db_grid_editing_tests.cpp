@@ -150,6 +150,35 @@ TEST_F(GridTest, AValueTheFieldRefusesRaisesItsErrorAndLosesNothing)
     EXPECT_EQ(Field("Descr"), QStringLiteral("Pasted"));
 }
 
+// Tab past the last column of a new last record posts it and goes on at the
+// first column of the record appended after it; Shift+Tab from there drops
+// the untouched one and comes back to the last column of the posted record.
+TEST_F(GridTest, TabWrapsAroundANewLastRecordBothWays)
+{
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription", "Amount\t10\tAmount"});
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    ASSERT_EQ(table->State(), dsInsert);
+    Type(QStringLiteral("0031"));
+    Key(Qt::Key_Tab);
+    Type(QStringLiteral("Typed"));
+    Key(Qt::Key_Tab);
+    Type(QStringLiteral("7"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(CountRows(), 31);
+    EXPECT_EQ(table->State(), dsInsert);
+    EXPECT_EQ(grid->Col(), 1);
+
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(Field("Code"), QStringLiteral("0031"));
+    Type(QStringLiteral("8"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(table->FieldByName("Amount")->AsFloat(), 8.0);
+    EXPECT_EQ(CountRows(), 31);
+}
+
 // The grid draws a long cell text wrapped (dgWordWrap, on by default), and its
 // editor wraps it too: typing past the cell's width goes on on a new line, the
 // editor scrolling down with the caret, and Home goes to the start of that
