@@ -6,6 +6,7 @@
 #include "app/filter_form.h"
 #include "app/legend_form.h"
 #include "app/loans_form.h"
+#include "app/pending_edits.h"
 #include "app/recur_form.h"
 #include "app/references_form.h"
 #include "app/report_page.h"
@@ -37,6 +38,26 @@ namespace {
 
 const QString ResourceLibraryName = QStringLiteral("KeldDll1.dll");
 
+// Runs its work when it goes, on every way out of the scope, failures
+// included; a failure of the work itself is shown, as another may be on its way.
+class TOnScopeExit {
+public:
+    explicit TOnScopeExit(std::function<void()> work) : work_(std::move(work)) {}
+    ~TOnScopeExit()
+    {
+        try {
+            work_();
+        } catch (...) {
+            Application->HandleException(std::current_exception());
+        }
+    }
+    TOnScopeExit(const TOnScopeExit&) = delete;
+    TOnScopeExit& operator=(const TOnScopeExit&) = delete;
+
+private:
+    std::function<void()> work_;
+};
+
 } // namespace
 
 TFrmMainMenu::TFrmMainMenu()
@@ -65,15 +86,8 @@ TFrmMainMenu::TFrmMainMenu()
         ShowReferencePageOfTag(static_cast<TFrmRefrences&>(window), tag);
     };
     ClosePeriodLauncher = ClosePeriodDialogLauncher();
-    // The windows work on the tables the transaction pages show (a dialog's
-    // account combos move the accounts that choose the bank and communication
-    // rows): they open on posted pages, and once one has gone, the pages show
-    // what the user chose again.
-    for (TModalLauncher* launcher : {&LoansLauncher, &RecurLauncher, &DoubleEntryLauncher, &AssetsLauncher,
-                                     &TelPaymentLauncher, &RefrencesLauncher, &ClosePeriodLauncher}) {
-        launcher->BeforeOpen = [this] { PostTransactionPages(); };
-        launcher->AfterClose = [this] { RestoreTransactionPages(); };
-    }
+    // Quitting over a row the user changed but did not post asks first.
+    AskBeforeClosingOverEdits(*this);
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     OnResize = [this](QObject* sender) { FormResize(sender); };
@@ -322,15 +336,26 @@ void TFrmMainMenu::About1Click(QObject*)
 
 // ---- Commands that open other windows.
 
+void TFrmMainMenu::OpenModal(const TModalLauncher& launcher, int tag)
+{
+    if (!launcher.Create)
+        return;
+    // The windows work on the tables the pages show, and a dialog's account
+    // combos move the accounts that choose the bank and communication rows.
+    PostTransactionPages();
+    const TOnScopeExit restore([this] { RestoreTransactionPages(); });
+    RunModal(launcher, *this, tag);
+}
+
 void TFrmMainMenu::RefrenceClick(QObject* sender)
 {
-    RunModal(RefrencesLauncher, *this, static_cast<TMenuItem*>(sender)->Tag());
+    OpenModal(RefrencesLauncher, static_cast<TMenuItem*>(sender)->Tag());
 }
 
 void TFrmMainMenu::PaymentsClick(QObject* sender)
 {
     PaymentPageTag = static_cast<TMenuItem*>(sender)->Tag();
-    RunModal(TelPaymentLauncher, *this, PaymentPageTag);
+    OpenModal(TelPaymentLauncher, PaymentPageTag);
 }
 
 void TFrmMainMenu::EmptyAllTransactionFiles1Click(QObject*)

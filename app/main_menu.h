@@ -4,12 +4,12 @@
 // transactions, reports and the chart. Closing it ends the program.
 #include "app/grid_colours.h"
 #include "app/modal_launcher.h"
+#include "app/transaction_page.h"
 #include "grid/ww_grid_types.h"
 #include "platform/ui/form.h"
 #include "platform/rtl/component.h"
 #include "platform/ui/resource_library.h"
 #include <QPointer>
-#include <QVariant>
 #include <array>
 #include <functional>
 #include <memory>
@@ -46,28 +46,6 @@ class TwwTable;
 extern HINSTANCE ResourceLibraryHandle;
 // The Tag of the menu item that opened the payments window (11 or 22).
 extern int PaymentPageTag;
-
-// One transaction page: its grid on its table, the navigators, the Auto Edit
-// box, and the indexes its titles sort by.
-struct TTransactionPage {
-    TTabSheet* Sheet = nullptr;
-    TPanel* Panel = nullptr;
-    TTiledBitmap* Background = nullptr;
-    TwwDBGrid* Grid = nullptr;
-    TDBNavigator* BrowseNavigator = nullptr;
-    TDBNavigator* EditNavigator = nullptr;
-    TCheckBox* AutoEdit = nullptr;
-    TwwTable* Table = nullptr;
-    TwwDataSource* DataSource = nullptr;
-    std::span<const TSortIndex> Sorts;
-    // The bank and communication pages show the rows of one account: the
-    // current row of Master (a table the dialogs' account combos move too),
-    // and the code of the account the page was last told to show.
-    TwwTable* Master = nullptr;
-    QString MasterCodeField;
-    QVariant ShownAccount;
-    QString ShownPick;   // the picker's value for ShownAccount
-};
 
 class TFrmMainMenu : public TForm {
     Q_OBJECT
@@ -189,16 +167,16 @@ public:
     // Reopens the account pickers' tables, so that accounts added or changed
     // in the reference window can be chosen at once.
     void RefreshAccountPickers();
-    // Brings the transaction pages back to what the user chose once a window
-    // that shares their tables has gone: the pickers list the accounts as they
-    // now stand, and the bank and communication pages show the accounts they
-    // showed before, whichever accounts the window's controls moved to, in
-    // the colours the rows now have.
-    void RestoreTransactionPages();
-    // Posts the rows being typed on the transaction pages before a window that
-    // shares their tables opens: a transfer must not meet them half-typed, and
-    // a refused row keeps the window shut.
-    void PostTransactionPages();
+    // Opens a modal window over the transaction pages, whose tables it
+    // shares: the rows being typed on them are posted first (a transfer must
+    // not meet them half-typed); a row refused keeps the window shut and
+    // stands in front, on its page, with the box that says why. However the
+    // window ends, failures included, the pages then show what the user
+    // chose again: the pickers list the accounts as they now stand, and the
+    // bank and communication pages show the accounts they showed before,
+    // whichever accounts the window's controls moved to, in the colours the
+    // rows now have.
+    void OpenModal(const TModalLauncher& launcher, int tag = 0);
 
     const std::array<TTransactionPage, 4>& TransactionPages() const { return pages_; }
 
@@ -238,16 +216,10 @@ private:
     void CreateStatusBar();
     void CreateTransactionPages();
     void CreateAccountPickers();
-    // Opens the transaction table of a detail page (in the filter state in
-    // force) on the account that the picker shows and findAccount makes
-    // current in the master table, and notes it as the page's shown account;
-    // an empty picker, or one whose text names no account, does nothing.
-    void ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
-                                 const std::function<bool()>& findAccount);
+    void PostTransactionPages();
+    void RestoreTransactionPages();
     // Lines up a page's navigators and Auto Edit box from left onwards.
     static void PlaceEditingControls(TTransactionPage& page, int left);
-    // The account picker of the bank or communication page; null for the others.
-    TwwDBLookupCombo* PickerOf(const TTransactionPage& page) const;
     TTransactionPage* PageOfGrid(const QObject* grid);
     TTransactionPage* PageOfAutoEditBox(const QObject* box);
 

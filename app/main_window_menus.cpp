@@ -30,7 +30,7 @@ void TFrmMainMenu::CreateMenus()
         return item;
     };
     const auto run = [this](TModalLauncher TFrmMainMenu::*launcher) {
-        return [this, launcher](QObject*) { RunModal(this->*launcher, *this); };
+        return [this, launcher](QObject*) { OpenModal(this->*launcher); };
     };
     // The reference items of the menu and of the drop-down share the handler.
     const auto addReferenceItems = [&](TMenuItem* parent, const char* prefix) {

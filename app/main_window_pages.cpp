@@ -2,6 +2,7 @@
 // first data module, with its navigators, its Auto Edit box, its row and title
 // colours and its title-click sorting; the bank and communication pages first
 // make the user choose an account.
+#include "app/control_in_view.h"
 #include "app/lookup_combos.h"
 #include "app/main_menu.h"
 #include "app/tool_icons.h"
@@ -21,7 +22,10 @@
 #include "platform/ui/standard_controls.h"
 #include "widgets/ra_status_bar.h"
 #include "widgets/tiled_bitmap.h"
+#include <QApplication>
+#include <QPointer>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -68,16 +72,13 @@ struct TPageSpec {
     const char* EditNavigator;
     const char* AutoEdit;
     std::span<const TSortIndex> Sorts;
-    TwwTable* TADm1::*Master = nullptr;
-    const char* MasterCodeField = "";
 };
 
 const TPageSpec PageSpecs[] = {
     {"TabBankAccounts", "Bank Accounts", "TiledBitmap1", "wwDBGrid14", &TADm1::TblTranBank1, &TADm1::DsTranBank1,
-     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts, &TADm1::TblBankAccounts,
-     "BankAccountCode"},
+     BankColumns, "DBNavigator26", "DBNavigator27", "CBoxBankTran", BankSorts},
     {"TabCommunications", "Communications", "TiledBitmap2", "wwDBGrid10", &TADm1::TblTranTel1, &TADm1::DsTranTel1,
-     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts, &TADm1::TblTelCom, "TelcomCode"},
+     TelColumns, "DBNavigator1", "DBNavigator2", "CBoxTelTran", TelSorts},
     {"TabIncome", "Income", "TiledBitmap3", "wwDBGrid17", &TADm1::TblTranIncome, &TADm1::DsTranIncome,
      IncomeColumns, "DBNavigator32", "DBNavigator33", "CBoxIncome", IncomeSorts},
     {"TabExpense", "Expense/Bills", "TiledBitmap4", "wwDBGrid18", &TADm1::TblTranExpense, &TADm1::DsTranExpense,
@@ -138,10 +139,6 @@ void TFrmMainMenu::CreateTransactionPages()
         page.Table = ADm1->*spec.Table;
         page.DataSource = ADm1->*spec.DataSource;
         page.Sorts = spec.Sorts;
-        if (spec.Master) {
-            page.Master = ADm1->*spec.Master;
-            page.MasterCodeField = QString::fromLatin1(spec.MasterCodeField);
-        }
         page.Sheet = Named(new TTabSheet(PageControl2, QString::fromLatin1(spec.Caption)), spec.Sheet);
         page.Panel = new TPanel(page.Sheet);
         page.Panel->setObjectName(QStringLiteral("Panel") + QString::fromLatin1(spec.Sheet).mid(3));
@@ -279,6 +276,8 @@ void TFrmMainMenu::CreateAccountPickers()
     telColumns.Add(QStringLiteral("TelcomDesc\t29\tDescription"));
     wwDbLupEditComAccount->SetSelected(&telColumns);
 
+    pages_[0].SetAccountChoice(wwDbLupEditBankAccount, ADm1->TblBankAccounts, QStringLiteral("BankAccountCode"));
+    pages_[1].SetAccountChoice(wwDbLupEditComAccount, ADm1->TblTelCom, QStringLiteral("TelcomCode"));
     SpeedButton4->OnClick = [this](QObject* sender) { SpeedButton4Click(sender); };
     SpeedButton1->OnClick = [this](QObject* sender) { SpeedButton1Click(sender); };
 }
@@ -297,15 +296,6 @@ void TFrmMainMenu::RefreshAccountPickers()
     for (TwwTable* local : {TblLocalTelCom, TblLocalBankAccnt})
         if (local->Active())
             local->Refresh();
-}
-
-TwwDBLookupCombo* TFrmMainMenu::PickerOf(const TTransactionPage& page) const
-{
-    if (&page == &pages_[0])
-        return wwDbLupEditBankAccount;
-    if (&page == &pages_[1])
-        return wwDbLupEditComAccount;
-    return nullptr;
 }
 
 TTransactionPage* TFrmMainMenu::PageOfGrid(const QObject* grid)
@@ -328,101 +318,61 @@ TTransactionPage* TFrmMainMenu::PageOfAutoEditBox(const QObject* box)
 
 void TFrmMainMenu::SpeedButton4Click(QObject*)
 {
-    ShowAccountTransactions(wwDbLupEditBankAccount, pages_[0], [this] {
+    const bool shown = pages_[0].ShowAccount([this] {
         // The account the picker shows, found again by its bank and card.
         if (!TblLocalBankAccnt->Locate(QStringLiteral("BankAccountCode"), wwDbLupEditBankAccount->LookupValue()))
             return false;
         ADm1->TblBankAccounts->SetIndexFieldNames(QStringLiteral("BankCode;CardCode"));
         return ADm1->TblBankAccounts->FindKey(
             {FieldText(TblLocalBankAccnt, "BankCode"), FieldText(TblLocalBankAccnt, "CardCode")});
-    });
+    }, transactionFilter_);
+    if (shown)
+        PageControl2Change(PageControl2);
 }
 
 void TFrmMainMenu::SpeedButton1Click(QObject*)
 {
-    ShowAccountTransactions(wwDbLupEditComAccount, pages_[1], [this] {
+    const bool shown = pages_[1].ShowAccount([this] {
         if (!TblLocalTelCom->Locate(QStringLiteral("TelcomDesc"), wwDbLupEditComAccount->LookupValue()))
             return false;
         ADm1->TblTelCom->SetIndexFieldNames(QStringLiteral("TelcomCode"));
         return ADm1->TblTelCom->FindKey({FieldText(TblLocalTelCom, "TelcomCode")});
-    });
-}
-
-void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactionPage& page,
-                                           const std::function<bool()>& findAccount)
-{
-    if (picker->Text().isEmpty())
-        return;
-    // A row being typed goes in under the account it was typed for before
-    // another account is shown; when it is refused, the page and its picker
-    // stay with that account, as they do for a text that names no account.
-    try {
-        if (page.Table->Active())
-            page.Table->CheckBrowseMode();
-        if (!findAccount()) {
-            picker->SetLookupValue(page.ShownPick);
-            return;
-        }
-    } catch (...) {
-        picker->SetLookupValue(page.ShownPick);
-        throw;
-    }
-    if (!page.Table->Active()) {
-        page.Table->SetFiltered(transactionFilter_);
-        page.Table->Open();
-    }
-    page.ShownAccount = page.Master->FieldByName(page.MasterCodeField)->Value();
-    page.ShownPick = picker->LookupValue();
-    page.Table->Refresh();
-    PageControl2Change(PageControl2);
+    }, transactionFilter_);
+    if (shown)
+        PageControl2Change(PageControl2);
 }
 
 void TFrmMainMenu::PostTransactionPages()
 {
+    // The page in view goes first: the text its cell editor holds is written
+    // and checked before another page's row takes the keyboard from it.
+    std::vector<TTransactionPage*> order;
     for (TTransactionPage& page : pages_)
-        if (page.Table->Active())
-            page.Table->CheckBrowseMode();
+        order.insert(page.Sheet == PageControl2->ActivePage() ? order.begin() : order.end(), &page);
+    for (TTransactionPage* const shown : order) {
+        TTransactionPage& page = *shown;
+        if (!IsEditState(page.Table->State()))
+            continue;
+        // A refusal's box speaks of the row: the row stands in front, on its
+        // page, while the box is up, and stays there when it is refused.
+        TTabSheet* const mainPage = PageControlMain->ActivePage();
+        TTabSheet* const transactionPage = PageControl2->ActivePage();
+        const QPointer<QWidget> focused = QApplication::focusWidget();
+        ShowInView(*page.Grid);
+        page.Table->CheckBrowseMode();
+        PageControlMain->SetActivePage(mainPage);
+        PageControl2->SetActivePage(transactionPage);
+        PageControlMainChange(PageControlMain);
+        if (focused)
+            focused->setFocus();
+    }
 }
 
 void TFrmMainMenu::RestoreTransactionPages()
 {
     RefreshAccountPickers();
-    for (TTransactionPage& page : pages_) {
-        if (!page.Master || !page.Table->Active())
-            continue;
-        // A window opened the rows of a page whose account was never chosen:
-        // with no account named, the page shows none.
-        if (page.ShownAccount.isNull() || !page.Master->Active()) {
-            page.Table->Close();
-            continue;
-        }
-        // The window may have renamed or deleted the account through a table
-        // of its own, behind the master's current record.
-        page.Master->Refresh();
-        const bool shown = page.Master->FieldByName(page.MasterCodeField)->Value() == page.ShownAccount ||
-                           page.Master->Locate(page.MasterCodeField, page.ShownAccount);
-        TwwDBLookupCombo* picker = PickerOf(page);
-        if (shown) {
-            // Its picker names it as it is called now.
-            if (picker) {
-                page.ShownPick = page.Master->FieldByName(picker->LookupField())->AsString();
-                picker->SetLookupValue(page.ShownPick);
-            }
-            page.Table->Refresh();
-        } else {
-            // The account is gone: no other account's rows may stand in for
-            // it, and its picker names it no more, so no row is begun for it.
-            page.ShownAccount.clear();
-            page.ShownPick.clear();
-            if (picker)
-                picker->SetLookupValue(QString());
-            page.Table->Close();
-        }
-    }
-    // Rows may change colour with no change of data (a period close posts
-    // them): every grid paints afresh, not only where the window lay over it.
     for (TTransactionPage& page : pages_)
-        page.Grid->InvalidateGrid();
+        page.Restore();
     PageControlMainChange(PageControlMain);
 }
 

@@ -1,5 +1,7 @@
 #include "app/modal_launcher.h"
+#include "app/pending_edits.h"
 #include "platform/ui/application.h"
+#include "platform/ui/custom_grid.h"
 #include "platform/ui/form.h"
 #include "platform/ui/screen.h"
 #include <memory>
@@ -47,24 +49,37 @@ private:
     bool hidden_;
 };
 
+// The first grid the window shows, in the order the keyboard steps through
+// its controls, takes the keyboard when the window opens: Insert and typing
+// then go into a new row, not into whatever control was made first.
+void FocusFirstGrid(QWidget& window)
+{
+    for (QWidget* control = window.nextInFocusChain(); control && control != &window;
+         control = control->nextInFocusChain()) {
+        auto* grid = qobject_cast<TCustomGrid*>(control);
+        if (grid && grid->isVisibleTo(&window) && grid->isEnabled()) {
+            grid->setFocus();
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void RunModal(const TModalLauncher& launcher, QWidget& mainWindow, int tag)
 {
     if (!launcher.Create)
         return;
-    if (launcher.BeforeOpen)
-        launcher.BeforeOpen();
     TCreationHourglass hourglass(launcher.Hourglass);
     // The application owns the window while it lives; it is freed on return.
     std::unique_ptr<TForm> window(launcher.Create());
     if (launcher.BeforeShow)
         launcher.BeforeShow(*window, tag);
+    FocusFirstGrid(*window);
+    AskBeforeClosingOverEdits(*window);
     TMainWindowHidden hidden(mainWindow, launcher.HideMainWindow);
     window->ShowModal();
     window.reset();
     hourglass.End();
     hidden.End();
-    if (launcher.AfterClose)
-        launcher.AfterClose();
 }

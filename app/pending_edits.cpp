@@ -1,13 +1,99 @@
 #include "app/pending_edits.h"
+#include "app/control_in_view.h"
+#include "dataset/intl.h"
+#include "grid/ww_custom_db_grid.h"
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
+#include "platform/rtl/presenter.h"
 #include "platform/ui/db_navigator.h"
+#include "platform/ui/form.h"
+#include <QCloseEvent>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+struct TPendingRow {
+    TDataSet* Table;
+    QWidget* Shown;   // where the user sees the row: its grid, else its navigator
+};
+
+std::vector<TPendingRow> PendingRows(const QWidget& window)
+{
+    std::vector<TPendingRow> rows;
+    for (TDBNavigator* navigator : window.findChildren<TDBNavigator*>()) {
+        TDataSet* table = navigator->DataSource() ? navigator->DataSource()->DataSet() : nullptr;
+        if (!table || !IsEditState(table->State()))
+            continue;
+        if (std::any_of(rows.begin(), rows.end(), [table](const TPendingRow& row) { return row.Table == table; }))
+            continue;
+        rows.push_back({table, navigator});
+    }
+    for (TwwCustomDBGrid* grid : window.findChildren<TwwCustomDBGrid*>())
+        for (TPendingRow& row : rows)
+            if (grid->DataSet() == row.Table && !qobject_cast<TwwCustomDBGrid*>(row.Shown))
+                row.Shown = grid;
+    return rows;
+}
+
+// Changed in the record, or in a grid's editor that has not written it yet.
+bool Changed(const TPendingRow& row, const QWidget& window)
+{
+    if (row.Table->Modified())
+        return true;
+    const auto grids = window.findChildren<TwwCustomDBGrid*>();
+    return std::any_of(grids.begin(), grids.end(), [&row](TwwCustomDBGrid* grid) {
+        return grid->DataSet() == row.Table && grid->DataLink().IsModified();
+    });
+}
+
+class TCloseQuestion : public QObject {
+public:
+    explicit TCloseQuestion(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close || watched != parent())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (DiscardPendingEdits(*window))
+            return false;
+        event->ignore();
+        // A modal result that asked to close is spent: the window stays.
+        if (auto* form = qobject_cast<TForm*>(window))
+            form->SetModalResult(mrNone);
+        return true;
+    }
+};
+
+} // namespace
 
 void CancelPendingEdits(const QWidget& window)
 {
-    for (const TDBNavigator* navigator : window.findChildren<TDBNavigator*>()) {
-        TDataSet* table = navigator->DataSource() ? navigator->DataSource()->DataSet() : nullptr;
-        if (table && IsEditState(table->State()))
-            table->Cancel();
+    for (const TPendingRow& row : PendingRows(window))
+        if (IsEditState(row.Table->State()))
+            row.Table->Cancel();
+}
+
+bool DiscardPendingEdits(QWidget& window)
+{
+    for (const TPendingRow& row : PendingRows(window)) {
+        if (!Changed(row, window))
+            continue;
+        if (MessageDlg(GlobalIntl().UserMessages.wwDBGridDiscardChanges, TMsgDlgType::mtConfirmation, mbYesNo) ==
+            mrYes) {
+            row.Table->Cancel();
+            continue;
+        }
+        ShowInView(*row.Shown);
+        return false;
     }
+    CancelPendingEdits(window);
+    return true;
+}
+
+void AskBeforeClosingOverEdits(QWidget& window)
+{
+    new TCloseQuestion(window);
 }

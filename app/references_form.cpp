@@ -1,5 +1,4 @@
 #include "app/references_form.h"
-#include "app/pending_edits.h"
 #include "app/adm2_record_views.h"
 #include "app/lookup_combos.h"
 #include "app/window_building.h"
@@ -302,11 +301,4 @@ void ShowReferencePageOfTag(TFrmRefrences& window, int tag)
     case 33: window.ShowReferencePage(window.TabIncomeExpenses); break;
     default: break;
     }
-}
-
-void TFrmRefrences::DoClose(TCloseAction& action)
-{
-    TForm::DoClose(action);
-    if (action != TCloseAction::caNone)
-        CancelPendingEdits(*this);
 }

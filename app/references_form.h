@@ -77,10 +77,6 @@ public:
     void wwDBGrid5IButtonClick(QObject* sender);
     void wwDBGrid3IButtonClick(QObject* sender);
 
-protected:
-    // Closing gives up what was not posted.
-    void DoClose(TCloseAction& action) override;
-
 private:
     void CreatePages();
     void CreateSetupPage();

@@ -96,4 +96,26 @@ TEST_F(EntryDialogTest, ClosingADialogMidEditGivesTheEditUp)
     EXPECT_TRUE(presenter.errors.empty());
 }
 
+// The list of assets has the keyboard when the dialog opens: Insert and
+// typing make an asset, and the space in its name ticks nothing.
+TEST_F(EntryDialogTest, TheAssetsDialogOpensWithTheKeyboardInItsListOfAssets)
+{
+    ShowWindow();
+    bool autoEdit = true;
+    InDialog<TFrmAssets>(Qt::Key_A, FrmAssets, [&](TFrmAssets& assets) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&assets));
+        const auto focused = [&assets]() -> QWidget* {
+            QWidget* control = QApplication::focusWidget();
+            return control ? control : &assets;
+        };
+        QTest::keyClick(focused(), Qt::Key_Insert);
+        QTest::keyClicks(focused(), QStringLiteral("Family Car"));
+        DBNavigatorClick(assets.DBNavigator2, nbPost);
+        autoEdit = assets.CBoxBankTran->Checked();
+    });
+    EXPECT_FALSE(autoEdit);
+    EXPECT_EQ(Rows(QStringLiteral("select AssetDesc from TRNAST1A")), QStringList{"Family Car"});
+    EXPECT_TRUE(presenter.errors.empty());
+}
+
 } // namespace

@@ -484,3 +484,40 @@ TEST_F(ReferencesTest, AnAccountTypedIntoTheAccountDetailsGridWithItsCellsListsP
     Reactivate();
     EXPECT_TRUE(done);
 }
+
+// The first grid has the keyboard when the window opens: Insert and typing
+// make a currency. Closing over a changed row asks first; No brings the row
+// back on its page, to be posted.
+TEST_F(ReferencesTest, TypingAfterInsertMakesARowAndClosingOverAChangedOneAsksFirst)
+{
+    const auto focused = [] { return QApplication::focusWidget(); };
+    bool gridHadKeyboard = false, stayedOpen = false, backOnTheRow = false;
+    WhenUp([&] {
+        TFrmRefrences* refs = FrmRefrences;
+        const auto typeInto = [&] { return focused() ? focused() : static_cast<QWidget*>(refs); };
+        ASSERT_TRUE(QTest::qWaitForWindowActive(refs));
+        gridHadKeyboard = focused() == refs->wwDBGrid2;
+        QTest::keyClick(typeInto(), Qt::Key_Insert);
+        QTest::keyClicks(typeInto(), QStringLiteral("Euro"));
+        QTest::keyClick(typeInto(), Qt::Key_Tab);
+        QTest::keyClicks(typeInto(), QStringLiteral("EUR"));
+        ClickTab(refs->PageControlRefrence, 4);
+        presenter.Answer(mrNo);
+        Choose(refs->Exit1);
+        stayedOpen = refs->isVisible();
+        backOnTheRow = refs->PageControlRefrence->ActivePage() == refs->TabCurrency &&
+                       (focused() == refs->wwDBGrid2 || refs->wwDBGrid2->isAncestorOf(focused()));
+        Click(refs->Sections()[0].EditNavigator, nbPost);
+        Choose(refs->Exit1);
+    });
+    Choose(window->AllRefrences1);
+    Reactivate();
+    EXPECT_TRUE(gridHadKeyboard);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(backOnTheRow);
+    EXPECT_EQ(FrmRefrences, nullptr);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].Text, QStringLiteral("Discard changes to this record?"));
+    EXPECT_EQ(Rows(QStringLiteral("select CurrencyName, CurrencyShortName from PCurncy")), QStringList{"EURO EUR"});
+    EXPECT_TRUE(presenter.errors.empty());
+}
