@@ -165,11 +165,12 @@ void TChartPage::ScrollBar2Change(QObject*)
 
 void TChartPage::ToolButton10Click(QObject*)
 {
-    if (FrmChartOptions && FrmChartOptions->isVisible())
-        return;
-    // A window that was closed stays with the application until the end.
-    FrmChartOptions = new TFrmChartOptions;
-    if (Application)
-        Application->InsertComponent(FrmChartOptions);
+    // One that is open, perhaps behind the main window, comes to the front.
+    if (!FrmChartOptions || !FrmChartOptions->isVisible()) {
+        // A window that was closed stays with the application until the end.
+        FrmChartOptions = new TFrmChartOptions;
+        if (Application)
+            Application->InsertComponent(FrmChartOptions);
+    }
     FrmChartOptions->Show();
 }

@@ -49,6 +49,6 @@ public:
     void EdtYearChange(QObject* sender);
     void CB3DClick(QObject* sender);
     void ScrollBar2Change(QObject* sender);
-    // Opens the chart options window, unless it is open already.
+    // Opens the chart options window, or brings the open one to the front.
     void ToolButton10Click(QObject* sender);
 };

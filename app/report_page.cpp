@@ -17,7 +17,9 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/standard_controls.h"
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QProgressBar>
+#include <algorithm>
 
 namespace {
 
@@ -101,10 +103,25 @@ int ColumnNumber(const QString& fieldName)
     return int(StrToInt(fieldName.mid(3, 4)));
 }
 
-void Look(TField& field, const QString& title, int width)
+// The grid makes a column as wide as its characters of '0' and 4 pixels
+// more; a title wants its text and 3 pixels of margin on either side.
+constexpr int CellPadding = 4;
+constexpr int TitleMargins = 2 * 3;
+
+// The designed width in characters, widened where the title is wider in the
+// grid's bold title face than it was in the face the reports were laid out in,
+// so that no title loses its last letter or touches its column's border.
+int FittedWidth(TwwDBGrid& grid, const QString& title, int designed)
+{
+    const int zero = QFontMetrics(grid.Font().Font()).horizontalAdvance(QLatin1Char('0'));
+    const int room = QFontMetrics(grid.TitleFont().Font()).horizontalAdvance(title) + TitleMargins - CellPadding;
+    return std::max(designed, (room + zero - 1) / zero);
+}
+
+void Look(TwwDBGrid& grid, TField& field, const QString& title, int width)
 {
     field.SetDisplayLabel(title);
-    field.SetDisplayWidth(width);
+    field.SetDisplayWidth(FittedWidth(grid, title, width));
     if (auto* number = qobject_cast<TNumericField*>(&field))
         number->SetDisplayFormat(MoneyFormat);
 }
@@ -121,9 +138,7 @@ void ShowMonthRows(TwwDBGrid& grid)
 {
     TDataSet& dataSet = *grid.DataSet();
     Hide(dataSet, {"KeyField1", "KeyField2", "PeriodYear", "PeriodMonth", "KeyField2Desc"});
-    TField* month = dataSet.FieldByName(QStringLiteral("KeyField1Desc"));
-    month->SetDisplayLabel(QStringLiteral("Month/Year"));
-    month->SetDisplayWidth(15);
+    Look(grid, *dataSet.FieldByName(QStringLiteral("KeyField1Desc")), QStringLiteral("Month/Year"), 15);
     grid.viewport()->update();
 }
 
@@ -300,19 +315,15 @@ void TReportPage::SetupReportColumns(TwwDBGrid& grid)
         TField& field = *dataSet.Fields(i);
         field.SetVisible(true);
         if (IsMonthColumn(field.FieldName()))
-            Look(field, ADm1->ColumnCaptions->Strings(ColumnNumber(field.FieldName())), ReportColumnWidth);
+            Look(grid, field, ADm1->ColumnCaptions->Strings(ColumnNumber(field.FieldName())), ReportColumnWidth);
         if (ADm1->CrossTabMode == 1 && Is(field, "KeyField2Desc"))
             field.SetVisible(false);
         if (Is(field, "Total1"))
-            Look(field, QStringLiteral("Total"), ReportColumnWidth + 2);
+            Look(grid, field, QStringLiteral("Total"), ReportColumnWidth + 2);
     }
     Hide(dataSet, {"KeyField1", "KeyField2"});
-    TField* name1 = dataSet.FieldByName(QStringLiteral("KeyField1Desc"));
-    name1->SetDisplayLabel(ADm1->Key1Caption);
-    name1->SetDisplayWidth(20);
-    TField* name2 = dataSet.FieldByName(QStringLiteral("KeyField2Desc"));
-    name2->SetDisplayLabel(ADm1->Key2Caption);
-    name2->SetDisplayWidth(20);
+    Look(grid, *dataSet.FieldByName(QStringLiteral("KeyField1Desc")), ADm1->Key1Caption, 20);
+    Look(grid, *dataSet.FieldByName(QStringLiteral("KeyField2Desc")), ADm1->Key2Caption, 20);
     grid.viewport()->update();
 }
 
@@ -329,7 +340,7 @@ void TReportPage::SetupComparisonColumns(TwwDBGrid& grid)
         field.SetVisible(!Is(field, "KeyField2Desc") && !Is(field, "PeriodYear"));
         for (const auto& [name, title] : Titles)
             if (Is(field, name))
-                Look(field, QLatin1String(title), 8);
+                Look(grid, field, QLatin1String(title), 8);
         if (Is(field, "Total1"))
             field.SetVisible(false);
     }
@@ -343,11 +354,11 @@ void TReportPage::SetupBankBalanceColumns(TwwDBGrid& grid)
         TField& field = *dataSet.Fields(i);
         field.SetVisible(!Is(field, "KeyField2Desc") && !Is(field, "PeriodYear"));
         if (IsMonthColumn(field.FieldName()))
-            Look(field, ADm1->BankColumnCaptions->Strings(ColumnNumber(field.FieldName())), ReportColumnWidth);
+            Look(grid, field, ADm1->BankColumnCaptions->Strings(ColumnNumber(field.FieldName())), ReportColumnWidth);
         if (Is(field, "Income"))
-            Look(field, QStringLiteral("Income"), 8);
+            Look(grid, field, QStringLiteral("Income"), 8);
         if (Is(field, "Total1")) {
-            Look(field, QStringLiteral("Total"), 8);
+            Look(grid, field, QStringLiteral("Total"), 8);
             field.SetVisible(true);
         }
     }

@@ -2,6 +2,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/design_fonts.h"
+#include "platform/ui/modal_stacking.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -114,15 +115,22 @@ void TForm::CentreOnScreen()
 
 void TForm::Show()
 {
+    // A window already shown may be lost behind others or minimised: showing
+    // it again brings it back to the front with the keyboard in it.
+    const bool shown = isVisible();
     // A designed position is one the program gave by moving the window.
     const bool unplaced = position_ == TPosition::poDesigned && !testAttribute(Qt::WA_Moved)
                           && windowState_ == TWindowState::wsNormal;
-    if (!isVisible() && (position_ == TPosition::poScreenCenter || unplaced))
+    if (!shown && (position_ == TPosition::poScreenCenter || unplaced))
         CentreOnScreen();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     if (windowState_ == TWindowState::wsMaximized)
         showMaximized();
     else
         show();
+    if (shown)
+        raise();
+    activateWindow();
 }
 
 int TForm::ShowModal()
@@ -131,32 +139,19 @@ int TForm::ShowModal()
         throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
-    // Opened from a window kept on top, it would open under it in the window
-    // manager's lower layer: while shown, it is kept on top too and belongs
-    // to that window.
-    const QPointer<QWidget> opener = Opener(*this);
-    const bool raised = opener && (opener->windowFlags() & Qt::WindowStaysOnTopHint)
-                        && !(windowFlags() & Qt::WindowStaysOnTopHint) && !parentWidget();
-    if (raised) {
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        winId();
-        windowHandle()->setTransientParent(opener->windowHandle());
-    }
-    Show();
-    activateWindow();
-    QEventLoop loop;
-    modalLoop_ = &loop;
     const QPointer<TForm> alive(this);
-    loop.exec(QEventLoop::DialogExec);
-    if (!alive)
-        return mrCancel;
-    modalLoop_ = nullptr;
-    hide();
-    setWindowModality(Qt::NonModal);
-    if (raised) {
-        windowHandle()->setTransientParent(nullptr);
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    {
+        const TModalStacking stacking(*this, Opener(*this));
+        Show();
+        QEventLoop loop;
+        modalLoop_ = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        if (!alive)
+            return mrCancel;
+        modalLoop_ = nullptr;
+        hide();
     }
+    setWindowModality(Qt::NonModal);
     return modalResult_;
 }
 

@@ -43,14 +43,17 @@ public:
     // A design font: height below zero is the character height in pixels.
     void SetDesignFont(const QString& family, int height);
 
-    // Shows the form in its window state, centred on the screen when asked.
+    // Shows the form in its window state, centred on the screen when asked,
+    // and brings it to the front with the keyboard in it, also when it was
+    // shown already (behind other windows, or minimised).
     void Show();
     void Hide() { hide(); }
     // Asks OnCloseQuery and OnClose, as the window's close box does.
     void Close() { close(); }
 
     // Runs a modal loop until ModalResult is set or the window is closed
-    // (mrCancel). Showing a visible window modally is refused.
+    // (mrCancel), above every window of the program. Showing a visible
+    // window modally is refused.
     int ShowModal();
     bool Modal() const { return modalLoop_ != nullptr; }
     int ModalResult() const { return modalResult_; }

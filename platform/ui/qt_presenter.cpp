@@ -1,5 +1,6 @@
 #include "platform/ui/qt_presenter.h"
 #include "platform/ui/application.h"
+#include "platform/ui/modal_stacking.h"
 #include <QApplication>
 #include <QPushButton>
 #include <algorithm>
@@ -42,6 +43,17 @@ TMsgDlgBtn EscapeButton(TMsgDlgButtons buttons)
     if (buttons & mbCancel) return mbCancel;
     if (buttons & mbNo) return mbNo;
     return mbOK;
+}
+
+// Runs box modally above every window of the program, with the keyboard in it.
+void Exec(QMessageBox& box)
+{
+    // Setting the modality gives the box its dialog flags anew: it comes first.
+    box.setWindowModality(Qt::ApplicationModal);
+    const TModalStacking stacking(box, box.parentWidget());
+    box.show();
+    box.activateWindow();
+    box.exec();
 }
 
 } // namespace
@@ -92,7 +104,7 @@ int TQtPresenter::ShowMessage(const TMessageRequest& request)
         if (kind.Button == EscapeButton(offered))
             box.setEscapeButton(button);
     }
-    box.exec();
+    Exec(box);
     const auto found = results.find(box.clickedButton());
     return found != results.end() ? found->second : mrCancel;
 }
@@ -105,7 +117,7 @@ void TQtPresenter::ShowException(const Exception& error)
     QMessageBox box(QMessageBox::Critical, Caption({}), error.Message, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    Exec(box);
 }
 
 void TQtPresenter::SetHourglass(bool on)

@@ -148,9 +148,13 @@ TEST_F(ChartPageTest, TheOptionsWindowEditsEachSeriesAndApplyRedrawsTheChart)
     EXPECT_EQ(options->GroupBox2->Caption(), QStringLiteral(" Bar-1 Options "));
     EXPECT_TRUE(options->DbShowGraph->isChecked());
     EXPECT_EQ(options->DbShowGroup->ItemIndex(), 0);
-    // A second press while it is open makes no other window.
+    // A second press while it is open, lost behind the main window, makes no
+    // other window but brings this one to the front with the keyboard in it.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::mouseClick(Chart().ToolButton10, Qt::LeftButton);
     EXPECT_EQ(FrmChartOptions, options);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(options));
     SaveGrab(options, QStringLiteral("chart_options"));
 
     // Bar-1 switched off; the tab change posts it before the controls move on.

@@ -13,6 +13,7 @@
 #include "widgets/month_calendar_form.h"
 #include "widgets/year_calendar_form.h"
 #include <QColorDialog>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
@@ -238,6 +239,52 @@ TEST_F(FilterLegendTest, TheCommandsShowTheWindowsOnTheirPages) {
     adm1->TblConfig->Refresh();
     EXPECT_EQ(adm1->TblConfig->FieldByName(QStringLiteral("GridSize1"))->AsInteger(), 14);
     EXPECT_EQ(adm1->TblConfig->FieldByName(QStringLiteral("StartDayOfWeek"))->AsString(), QStringLiteral("1"));
+}
+
+// The legend is kept on top; the box refusing the preferences while it is
+// open must not open hidden behind it, and the main window has the keyboard
+// again afterwards. A legend the user minimised comes back when shown again.
+TEST_F(FilterLegendTest, TheRefusalBoxOpensAboveTheLegendAndAMinimisedLegendComesBack) {
+    ShowWindow();
+    const auto legend = std::make_unique<TFrmLegend>();
+    window->MnuViewLegend->Action()->trigger();
+    ASSERT_TRUE(legend->isVisible());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    SetPresenter(&Application->QtPresenter());
+    QString text;
+    bool keptOnTop = false, hasKeyboard = false;
+    // The command runs from the event loop, as a click on the menu does, so
+    // that the application's handler shows what it raises.
+    QTimer::singleShot(0, window.get(), [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            keptOnTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+            hasKeyboard = QTest::qWaitForWindowActive(box);
+            box->buttons().first()->click();
+        });
+        window->Preferences1->Action()->trigger();
+    });
+    for (int i = 0; i < 100 && text.isEmpty(); ++i)
+        QTest::qWait(10);
+    SetPresenter(&presenter);
+    EXPECT_EQ(text, QStringLiteral("Cannot make a visible window modal"));
+    EXPECT_TRUE(keptOnTop) << "the box opened under the legend";
+    EXPECT_TRUE(hasKeyboard);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(legend->isVisible());
+
+    // Minimised, switched off and on again: it is there to be seen.
+    legend->showMinimized();
+    window->MnuViewLegend->Action()->trigger();
+    EXPECT_FALSE(legend->isVisible());
+    window->MnuViewLegend->Action()->trigger();
+    EXPECT_TRUE(legend->isVisible());
+    EXPECT_FALSE(legend->isMinimized());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(legend.get()));
 }
 
 }  // namespace

@@ -111,24 +111,25 @@ TEST_F(ReportPageTest, EachCrossTabTakesItsCaptionsAndModeOneHidesTheSecondName)
         int Index;
         const char* Table;
         const char* Key1Caption;
+        int Key1Width;   // the designed 20 characters, widened where the bold title is wider
         bool SecondNameShown;
         QStringList Months;
     };
     const QStringList bankMonths = {"Nov-2025", "Dec-2025", "Jan-2026", "Feb-2026", "Mar-2026"};
     const std::vector<TExpected> reports = {
-        {1, "TempBnk1", "Bank Account Name", false, bankMonths},
-        {2, "TempBnk1", "Bank Item Name", false, bankMonths},
-        {3, "TempTel1", "Communication Account Name", true, {"Dec-2025", "Feb-2026"}},
-        {4, "TempTel1", "Communication Account Name", false, {"Dec-2025", "Feb-2026"}},
-        {5, "TempInc1", "Income Account Name", false, {"Nov-2025", "Feb-2026", "Mar-2026"}},
-        {6, "TempExp1", "Expense Account Name", false, {"Dec-2025", "Feb-2026"}},
+        {1, "TempBnk1", "Bank Account Name", 20, false, bankMonths},
+        {2, "TempBnk1", "Bank Item Name", 20, false, bankMonths},
+        {3, "TempTel1", "Communication Account Name", 28, true, {"Dec-2025", "Feb-2026"}},
+        {4, "TempTel1", "Communication Account Name", 28, false, {"Dec-2025", "Feb-2026"}},
+        {5, "TempInc1", "Income Account Name", 21, false, {"Nov-2025", "Feb-2026", "Mar-2026"}},
+        {6, "TempExp1", "Expense Account Name", 22, false, {"Dec-2025", "Feb-2026"}},
     };
     for (const TExpected& report : reports) {
         SCOPED_TRACE(report.Index);
         RunReport(report.Index);
         EXPECT_EQ(adm3->TblProc->TableName(), QLatin1String(report.Table));
         EXPECT_EQ(adm1->CrossTabMode, report.SecondNameShown ? 2 : 1);
-        QStringList expected = {QStringLiteral("%1|20").arg(QLatin1String(report.Key1Caption))};
+        QStringList expected = {QStringLiteral("%1|%2").arg(QLatin1String(report.Key1Caption)).arg(report.Key1Width)};
         if (report.SecondNameShown)
             expected << QStringLiteral("Item Description|20");
         for (const QString& month : report.Months)
@@ -145,8 +146,9 @@ TEST_F(ReportPageTest, MonthReportsShowTheirColumnsKeepTheirOrderAndColourTheirT
 {
     RunReport(7);
     EXPECT_EQ(adm3->TblProc->TableName(), QStringLiteral("TempCom1"));
-    EXPECT_EQ(ShownColumns(), QStringList({"Month/Year|15", "Income|8", "Bank Tran|8", "Expense|8",
-                                           "Communications|8", "Bank-Total|8", "Bank-Diff|8", "Total4|10"}));
+    // The designed 8 characters, widened where the bold title is wider.
+    EXPECT_EQ(ShownColumns(), QStringList({"Month/Year|15", "Income|8", "Bank Tran|10", "Expense|8",
+                                           "Communications|16", "Bank-Total|10", "Bank-Diff|9", "Total4|10"}));
     const int monthCol = ColumnOf(QStringLiteral("KeyField1Desc"));
     const int bankTotalCol = ColumnOf(QStringLiteral("Total2"));
     QImage image = GrabGrid(Grid());
@@ -203,7 +205,7 @@ TEST_F(ReportPageTest, TheEmptyEntryShowsTheLastReportAgainAndNothingBeforeOne)
     QTest::mouseClick(Reports().SpeedButton2, Qt::LeftButton);
     EXPECT_EQ(Grid()->DataSource(), adm3->DsReports);
     EXPECT_EQ(adm3->TblProc->TableName(), QStringLiteral("TempInc1"));
-    EXPECT_EQ(ShownColumns().first(), QStringLiteral("Income Account Name|20"));
+    EXPECT_EQ(ShownColumns().first(), QStringLiteral("Income Account Name|21"));
     EXPECT_EQ(adm3->TblProc->IndexName(), QStringLiteral("ByCol1"));
 
     // After a month-row report it comes back with that report's columns.
@@ -245,4 +247,29 @@ TEST_F(ReportPageTest, ABuildersErrorIsShownOnceAndTheLastReportStays)
     EXPECT_FALSE(window->ProgressBar1->isVisible());
     EXPECT_FALSE(presenter.hourglass);
     EXPECT_EQ(adm3->TblProc->TableName(), QStringLiteral("TempInc1"));
+}
+
+// Every title of every report stands whole in its column in the grid's bold
+// title face, with the grid's margin of 3 pixels on either side of the text,
+// so that none loses its last letter or touches the border.
+TEST_F(ReportPageTest, EveryReportTitleFitsItsColumnInTheGridsFace)
+{
+    constexpr int Margins = 2 * 3;
+    const QFontMetrics titleFace(Grid()->TitleFont().Font());
+    for (int report = 0; report <= 8; ++report) {
+        SCOPED_TRACE(report);
+        RunReport(report);
+        int titles = 0;
+        for (int col = Grid()->IndicatorOffset(); col < Grid()->ColCount(); ++col) {
+            const TField* field = Grid()->GetColField(col - Grid()->IndicatorOffset());
+            if (!field)
+                continue;
+            ++titles;
+            EXPECT_LE(titleFace.horizontalAdvance(field->DisplayLabel()) + Margins, Grid()->ColWidths(col))
+                << qPrintable(field->DisplayLabel());
+        }
+        EXPECT_GE(titles, 3);
+    }
+    SaveGrab(window.get(), QStringLiteral("report_titles"));
+    EXPECT_TRUE(presenter.errors.empty());
 }
