@@ -38,3 +38,14 @@ function(quelt_tests folder)
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# The folder's tests once more, named "checked.<test>", with every count and
+# row number that a cursor carries over writes checked against a fresh count
+# (QUELT_CHECK_CARRIED_COUNTS, see platform/engine/carried_count_check.h).
+function(quelt_checked_tests folder)
+    gtest_discover_tests(${folder}_tests
+        TEST_PREFIX "checked."
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "QUELT_CHECK_CARRIED_COUNTS=set:1"
+        DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -33,88 +33,110 @@ struct TMonthRowColumns {
     int Year, Month, Key1, Desc1, Total1;
 };
 
-}  // namespace
+// The overview's columns beyond those of every month row.
+struct TOverviewColumns : TMonthRowColumns {
+    explicit TOverviewColumns(const TColumnMap& map)
+        : TMonthRowColumns(map), Income(map[QStringLiteral("Income")]), Balance(map[QStringLiteral("BankBalance")]),
+          Expense(map[QStringLiteral("Expense")]), Communications(map[QStringLiteral("Communications")]),
+          Total2(map[QStringLiteral("Total2")]), Total3(map[QStringLiteral("Total3")]) {}
 
-int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& progress) {
-    int step = 0;
-    progress.SetPosition(++step);
+    int Income, Balance, Expense, Communications, Total2, Total3;
+};
+
+using TOverviewRows = std::map<std::pair<int, int>, TRecordValues>;
+
+int CountOverviewMonths(TEngineDatabase& db, const QString& where) {
+    const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct PeriodYear, PeriodMonth "),
+                                        QStringLiteral("from TeeData1"), where,
+                                        QStringLiteral("order by PeriodYear, PeriodMonth")}));
     int months = 0;
-    {
-        const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct PeriodYear, PeriodMonth "),
-                                            QStringLiteral("from TeeData1"), where,
-                                            QStringLiteral("order by PeriodYear, PeriodMonth")}));
-        while (rows->Next())
-            ++months;
-    }
-    progress.SetPosition(++step);
+    while (rows->Next())
+        ++months;
+    return months;
+}
 
-    DropReportTable(db, OverviewTable);
-    progress.SetPosition(++step);
+void CreateOverviewTable(TEngineDatabase& db) {
     CreateReportTable(db, OverviewTable, TReportRows::ByMonth,
                       {QStringLiteral("Income"), QStringLiteral("BankBalance"), QStringLiteral("Expense"),
                        QStringLiteral("Communications"), QStringLiteral("Total1"), QStringLiteral("Total2"),
                        QStringLiteral("Total3"), QStringLiteral("Total4")});
     db.Execute(QStringLiteral("Create Index ByIncome On ") + OverviewTable + QStringLiteral("(income)"));
-    progress.SetPosition(++step);
+}
 
-    const TColumnMap map(db, OverviewTable);
-    const TMonthRowColumns columns(map);
-    const int income = map[QStringLiteral("Income")];
-    const int balance = map[QStringLiteral("BankBalance")];
-    const int expense = map[QStringLiteral("Expense")];
-    const int communications = map[QStringLiteral("Communications")];
-    const int total2 = map[QStringLiteral("Total2")];
-    const int total3 = map[QStringLiteral("Total3")];
-
-    // Month rows in period order, each with the chart row's values and its
-    // money spent; a later row of the same month replaces an earlier one.
-    std::map<std::pair<int, int>, TRecordValues> rows;
-    {
-        const auto chart = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, "),
-                                             QStringLiteral("Income, BankBalance, Expense, Communications  "),
-                                             QStringLiteral("from TeeData1"), where,
-                                             QStringLiteral("order by PeriodYear, PeriodMonth")}));
-        while (chart->Next()) {
-            const int year = IntOf(chart->Value(0));
-            const int month = IntOf(chart->Value(1));
-            auto [it, added] = rows.try_emplace({year, month});
-            TRecordValues& record = it->second;
-            if (added) {
-                record = map.EmptyRecord();
-                columns.SetMonth(record, year, month);
-            }
-            record[income] = FloatOf(chart->Value(2));
-            record[balance] = FloatOf(chart->Value(3));
-            record[expense] = FloatOf(chart->Value(4));
-            record[communications] = FloatOf(chart->Value(5));
-            record[columns.Total1] = FloatOf(chart->Value(4)) + FloatOf(chart->Value(5));
+// Month rows in period order, each with the chart row's values and its money
+// spent; a later row of the same month replaces an earlier one.
+TOverviewRows ReadOverviewRows(TEngineDatabase& db, const QString& where, const TColumnMap& map,
+                               const TOverviewColumns& columns) {
+    TOverviewRows rows;
+    const auto chart = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, "),
+                                         QStringLiteral("Income, BankBalance, Expense, Communications  "),
+                                         QStringLiteral("from TeeData1"), where,
+                                         QStringLiteral("order by PeriodYear, PeriodMonth")}));
+    while (chart->Next()) {
+        const int year = IntOf(chart->Value(0));
+        const int month = IntOf(chart->Value(1));
+        auto [it, added] = rows.try_emplace({year, month});
+        TRecordValues& record = it->second;
+        if (added) {
+            record = map.EmptyRecord();
+            columns.SetMonth(record, year, month);
         }
+        record[columns.Income] = FloatOf(chart->Value(2));
+        record[columns.Balance] = FloatOf(chart->Value(3));
+        record[columns.Expense] = FloatOf(chart->Value(4));
+        record[columns.Communications] = FloatOf(chart->Value(5));
+        record[columns.Total1] = FloatOf(chart->Value(4)) + FloatOf(chart->Value(5));
     }
-    progress.SetPosition(++step);
+    return rows;
+}
 
-    // The running balance and its change from the month before.
+// The running balance and its change from the month before.
+void AddRunningBalance(TOverviewRows& rows, const TOverviewColumns& columns) {
     double running = 0.0;
     double previous = 0.0;
     for (auto& [period, record] : rows) {
-        running += record[balance].toDouble();
-        record[total2] = running;
-        record[total3] = running - previous;
+        running += record[columns.Balance].toDouble();
+        record[columns.Total2] = running;
+        record[columns.Total3] = running - previous;
         previous = running;
     }
-    for (const auto& [period, record] : rows)
-        db.InsertRow(OverviewTable, record);
-    progress.SetPosition(++step);
-    progress.SetPosition(++step);
-    // The total row's running balance is its own bank sum, which equals the
-    // last month's running balance; it has no change of its own.
+}
+
+// The total row's running balance is its own bank sum, which equals the last
+// month's running balance; it has no change of its own.
+void InsertOverviewTotal(TEngineDatabase& db, const TColumnMap& map, const TOverviewColumns& columns) {
     InsertGrandTotal(db, OverviewTable, map,
                      {QStringLiteral("Income"), QStringLiteral("BankBalance"), QStringLiteral("Expense"),
                       QStringLiteral("Communications"), QStringLiteral("Total1")},
                      [&](TRecordValues& total) {
                          columns.SetTotalPeriod(total);
-                         total[total2] = total[balance];
-                         total[total3] = 0.0;
+                         total[columns.Total2] = total[columns.Balance];
+                         total[columns.Total3] = 0.0;
                      });
+}
+
+}  // namespace
+
+int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& progress) {
+    int step = 0;
+    progress.SetPosition(++step);
+    const int months = CountOverviewMonths(db, where);
+    progress.SetPosition(++step);
+    DropReportTable(db, OverviewTable);
+    progress.SetPosition(++step);
+    CreateOverviewTable(db);
+    progress.SetPosition(++step);
+
+    const TColumnMap map(db, OverviewTable);
+    const TOverviewColumns columns(map);
+    TOverviewRows rows = ReadOverviewRows(db, where, map, columns);
+    progress.SetPosition(++step);
+    AddRunningBalance(rows, columns);
+    for (const auto& [period, record] : rows)
+        db.InsertRow(OverviewTable, record);
+    progress.SetPosition(++step);
+    progress.SetPosition(++step);
+    InsertOverviewTotal(db, map, columns);
     progress.SetPosition(++step);
     progress.SetPosition(++step);
     progress.SetPosition(++step);

@@ -246,6 +246,7 @@ private:
     void ClearBuffers();
     void FillFromCursor(int before);   // the cursor's row as active record, `before` rows above it
     bool MoveCursorTo(int bufferIndex);
+    bool WindowStandsInOrderTowards(int distance, int recNo);
     int LastStoredBuffer() const;
     int FirstStoredBuffer() const;
     void RestoreWindow(const TBookmark& anchor);

@@ -280,13 +280,14 @@ int TDataSet::RecNo()
 
 // A near record is reached by scrolling; a far one by moving the cursor to it
 // and reading a new window around it (past either end: the last or first).
+// So is a near one when the window no longer holds the rows on the way.
 void TDataSet::SetRecNo(int recNo)
 {
     CheckBrowseMode();
     const int current = RecNo();
     if (current == 0 || recNo == current) return;
     const int distance = recNo - current;
-    if (std::abs(distance) < BufferCount()) {
+    if (std::abs(distance) < BufferCount() && WindowStandsInOrderTowards(distance, current)) {
         MoveBy(distance);
         return;
     }
@@ -296,6 +297,17 @@ void TDataSet::SetRecNo(int recNo)
     cursorIndex_ = -1;
     Resync(rmCenter);
     DoAfterScroll();
+}
+
+// Whether the window's records from the active one (number recNo) towards
+// distance still follow one another in the view: a row another component
+// inserted or deleted between them since they were read would make a scroll
+// land a row off.
+bool TDataSet::WindowStandsInOrderTowards(int distance, int recNo)
+{
+    const int edge = std::clamp(activeRecord_ + distance, 0, recordCount_ - 1);
+    if (edge == activeRecord_) return true;
+    return MoveCursorTo(edge) && cursor_->RecNo() == recNo + edge - activeRecord_;
 }
 
 bool TDataSet::IsSequenced() const

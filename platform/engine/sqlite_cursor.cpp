@@ -1,4 +1,5 @@
 #include "platform/engine/sqlite_cursor.h"
+#include "platform/engine/carried_count_check.h"
 #include "platform/engine/column_values.h"
 #include "platform/engine/sql_translator.h"
 #include "platform/engine/sqlite_database.h"
@@ -460,13 +461,18 @@ int TSqliteCursor::CompareRowIds(qint64 a, qint64 b) const {
 int TSqliteCursor::RecordCount() {
     SyncWithChanges();
     const quint64 generation = Generation();
-    if (count_ && count_->Generation == generation) return count_->Rows;
+    if (count_ && count_->Generation == generation) return CheckedCount(count_->Rows);
     // A posted row costs a look-up instead of a count.
     std::optional<TOneWrite> write;
     if (count_) write = OneWriteSince(count_->Generation, count_->TableWrites);
-    const int count = write ? count_->Rows + (write->Shown ? 1 : 0) : CountRows();
+    const int count = write ? CheckedCount(count_->Rows + (write->Shown ? 1 : 0)) : CountRows();
     count_ = TCounted{generation, tableChanges_->Count, count};
     return count;
+}
+
+int TSqliteCursor::CheckedCount(int carried) const {
+    if (CheckingCarriedCounts()) ExpectCarriedCount("record count", desc_.Name, carried, CountRows());
+    return carried;
 }
 
 int TSqliteCursor::CountRows() const {
@@ -523,15 +529,28 @@ int TSqliteCursor::Number(const TRow& row, int recNo) const {
 int TSqliteCursor::RecNo() {
     if (!HasRecord()) return 0;
     CarryRecNos();
-    const quint64 generation = Generation();
     const TRow& row = rows_[size_t(current_)];
+    if (const std::optional<int> known = KnownRecNo(row)) {
+        if (CheckingCarriedCounts()) ExpectCarriedCount("row number", desc_.Name, *known, CountRecNo(row));
+        return *known;
+    }
+    return Number(row, CountRecNo(row));
+}
+
+// A number without counting the rows before: carried, taken from a neighbour,
+// or counted from an end of the view that the window reaches.
+std::optional<int> TSqliteCursor::KnownRecNo(const TRow& row) {
     if (auto found = recNos_.find(row.RowId); found != recNos_.end()) return found->second.RecNo;
+    // Rows read before the last write may no longer stand beside each other:
+    // another cursor's insert may have come between them.
+    const quint64 generation = Generation();
+    const bool windowCurrent = seenChanges_ == generation;
     // Walking row by row, the neighbour's number is usually known; typing rows
     // one after another, the row posted last stands beside the new one.
-    if (current_ > 0)
+    if (windowCurrent && current_ > 0)
         if (auto found = recNos_.find(rows_[size_t(current_ - 1)].RowId); found != recNos_.end())
             return Number(row, found->second.RecNo + 1);
-    if (current_ + 1 < int(rows_.size()))
+    if (windowCurrent && current_ + 1 < int(rows_.size()))
         if (auto found = recNos_.find(rows_[size_t(current_ + 1)].RowId); found != recNos_.end())
             return Number(row, found->second.RecNo - 1);
     if (!recNos_.empty())
@@ -541,10 +560,10 @@ int TSqliteCursor::RecNo() {
             if (auto found = recNos_.find(beside.Rows.front().RowId); found != recNos_.end())
                 return Number(row, found->second.RecNo + (forward ? -1 : 1));
         }
-    // A window that reaches an end of the view, read since the last write,
-    // numbers its rows from that end: a row just posted at the end of an
-    // account needs no count of the rows before it.
-    if (seenChanges_ == generation) {
+    // A window that reaches an end of the view numbers its rows from that end:
+    // a row just posted at the end of an account needs no count of the rows
+    // before it.
+    if (windowCurrent) {
         if (ReachesEnd(false)) return Number(row, current_ + 1);
         const bool counted = count_ && count_->Generation == generation;
         if ((counted || !filters_.Any()) && ReachesEnd(true)) {
@@ -553,6 +572,10 @@ int TSqliteCursor::RecNo() {
             return Number(row, count - after);
         }
     }
+    return std::nullopt;
+}
+
+int TSqliteCursor::CountRecNo(const TRow& row) const {
     qlonglong before = 0;
     if (!filters_.Any()) {
         for (const TSqlCondition& segment : order_->SegmentsFrom(row.Position(), false, false))
@@ -566,7 +589,7 @@ int TSqliteCursor::RecNo() {
             position = fetch.LastScanned;
         }
     }
-    return Number(row, int(before) + 1);
+    return int(before) + 1;
 }
 
 // SQLite skips the rows before the wanted one inside its index walk; asking

@@ -75,6 +75,7 @@ private:
     TSqliteStatement& Statement(const QString& sql) const;
     qlonglong CountWhere(const TSqlCondition& condition) const;
     int CountRows() const;
+    int CheckedCount(int carried) const;   // see carried_count_check.h
     // What a single write did to the view since the table was seen at
     // (generation, tableWrites): an inserted row's place if the view shows it,
     // nothing at all for an update that left the order and link fields alone;
@@ -85,6 +86,8 @@ private:
     std::optional<TOneWrite> OneWriteSince(quint64 generation, quint64 tableWrites) const;
     void CarryRecNos() const;
     int Number(const TRow& row, int recNo) const;
+    std::optional<int> KnownRecNo(const TRow& row);
+    int CountRecNo(const TRow& row) const;   // the rows before it counted, plus one
     std::optional<TRow> ReadNthViewRow(qlonglong offset) const;
     bool StepToRecNo(int recNo);
 

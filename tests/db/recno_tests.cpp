@@ -117,6 +117,40 @@ TEST_F(RecNoJumps, CountsWithinARangeAndUnderTheMaster) {
     }
 }
 
+// Another table component inserts a row among the rows this one has read and
+// stands beside: each row is numbered, and SetRecNo lands, as a fresh walk of
+// the table says, not one place short from the neighbour read before.
+TEST_F(RecNoJumps, NumbersAsAFreshWalkAfterAnotherComponentInsertsBesideIt) {
+    TTable* writer = NewTable("Pbanks");
+    TTable* fresh = NewTable("Pbanks");
+    writer->Open();
+    fresh->Open();
+    const auto insert = [&](const char* code) {
+        writer->Insert();
+        writer->FieldByName("BankCode")->SetAsString(code);
+        writer->Post();
+        return Walk(*fresh, "BankCode");
+    };
+    banks->Open();
+    banks->MoveBy(9);
+    ASSERT_EQ(banks->RecNo(), 10);
+    banks->Next();   // the window scrolls onto B010, not yet numbered
+
+    QStringList walked = insert("B0095");
+    ASSERT_EQ(walked.indexOf("B010"), 11);
+    for (int i = 0; i < 15; ++i, banks->Next())
+        EXPECT_EQ(banks->RecNo(), walked.indexOf(Code(banks)) + 1) << Code(banks).toStdString();
+
+    ASSERT_EQ(Code(banks), "B025");
+    walked = insert("B0245");
+    const int b025 = walked.indexOf("B025") + 1;
+    for (const int recNo : {b025, b025 - 3, b025 + 4, 2}) {
+        banks->SetRecNo(recNo);
+        EXPECT_EQ(Code(banks).toStdString(), walked[recNo - 1].toStdString()) << recNo;
+        EXPECT_EQ(banks->RecNo(), recNo);
+    }
+}
+
 TEST_F(RecNoJumps, AFilteredTableStillLandsOnTheNthRowShown) {
     banks->OnFilterRecord = [](TDataSet& d, bool& accept) {
         accept = d.FieldByName("BankCode")->AsString().mid(1).toInt() % 2 == 0;
