@@ -282,7 +282,10 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value)
 bool TwwDBCustomLookupCombo::WriteValues()
 {
     TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
-    if (!dataSet) return false;
+    // The box of a record that refuses the values takes the focus away, and
+    // leaving the combo asks it to write them: the write under way answers
+    // for them, so the refusal is shown once.
+    if (!dataSet || writingField_) return false;
     // A record that refuses the value (a posted row) says so once: the combo
     // shows what the record holds again, so that leaving it writes nothing more.
     try {
