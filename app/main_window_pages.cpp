@@ -373,6 +373,8 @@ void TFrmMainMenu::ShowAccountTransactions(TwwDBLookupCombo* picker, TTransactio
     }
     page.ShownAccount = page.Master->FieldByName(page.MasterCodeField)->Value();
     page.ShownPick = picker->LookupValue();
+    // The picker stands on the account shown: Escape in it keeps naming it.
+    picker->SetLookupValue(page.ShownPick);
     page.Table->Refresh();
     PageControl2Change(PageControl2);
 }

@@ -269,6 +269,18 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value)
 {
     if (LookupTable() && DataSource() && DataSource()->DataSet() == LookupTable())
         throw EInvalidOperation(QString::fromLatin1(kDuplicateSource));
+    ShowLookupValue(value);
+    // Without a field the value set is the one the combo stands on (a
+    // picker names what its window shows): Escape goes back to it, not to
+    // what the combo showed before.
+    if (!link_.Field()) {
+        savedText_ = Text();
+        savedValue_ = value;
+    }
+}
+
+void TwwDBCustomLookupCombo::ShowLookupValue(const QString& value)
+{
     const TFlagGuard setting(settingValue_);
     Binding().SetValue(0, value);
     if (LookupTable() && LookupTable()->Active() && Binding().Bound()) {
