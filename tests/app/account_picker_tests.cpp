@@ -1,12 +1,18 @@
-// The bank page's account picker names the account whose rows the page
-// shows: the keys that would cut its text leave it whole while its list is
-// closed, and Escape goes back to the account shown, never to nothing.
+// The account pickers of the bank and communication pages: a picker names
+// the account whose rows its page shows (the keys that would cut its text
+// leave it whole while its list is closed, and Escape goes back to the
+// account shown, never to nothing), and its list shows its columns whole.
 #include "tests/app/main_window_fixture.h"
+#include "grid/popup_grid.h"
+#include <QScrollBar>
 
 namespace {
 
 class AccountPickerTest : public MainWindowTest {
 protected:
+    // A second communication account, so that its list has rows to scroll.
+    void AddRows(TEngineDatabase& db) override { Put(db, "PTelcom", {{"TelcomCode", "002"}, {"TelcomDesc", "Mobile"}}); }
+
     // The accounts whose rows the bank page holds, read from the rows themselves.
     QStringList ShownAccounts()
     {
@@ -68,6 +74,33 @@ TEST_F(AccountPickerTest, ThePickerKeepsNamingTheAccountThePageShows)
     EXPECT_EQ(ShownAccounts(), QStringList{QStringLiteral("0000000001")});
     QTest::keyClick(picker, Qt::Key_Escape);
     EXPECT_EQ(picker->Text(), QStringLiteral("Household"));
+}
+
+// The last column ends at the list's right edge, whatever its scroll bar
+// leaves of the list: nothing cut off, nothing to scroll sideways.
+TEST_F(AccountPickerTest, TheirListsEndTheLastColumnAtTheListsEdge)
+{
+    ShowWindow();
+    for (const int page : {0, 1}) {
+        ClickTab(window->PageControl2, page);
+        TwwDBLookupCombo* picker = page == 0 ? window->wwDbLupEditBankAccount : window->wwDbLupEditComAccount;
+        SCOPED_TRACE(picker->objectName().toStdString());
+        picker->setFocus();
+        QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(picker->IsDroppedDown());
+        QApplication::processEvents();
+        const TwwPopupGrid& list = *picker->Grid();
+        EXPECT_EQ(list.RowCount(), list.TitleRows() + 2);
+        EXPECT_TRUE(list.verticalScrollBar()->isVisible());
+        const int line = (picker->Options() & loColLines) ? 1 : 0;
+        int right = 0;
+        for (int col = 0; col < list.ColCount(); ++col)
+            right += list.ColWidths(col) + line;
+        EXPECT_EQ(right, list.viewport()->width());
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+        QTest::keyClick(picker, Qt::Key_Escape);
+        EXPECT_FALSE(picker->IsDroppedDown());
+    }
 }
 
 }  // namespace
