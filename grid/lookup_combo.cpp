@@ -216,6 +216,12 @@ bool TwwDBCustomLookupCombo::DataSetLookupField() const
     return Binding().OnDataSetLookupField();
 }
 
+int TwwDBCustomLookupCombo::DetailMasterFieldCount() const
+{
+    const auto* table = qobject_cast<const TwwTable*>(LookupTable());
+    return table && table->HasMasterLink() ? int(table->MasterFields().count(QLatin1Char(';'))) + 1 : 0;
+}
+
 bool TwwDBCustomLookupCombo::CanChangeValue() const
 {
     if (readOnly_) return false;
@@ -305,8 +311,10 @@ bool TwwDBCustomLookupCombo::WriteValues()
         bool written = false;
         TwwLookupBinding& binding = Binding();
         if (DataSetLookupField()) {
-            // The lookup values go into this dataset's link fields.
-            for (int i = 0; i < binding.LookupFieldCount(); ++i) {
+            // The lookup values go into this dataset's link fields; those that
+            // a detail lookup table takes from its master are the master's to
+            // say, so only the fields after them are written.
+            for (int i = DetailMasterFieldCount(); i < binding.LookupFieldCount(); ++i) {
                 TField* target = dataSet->FindField(binding.LinkField(i));
                 if (!target || target->AsString() == binding.Value(i)) continue;
                 if (dataSet->State() != dsEdit && dataSet->State() != dsInsert) dataSet->Edit();

@@ -185,6 +185,8 @@ private:
     bool PassKeyToGrid(int key, Qt::KeyboardModifiers shift);
     void ClearValue();
     bool DataSetLookupField() const;
+    // How many of a detail lookup table's index fields its master fields fill; 0 for no detail.
+    int DetailMasterFieldCount() const;
     bool WriteValues();
 
     // ---- Searching (lookup_combo_search.cpp).
