@@ -32,6 +32,8 @@ bool TTransactionPage::ShowAccount(const std::function<bool()>& findAccount, boo
     }
     shownAccount_ = master_->FieldByName(codeField_)->Value();
     shownPick_ = picker_->LookupValue();
+    // The picker stands on the account shown: Escape in it keeps naming it.
+    picker_->SetLookupValue(shownPick_);
     Table->Refresh();
     return true;
 }

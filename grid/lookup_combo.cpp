@@ -216,6 +216,12 @@ bool TwwDBCustomLookupCombo::DataSetLookupField() const
     return Binding().OnDataSetLookupField();
 }
 
+int TwwDBCustomLookupCombo::DetailMasterFieldCount() const
+{
+    const auto* table = qobject_cast<const TwwTable*>(LookupTable());
+    return table && table->HasMasterLink() ? int(table->MasterFields().count(QLatin1Char(';'))) + 1 : 0;
+}
+
 bool TwwDBCustomLookupCombo::CanChangeValue() const
 {
     if (readOnly_) return false;
@@ -269,6 +275,18 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value)
 {
     if (LookupTable() && DataSource() && DataSource()->DataSet() == LookupTable())
         throw EInvalidOperation(QString::fromLatin1(kDuplicateSource));
+    ShowLookupValue(value);
+    // Without a field the value set is the one the combo stands on (a
+    // picker names what its window shows): Escape goes back to it, not to
+    // what the combo showed before.
+    if (!link_.Field()) {
+        savedText_ = Text();
+        savedValue_ = value;
+    }
+}
+
+void TwwDBCustomLookupCombo::ShowLookupValue(const QString& value)
+{
     const TFlagGuard setting(settingValue_);
     Binding().SetValue(0, value);
     if (LookupTable() && LookupTable()->Active() && Binding().Bound()) {
@@ -282,7 +300,10 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value)
 bool TwwDBCustomLookupCombo::WriteValues()
 {
     TDataSet* dataSet = DataSource() ? DataSource()->DataSet() : nullptr;
-    if (!dataSet) return false;
+    // The box of a record that refuses the values takes the focus away, and
+    // leaving the combo asks it to write them: the write under way answers
+    // for them, so the refusal is shown once.
+    if (!dataSet || writingField_) return false;
     // A record that refuses the value (a posted row) says so once: the combo
     // shows what the record holds again, so that leaving it writes nothing more.
     try {
@@ -290,8 +311,10 @@ bool TwwDBCustomLookupCombo::WriteValues()
         bool written = false;
         TwwLookupBinding& binding = Binding();
         if (DataSetLookupField()) {
-            // The lookup values go into this dataset's link fields.
-            for (int i = 0; i < binding.LookupFieldCount(); ++i) {
+            // The lookup values go into this dataset's link fields; those that
+            // a detail lookup table takes from its master are the master's to
+            // say, so only the fields after them are written.
+            for (int i = DetailMasterFieldCount(); i < binding.LookupFieldCount(); ++i) {
                 TField* target = dataSet->FindField(binding.LinkField(i));
                 if (!target || target->AsString() == binding.Value(i)) continue;
                 if (dataSet->State() != dsEdit && dataSet->State() != dsInsert) dataSet->Edit();

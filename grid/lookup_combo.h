@@ -108,8 +108,9 @@ public:
     virtual void CloseUp(bool modified);
     bool IsDroppedDown() const;
     TwwPopupGrid* Grid() const { return grid_; }
-    // Shows the row whose lookup field carries Value. EInvalidOperation when
-    // the lookup table is the data source's own dataset.
+    // Shows the row whose lookup field carries Value; without a data field
+    // Escape comes back to it. EInvalidOperation when the lookup table is the
+    // data source's own dataset.
     void SetLookupValue(const QString& value);
     // The kept lookup value of the chosen row.
     QString LookupValue() const;
@@ -168,18 +169,24 @@ private:
     void UpdateReadOnlyState();
     void LayoutButton();
     void RestoreSaved();
+    // Shows the row whose lookup field carries Value, the value kept.
+    void ShowLookupValue(const QString& value);
     void ShowValue(const QString& value);
     void ShowLinkedValues();
     void FireNotInList(bool& accept);
     void PlaceGrid();
     void EnsureSelected();
     bool IsSearchKey(int key) const;
+    // Whether the key leaves the text as it is shown.
+    bool KeepsShownText(int key) const;
     // The data grid whose cell the combo edits; null elsewhere.
     TwwCustomDBGrid* ParentGrid() const;
     // Hands a key of the cell to the grid; whether it went there.
     bool PassKeyToGrid(int key, Qt::KeyboardModifiers shift);
     void ClearValue();
     bool DataSetLookupField() const;
+    // How many of a detail lookup table's index fields its master fields fill; 0 for no detail.
+    int DetailMasterFieldCount() const;
     bool WriteValues();
 
     // ---- Searching (lookup_combo_search.cpp).

@@ -53,7 +53,7 @@ void TwwDBCustomLookupCombo::ClearValue()
         Binding().ClearValues();
         link_.Modified();
     } else {
-        SetLookupValue(QString());
+        ShowLookupValue(QString());
     }
 }
 
@@ -99,6 +99,14 @@ bool TwwDBCustomLookupCombo::PassKeyToGrid(int key, Qt::KeyboardModifiers shift)
     return true;
 }
 
+// A closed list that completes the typed text shows a whole row's text (an
+// account's name, say): Backspace and Delete would leave a text that names no
+// row, so they do nothing until the list is open.
+bool TwwDBCustomLookupCombo::KeepsShownText(int key) const
+{
+    return style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !IsDroppedDown() && IsClearKey(key);
+}
+
 bool TwwDBCustomLookupCombo::IsSearchKey(int key) const
 {
     return IsTextEditKey(VirtualKey(key));
@@ -125,6 +133,10 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         lastSearched_.clear();
     }
 
+    if (KeepsShownText(key)) {
+        key = 0;
+        return;
+    }
     // Pasting and cutting change the text: the record goes into edit first.
     const bool pasteOrCut = (shift & Qt::ControlModifier) && (key == Qt::Key_V || key == Qt::Key_X);
     if (pasteOrCut && !EditRecord()) {
@@ -166,6 +178,10 @@ void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
     keySearch_ = false;
     if (!pressedKeys_.remove(key)) return;
     if (key == 0 || !IsSearchKey(key)) return;
+    if (KeepsShownText(key)) {
+        key = 0;
+        return;
+    }
     const bool open = IsDroppedDown();
 
     if (allowClearKey_ && IsClearKey(key)) {
@@ -181,13 +197,6 @@ void TwwDBCustomLookupCombo::KeyUp(int& key, Qt::KeyboardModifiers shift)
     if (showMatchText_ && IsClearKey(key) && Text().isEmpty()) {
         auto* table = qobject_cast<TwwTable*>(LookupTable());
         if (table && table->NarrowSearch() && !HasQueryLines(table)) table->CancelRangeOrReopen();
-    }
-    // A closed list that completes the typed text leaves a shortened text as
-    // it is: a search would fill the deleted part straight back in. The next
-    // typed key searches and opens the list.
-    if (style_ == csDropDownList && showMatchText_ && !allowClearKey_ && !open && IsClearKey(key)) {
-        key = 0;
-        return;
     }
 
     if (Text() == lastSearched_ && Text().size() != 1) return;

@@ -133,8 +133,7 @@ bool TwwDBCustomLookupCombo::Scan(TwwTable* table, int position)
     TField* field = LookupTable()->FindField(searchField_);
     if (!field) return false;
     if (!fromStart && !LookupTable()->IsEmpty() && SameTextNoCase(field->AsString(), text)) return true;
-    if (table && table->HasMasterLink()) {
-        const int masterCount = table->MasterFields().count(QLatin1Char(';')) + 1;
+    if (const int masterCount = DetailMasterFieldCount(); masterCount > 0) {
         if (masterCount < table->IndexFieldCount() &&
             SameTextNoCase(table->IndexFields(masterCount)->FieldName(), searchField_))
             return table->SearchByText(text, masterCount);

@@ -212,16 +212,19 @@ void TwwDBLookupList::BuildFieldMap()
 void TwwDBLookupList::SetColumnAttributes()
 {
     TwwCustomDBGrid::SetColumnAttributes();
+    // A hidden list keeps its columns as laid out: the drop-down takes its
+    // width from them, and fits them to itself once it shows.
     const int last = ColCount() - 1;
-    if (last < 0) return;
+    if (last < 0 || !isVisible()) return;
     const int line = (lookupOptions_ & loColLines) ? 1 : 0;
     int leading = 0;
     for (int col = 0; col < last; ++col) leading += ColWidths(col) + line;
     const int client = viewport()->width();
-    // The last column fills the list, so no empty strip is left beside it; its
+    // The last column ends at the list's right edge: no empty strip is left
+    // beside it, and a column laid out wider (its characters in the list's
+    // font, or a list narrowed by its scroll bar) is not cut off there. Its
     // own line counts too, or the list would scroll sideways by that pixel.
-    if (last == 0 || leading < client - 15)
-        SetColWidths(last, std::max(ColWidths(last), client - leading - line));
+    if (last == 0 || leading < client - 15) SetColWidths(last, client - leading - line);
 }
 
 void TwwDBLookupList::LinkActive(bool active)
@@ -251,10 +254,17 @@ void TwwDBLookupList::DataChanged()
     ShowOwnerValue();
 }
 
+// Also told when the scroll bar comes or goes: the viewport's width changed.
 void TwwDBLookupList::resizeEvent(QResizeEvent* event)
 {
     TwwCustomDBGrid::resizeEvent(event);
     if (isVisible()) SetColumnAttributes();
+}
+
+void TwwDBLookupList::showEvent(QShowEvent* event)
+{
+    TwwCustomDBGrid::showEvent(event);
+    SetColumnAttributes();
 }
 
 // ---- Drawing.

@@ -98,6 +98,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     TFieldDataLink& FieldLink() { return fieldLink_; }
     const TFieldDataLink& FieldLink() const { return fieldLink_; }

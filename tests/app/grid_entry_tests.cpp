@@ -2,32 +2,13 @@
 // row survives its own cells' controls, a refused value says so once, and the
 // grid's keys work while a cell is being edited.
 #include "tests/app/main_window_fixture.h"
+#include "tests/app/windowed_boxes.h"
 #include "grid/combo_button.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/inplace_edit.h"
 #include "platform/ui/page_controls.h"
 
 namespace {
-
-// Boxes that take the keyboard while they are up, as real ones do: the main
-// window is inactive until the box is answered.
-class WindowedBoxes : public ScriptedPresenter {
-public:
-    explicit WindowedBoxes(QWidget* owner) : owner_(owner) {}
-
-    void ShowException(const Exception& error) override
-    {
-        ScriptedPresenter::ShowException(error);
-        QWidget box;
-        box.show();
-        QApplication::setActiveWindow(&box);
-        box.hide();
-        QApplication::setActiveWindow(owner_);
-    }
-
-private:
-    QWidget* owner_;
-};
 
 class GridEntryTest : public MainWindowTest {
 protected:
@@ -41,16 +22,6 @@ protected:
     void Click(TDBNavigator* navigator, TNavigateBtn button)
     {
         QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
-        QApplication::processEvents();
-    }
-
-    // Clicks the cell as the mouse does: on the editor or control that lies over it, if any.
-    void ClickCell(TwwDBGrid* grid, int col, int row)
-    {
-        const QPoint centre = grid->CellRect(col, row).center();
-        QWidget* target = grid->viewport()->childAt(centre);
-        if (!target) target = grid->viewport();
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid->viewport(), centre));
         QApplication::processEvents();
     }
 

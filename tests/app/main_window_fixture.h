@@ -195,6 +195,16 @@ protected:
         ChooseAccount(window->wwDbLupEditComAccount, window->SpeedButton1, name);
     }
 
+    // Clicks the cell as the mouse does: on the editor or control that lies over it, if any.
+    void ClickCell(TwwDBGrid* grid, int col, int row)
+    {
+        const QPoint centre = grid->CellRect(col, row).center();
+        QWidget* target = grid->viewport()->childAt(centre);
+        if (!target) target = grid->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid->viewport(), centre));
+        QApplication::processEvents();
+    }
+
     static void ClickTab(TPageControl* pages, int index)
     {
         QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, pages->TabBar()->tabRect(index).center());

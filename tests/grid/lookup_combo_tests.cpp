@@ -322,8 +322,8 @@ TEST_F(LookupTest, WithoutADataSourceThePickIsTheLookupValue)
 // edit the text, so that a typo can be mended: a bound combo opens its list
 // on what is left (also on a record still browsing, where the first key
 // puts it into edit state); a combo that completes the typed text (the
-// account pickers) waits for the next key to search.
-TEST_F(LookupTest, ATextThatNamesNoRowGivesWayAndTheClosedListTakesBackspaceAndDelete)
+// account pickers) keeps the whole row's text it shows until its list opens.
+TEST_F(LookupTest, ATextThatNamesNoRowGivesWayAndTheClosedListTakesBackspaceUnlessItCompletesTheText)
 {
     BindCombo();
     ShowForm();
@@ -361,13 +361,21 @@ TEST_F(LookupTest, ATextThatNamesNoRowGivesWayAndTheClosedListTakesBackspaceAndD
     QTest::keyClick(combo, Qt::Key_End);
     QTest::keyClick(combo, Qt::Key_Backspace);
     QTest::keyClick(combo, Qt::Key_Backspace);
-    EXPECT_EQ(combo->Text(), QStringLiteral("Re"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
     EXPECT_FALSE(combo->IsDroppedDown());
     QTest::keyClick(combo, Qt::Key_Home);
     QTest::keyClick(combo, Qt::Key_Delete);
-    EXPECT_EQ(combo->Text(), QStringLiteral("e"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Rent"));
     EXPECT_FALSE(combo->IsDroppedDown());
-    QTest::keyClick(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->LookupValue(), QStringLiteral("003"));
+    // Open, they edit the text as typing does.
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->IsDroppedDown());
+    QTest::keyClick(combo, Qt::Key_End);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    EXPECT_EQ(combo->Text(), QStringLiteral("Ren"));
+    QTest::keyClick(combo, Qt::Key_Escape);
+    combo->selectAll();
     QTest::keyClicks(combo, QStringLiteral("sa"));
     EXPECT_TRUE(combo->IsDroppedDown());
     QTest::keyClick(combo, Qt::Key_Return);

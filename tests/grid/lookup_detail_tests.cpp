@@ -1,6 +1,7 @@
 // Lookup tables that are no plain reference tables: a detail of the record
 // the combo edits, and query answers.
 #include "dataset/ww_query.h"
+#include "platform/db/fields.h"
 #include "platform/db/memory_cursor.h"
 #include "tests/grid/lookup_fixture.h"
 
@@ -124,4 +125,93 @@ TEST_F(LookupTest, AQueryLookupIgnoresCaseOnlyWhereAnIndexServesTheSearch)
     combo->PerformSearch();
     EXPECT_TRUE(combo->Found());
     EXPECT_EQ(plain.FieldByName(QStringLiteral("BankItemCode"))->AsString(), QStringLiteral("004"));
+}
+
+// Items kept per group, their lookup table a detail of the groups table: the
+// combo picks an item of the group the groups table stands on. The record's
+// item is written; its group, which the groups table supplies to the lookup
+// table, is the record's own and stays.
+TEST_F(LookupTest, PickingFromADetailLookupTableWritesOnlyTheLinksAfterTheMaster)
+{
+    using enum TFieldType;
+    TEngineDatabase& engine = Session().FindDatabase(items->DatabaseName())->EngineDatabase();
+    engine.CreateTable({QStringLiteral("Groups"), {{QStringLiteral("GroupCode"), ftString, 3}},
+                        {{QString(), {QStringLiteral("GroupCode")}, true, true}}});
+    for (const char* group : {"A", "B"}) engine.InsertRow(QStringLiteral("Groups"), {QString::fromLatin1(group)});
+    engine.CreateTable({QStringLiteral("GrpItm"),
+                        {{QStringLiteral("GroupCode"), ftString, 3},
+                         {QStringLiteral("ItemCode"), ftString, 3},
+                         {QStringLiteral("ItemDesc"), ftString, 30}},
+                        {{QString(), {QStringLiteral("GroupCode"), QStringLiteral("ItemCode")}, true, true}}});
+    const char* const itemRows[][3] = {{"A", "001", "Rent"}, {"B", "001", "Rates"}, {"B", "002", "Repairs"}};
+    for (const auto& row : itemRows)
+        engine.InsertRow(QStringLiteral("GrpItm"), {QString::fromLatin1(row[0]), QString::fromLatin1(row[1]),
+                                                    QString::fromLatin1(row[2])});
+    engine.CreateTable({QStringLiteral("GrpTrn"),
+                        {{QStringLiteral("TranCode"), ftString, 10},
+                         {QStringLiteral("GroupCode"), ftString, 3},
+                         {QStringLiteral("ItemCode"), ftString, 3}},
+                        {{QString(), {QStringLiteral("TranCode")}, true, true}}});
+    engine.InsertRow(QStringLiteral("GrpTrn"),
+                     {QStringLiteral("0000000001"), QStringLiteral("A"), QStringLiteral("001")});
+
+    const auto open = [&](TwwTable& table, const char* name) {
+        table.SetDatabaseName(items->DatabaseName());
+        table.SetTableName(QString::fromLatin1(name));
+    };
+    TwwTable groups;
+    open(groups, "Groups");
+    groups.Open();
+    TwwDataSource groupsSource;
+    groupsSource.SetDataSet(&groups);
+    TwwTable groupItems;
+    open(groupItems, "GrpItm");
+    groupItems.SetMasterSource(&groupsSource);
+    groupItems.SetMasterFields(QStringLiteral("GroupCode"));
+    groupItems.Open();
+
+    TwwTable records;
+    open(records, "GrpTrn");
+    for (const char* name : {"TranCode", "GroupCode", "ItemCode"}) {
+        auto* field = new TStringField(&records, 10);
+        field->SetFieldName(QString::fromLatin1(name));
+        field->SetDataSet(&records);
+    }
+    auto* description = new TStringField(&records, 30);
+    description->SetFieldName(QStringLiteral("ItemDesc"));
+    description->SetFieldKind(fkLookup);
+    description->SetLookupDataSet(&groupItems);
+    description->SetKeyFields(QStringLiteral("GroupCode;ItemCode"));
+    description->SetLookupKeyFields(QStringLiteral("GroupCode;ItemCode"));
+    description->SetLookupResultField(QStringLiteral("ItemDesc"));
+    description->SetDataSet(&records);
+    records.Open();
+    TwwDataSource recordsSource;
+    recordsSource.SetDataSet(&records);
+    const TFormFirst formFirst{form};
+
+    // The groups table stands on B; the record is of group A.
+    ASSERT_TRUE(groups.Locate(QStringLiteral("GroupCode"), QStringLiteral("B")));
+    combo->SetStyle(csDropDownList);
+    combo->SetAutoDropDown(true);
+    BindLookup(&groupItems, QStringLiteral("GroupCode;ItemCode"), QStringLiteral("ItemDesc\t30\tItem"));
+    combo->SetDataSource(&recordsSource);
+    combo->SetDataField(QStringLiteral("ItemDesc"));
+    ShowForm();
+
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->IsDroppedDown());
+    TwwPopupGrid& list = *combo->Grid();
+    ASSERT_TRUE(groupItems.Locate(QStringLiteral("ItemDesc"), QStringLiteral("Repairs")));
+    const int row = list.TitleRows() + list.DataLink().ActiveRecord();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CellRect(0, row).center());
+    EXPECT_FALSE(combo->IsDroppedDown());
+    ASSERT_EQ(records.State(), dsEdit);
+    records.Post();
+
+    const auto stored = engine.Query(QStringLiteral("select GroupCode, ItemCode from GrpTrn"));
+    ASSERT_TRUE(stored->Next());
+    EXPECT_EQ(stored->Value(0).toString(), QStringLiteral("A"));
+    EXPECT_EQ(stored->Value(1).toString(), QStringLiteral("002"));
+    EXPECT_TRUE(presenter.shown.empty());
 }
