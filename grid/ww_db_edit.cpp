@@ -11,6 +11,8 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/custom_grid.h"
 #include <QApplication>
+#include <QClipboard>
+#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
@@ -266,9 +268,12 @@ void TwwDBCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     if (!paste || !MaskInUse()) return;
-    // Pasted text goes through the picture as a whole; the caret keeps its
-    // distance from the end.
-    QLineEdit::paste();
+    // Pasted text passes the key checks as typed, then the picture as a
+    // whole; the caret keeps its distance from the end.
+    {
+        const QScopedValueRollback pastingWhole(pastingWhole_, true);
+        InsertTyped(TypedText(QApplication::clipboard()->text()));
+    }
     const int fromEnd = int(text().size()) - cursorPosition();
     QString checked = text();
     TwwPictureValidator(Picture().PictureMask(), Picture().AutoFill()).Picture(checked, Picture().AutoFill());
@@ -286,7 +291,8 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         key = QChar();
         return;
     }
-    if (key == QLatin1Char(' ') && autoFillDate_ && !(MaskInUse() && Picture().AutoFill()) && CompleteDateTime()) {
+    if (key == QLatin1Char(' ') && autoFillDate_ && !pastingWhole_ && !(MaskInUse() && Picture().AutoFill())
+        && CompleteDateTime()) {
         key = QChar();
         CheckValue();
         return;
@@ -323,7 +329,7 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         return;
     }
     if (code < 32) return;
-    if (MaskInUse() && TypeThroughPicture(key, true)) return;
+    if (MaskInUse() && !pastingWhole_ && TypeThroughPicture(key, true)) return;
     if (Field() && !Field()->IsValidChar(key)) {
         QApplication::beep();
         key = QChar();

@@ -97,6 +97,7 @@ private:
     bool showVertScrollBar_ = false;
     TControlState controlState_ = 0;
     bool focused_ = false;
+    bool pastingWhole_ = false;   // a paste is being checked key by key, to meet the picture as a whole
 };
 
 class TwwDBEdit : public TwwDBCustomEdit {
