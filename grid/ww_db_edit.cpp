@@ -8,6 +8,7 @@
 #include "grid/word_wrap.h"
 #include "grid/ww_db_grid.h"
 #include "platform/db/field.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/custom_grid.h"
 #include <QApplication>
@@ -63,6 +64,18 @@ std::optional<std::pair<QString, int>> FitToMask(const TEditMask& mask, const QS
         caret = next < 0 ? mask.Length() : next;
     }
     return std::pair{edit, caret};
+}
+
+// What a value of the kind is called in the conversion's error.
+QString KindName(TwwEditDataType kind)
+{
+    switch (kind) {
+    case TwwEditDataType::wwEdtTime: return QStringLiteral("time");
+    case TwwEditDataType::wwEdtDateTime: return QStringLiteral("date and time");
+    case TwwEditDataType::wwEdtDate:
+    case TwwEditDataType::wwDefault: break;
+    }
+    return QStringLiteral("date");
 }
 
 } // namespace
@@ -355,22 +368,24 @@ void TwwDBCustomEdit::focusInEvent(QFocusEvent* event)
 }
 
 // The text is checked before it is written: a text that fails its picture,
-// or an impossible date, stays in the edit with the focus and never reaches
-// the field.
+// or no value of the field (an impossible date, a number that is none),
+// stays in the edit with the focus and never reaches the field.
+void TwwDBCustomEdit::ValidateExit()
+{
+    TwwCustomMaskEdit::ValidateExit();
+    // Bound, the field's own conversion says why it refuses the text.
+    if (Bound())
+        dataLink_.UpdateRecord();
+    else if (Modified() && !Picture().AllowInvalidExit() && !IsTextValid())
+        throw EConvertError(QStringLiteral("%1 is not a valid %2").arg(QuotedInput(Text().trimmed()), KindName(DataKind())));
+}
+
 void TwwDBCustomEdit::DoExit()
 {
-    if (RefuseInvalidExit()) return;
-    if (Bound()) {
-        try {
-            dataLink_.UpdateRecord();
-        } catch (...) {
-            selectAll();
-            setFocus();
-            throw;
-        }
-    }
+    CheckExit();
     focused_ = false;
     if (Bound()) dataLink_.Reset();
+    // Not the mask edit's own exit check: ValidateExit has made it.
     TCustomEdit::DoExit();
 }
 

@@ -89,7 +89,8 @@ TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
     EXPECT_TRUE(edit->InvalidExit());
     EXPECT_EQ(edit->selectedText(), QStringLiteral("31/02/2026"));
     EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(1999, 12, 31));
-    EXPECT_TRUE(presenter.errors.empty());
+    // One box says why, at once.
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'31/02/2026' is not a valid date")});
     Type(QStringLiteral("28/02/2026"));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), other);
@@ -111,10 +112,14 @@ TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
     Type(QStringLiteral("3112"));
     Key(Qt::Key_Tab);   // incomplete under the picture
     EXPECT_EQ(QApplication::focusWidget(), unbound);
+    EXPECT_EQ(unbound->selectedText(), QStringLiteral("31/12/"));
     Type(QStringLiteral("31122026"));
     Key(Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), unbound);
     EXPECT_EQ(unbound->text(), QStringLiteral("31/12/2026"));
+    EXPECT_EQ(presenter.errors, (std::vector<QString>{QStringLiteral("'31/02/2026' is not a valid date"),
+                                                      QStringLiteral("'31/02/2026' is not a valid date"),
+                                                      QString::fromLatin1(SMaskEditErr)}));
 }
 
 TEST_F(WwDBEditTest, SpaceCompletesTimesInTwelveAndTwentyFourHourForms)
@@ -162,8 +167,9 @@ TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
     Focus(edit);
     edit->selectAll();
     Type(QStringLiteral("12"));
-    Key(Qt::Key_Tab);   // incomplete: refused
+    Key(Qt::Key_Tab);   // incomplete: refused, and a box says why
     EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QString::fromLatin1(SMaskEditErr)});
     EXPECT_FALSE(checks.back());
     edit->setCursorPosition(2);
     Type(QStringLiteral("345"));   // the fifth digit is dropped at the end
