@@ -102,17 +102,22 @@ void TDBEdit::Change()
 void TDBEdit::focusInEvent(QFocusEvent* event)
 {
     focused_ = true;
-    dataLink_.Reset();
+    // Back after a refused entry, the text stays to be mended.
+    if (!refused_)
+        dataLink_.Reset();
+    refused_ = false;
     TCustomMaskEdit::focusInEvent(event);
 }
 
 void TDBEdit::DoExit()
 {
     // The field is written here, through the mask's check; a refused entry
-    // keeps the focus with its text selected.
+    // keeps the focus with its text selected, and its reason goes on to be
+    // shown.
     try {
         dataLink_.UpdateRecord();
     } catch (...) {
+        refused_ = true;
         selectAll();
         setFocus();
         throw;

@@ -61,6 +61,7 @@ private:
     void ShowField();
 
     bool focused_ = false;
+    bool refused_ = false;   // the focus is coming back after a refused entry
 };
 
 // The field's display text; it cannot be edited.
