@@ -112,23 +112,25 @@ void TwwCustomMaskEdit::ValidateExit()
         throw EDBEditError(QString::fromLatin1(SMaskEditErr));
 }
 
-void TwwCustomMaskEdit::CheckExit()
+bool TwwCustomMaskEdit::CheckExit()
 {
     invalidExit_ = false;
     try {
         ValidateExit();
+        return false;
     } catch (...) {
         // Noted first: taking the focus back must not load the field over the text.
         invalidExit_ = true;
         SetModified(true);
-        setFocus();
         selectAll();
+        if (!LeavingWithinWindow()) return true;
+        setFocus();
         throw;
     }
 }
 
 void TwwCustomMaskEdit::DoExit()
 {
-    CheckExit();
+    if (CheckExit()) return;
     TCustomMaskEdit::DoExit();
 }

@@ -75,9 +75,12 @@ protected:
     // Raises why the text cannot be taken when the edit is left: a changed
     // text that fails the picture (unless AllowInvalidExit).
     virtual void ValidateExit();
-    // Runs ValidateExit. A refusal keeps the focus on the text, all selected,
-    // notes it, and raises its reason on, to be shown once in a box.
-    void CheckExit();
+    // Runs ValidateExit; true when it refuses. The refused text stays, all
+    // selected, and the refusal is noted. Leaving for another control of the
+    // window, the edit takes the focus back and the reason is raised on, to
+    // be shown once in a box; when the window loses the keyboard (to that
+    // box, say) nothing is said, and the text waits to be mended.
+    bool CheckExit();
     void DoExit() override;
 
 private:

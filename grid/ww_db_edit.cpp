@@ -382,7 +382,7 @@ void TwwDBCustomEdit::ValidateExit()
 
 void TwwDBCustomEdit::DoExit()
 {
-    CheckExit();
+    if (CheckExit()) return;
     focused_ = false;
     if (Bound()) dataLink_.Reset();
     // Not the mask edit's own exit check: ValidateExit has made it.

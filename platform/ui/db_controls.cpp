@@ -111,14 +111,17 @@ void TDBEdit::focusInEvent(QFocusEvent* event)
 
 void TDBEdit::DoExit()
 {
-    // The field is written here, through the mask's check; a refused entry
-    // keeps the focus with its text selected, and its reason goes on to be
-    // shown.
+    // The field is written here, through the mask's check. A refused entry
+    // stays, selected; leaving for another control of the window, the edit
+    // keeps the focus and its reason goes on to be shown. A window losing the
+    // keyboard (to that very box, say) says nothing: the text waits.
     try {
         dataLink_.UpdateRecord();
     } catch (...) {
         refused_ = true;
         selectAll();
+        if (!LeavingWithinWindow())
+            return;
         setFocus();
         throw;
     }

@@ -92,6 +92,10 @@ protected:
     void HandleKey(QKeyEvent* event, QChar key) override;
     void DoExit() override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Whether the focus is leaving for another control of the edit's window,
+    // where the entry is checked; a window that closes or loses the keyboard
+    // (to a box, say) takes the text as it is.
+    bool LeavingWithinWindow() const { return validateOnExit_; }
 
     // Overwrites the mask position at the caret (or the next editable one)
     // with Ch; false, with a beep, when the mask refuses it.

@@ -150,6 +150,19 @@ TEST_F(RecordViewTest, AnImpossibleDateSaysWhyOnceEachTimeItIsRefused)
         EXPECT_TRUE(shown.isVisible());
         EXPECT_EQ(QApplication::focusWidget(), issued);
 
+        // The box takes the keyboard from the form: that says nothing more,
+        // and the typing waits in the field.
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QApplication::processEvents();
+        EXPECT_EQ(presenter.errors.size(), 2u);
+        box.hide();
+        QApplication::setActiveWindow(&shown);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), issued);
+        EXPECT_EQ(date->text(), QStringLiteral("31022020"));
+
         date->selectAll();
         Type(QStringLiteral("02/27/2020"));
         QTest::mouseClick(shown.OKBtn, Qt::LeftButton);

@@ -120,6 +120,23 @@ TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
     EXPECT_EQ(presenter.errors, (std::vector<QString>{QStringLiteral("'31/02/2026' is not a valid date"),
                                                       QStringLiteral("'31/02/2026' is not a valid date"),
                                                       QString::fromLatin1(SMaskEditErr)}));
+
+    // A time no clock shows says so too, and the typing stays to be mended.
+    presenter.errors.clear();
+    edit->SetDataField(QStringLiteral("AtTime"));
+    Focus(edit);
+    Type(QStringLiteral("25:61"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'25:61' is not a valid time")});
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("25:61"));
+    Key(Qt::Key_Backspace);
+    Type(QStringLiteral("9:15"));   // over the selected text
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), edit);
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "AtTime").toString().left(5), QStringLiteral("09:15"));
+    EXPECT_EQ(presenter.errors.size(), 1u);
 }
 
 TEST_F(WwDBEditTest, SpaceCompletesTimesInTwelveAndTwentyFourHourForms)

@@ -219,6 +219,18 @@ TEST_F(DateEditTest, AnImpossibleTypedDateSaysWhyOnceAndKeepsTheTyping)
     EXPECT_EQ(edit->text(), QStringLiteral("31022020"));
     EXPECT_EQ(FieldText(), QStringLiteral("2024-02-29"));
 
+    // A box taking the keyboard from the window says nothing more.
+    QWidget box;
+    box.show();
+    QApplication::setActiveWindow(&box);
+    QApplication::processEvents();
+    EXPECT_EQ(presenter.errors.size(), 1u);
+    box.hide();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("31022020"));
+
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("02/27/2020"));
     QTest::keyClick(edit, Qt::Key_Tab);
