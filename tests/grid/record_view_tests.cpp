@@ -7,6 +7,7 @@
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
 #include "tests/grid/edits_fixture.h"
+#include "tests/ui/keyboard_away.h"
 #include <QPushButton>
 #include <QTimer>
 
@@ -152,14 +153,8 @@ TEST_F(RecordViewTest, AnImpossibleDateSaysWhyOnceEachTimeItIsRefused)
 
         // The box takes the keyboard from the form: that says nothing more,
         // and the typing waits in the field.
-        QWidget box;
-        box.show();
-        QApplication::setActiveWindow(&box);
-        QApplication::processEvents();
+        TakeKeyboardAwayAndBack(shown);
         EXPECT_EQ(presenter.errors.size(), 2u);
-        box.hide();
-        QApplication::setActiveWindow(&shown);
-        QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), issued);
         EXPECT_EQ(date->text(), QStringLiteral("31022020"));
 

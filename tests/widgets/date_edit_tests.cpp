@@ -4,6 +4,7 @@
 #include "tests/db/db_test_env.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/scripted_presenter.h"
+#include "tests/ui/keyboard_away.h"
 #include "tests/ui/test_application.h"
 #include "widgets/month_calendar_form.h"
 #include "widgets/year_calendar.h"
@@ -220,14 +221,8 @@ TEST_F(DateEditTest, AnImpossibleTypedDateSaysWhyOnceAndKeepsTheTyping)
     EXPECT_EQ(FieldText(), QStringLiteral("2024-02-29"));
 
     // A box taking the keyboard from the window says nothing more.
-    QWidget box;
-    box.show();
-    QApplication::setActiveWindow(&box);
-    QApplication::processEvents();
+    TakeKeyboardAwayAndBack(window);
     EXPECT_EQ(presenter.errors.size(), 1u);
-    box.hide();
-    QApplication::setActiveWindow(&window);
-    QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), edit);
     EXPECT_EQ(edit->text(), QStringLiteral("31022020"));
 
