@@ -342,7 +342,15 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         return;
     }
     if (code < 32) return;
-    if (MaskInUse() && !pastingWhole_ && TypeThroughPicture(key, true)) return;
+    if (MaskInUse()) {
+        // A paste meets the picture as a whole, after these checks; a
+        // character beyond 16 bits has no place in a picture either way.
+        if (pastingWhole_ && key.isSurrogate()) {
+            key = QChar();
+            return;
+        }
+        if (!pastingWhole_ && TypeThroughPicture(key, true)) return;
+    }
     if (Field() && !Field()->IsValidChar(key)) {
         QApplication::beep();
         key = QChar();

@@ -4,6 +4,8 @@
 #include "grid/ww_db_edit.h"
 #include "tests/grid/edits_fixture.h"
 #include "tests/support/qt_print.h"
+#include "tests/ui/type_characters.h"
+#include <QClipboard>
 #include "grid/ww_db_grid.h"
 #include <QImage>
 #include <QScrollBar>
@@ -196,6 +198,20 @@ TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
     EXPECT_EQ(Field("Code").AsString(), QStringLiteral("1234"));
 
     edit->grab().save(QStringLiteral("/tmp/ww_db_edit.png"));
+
+    // A character beyond 16 bits is no letter of a picture, typed or pasted.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    edit->SetDataField(QStringLiteral("Descr"));
+    Focus(edit);
+    edit->selectAll();
+    TypeCharacters(edit, QStringLiteral("ab") + emoji + QStringLiteral("c"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Abc"));
+    QApplication::clipboard()->setText(QStringLiteral("d") + emoji + QStringLiteral("e"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("Abcde"));
+    Key(Qt::Key_Tab);
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("1234"), "Descr").toString(), QStringLiteral("Abcde"));
 }
 
 } // namespace
