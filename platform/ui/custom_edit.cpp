@@ -2,6 +2,7 @@
 #include "platform/rtl/whole_characters.h"
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -210,12 +211,16 @@ void TCustomEdit::InsertTyped(const QString& typed)
     if (isReadOnly())
         return;
     const QString shown = ApplyCharCase(typed);
-    const qsizetype room = maxLength() - (text().size() - selectedText().size());
-    const QString fitted = LeftWholeCharacters(shown, room);
+    const QString fitted = LeftWholeCharacters(shown, Room());
     // Nothing that fits: the selection stays, as for a key at the limit.
     if (fitted.isEmpty() && !shown.isEmpty())
         return;
     insert(fitted);
+}
+
+qsizetype TCustomEdit::Room() const
+{
+    return maxLength() - (text().size() - selectedText().size());
 }
 
 void TCustomEdit::PasteText(const QString& text)
@@ -333,6 +338,18 @@ void TCustomEdit::dropEvent(QDropEvent* event)
     QLineEdit::dropEvent(&filtered);
     event->setDropAction(filtered.dropAction());
     event->setAccepted(filtered.isAccepted());
+}
+
+void TCustomEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A text an input method composes is typed as keys type it.
+    if (event->commitString().isEmpty() || event->replacementLength() != 0) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent typed(event->preeditString(), event->attributes());
+    typed.setCommitString(LeftWholeCharacters(ApplyCharCase(TypedText(event->commitString())), Room()));
+    QLineEdit::inputMethodEvent(&typed);
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* event)

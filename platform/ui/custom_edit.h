@@ -90,10 +90,13 @@ protected:
     // length limit leaves, never inside a character: a character that does
     // not fit whole stays out.
     void InsertTyped(const QString& typed);
+    // The places the length limit leaves for typing over the selection.
+    qsizetype Room() const;
 
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -11,6 +11,7 @@
 #include "tests/ui/type_characters.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -426,6 +427,15 @@ TEST_F(DbControlsTest, ACharacterBeyondSixteenBitsIsTypedAndPastedWholeAndChecke
     EXPECT_EQ(code->text(), QStringLiteral("xyz")) << "typed where only half of it fits";
     QTest::keyClick(code, Qt::Key_Backspace);
     TypeCharacters(code, emoji);
+    EXPECT_EQ(code->text(), QStringLiteral("xy") + emoji);
+    QInputMethodEvent composed;   // an input method's text, over the emoji
+    composed.setCommitString(QStringLiteral("q") + emoji);
+    code->setSelection(2, 2);
+    QApplication::sendEvent(code, &composed);
+    EXPECT_EQ(code->text(), QStringLiteral("xyq"));
+    QTest::keyClick(code, Qt::Key_Backspace);
+    composed.setCommitString(emoji);
+    QApplication::sendEvent(code, &composed);
     EXPECT_EQ(code->text(), QStringLiteral("xy") + emoji);
 
     // The integer field takes digits only, typed or pasted.
