@@ -112,25 +112,8 @@ void TwwCustomMaskEdit::ValidateExit()
         throw EDBEditError(QString::fromLatin1(SMaskEditErr));
 }
 
-bool TwwCustomMaskEdit::CheckExit()
-{
-    invalidExit_ = false;
-    try {
-        ValidateExit();
-        return false;
-    } catch (...) {
-        // Noted first: taking the focus back must not load the field over the text.
-        invalidExit_ = true;
-        SetModified(true);
-        selectAll();
-        if (!LeavingWithinWindow()) return true;
-        setFocus();
-        throw;
-    }
-}
-
 void TwwCustomMaskEdit::DoExit()
 {
-    if (CheckExit()) return;
+    if (RefuseExit([this] { ValidateExit(); })) return;
     TCustomMaskEdit::DoExit();
 }

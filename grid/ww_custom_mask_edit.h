@@ -52,7 +52,7 @@ public:
     // Checks the text and reports the result through OnCheckValue.
     void CheckValue();
     // The last exit was refused because the text failed its check.
-    bool InvalidExit() const { return invalidExit_; }
+    bool InvalidExit() const { return ExitRefused(); }
 
     // The dataset and field whose PictureMasks line the picture reads; none
     // for an unbound edit.
@@ -75,15 +75,8 @@ protected:
     // Raises why the text cannot be taken when the edit is left: a changed
     // text that fails the picture (unless AllowInvalidExit).
     virtual void ValidateExit();
-    // Runs ValidateExit; true when it refuses. The refused text stays, all
-    // selected, and the refusal is noted. Leaving for another control of the
-    // window, the edit takes the focus back and the reason is raised on, to
-    // be shown once in a box; when the window loses the keyboard (to that
-    // box, say) nothing is said, and the text waits to be mended.
-    bool CheckExit();
     void DoExit() override;
 
 private:
     TwwDBPicture picture_{*this};
-    bool invalidExit_ = false;
 };

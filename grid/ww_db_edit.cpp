@@ -385,12 +385,13 @@ void TwwDBCustomEdit::ValidateExit()
     if (Bound())
         dataLink_.UpdateRecord();
     else if (Modified() && !Picture().AllowInvalidExit() && !IsTextValid())
-        throw EConvertError(QStringLiteral("%1 is not a valid %2").arg(QuotedInput(Text().trimmed()), KindName(DataKind())));
+        throw EConvertError(
+            QStringLiteral("%1 is not a valid %2").arg(QuotedInput(Text().trimmed()), KindName(DataKind())));
 }
 
 void TwwDBCustomEdit::DoExit()
 {
-    if (CheckExit()) return;
+    if (RefuseExit([this] { ValidateExit(); })) return;
     focused_ = false;
     if (Bound()) dataLink_.Reset();
     // Not the mask edit's own exit check: ValidateExit has made it.

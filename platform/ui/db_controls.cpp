@@ -103,28 +103,16 @@ void TDBEdit::focusInEvent(QFocusEvent* event)
 {
     focused_ = true;
     // Back after a refused entry, the text stays to be mended.
-    if (!refused_)
+    if (!ExitRefused())
         dataLink_.Reset();
-    refused_ = false;
     TCustomMaskEdit::focusInEvent(event);
 }
 
 void TDBEdit::DoExit()
 {
-    // The field is written here, through the mask's check. A refused entry
-    // stays, selected; leaving for another control of the window, the edit
-    // keeps the focus and its reason goes on to be shown. A window losing the
-    // keyboard (to that very box, say) says nothing: the text waits.
-    try {
-        dataLink_.UpdateRecord();
-    } catch (...) {
-        refused_ = true;
-        selectAll();
-        if (!LeavingWithinWindow())
-            return;
-        setFocus();
-        throw;
-    }
+    // The field is written here, through the mask's check.
+    if (RefuseExit([this] { dataLink_.UpdateRecord(); }))
+        return;
     focused_ = false;
     dataLink_.Reset();
     // Not the mask edit's own exit check: UpdateRecord has made it.

@@ -61,7 +61,6 @@ private:
     void ShowField();
 
     bool focused_ = false;
-    bool refused_ = false;   // the focus is coming back after a refused entry
 };
 
 // The field's display text; it cannot be edited.
