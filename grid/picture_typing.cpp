@@ -5,6 +5,9 @@
 TPictureTyping TypeThroughPicture(const TPictureKey& key, const QString& mask, bool autoFill)
 {
     using TAction = TPictureTyping::TAction;
+    // A picture places one 16-bit character at a time: a character beyond
+    // 16 bits (its first half stands for it) has no place in one.
+    if (key.Key.isSurrogate()) return {TAction::Drop, {}, 0, false, true};
     const int oldLength = int(key.Text.size());
     const bool wholeSelected = key.SelLength > 0 && key.SelLength == oldLength;
     QString wouldBe = key.Text;

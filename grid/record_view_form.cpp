@@ -132,7 +132,10 @@ void TwwRecordViewForm::CreatePanels()
         for (QPushButton* button : {OKBtn, CancelBtn}) {
             disconnect(button, &QPushButton::clicked, this, nullptr);
             button->setParent(UserPanel);
-            button->setFocusPolicy(Qt::ClickFocus);
+            // A click leaves the focus where it is: the record is written
+            // as the form closes, so a value the field refuses is told once,
+            // not once as the edit is left and again as the form closes.
+            button->setFocusPolicy(Qt::NoFocus);
             button->show();
         }
         // Escape is the form's: it asks before changes are dropped.

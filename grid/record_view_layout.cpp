@@ -124,7 +124,7 @@ QWidget* TwwRecordViewForm::CreateEdit(TField& field, int displayWidth)
     auto* edit = new TwwDBEdit(canvas_);
     edit->SetDataSource(dialog_.DataSource());
     edit->SetDataField(field.FieldName());
-    if (field.DataType() == TFieldType::ftString && field.Size() > 0) edit->setMaxLength(field.Size());
+    if (field.DataType() == TFieldType::ftString && field.Size() > 0) edit->SetMaxLength(field.Size());
     if (field.ReadOnly() || field.Calculated()) {
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, ToQColor(dialog_.ReadOnlyColor, palette));

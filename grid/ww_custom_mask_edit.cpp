@@ -2,7 +2,6 @@
 #include "dataset/property_reflection.h"
 #include "dataset/mask_settings.h"
 #include "grid/picture_typing.h"
-#include <QApplication>
 
 // ---- TwwDBPicture
 
@@ -107,21 +106,14 @@ bool TwwCustomMaskEdit::TypeThroughPicture(QChar& key, bool caretAfterKeyInSelec
         [this](bool complete) { DoCheckValue(complete); });
 }
 
-bool TwwCustomMaskEdit::RefuseInvalidExit()
+void TwwCustomMaskEdit::ValidateExit()
 {
-    invalidExit_ = false;
-    if (!Modified() || picture_.AllowInvalidExit() || IsTextValid()) return false;
-    // Set first: taking the focus back must not load the field over the text.
-    invalidExit_ = true;
-    setModified(true);
-    QApplication::beep();
-    setFocus();
-    selectAll();
-    return true;
+    if (Modified() && !picture_.AllowInvalidExit() && !TwwCustomMaskEdit::IsTextValid())
+        throw EDBEditError(QString::fromLatin1(SMaskEditErr));
 }
 
 void TwwCustomMaskEdit::DoExit()
 {
-    if (RefuseInvalidExit()) return;
+    if (RefuseExit([this] { ValidateExit(); })) return;
     TCustomMaskEdit::DoExit();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // TwwCustomMaskEdit: a mask edit that also checks what is typed against a
 // picture mask (the library's picture language, not the edit mask), reports
-// each check through OnCheckValue, and keeps the focus when its text is left
-// incomplete under the picture.
+// each check through OnCheckValue, and keeps the focus, saying why in a box,
+// when its text is left incomplete under the picture.
 //
 // TwwDBPicture is its picture. On an edit bound to a field of a dataset the
 // mask and the auto-fill flag live in the dataset's PictureMasks, so that
@@ -52,7 +52,7 @@ public:
     // Checks the text and reports the result through OnCheckValue.
     void CheckValue();
     // The last exit was refused because the text failed its check.
-    bool InvalidExit() const { return invalidExit_; }
+    bool InvalidExit() const { return ExitRefused(); }
 
     // The dataset and field whose PictureMasks line the picture reads; none
     // for an unbound edit.
@@ -72,12 +72,11 @@ protected:
     bool TypeThroughPicture(QChar& key, bool caretAfterKeyInSelection);
     // Replaces the text as the user's own change (Modified set) and places the caret.
     void ReplaceText(const QString& text, int caret);
-    // Leaving with a text that fails its check: the text is selected, the edit
-    // keeps the focus, beeps and notes the refusal. True when refused.
-    bool RefuseInvalidExit();
+    // Raises why the text cannot be taken when the edit is left: a changed
+    // text that fails the picture (unless AllowInvalidExit).
+    virtual void ValidateExit();
     void DoExit() override;
 
 private:
     TwwDBPicture picture_{*this};
-    bool invalidExit_ = false;
 };

@@ -8,9 +8,12 @@
 #include "grid/word_wrap.h"
 #include "grid/ww_db_grid.h"
 #include "platform/db/field.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/custom_grid.h"
 #include <QApplication>
+#include <QClipboard>
+#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
@@ -61,6 +64,18 @@ std::optional<std::pair<QString, int>> FitToMask(const TEditMask& mask, const QS
         caret = next < 0 ? mask.Length() : next;
     }
     return std::pair{edit, caret};
+}
+
+// What a value of the kind is called in the conversion's error.
+QString KindName(TwwEditDataType kind)
+{
+    switch (kind) {
+    case TwwEditDataType::wwEdtTime: return QStringLiteral("time");
+    case TwwEditDataType::wwEdtDateTime: return QStringLiteral("date and time");
+    case TwwEditDataType::wwEdtDate:
+    case TwwEditDataType::wwDefault: break;
+    }
+    return QStringLiteral("date");
 }
 
 } // namespace
@@ -266,9 +281,12 @@ void TwwDBCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     if (!paste || !MaskInUse()) return;
-    // Pasted text goes through the picture as a whole; the caret keeps its
-    // distance from the end.
-    QLineEdit::paste();
+    // Pasted text passes the key checks as typed, then the picture as a
+    // whole; the caret keeps its distance from the end.
+    {
+        const QScopedValueRollback pastingWhole(pastingWhole_, true);
+        InsertTyped(TypedText(QApplication::clipboard()->text()));
+    }
     const int fromEnd = int(text().size()) - cursorPosition();
     QString checked = text();
     TwwPictureValidator(Picture().PictureMask(), Picture().AutoFill()).Picture(checked, Picture().AutoFill());
@@ -286,7 +304,8 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         key = QChar();
         return;
     }
-    if (key == QLatin1Char(' ') && autoFillDate_ && !(MaskInUse() && Picture().AutoFill()) && CompleteDateTime()) {
+    if (key == QLatin1Char(' ') && autoFillDate_ && !pastingWhole_ && !(MaskInUse() && Picture().AutoFill())
+        && CompleteDateTime()) {
         key = QChar();
         CheckValue();
         return;
@@ -323,7 +342,15 @@ void TwwDBCustomEdit::KeyPress(QChar& key)
         return;
     }
     if (code < 32) return;
-    if (MaskInUse() && TypeThroughPicture(key, true)) return;
+    if (MaskInUse()) {
+        // A paste meets the picture as a whole, after these checks; a
+        // character beyond 16 bits has no place in a picture either way.
+        if (pastingWhole_ && key.isSurrogate()) {
+            key = QChar();
+            return;
+        }
+        if (!pastingWhole_ && TypeThroughPicture(key, true)) return;
+    }
     if (Field() && !Field()->IsValidChar(key)) {
         QApplication::beep();
         key = QChar();
@@ -349,22 +376,25 @@ void TwwDBCustomEdit::focusInEvent(QFocusEvent* event)
 }
 
 // The text is checked before it is written: a text that fails its picture,
-// or an impossible date, stays in the edit with the focus and never reaches
-// the field.
+// or no value of the field (an impossible date, a number that is none),
+// stays in the edit with the focus and never reaches the field.
+void TwwDBCustomEdit::ValidateExit()
+{
+    TwwCustomMaskEdit::ValidateExit();
+    // Bound, the field's own conversion says why it refuses the text.
+    if (Bound())
+        dataLink_.UpdateRecord();
+    else if (Modified() && !Picture().AllowInvalidExit() && !IsTextValid())
+        throw EConvertError(
+            QStringLiteral("%1 is not a valid %2").arg(QuotedInput(Text().trimmed()), KindName(DataKind())));
+}
+
 void TwwDBCustomEdit::DoExit()
 {
-    if (RefuseInvalidExit()) return;
-    if (Bound()) {
-        try {
-            dataLink_.UpdateRecord();
-        } catch (...) {
-            selectAll();
-            setFocus();
-            throw;
-        }
-    }
+    if (RefuseExit([this] { ValidateExit(); })) return;
     focused_ = false;
     if (Bound()) dataLink_.Reset();
+    // Not the mask edit's own exit check: ValidateExit has made it.
     TCustomEdit::DoExit();
 }
 

@@ -3,8 +3,8 @@
 // through the field's picture mask (the dataset's PictureMasks line); the
 // space key completes a date or time with today's date or the time now, one
 // part per press; leaving writes the field, and a text that fails its picture
-// or is no valid date or time keeps the focus. Unbound, it edits a text of
-// the kind UnboundDataType says.
+// or is no value of the field keeps the focus, with a box that says why.
+// Unbound, it edits a text of the kind UnboundDataType says.
 #include "grid/date_time_completion.h"
 #include "grid/ww_custom_mask_edit.h"
 #include "platform/db/data_source.h"
@@ -70,6 +70,7 @@ protected:
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
     void Change() override;
+    void ValidateExit() override;
     void DoExit() override;
     void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -97,6 +98,7 @@ private:
     bool showVertScrollBar_ = false;
     TControlState controlState_ = 0;
     bool focused_ = false;
+    bool pastingWhole_ = false;   // a paste is being checked key by key, to meet the picture as a whole
 };
 
 class TwwDBEdit : public TwwDBCustomEdit {

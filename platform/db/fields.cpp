@@ -2,6 +2,7 @@
 #include "platform/db/db_errors.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/format_settings.h"
+#include "platform/rtl/whole_characters.h"
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -79,11 +80,12 @@ QString TStringField::AsString() const { return VariantText(Data()); }
 
 void TStringField::SetAsString(const QString& text) { SetValue(text); }
 
-// A text longer than the field is cut to its size; an empty text is no value.
+// A text longer than the field is cut to its size, never inside a
+// character; an empty text is no value.
 QVariant TStringField::ToStored(const QVariant& value) const
 {
     QString text = value.toString();
-    if (Size() > 0 && text.size() > Size()) text.truncate(Size());
+    if (Size() > 0 && text.size() > Size()) text = LeftWholeCharacters(text, Size());
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 

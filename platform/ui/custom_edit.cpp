@@ -1,6 +1,8 @@
 #include "platform/ui/custom_edit.h"
+#include "platform/rtl/whole_characters.h"
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +25,21 @@ public:
 private:
     QChar ch_;
 };
+
+// The character Text begins with, and how many places it takes; a half of a
+// character alone is none (0).
+char32_t FirstCharacter(QStringView text, qsizetype& places)
+{
+    places = text.isEmpty() ? 0 : 1;
+    if (text.isEmpty() || text[0].isLowSurrogate())
+        return 0;
+    if (!text[0].isHighSurrogate())
+        return text[0].unicode();
+    if (text.size() < 2 || !text[1].isLowSurrogate())
+        return 0;
+    places = 2;
+    return QChar::surrogateToUcs4(text[0], text[1]);
+}
 
 } // namespace
 
@@ -154,42 +171,61 @@ QChar TCustomEdit::KeyChar(const QKeyEvent& event)
     if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return {};
     const QString text = event.text();
-    if (text.size() == 1 && IsTypeable(text[0]))
+    qsizetype places = 0;
+    const char32_t ch = FirstCharacter(text, places);
+    if (places == text.size() && IsTypeable(ch))
         return text[0];
     return {};
 }
 
-bool TCustomEdit::IsTypeable(QChar ch)
+bool TCustomEdit::IsTypeable(char32_t ch)
 {
     // What the line edit itself inserts from a key: no control characters,
     // no half of a character, nothing unassigned.
-    return ch.isPrint() || ch.category() == QChar::Other_Format || ch.category() == QChar::Other_PrivateUse;
+    return QChar::isPrint(ch) || QChar::category(ch) == QChar::Other_Format
+           || QChar::category(ch) == QChar::Other_PrivateUse;
 }
 
 QString TCustomEdit::TypedText(const QString& text)
 {
     QString typed;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QChar ch = text[i];
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            // A character beyond 16 bits is typed whole, past KeyPress as from a key.
-            typed += ch;
-            typed += text[++i];
+    qsizetype places = 0;
+    for (qsizetype i = 0; i < text.size(); i += places) {
+        const char32_t character = FirstCharacter(QStringView(text).mid(i), places);
+        if (!IsTypeable(character))
             continue;
-        }
-        if (!IsTypeable(ch))
-            continue;
+        const QString whole = text.mid(i, places);
+        // Checked as a key delivers it: by its first half.
+        QChar ch = whole[0];
         KeyPress(ch);
-        if (!ch.isNull())
+        if (ch == whole[0])
+            typed += whole;
+        else if (!ch.isNull())
             typed += ch;
     }
     return typed;
 }
 
+void TCustomEdit::InsertTyped(const QString& typed)
+{
+    if (isReadOnly())
+        return;
+    const QString shown = ApplyCharCase(typed);
+    const QString fitted = LeftWholeCharacters(shown, Room());
+    // Nothing that fits: the selection stays, as for a key at the limit.
+    if (fitted.isEmpty() && !shown.isEmpty())
+        return;
+    insert(fitted);
+}
+
+qsizetype TCustomEdit::Room() const
+{
+    return maxLength() - (text().size() - selectedText().size());
+}
+
 void TCustomEdit::PasteText(const QString& text)
 {
-    if (!isReadOnly())
-        insert(ApplyCharCase(TypedText(text)));
+    InsertTyped(TypedText(text));
 }
 
 void TCustomEdit::KeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -233,6 +269,17 @@ void TCustomEdit::HandleKey(QKeyEvent* event, QChar key)
     if (event->matches(QKeySequence::Paste)) {
         event->accept();
         PasteText(QGuiApplication::clipboard()->text());
+        return;
+    }
+    if (key.isHighSurrogate() && event->text().startsWith(key)) {
+        // A character beyond 16 bits that the key checks let through.
+        event->accept();
+        InsertTyped(event->text());
+        return;
+    }
+    if (key.isNull() && !event->text().isValidUtf16()) {
+        // Half of a character is no character: nothing to type.
+        event->accept();
         return;
     }
     if (key.unicode() >= 32) {
@@ -284,12 +331,25 @@ void TCustomEdit::contextMenuEvent(QContextMenuEvent* event)
 void TCustomEdit::dropEvent(QDropEvent* event)
 {
     // A dropped text goes in as a pasted one does.
+    // The drop lands at a caret of its own, beside the selection.
     QMimeData typed;
-    typed.setText(TypedText(event->mimeData()->text()));
+    typed.setText(LeftWholeCharacters(TypedText(event->mimeData()->text()), maxLength() - text().size()));
     QDropEvent filtered(event->position(), event->possibleActions(), &typed, event->buttons(), event->modifiers());
     QLineEdit::dropEvent(&filtered);
     event->setDropAction(filtered.dropAction());
     event->setAccepted(filtered.isAccepted());
+}
+
+void TCustomEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A text an input method composes is typed as keys type it.
+    if (event->commitString().isEmpty() || event->replacementLength() != 0) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent typed(event->preeditString(), event->attributes());
+    typed.setCommitString(LeftWholeCharacters(ApplyCharCase(TypedText(event->commitString())), Room()));
+    QLineEdit::inputMethodEvent(&typed);
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* event)

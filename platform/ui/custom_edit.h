@@ -61,9 +61,12 @@ public:
     std::function<void(QObject* sender, QChar& key)> OnKeyPress;
 
     // The character a key event delivers to KeyPress; null for other keys.
+    // A character beyond 16 bits is delivered by its first half, which
+    // stands for the whole: the key checks refuse it as no digit and no
+    // letter of an edit's alphabet, and what they let through is typed whole.
     static QChar KeyChar(const QKeyEvent& event);
     // A character a key may type on its own.
-    static bool IsTypeable(QChar ch);
+    static bool IsTypeable(char32_t ch);
 
     // Enters a pasted text as typing it would: see TypedText.
     virtual void PasteText(const QString& text);
@@ -83,10 +86,17 @@ protected:
     // (line breaks, escapes, NUL, halves of characters) are left out, and every
     // other one goes through KeyPress as a typed one does.
     QString TypedText(const QString& text);
+    // Enters typed text at the caret over the selection, cut to the room the
+    // length limit leaves, never inside a character: a character that does
+    // not fit whole stays out.
+    void InsertTyped(const QString& typed);
+    // The places the length limit leaves for typing over the selection.
+    qsizetype Room() const;
 
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -102,21 +102,17 @@ void TDBEdit::Change()
 void TDBEdit::focusInEvent(QFocusEvent* event)
 {
     focused_ = true;
-    dataLink_.Reset();
+    // Back after a refused entry, the text stays to be mended.
+    if (!ExitRefused())
+        dataLink_.Reset();
     TCustomMaskEdit::focusInEvent(event);
 }
 
 void TDBEdit::DoExit()
 {
-    // The field is written here, through the mask's check; a refused entry
-    // keeps the focus with its text selected.
-    try {
-        dataLink_.UpdateRecord();
-    } catch (...) {
-        selectAll();
-        setFocus();
-        throw;
-    }
+    // The field is written here, through the mask's check.
+    if (RefuseExit([this] { dataLink_.UpdateRecord(); }))
+        return;
     focused_ = false;
     dataLink_.Reset();
     // Not the mask edit's own exit check: UpdateRecord has made it.

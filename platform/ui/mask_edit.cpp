@@ -101,6 +101,24 @@ void TCustomMaskEdit::focusOutEvent(QFocusEvent* event)
     TCustomEdit::focusOutEvent(event);
 }
 
+bool TCustomMaskEdit::RefuseExit(const std::function<void()>& check)
+{
+    exitRefused_ = false;
+    try {
+        check();
+        return false;
+    } catch (...) {
+        // Noted first: taking the focus back must not load a field over the text.
+        exitRefused_ = true;
+        SetModified(true);
+        selectAll();
+        if (!validateOnExit_)
+            return true;
+        setFocus();
+        throw;
+    }
+}
+
 void TCustomMaskEdit::DoExit()
 {
     // An incomplete entry keeps the focus and reports the error.

@@ -13,6 +13,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/ui/custom_edit.h"
 #include "platform/ui/edit_mask.h"
+#include <functional>
 
 // The class library's error of an edit whose mask is not filled in.
 class EDBEditError : public Exception { public: using Exception::Exception; };
@@ -92,6 +93,14 @@ protected:
     void HandleKey(QKeyEvent* event, QChar key) override;
     void DoExit() override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Runs Check as the edit is left; true when it refuses the text. The
+    // refused text stays, all selected and modified, and ExitRefused says so
+    // until the next exit. Leaving for another control of the window, the
+    // edit takes the focus back and the reason is raised on, to be shown once
+    // in a box; a window that closes or loses the keyboard (to that box, say)
+    // says nothing, and the text waits to be mended.
+    bool RefuseExit(const std::function<void()>& check);
+    bool ExitRefused() const { return exitRefused_; }
 
     // Overwrites the mask position at the caret (or the next editable one)
     // with Ch; false, with a beep, when the mask refuses it.
@@ -120,6 +129,7 @@ private:
     QString editMask_;
     TEditMask mask_;
     bool validateOnExit_ = false;
+    bool exitRefused_ = false;
     bool wordWrap_ = false;
     int topLine_ = 0;
     int scrollX_ = 0;              // pixels scrolled sideways by an unwrapped multi-line edit

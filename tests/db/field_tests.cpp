@@ -26,6 +26,16 @@ TEST_F(Fields, TextLongerThanItsSizeIsCutToItsSize) {
     EXPECT_EQ(code->AsString(), "ABCDEFGHIJ");
     banks->Post();
     EXPECT_EQ(Count("select count(*) from Pbanks where BankCode = \"ABCDEFGHIJ\""), 1);
+
+    // A character beyond 16 bits that would be cut in half stays out whole,
+    // so that the record still posts.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    banks->Edit();
+    code->SetAsString(QStringLiteral("ABCDEFGHI") + emoji);
+    EXPECT_EQ(code->AsString(), "ABCDEFGHI");
+    code->SetAsString(QStringLiteral("ABCDEFGH") + emoji);
+    banks->Post();
+    EXPECT_EQ(Count("select count(*) from Pbanks where BankCode = \"ABCDEFGH" + emoji + "\""), 1);
 }
 
 TEST_F(Fields, NullDateReadsAsZeroAndDatesConvert) {

@@ -7,6 +7,7 @@
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
 #include "tests/grid/edits_fixture.h"
+#include "tests/ui/keyboard_away.h"
 #include <QPushButton>
 #include <QTimer>
 
@@ -125,6 +126,45 @@ TEST_F(RecordViewTest, ClosingCountsAsItsOptionsSayAndAFailureGivesTheBorrowedEd
     dialog.SetDataSource(nullptr);
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(presenter.LastText(), "DataSource or DataSource.DataSet not defined.");
+}
+
+// A date typed that no calendar has is refused where it is typed: leaving
+// the field says why in one box and the focus comes back to it; OK says it
+// once more, not twice, and keeps the form; the mended date is posted.
+TEST_F(RecordViewTest, AnImpossibleDateSaysWhyOnceEachTimeItIsRefused)
+{
+    dialog.Selected().Clear();
+    dialog.Selected().Add(QStringLiteral("Opened\t10\tIssued Date"));
+    dialog.Selected().Add(QStringLiteral("Code\t4\tCode"));
+    const bool ok = ExecuteWith([&](TwwRecordViewForm& shown) {
+        QWidget* issued = shown.EditOf(Field("Opened"));
+        Focus(issued);
+        auto* date = qobject_cast<TwwDBEdit*>(issued);
+        date->selectAll();
+        Type(QStringLiteral("31022020"));
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'31022020' is not a valid date")});
+        EXPECT_EQ(QApplication::focusWidget(), issued);
+
+        QTest::mouseClick(shown.OKBtn, Qt::LeftButton);
+        EXPECT_EQ(presenter.errors.size(), 2u);
+        EXPECT_TRUE(shown.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), issued);
+
+        // The box takes the keyboard from the form: that says nothing more,
+        // and the typing waits in the field.
+        TakeKeyboardAwayAndBack(shown);
+        EXPECT_EQ(presenter.errors.size(), 2u);
+        EXPECT_EQ(QApplication::focusWidget(), issued);
+        EXPECT_EQ(date->text(), QStringLiteral("31022020"));
+
+        date->selectAll();
+        Type(QStringLiteral("02/27/2020"));
+        QTest::mouseClick(shown.OKBtn, Qt::LeftButton);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(presenter.errors.size(), 2u);
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "Opened").toDate(), QDate(2020, 2, 27));
 }
 
 } // namespace

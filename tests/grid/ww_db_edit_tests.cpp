@@ -4,6 +4,8 @@
 #include "grid/ww_db_edit.h"
 #include "tests/grid/edits_fixture.h"
 #include "tests/support/qt_print.h"
+#include "tests/ui/type_characters.h"
+#include <QClipboard>
 #include "grid/ww_db_grid.h"
 #include <QImage>
 #include <QScrollBar>
@@ -89,7 +91,8 @@ TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
     EXPECT_TRUE(edit->InvalidExit());
     EXPECT_EQ(edit->selectedText(), QStringLiteral("31/02/2026"));
     EXPECT_EQ(DateTimeToQDate(Field("Opened").AsDateTime()), QDate(1999, 12, 31));
-    EXPECT_TRUE(presenter.errors.empty());
+    // One box says why, at once.
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'31/02/2026' is not a valid date")});
     Type(QStringLiteral("28/02/2026"));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), other);
@@ -111,10 +114,31 @@ TEST_F(WwDBEditTest, AnImpossibleDateKeepsTheFocusAndNeverReachesTheField)
     Type(QStringLiteral("3112"));
     Key(Qt::Key_Tab);   // incomplete under the picture
     EXPECT_EQ(QApplication::focusWidget(), unbound);
+    EXPECT_EQ(unbound->selectedText(), QStringLiteral("31/12/"));
     Type(QStringLiteral("31122026"));
     Key(Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), unbound);
     EXPECT_EQ(unbound->text(), QStringLiteral("31/12/2026"));
+    EXPECT_EQ(presenter.errors, (std::vector<QString>{QStringLiteral("'31/02/2026' is not a valid date"),
+                                                      QStringLiteral("'31/02/2026' is not a valid date"),
+                                                      QString::fromLatin1(SMaskEditErr)}));
+
+    // A time no clock shows says so too, and the typing stays to be mended.
+    presenter.errors.clear();
+    edit->SetDataField(QStringLiteral("AtTime"));
+    Focus(edit);
+    Type(QStringLiteral("25:61"));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'25:61' is not a valid time")});
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("25:61"));
+    Key(Qt::Key_Backspace);
+    Type(QStringLiteral("9:15"));   // over the selected text
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), edit);
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "AtTime").toString().left(5), QStringLiteral("09:15"));
+    EXPECT_EQ(presenter.errors.size(), 1u);
 }
 
 TEST_F(WwDBEditTest, SpaceCompletesTimesInTwelveAndTwentyFourHourForms)
@@ -162,8 +186,9 @@ TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
     Focus(edit);
     edit->selectAll();
     Type(QStringLiteral("12"));
-    Key(Qt::Key_Tab);   // incomplete: refused
+    Key(Qt::Key_Tab);   // incomplete: refused, and a box says why
     EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QString::fromLatin1(SMaskEditErr)});
     EXPECT_FALSE(checks.back());
     edit->setCursorPosition(2);
     Type(QStringLiteral("345"));   // the fifth digit is dropped at the end
@@ -173,6 +198,20 @@ TEST_F(WwDBEditTest, PictureMaskShapesTypingAndLeavingAndEscapeRestores)
     EXPECT_EQ(Field("Code").AsString(), QStringLiteral("1234"));
 
     edit->grab().save(QStringLiteral("/tmp/ww_db_edit.png"));
+
+    // A character beyond 16 bits is no letter of a picture, typed or pasted.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    edit->SetDataField(QStringLiteral("Descr"));
+    Focus(edit);
+    edit->selectAll();
+    TypeCharacters(edit, QStringLiteral("ab") + emoji + QStringLiteral("c"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Abc"));
+    QApplication::clipboard()->setText(QStringLiteral("d") + emoji + QStringLiteral("e"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("Abcde"));
+    Key(Qt::Key_Tab);
+    table->Post();
+    EXPECT_EQ(Stored(QStringLiteral("1234"), "Descr").toString(), QStringLiteral("Abcde"));
 }
 
 } // namespace

@@ -8,6 +8,10 @@
 #include "tests/support/scripted_presenter.h"
 #include "tests/ui/show_modal.h"
 #include "tests/ui/test_application.h"
+#include "tests/ui/type_characters.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -385,4 +389,69 @@ TEST_F(DbControlsTest, DisabledNavigatorDrawsEveryGlyphGreyed)
             EXPECT_GT(GlyphInk(navigator->Button(static_cast<TNavigateBtn>(i))), enabledInk + 60)
                 << "button " << i << " drawn as dark as an enabled one";
     table->Cancel();
+}
+
+// A character beyond 16 bits (an emoji: two halves in the edit's text) is
+// typed and pasted whole: at the length limit it goes in whole or stays out,
+// and the key checks see it as they see any other character.
+TEST_F(DbControlsTest, ACharacterBeyondSixteenBitsIsTypedAndPastedWholeAndChecked)
+{
+    using enum TFieldType;
+    TTableDesc desc;
+    desc.Name = QStringLiteral("Counts");
+    desc.Columns = {Column("Code", ftString, 4), Column("Qty", ftInteger)};
+    desc.Indexes = {TIndexDesc{QString(), {"Code"}, true, true, false, false}};
+    Engine().CreateTable(desc);
+    Engine().InsertRow(QStringLiteral("Counts"), {QStringLiteral("A"), 1});
+    TTable* counts = NewTable(QStringLiteral("Counts"));
+    auto* countSource = new TDataSource(&owner);
+    countSource->SetDataSet(counts);
+    counts->Open();
+    auto* code = new TDBEdit(form.get());
+    code->SetDataSource(countSource);
+    code->SetDataField(QStringLiteral("Code"));
+    auto* qty = new TDBEdit(form.get());
+    qty->move(0, 30);
+    qty->SetDataSource(countSource);
+    qty->SetDataField(QStringLiteral("Qty"));
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+    code->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("xyz") + emoji);
+    QTest::keyClick(code, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(code->text(), QStringLiteral("xyz")) << "the fourth place holds no half of the emoji";
+    TypeCharacters(code, emoji);
+    EXPECT_EQ(code->text(), QStringLiteral("xyz")) << "typed where only half of it fits";
+    QTest::keyClick(code, Qt::Key_Backspace);
+    TypeCharacters(code, emoji);
+    EXPECT_EQ(code->text(), QStringLiteral("xy") + emoji);
+    QInputMethodEvent composed;   // an input method's text, over the emoji
+    composed.setCommitString(QStringLiteral("q") + emoji);
+    code->setSelection(2, 2);
+    QApplication::sendEvent(code, &composed);
+    EXPECT_EQ(code->text(), QStringLiteral("xyq"));
+    QTest::keyClick(code, Qt::Key_Backspace);
+    composed.setCommitString(emoji);
+    QApplication::sendEvent(code, &composed);
+    EXPECT_EQ(code->text(), QStringLiteral("xy") + emoji);
+
+    // The integer field takes digits only, typed or pasted.
+    qty->setFocus();
+    EXPECT_EQ(counts->FieldByName("Code")->AsString(), QStringLiteral("xy") + emoji);
+    TypeCharacters(qty, QStringLiteral("1") + emoji + QStringLiteral("2"));
+    EXPECT_EQ(qty->text(), QStringLiteral("12"));
+    qty->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("3") + emoji + QStringLiteral("4"));
+    QTest::keyClick(qty, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(qty->text(), QStringLiteral("34"));
+    code->setFocus();
+    counts->Post();
+    EXPECT_TRUE(presenter.errors.empty()) << presenter.errors.front().toStdString();
+    auto rows = Engine().Query(QStringLiteral("select Code, Qty from Counts"));
+    ASSERT_TRUE(rows->Next());
+    EXPECT_EQ(rows->Value(0).toString(), QStringLiteral("xy") + emoji);
+    EXPECT_EQ(rows->Value(1).toInt(), 34);
 }

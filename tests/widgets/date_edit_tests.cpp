@@ -3,6 +3,8 @@
 #include "platform/rtl/format.h"
 #include "tests/db/db_test_env.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/scripted_presenter.h"
+#include "tests/ui/keyboard_away.h"
 #include "tests/ui/test_application.h"
 #include "widgets/month_calendar_form.h"
 #include "widgets/year_calendar.h"
@@ -196,6 +198,43 @@ TEST_F(DateEditTest, YearPopUpPicksADayOfAnyMonthAndYear)
         QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, day);
     });
     EXPECT_EQ(FieldText(), "2023-11-14");
+}
+
+} // namespace
+
+namespace {
+
+// A date typed that no calendar has is refused where it is typed: one box
+// says why, the focus and the typing stay, and the field keeps its date.
+TEST_F(DateEditTest, AnImpossibleTypedDateSaysWhyOnceAndKeepsTheTyping)
+{
+    ScriptedPresenter presenter;
+    dateEdit->SetFocus();
+    QApplication::processEvents();
+    TDBEdit* edit = dateEdit->Edit();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("31022020"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("'31022020' is not a valid date")});
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("31022020"));
+    EXPECT_EQ(FieldText(), QStringLiteral("2024-02-29"));
+
+    // A box taking the keyboard from the window says nothing more.
+    TakeKeyboardAwayAndBack(window);
+    EXPECT_EQ(presenter.errors.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("31022020"));
+
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("02/27/2020"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+    table->Post();
+    EXPECT_EQ(presenter.errors.size(), 1u);
+    auto rows = Engine().Query(QStringLiteral("select Opened from Pbanks where BankCode = 'B1'"));
+    ASSERT_TRUE(rows->Next());
+    EXPECT_EQ(rows->Value(0).toDate(), QDate(2020, 2, 27));
 }
 
 } // namespace
