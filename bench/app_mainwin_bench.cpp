@@ -1,7 +1,9 @@
 // The main window on a database of a million bank transactions over 40
 // accounts: choosing a bank account and repainting its grid, a title-click
-// sort, and posting a typed row and an edited one. The window is made once and
-// shown offscreen; the account and sort figures end with their grid painted.
+// sort, and posting a typed row and an edited one after a title sort. The
+// window is made once and shown offscreen; the account and sort figures end
+// with their grid painted. The posts are judged on wall time: the user waits
+// for the commit's flush, which the processor time leaves out.
 #include "app/main_menu.h"
 #include "bench/support/app_program.h"
 #include "bench/support/painting.h"
@@ -39,12 +41,20 @@ struct TProgram : TStartedProgram {
 
     void ChooseAccount(int account)
     {
-        window->wwDbLupEditBankAccount->SetLookupValue(BenchCode(account, 10));
-        window->SpeedButton4Click(window->SpeedButton4);
+        ShowBankAccount(*window, account);
         Repaint();
     }
 
     void Repaint() { benchmark::DoNotOptimize(PaintWhole(*window->wwDBGrid14)); }
+
+    // The account chosen and its grid sorted by a title click, in every
+    // repetition, whatever figures ran before.
+    void ChooseSortedAccount(int account)
+    {
+        ChooseAccount(account);
+        window->TransactionTitleButtonClick(window->wwDBGrid14, QStringLiteral("DebitAmount"));
+        Repaint();
+    }
 
     std::unique_ptr<TFrmMainMenu> window;
 };
@@ -88,7 +98,7 @@ void TitleClickSort(benchmark::State& state)
 void PostTypedRow(benchmark::State& state)
 {
     TProgram& program = Program();
-    program.ChooseAccount(11);
+    program.ChooseSortedAccount(11);
     TwwTable* bank = program.adm1->TblTranBank1;
     for (auto _ : state) {
         bank->Insert();
@@ -98,13 +108,14 @@ void PostTypedRow(benchmark::State& state)
         bank->Post();
     }
     state.counters["limit_us"] = 3000;
+    state.counters["wall_only"] = 1;
 }
 
 // Change the item of a row in the middle of an account and post it.
 void PostEditedRow(benchmark::State& state)
 {
     TProgram& program = Program();
-    program.ChooseAccount(12);
+    program.ChooseSortedAccount(12);
     TwwTable* bank = program.adm1->TblTranBank1;
     bank->MoveBy(40);
     int edit = 0;
@@ -114,6 +125,7 @@ void PostEditedRow(benchmark::State& state)
         bank->Post();
     }
     state.counters["limit_us"] = 3000;
+    state.counters["wall_only"] = 1;
 }
 
 } // namespace

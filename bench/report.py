@@ -4,8 +4,8 @@ with its spread (min-max over the repetitions), wall and processor time, its
 floor or goal, the ratio, and whether it is met.
 
 A benchmark named X is paired with X_Floor (the same work done directly in
-SQLite); the figure X may carry a counter max_ratio, the ratio it must stay
-within. X_Reference is a further comparison, shown but not judged. A benchmark
+SQLite), and one of several sizes, X/size, with X_Floor/size; the figure X may
+carry a counter max_ratio, the ratio it must stay within. X_Reference is a further comparison, shown but not judged. A benchmark
 without a floor may carry a counter limit_us, its goal in time; a counter
 limit_<unit> other than limit_us is the goal of the counter ending in _<unit>
 (limit_mb judges peak_mb). A counter cpu_us replaces the processor time
@@ -13,7 +13,11 @@ Google Benchmark measures (a figure whose work runs in a child process).
 
 The machines are shared: where wall and processor time disagree (by more than
 a tenth), the ratio is taken on the quieter of the two, the one whose
-repetitions spread less; the table says which. A figure that failed is named,
+repetitions spread less; the table says which. A figure with a counter
+wall_only is always judged on wall time: what the user waits for there
+includes work the processor time leaves out (a commit's flush to the disk).
+Each program's figures are listed by name, so that the sizes of one figure
+stand together. A figure that failed is named,
 and the exit status is non-zero; a figure that skipped (its message starts
 with "skipped") is shown and does not fail the run.
 """
@@ -35,7 +39,8 @@ def fmt(ns):
 
 
 def fmt_value(v, unit):
-    return f"{v:.1f} {unit.upper() if unit == 'mb' else unit}"
+    digits = 2 if abs(v) < 1 else 1   # a small share (of a core, say) keeps its first figures
+    return f"{v:.{digits}f} {unit.upper() if unit == 'mb' else unit}"
 
 
 class Stat:
@@ -101,8 +106,14 @@ class Figure:
         return Stat([b[key] for b in self.runs if key in b])
 
 
+def by_name(name):
+    """Sort key: by name, the numbers in it as numbers (Walk/100000 before Walk/1000000)."""
+    return [int(part) if part.isdigit() else part for part in re.split(r"(\d+)", name)]
+
+
 def figures(paths):
-    """Name -> Figure over all files, from the single repetitions."""
+    """Name -> Figure over all files, from the single repetitions; the files in
+    their order, the figures of each by name."""
     out, unreadable = {}, []
     for path in paths:
         try:
@@ -111,7 +122,7 @@ def figures(paths):
             unreadable.append(f"{path}: {e}")
             continue
         aggregates = {}
-        for b in benchmarks:
+        for b in sorted(benchmarks, key=lambda b: by_name(b.get("run_name", b["name"]))):
             name = re.sub(r"/(repeats|iterations):\d+|/manual_time|/real_time", "", b.get("run_name", b["name"]))
             figure = out.setdefault(name, Figure(name))
             figure.manual |= "/manual_time" in b.get("run_name", b["name"])
@@ -128,17 +139,28 @@ def figures(paths):
     return out, unreadable
 
 
-def basis(pairs):
+def basis(pairs, wall_only=False):
     """'wall' or 'cpu' for figures compared as pairs [(ours, theirs)] of Stats
     per measure: wall unless the two disagree, then the quieter."""
     (wall_a, wall_b), (cpu_a, cpu_b) = pairs
     wall_ratio = wall_a.median / wall_b.median if wall_b.median else float("nan")
     cpu_ratio = cpu_a.median / cpu_b.median if cpu_b.median else float("nan")
-    if not cpu_ratio == cpu_ratio or cpu_ratio <= 0 or abs(wall_ratio / cpu_ratio - 1) <= DISAGREE:
+    if wall_only or not cpu_ratio == cpu_ratio or cpu_ratio <= 0 or abs(wall_ratio / cpu_ratio - 1) <= DISAGREE:
         return "wall", wall_ratio
     wall_noise = wall_a.spread() + wall_b.spread()
     cpu_noise = cpu_a.spread() + cpu_b.spread()
     return ("cpu", cpu_ratio) if cpu_noise < wall_noise else ("wall", wall_ratio)
+
+
+def companion(name, suffix):
+    """The floor or reference of a figure: X_Floor for X, X_Floor/size for X/size."""
+    base, slash, size = name.partition("/")
+    return base + suffix + slash + size
+
+
+def is_companion(name):
+    base = name.partition("/")[0]
+    return base.endswith("_Floor") or base.endswith("_Reference")
 
 
 def rows_of(figure, data):
@@ -148,9 +170,10 @@ def rows_of(figure, data):
     wall, cpu = figure.wall(), figure.cpu()
     rows = []
     head = [figure.name, wall.show(fmt), cpu.show(fmt)]
-    floor = data.get(figure.name + "_Floor")
+    floor = data.get(companion(figure.name, "_Floor"))
+    wall_only = figure.counter("wall_only") is not None
     if floor and floor.runs:
-        how, ratio = basis([(wall, floor.wall()), (cpu, floor.cpu())])
+        how, ratio = basis([(wall, floor.wall()), (cpu, floor.cpu())], wall_only)
         limit = figure.counter("max_ratio")
         met = "-" if limit is None else ("met" if ratio <= limit else f"NOT (<= {limit:g})")
         shown = floor.wall() if how == "wall" else floor.cpu()
@@ -160,7 +183,7 @@ def rows_of(figure, data):
     elif figure.counter("limit_us") is not None:
         goal = figure.counter("limit_us") * 1e3
         goal_stat = Stat([goal])
-        how, ratio = basis([(wall, goal_stat), (cpu, goal_stat)])
+        how, ratio = basis([(wall, goal_stat), (cpu, goal_stat)], wall_only)
         rows.append(head + ["goal " + fmt(goal), f"{ratio:.2f}", how, "met" if ratio <= 1 else "NOT", wall.n])
     else:
         rows.append(head + ["", "", "", "", wall.n])
@@ -172,10 +195,10 @@ def rows_of(figure, data):
             ratio = value.median / goal
             rows.append([f"  {figure.name} {judged}", value.show(form), "", "goal " + form(goal), f"{ratio:.2f}",
                          "", "met" if ratio <= 1 else "NOT", value.n])
-    reference = data.get(figure.name + "_Reference")
+    reference = data.get(companion(figure.name, "_Reference"))
     if reference and reference.runs:
-        how, ratio = basis([(wall, reference.wall()), (cpu, reference.cpu())])
-        rows.append(["  vs " + figure.name + "_Reference", "", "", "ref " + reference.wall().show(fmt), f"{ratio:.2f}",
+        how, ratio = basis([(wall, reference.wall()), (cpu, reference.cpu())], wall_only)
+        rows.append(["  vs " + reference.name, "", "", "ref " + reference.wall().show(fmt), f"{ratio:.2f}",
                      how, "(shown only)", reference.wall().n])
     return rows, False
 
@@ -184,7 +207,7 @@ def main(paths):
     data, unreadable = figures(paths)
     rows, failed = [], []
     for name, figure in data.items():
-        if name.endswith("_Floor") or name.endswith("_Reference"):
+        if is_companion(name):
             if figure.error is not None and not figure.error.lower().startswith("skipped"):
                 failed.append(name)
             continue

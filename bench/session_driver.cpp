@@ -4,13 +4,15 @@
 // ("mapped <cpu us>"), and in "session" mode then goes through a user's
 // session before quitting: three bank accounts chosen, a title-click sort,
 // "Processing for reports", every report, the chart and a change of its year.
-// In "start" mode it quits once the window is mapped. A step that fails ends
-// the program with status 3.
+// In "start" mode it quits once the window is mapped; "splash-start" is the
+// same start with the splash window. In "idle" mode it is left alone on its
+// main window until the measuring process ends it with SIGTERM. A step that
+// fails ends the program with status 3.
 #include "app/chart_page.h"
 #include "app/main_menu.h"
 #include "app/program.h"
 #include "app/report_page.h"
-#include "bench/support/accounts_data.h"
+#include "bench/support/app_program.h"
 #include "bench/support/painting.h"
 #include "data/adm1.h"
 #include "dataset/ww_table.h"
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
@@ -61,8 +64,7 @@ void RunSession()
 {
     TFrmMainMenu& window = *FrmMainMenu;
     for (int account : {1, 17, 33}) {
-        window.wwDbLupEditBankAccount->SetLookupValue(BenchCode(account, 10));
-        window.SpeedButton4Click(window.SpeedButton4);
+        ShowBankAccount(window, account);
         PaintPending();
         Require(!ADm1->TblTranBank1->IsEmpty(), "a chosen account shows no transactions");
     }
@@ -85,10 +87,12 @@ void RunSession()
     PaintPending();
 }
 
+enum class TMode { Start, SplashStart, Session, Idle };
+
 // Notes the main window's first exposure; what follows runs once its paint is done.
 class TMappedWatch : public QObject {
 public:
-    explicit TMappedWatch(bool session) : session_(session) { qApp->installEventFilter(this); }
+    explicit TMappedWatch(TMode mode) : mode_(mode) { qApp->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override
@@ -105,8 +109,10 @@ private:
     void Mapped()
     {
         Tell("mapped " + std::to_string(CpuMicroseconds()));
+        if (mode_ == TMode::Idle)
+            return;
         try {
-            if (session_)
+            if (mode_ == TMode::Session)
                 RunSession();
         } catch (const std::exception& error) {
             std::fprintf(stderr, "session driver: %s\n", error.what());
@@ -115,22 +121,26 @@ private:
         Application->Terminate();
     }
 
-    bool session_;
+    TMode mode_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || (std::strcmp(argv[1], "start") != 0 && std::strcmp(argv[1], "session") != 0)) {
-        std::fprintf(stderr, "usage: %s start|session <descriptor to tell>\n", argv[0]);
+    static const std::map<std::string, TMode> modes = {
+        {"start", TMode::Start}, {"splash-start", TMode::SplashStart}, {"session", TMode::Session}, {"idle", TMode::Idle}};
+    const auto mode = argc == 3 ? modes.find(argv[1]) : modes.end();
+    if (mode == modes.end()) {
+        std::fprintf(stderr, "usage: %s start|splash-start|session|idle <descriptor to tell>\n", argv[0]);
         return 2;
     }
     notifyFd = std::atoi(argv[2]);
-    // As the program's own main, with the splash left out.
+    // As the program's own main; the splash only where the figure asks for it.
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Quelt"));
-    const TMappedWatch watch(std::strcmp(argv[1], "session") == 0);
-    const int status = RunProgram({QStringLiteral("/nosplash")});
+    const TMappedWatch watch(mode->second);
+    const int status =
+        RunProgram(mode->second == TMode::SplashStart ? QStringList() : QStringList{QStringLiteral("/nosplash")});
     return failed ? 3 : status;
 }

@@ -757,7 +757,8 @@ void TwwDBCustomLookupCombo::moveEvent(QMoveEvent* event)
 
 void TwwDBCustomLookupCombo::paintEvent(QPaintEvent* event)
 {
-    button_->update();
+    // The drop-down button, a child, paints in this same pass; asking it to
+    // update from here would paint the combo again, and so on for ever.
     TCustomEdit::paintEvent(event);
     if (Editable() || !hasFocus()) return;
     // A closed list-style combo shows its focus as a highlighted text.

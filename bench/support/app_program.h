@@ -2,11 +2,14 @@
 // The program's start for the app_* benchmarks (only they include this: it
 // needs appcore): the accounts directory, one application for the whole run
 // and the three data modules.
+#include "app/main_menu.h"
 #include "bench/support/accounts_data.h"
 #include "bench/support/application.h"
 #include "data/adm1.h"
 #include "data/adm2.h"
 #include "data/adm3.h"
+#include "grid/lookup_combo.h"
+#include "platform/ui/buttons.h"
 #include "platform/db/session.h"
 #include "platform/ui/application.h"
 #include <QDir>
@@ -48,3 +51,11 @@ struct TStartedProgram {
     std::unique_ptr<TADm2> adm2;
     std::unique_ptr<TADm3> adm3;
 };
+
+// Shows the transactions of a generated bank account on the bank page, as
+// picking it and pressing the go button does.
+inline void ShowBankAccount(TFrmMainMenu& window, int account)
+{
+    window.wwDbLupEditBankAccount->SetLookupValue(BenchCode(account, 10));
+    window.SpeedButton4Click(window.SpeedButton4);
+}

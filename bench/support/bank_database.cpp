@@ -3,18 +3,22 @@
 #include "platform/db/database.h"
 #include "platform/db/session.h"
 #include <QFileInfo>
+#include <map>
 
-const QString& BankDatabaseName()
+const QString& BankDatabaseName(int rows)
 {
-    static const QString name = [] {
-        const QFileInfo file(BankTransactions().Path);
-        Session().AddStandardAlias(QStringLiteral("BenchBank"), file.absolutePath());
+    static std::map<int, QString> opened;
+    QString& name = opened[rows];
+    if (name.isEmpty()) {
+        const QFileInfo file(BankTransactions(rows).Path);
+        const QString alias = QStringLiteral("BenchBank%1").arg(rows);
+        Session().AddStandardAlias(alias, file.absolutePath());
         auto* database = new TDatabase(&Session());
-        database->SetAliasName(QStringLiteral("BenchBank"));
+        database->SetAliasName(alias);
         database->SetDatabaseName(file.completeBaseName());
         database->SetLoginPrompt(false);
         database->Open();
-        return file.completeBaseName();
-    }();
+        name = file.completeBaseName();
+    }
     return name;
 }

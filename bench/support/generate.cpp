@@ -78,15 +78,17 @@ const TBenchDatabase& BankTransactions(int rows, int accounts) {
     TBenchDatabase& entry = made[{rows, accounts}];
     if (entry.Path.isEmpty()) {
         const QString key = QStringLiteral("bank-%1-%2").arg(rows).arg(accounts);
+        // Named after its size, so that a program can open two sizes as databases side by side.
+        const QString fileName = key + QStringLiteral(".sqlite");
         const QString directory = CachedDirectory(key, [&](const QString& into) {
-            const QString path = QDir(into).filePath(QStringLiteral("bench.sqlite"));
+            const QString path = QDir(into).filePath(fileName);
             // The engine creates the table, so its catalogue is the engine's own.
             TEngineDatabase::Open(path, true)->CreateTable(BankTransactionsDesc());
             Fill(path, rows, accounts);
         }, [&](const QString& made) {
-            RequireTableRows(QDir(made).filePath(QStringLiteral("bench.sqlite")), kBankTable, rows);
+            RequireTableRows(QDir(made).filePath(fileName), kBankTable, rows);
         });
-        entry = {QDir(directory).filePath(QStringLiteral("bench.sqlite")), rows, accounts};
+        entry = {QDir(directory).filePath(fileName), rows, accounts};
     }
     return entry;
 }
