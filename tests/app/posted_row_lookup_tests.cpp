@@ -83,8 +83,8 @@ TEST_F(PostedRowLookupTest, ARefusedRowShowsOneBoxForAnItemPickedFromTheCellsLis
         ClickTab(window->PageControl2, test.Page);
         WindowedBoxes boxes(window.get());
         const QString shown = PickRent(test);
-        EXPECT_EQ(boxes.shown.size(), 1u);
-        if (!boxes.shown.empty()) EXPECT_EQ(boxes.shown[0].Text, QString::fromLatin1(test.Refusal));
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].Text, QString::fromLatin1(test.Refusal));
         EXPECT_TRUE(boxes.errors.empty());
         EXPECT_NE(shown, QStringLiteral("Rent"));
         EXPECT_EQ(window->TransactionPages()[test.Page].Table->State(), dsBrowse);

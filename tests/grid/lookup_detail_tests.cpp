@@ -136,13 +136,13 @@ TEST_F(LookupTest, PickingFromADetailLookupTableWritesOnlyTheLinksAfterTheMaster
     using enum TFieldType;
     TEngineDatabase& engine = Session().FindDatabase(items->DatabaseName())->EngineDatabase();
     engine.CreateTable({QStringLiteral("Groups"), {{QStringLiteral("GroupCode"), ftString, 3}},
-                        {{QString(), {QStringLiteral("GroupCode")}, true, true}}});
+                        {{QString(), {QStringLiteral("GroupCode")}, true, true}}, {}});
     for (const char* group : {"A", "B"}) engine.InsertRow(QStringLiteral("Groups"), {QString::fromLatin1(group)});
     engine.CreateTable({QStringLiteral("GrpItm"),
                         {{QStringLiteral("GroupCode"), ftString, 3},
                          {QStringLiteral("ItemCode"), ftString, 3},
                          {QStringLiteral("ItemDesc"), ftString, 30}},
-                        {{QString(), {QStringLiteral("GroupCode"), QStringLiteral("ItemCode")}, true, true}}});
+                        {{QString(), {QStringLiteral("GroupCode"), QStringLiteral("ItemCode")}, true, true}}, {}});
     const char* const itemRows[][3] = {{"A", "001", "Rent"}, {"B", "001", "Rates"}, {"B", "002", "Repairs"}};
     for (const auto& row : itemRows)
         engine.InsertRow(QStringLiteral("GrpItm"), {QString::fromLatin1(row[0]), QString::fromLatin1(row[1]),
@@ -151,7 +151,7 @@ TEST_F(LookupTest, PickingFromADetailLookupTableWritesOnlyTheLinksAfterTheMaster
                         {{QStringLiteral("TranCode"), ftString, 10},
                          {QStringLiteral("GroupCode"), ftString, 3},
                          {QStringLiteral("ItemCode"), ftString, 3}},
-                        {{QString(), {QStringLiteral("TranCode")}, true, true}}});
+                        {{QString(), {QStringLiteral("TranCode")}, true, true}}, {}});
     engine.InsertRow(QStringLiteral("GrpTrn"),
                      {QStringLiteral("0000000001"), QStringLiteral("A"), QStringLiteral("001")});
 
