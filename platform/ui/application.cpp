@@ -2,6 +2,7 @@
 #include "platform/ui/design_fonts.h"
 #include "platform/ui/form.h"
 #include <QFileInfo>
+#include <utility>
 
 TApplication* Application = nullptr;
 
@@ -14,6 +15,7 @@ TApplication::TApplication(int& argc, char** argv)
     setQuitOnLastWindowClosed(false);
     MapDesignFaces();
     SetPresenter(&presenter_);
+    installEventFilter(this);
 }
 
 TApplication::~TApplication()
@@ -57,6 +59,7 @@ void TApplication::Terminate()
 
 void TApplication::HandleException(std::exception_ptr error) noexcept
 {
+    ++refusals_;
     try {
         try {
             std::rethrow_exception(error);
@@ -78,10 +81,41 @@ void TApplication::HandleException(std::exception_ptr error) noexcept
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
+    // Qt gives the focus for a press before it delivers the press; the filter
+    // below sees whether giving it was refused.
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    const int outerPress = refusalsAtPress_;
+    if (press)
+        refusalsAtPress_ = refusals_;
     try {
-        return QApplication::notify(receiver, event);
+        const bool handled = QApplication::notify(receiver, event);
+        if (press)
+            refusalsAtPress_ = outerPress;
+        return handled;
     } catch (...) {
+        if (press)
+            refusalsAtPress_ = outerPress;
         HandleException(std::current_exception());
         return false;
     }
+}
+
+bool TApplication::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (refusalsAtPress_ >= 0 && refusals_ != refusalsAtPress_) {
+            swallowRelease_ = true;
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (std::exchange(swallowRelease_, false))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QApplication::eventFilter(watched, event);
 }

@@ -50,7 +50,18 @@ public:
     // Qt must never see an exception: whatever an event handler throws ends here.
     bool notify(QObject* receiver, QEvent* event) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A click whose focus change was refused (a cell the record will not
+    // take keeps the keyboard, with its one box) does nothing else: the user
+    // sees to the refused value first, and the click would only meet the
+    // same refusal again.
+    int refusals_ = 0;          // exceptions handled so far
+    int refusalsAtPress_ = -1;  // before the press being delivered gave the focus; -1: none
+    bool swallowRelease_ = false;
+
     QString title_;
     QString helpFile_;
     QPointer<TForm> mainForm_;

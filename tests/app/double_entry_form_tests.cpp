@@ -289,6 +289,33 @@ TEST_F(DoubleEntryTest, AnUntouchedNewLineIsGivenUpWhenTheUserGoesElsewhere)
     EXPECT_EQ(StoredLines(), QStringList{"1|I|D||00001"});
 }
 
+// A cell whose text its field refuses keeps the keyboard, with its one box:
+// the click that tried to leave it for another header does nothing else, so
+// the refusal is not met, and shown, a second time.
+TEST_F(DoubleEntryTest, AClickAwayFromARefusedCellShowsOneBoxAndMovesNothing)
+{
+    TEngineDatabase& db = adm1->DataQuelt->EngineDatabase();
+    for (const char* code : {"0000000001", "0000000002"})
+        Put(db, "TrnDbl1a", {{"DoubleCode", code}, {"DoubleDetails", code}, {"Approved", false}});
+    Header()->Refresh();
+    Header()->First();
+    ClickTab(dialog->PageControl1, 1);
+    DBNavigatorClick(dialog->DBNavigator4, nbInsert);
+    dialog->wwDBGrid2->setFocus();
+    dialog->wwDBGrid2->SetCol(1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("13082026"));
+
+    ClickGridCell(dialog->wwDBGrid1, 1, 2);
+    QApplication::processEvents();
+
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral(
+                                    "13082026 is not a valid value for field 'S #'. The allowed range is -32768 to 32767")});
+    EXPECT_EQ(Header()->FieldByName(QStringLiteral("DoubleCode"))->AsString(), QStringLiteral("0000000001"));
+    EXPECT_EQ(Amounts()->State(), dsInsert);
+    EXPECT_TRUE(dialog->wwDBGrid2->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(Rows(QStringLiteral("select * from TrnDbl1c")).isEmpty());
+}
+
 // On a saved line a radio button is an edit of that line: without Auto Edit
 // it takes no click until Edit is pressed; with it the change is the user's
 // to post or cancel.
