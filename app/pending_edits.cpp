@@ -78,15 +78,14 @@ void CancelPendingEdits(const QWidget& window)
 
 bool DiscardPendingEdits(QWidget& window)
 {
-    for (const TPendingRow& row : PendingRows(window)) {
-        if (!Changed(row, window))
-            continue;
-        if (MessageDlg(GlobalIntl().UserMessages.wwDBGridDiscardChanges, TMsgDlgType::mtConfirmation, mbYesNo) ==
-            mrYes) {
-            row.Table->Cancel();
-            continue;
-        }
-        ShowInView(*row.Shown);
+    // One question for the window, however many of its rows were changed:
+    // the same box twice in a row would read as a fault.
+    const std::vector<TPendingRow> rows = PendingRows(window);
+    const auto changed = std::find_if(rows.begin(), rows.end(),
+                                      [&window](const TPendingRow& row) { return Changed(row, window); });
+    if (changed != rows.end() &&
+        MessageDlg(GlobalIntl().UserMessages.wwDBGridDiscardChanges, TMsgDlgType::mtConfirmation, mbYesNo) != mrYes) {
+        ShowInView(*changed->Shown);
         return false;
     }
     CancelPendingEdits(window);

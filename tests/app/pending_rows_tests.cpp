@@ -109,6 +109,36 @@ TEST_F(PendingRowsTest, QuittingOverAChangedRowAsksAndNoKeepsTheProgramOnTheRow)
     EXPECT_TRUE(presenter.errors.empty());
 }
 
+// Rows changed on two pages: one question for both, not the same box twice.
+TEST_F(PendingRowsTest, QuittingOverChangedRowsOnTwoPagesAsksOnce)
+{
+    ShowWindow();
+    BeginIncomeRow();
+    ClickTab(window->PageControl2, 0);
+    ChooseBankAccount(QStringLiteral("Household"));
+    window->wwDBGrid14->setFocus();
+    QTest::keyClick(window->wwDBGrid14, Qt::Key_Insert);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("03202026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(adm1->TblTranBank1->State(), dsInsert);
+    presenter.shown.clear();
+
+    presenter.Answer(mrNo);
+    QTest::mouseClick(window->SpeedButton3, Qt::LeftButton);
+    EXPECT_EQ(Texts(), QStringList{DiscardQuestion});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Income()->State(), dsInsert);
+    EXPECT_EQ(adm1->TblTranBank1->FieldByName(QStringLiteral("TransactionDate"))->AsDateTime(),
+              EncodeDate(2026, 3, 20));
+
+    presenter.Answer(mrYes);
+    QTest::mouseClick(window->SpeedButton3, Qt::LeftButton);
+    EXPECT_EQ(Texts(), (QStringList{DiscardQuestion, DiscardQuestion}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Income()->State(), dsBrowse);
+    EXPECT_EQ(adm1->TblTranBank1->State(), dsBrowse);
+}
+
 TEST_F(PendingRowsTest, ClosingTheLoansDialogOverAChangedRowAsksNoKeepsItAndYesDropsIt)
 {
     ShowWindow();
