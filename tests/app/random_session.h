@@ -7,8 +7,10 @@
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/engine/engine_database.h"
+#include "platform/rtl/format.h"
 #include "tests/support/scripted_presenter.h"
 #include <QStringList>
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -130,20 +132,66 @@ inline std::vector<TRowChange> Changes(const TTablePicture& before, const TTable
     return changes;
 }
 
+// A value typed into a grid cell and not yet confirmed: the record it went
+// into, its field and the editor's text.
+struct TTypedValue {
+    TDataSet* DataSet = nullptr;
+    QString Field;
+    QString Key;
+    QString Text;
+};
+
+// Whether a field's text holds what the editor showed: numbers by value,
+// dates by day, texts as they stand.
+inline bool HoldsTypedValue(const TField& field, const QString& stored, const QString& typed)
+{
+    using enum TFieldType;
+    switch (field.DataType()) {
+    case ftFloat:
+    case ftCurrency:
+    case ftSmallint:
+    case ftInteger: {
+        const auto number = [](QString text) { return text.remove(QLatin1Char(',')).trimmed().toDouble(); };
+        return std::abs(number(stored) - number(typed)) < 0.005;
+    }
+    case ftDate: {
+        TDateTime storedDate, typedDate;
+        return TryStrToDate(stored, storedDate) && TryStrToDate(typed, typedDate) && storedDate == typedDate;
+    }
+    default:
+        return stored.trimmed() == typed.trimmed();
+    }
+}
+
 // Counts what a dataset did during a step, in front of the handlers the
 // program gave it, and gives those back when it goes.
 class TDataSetWatch {
 public:
     TDataSetWatch(TDataSet& dataSet, QStringList keyFields)
         : dataSet_(dataSet), keyFields_(std::move(keyFields)), beforePost_(dataSet.BeforePost),
-          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete)
+          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete),
+          afterEdit_(dataSet.AfterEdit), afterInsert_(dataSet.AfterInsert)
     {
+        // A record keeps the key it had when its edit began: typing into a
+        // key field moves the row it posts.
+        dataSet.AfterEdit = [this](TDataSet& self) {
+            editStartKey_ = Key();
+            if (afterEdit_) afterEdit_(self);
+        };
+        dataSet.AfterInsert = [this](TDataSet& self) {
+            editStartKey_ = Key();
+            if (afterInsert_) afterInsert_(self);
+        };
         dataSet.BeforePost = [this](TDataSet& self) {
             ++PostsTried;
             if (beforePost_) beforePost_(self);
         };
         dataSet.AfterPost = [this](TDataSet& self) {
             ++PostsDone;
+            Posted.push_back({editStartKey_, Key()});
+            auto& texts = PostedTexts[Key()];
+            for (int index = 0; index < self.FieldCount(); ++index)
+                texts[self.Fields(index)->FieldName()] = self.Fields(index)->Text();
             if (afterPost_) afterPost_(self);
         };
         dataSet.BeforeCancel = [this](TDataSet& self) {
@@ -163,6 +211,8 @@ public:
         dataSet_.AfterPost = afterPost_;
         dataSet_.BeforeCancel = beforeCancel_;
         dataSet_.AfterDelete = afterDelete_;
+        dataSet_.AfterEdit = afterEdit_;
+        dataSet_.AfterInsert = afterInsert_;
     }
 
     TDataSetWatch(const TDataSetWatch&) = delete;
@@ -173,6 +223,8 @@ public:
     {
         PostsTried = PostsDone = Deletes = 0;
         DroppedChanges.clear();
+        PostedTexts.clear();
+        Posted.clear();
         StartKey = dataSet_.Active() && !(dataSet_.State() == dsBrowse && dataSet_.IsEmpty()) ? Key() : QString();
     }
 
@@ -192,10 +244,13 @@ public:
     int PostsDone = 0;
     int Deletes = 0;
     QStringList DroppedChanges;   // keys of changed records a cancel dropped
+    std::map<QString, std::map<QString, QString>> PostedTexts;   // each posted record's field texts, by key
+    std::vector<std::pair<QString, QString>> Posted;   // each posted record's key at its edit's start and at the post
     QString StartKey;             // the current record's key when the step began
 
 private:
     TDataSet& dataSet_;
     QStringList keyFields_;
-    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_;
+    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_, afterEdit_, afterInsert_;
+    QString editStartKey_;
 };
