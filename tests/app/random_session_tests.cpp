@@ -376,14 +376,16 @@ protected:
             // A box takes the keys typed while it is up, as a real one does.
             const std::size_t boxes = boxes_.Texts.size();
             for (const QChar typed : argument) {
-                if (boxes_.Texts.size() != boxes)
+                QWidget* focus = boxes_.Texts.size() == boxes ? FocusInGrid(surface) : nullptr;
+                if (!focus)
                     break;
-                QTest::keyClick(FocusInGrid(surface), typed.toLatin1());
+                QTest::keyClick(focus, typed.toLatin1());
             }
         } else if (token.Verb == "key" && surface.Grid) {
             for (const TKeySpec& key : Keys)
                 if (argument == QLatin1String(key.Name))
-                    QTest::keyClick(FocusInGrid(surface), key.Key, key.Modifiers);
+                    if (QWidget* focus = FocusInGrid(surface))
+                        QTest::keyClick(focus, key.Key, key.Modifiers);
         } else if (token.Verb == "cell" && surface.Grid) {
             const QStringList place = argument.split(QLatin1Char(','));
             const QRect cell = surface.Grid->CellRect(place.value(0).toInt(), place.value(1).toInt());
@@ -443,9 +445,12 @@ protected:
         QApplication::processEvents();
     }
 
-    // The focus for a key: the grid, unless it or the control over its cell has it.
+    // The focus for a key: the grid, unless it or the control over its cell
+    // has it. None when the control the user leaves refuses with a box: the
+    // user sees to the box first.
     QWidget* FocusInGrid(const TSurface& surface)
     {
+        const std::size_t boxes = boxes_.Texts.size();
         QWidget* focus = QApplication::focusWidget();
         QWidget* control = surface.Grid->InCellControl();
         const bool inside = focus && (focus == surface.Grid || surface.Grid->isAncestorOf(focus) ||
@@ -453,6 +458,8 @@ protected:
         if (!inside) {
             surface.Grid->setFocus();
             QApplication::processEvents();
+            if (boxes_.Texts.size() != boxes)
+                return nullptr;
         }
         return QApplication::focusWidget() ? QApplication::focusWidget() : surface.Grid;
     }
