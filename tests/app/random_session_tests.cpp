@@ -701,6 +701,18 @@ protected:
         return std::any_of(grids.begin(), grids.end(), [&dataSet](TwwDBGrid* grid) { return grid->DataSet() == &dataSet; });
     }
 
+    // The text a grid's editor holds for the dataset and has not written back.
+    static TTypedValue UnwrittenText(const QWidget& shown, TDataSet& dataSet)
+    {
+        for (TwwDBGrid* grid : shown.findChildren<TwwDBGrid*>()) {
+            TInplaceEdit* editor = grid->InplaceEditor();
+            if (grid->DataSet() == &dataSet && editor && editor->isVisible() && grid->DataLink().IsModified() &&
+                grid->SelectedField())
+                return {&dataSet, grid->SelectedField()->FieldName(), {}, editor->Text()};
+        }
+        return {};
+    }
+
     const TTransactionPage* ActivePage() const
     {
         const int index = window->PageControl2->ActivePageIndex();
@@ -976,6 +988,7 @@ protected:
         TDataSet* DataSet;
         QString Key;
         QStringList Texts;
+        TTypedValue Editor;   // what its cell's editor holds and has not written yet
     };
 
     // The changed rows of the window's grids.
@@ -987,9 +1000,22 @@ protected:
                 QStringList texts;
                 for (int index = 0; index < dataSet->FieldCount(); ++index)
                     texts << dataSet->Fields(index)->Text();
-                rows.push_back({dataSet, watch->Key(), texts});
+                rows.push_back({dataSet, watch->Key(), texts, UnwrittenText(shown, *dataSet)});
             }
         return rows;
+    }
+
+    // A row kept as it was: each field as before, but for the text in its
+    // cell's editor, which may have been written in the meantime.
+    static bool HoldsWhatWasTyped(const TPendingRow& before, const TPendingRow& now)
+    {
+        for (int index = 0; index < before.Texts.size(); ++index) {
+            const TField& field = *before.DataSet->Fields(index);
+            if (now.Texts[index] != before.Texts[index] &&
+                !(before.Editor.Field == field.FieldName() && HoldsTypedValue(field, now.Texts[index], before.Editor.Text)))
+                return false;
+        }
+        return true;
     }
 
     // Closing a window or the program over a changed row asks; No keeps the
@@ -1007,9 +1033,9 @@ protected:
             return;
         const bool stillUp = token.Verb == "quit" ? window->isVisible() : InWindow();
         const std::vector<TPendingRow> now = PendingChangedRows(shown);
-        const bool kept = std::all_of(pending.begin(), pending.end(), [&now](const TPendingRow& row) {
-            return std::any_of(now.begin(), now.end(), [&row](const TPendingRow& held) {
-                return held.DataSet == row.DataSet && held.Key == row.Key && held.Texts == row.Texts;
+        const bool kept = std::all_of(pending.begin(), pending.end(), [&](const TPendingRow& row) {
+            return std::any_of(now.begin(), now.end(), [&](const TPendingRow& held) {
+                return held.DataSet == row.DataSet && HoldsWhatWasTyped(row, held);
             });
         });
         if (!stillUp || !kept)
