@@ -588,6 +588,11 @@ protected:
         if (!form.isVisible())
             return;
         boxes_.Choice = 'y';
+        // A text its field refuses would keep the window up: the user abandons it.
+        for (TwwDBGrid* grid : form.findChildren<TwwDBGrid*>())
+            if (TInplaceEdit* editor = grid->InplaceEditor();
+                editor && editor->isVisible() && grid->DataLink().IsModified())
+                QTest::keyClick(editor, Qt::Key_Escape);
         close();
         if (form.isVisible())
             form.SetModalResult(mrCancel);
