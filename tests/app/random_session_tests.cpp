@@ -222,6 +222,7 @@ protected:
         QWidget* const front = FrontWindow();
         const std::vector<TPendingRow> pendingBefore = PendingChangedRows(*front);
         const bool insertAllowed = surface.Grid && InsertWouldRun(surface);
+        const bool reached = Reaches(token, surface);
         bulk_ = false;
         try {
             Perform(token);
@@ -242,14 +243,12 @@ protected:
         const std::vector<QString> boxes(boxes_.Texts.begin() + static_cast<std::ptrdiff_t>(boxesBefore),
                                          boxes_.Texts.end());
         CheckRows(pickedBefore);
-        CheckBoxes(token, surface, boxes);
+        CheckBoxes(token, surface, reached, boxes);
         CheckDroppedChanges(token, boxes);
-        const bool insertReached = token.Verb == "key" || (token.Verb == "nav" && surface.Edit &&
-                                                            surface.Edit->Button(nbInsert)->isEnabled());
-        if (insertReached && token.Argument == "Insert" && insertAllowed &&
+        if ((token.Verb == "key" || token.Verb == "nav") && reached && token.Argument == "Insert" && insertAllowed &&
             surface.Grid->DataSet()->State() != dsInsert && boxes.empty())
             Finding("insert-ignored", QStringLiteral("Insert neither inserted a row nor said why"));
-        CheckTypedValue(token, surface, placeBefore, boxes);
+        CheckTypedValue(token, surface, placeBefore, reached, boxes);
         CheckTabWrap(token, surface, placeBefore, boxes);
         CheckClosing(token, *front, pendingBefore, boxes);
         FollowNewLine(token, boxes);
@@ -473,6 +472,21 @@ protected:
             return nullptr;
         auto* button = combo->findChild<TwwComboButton*>();
         return button && button->isVisible() ? button : nullptr;
+    }
+
+    // A navigator's button that is hidden or disabled does nothing; other events reach their control.
+    static bool Reaches(const TSessionToken& token, const TSurface& surface)
+    {
+        if (token.Verb != "nav")
+            return true;
+        for (int i = 0; i < int(std::size(NavigatorButtons)); ++i)
+            if (token.Argument == QLatin1String(NavigatorButtons[i])) {
+                const auto button = static_cast<TNavigateBtn>(i);
+                TDBNavigator* navigator = button <= nbLast ? surface.Browse : surface.Edit;
+                return navigator && navigator->Button(button) && navigator->Button(button)->isVisible() &&
+                       navigator->Button(button)->isEnabled();
+            }
+        return false;
     }
 
     static void ClickNavigator(const TSurface& surface, const QString& name)
@@ -860,7 +874,7 @@ protected:
     }
 
     // A post refused: the dataset stayed in its edit. Exactly one box said why.
-    void CheckBoxes(const TSessionToken& token, const TSurface& surface, const std::vector<QString>& boxes)
+    void CheckBoxes(const TSessionToken& token, const TSurface& surface, bool reached, const std::vector<QString>& boxes)
     {
         if (bulk_)
             return;
@@ -872,7 +886,7 @@ protected:
         bool refused = false;
         for (const auto& [dataSet, watch] : watches_)
             refused = refused || (watch->PostsTried > watch->PostsDone && watch->Editing());
-        if (token.Verb == "nav" && token.Argument == "Post" && surface.Grid && surface.Grid->DataSet() &&
+        if (token.Verb == "nav" && token.Argument == "Post" && reached && surface.Grid && surface.Grid->DataSet() &&
             watches_.contains(surface.Grid->DataSet()))
             refused = refused || watches_.at(surface.Grid->DataSet())->Editing();
         if (refused && boxes.size() != 1)
@@ -922,7 +936,7 @@ protected:
 
     // A typed value waits for its confirmation; once confirmed without a
     // box, its record holds it, posted or still in edit.
-    void CheckTypedValue(const TSessionToken& token, const TSurface& surface, const TGridPlace& before,
+    void CheckTypedValue(const TSessionToken& token, const TSurface& surface, const TGridPlace& before, bool reached,
                          const std::vector<QString>& boxes)
     {
         if (token.Verb == "type") {
@@ -930,7 +944,8 @@ protected:
             return;
         }
         const std::optional<TTypedValue> typed = std::exchange(typed_, std::nullopt);
-        if (!typed || !boxes.empty() || !Confirms(token, surface, before) || !watches_.contains(typed->DataSet))
+        if (!typed || !boxes.empty() || !reached || !Confirms(token, surface, before) ||
+            !watches_.contains(typed->DataSet))
             return;
         const TDataSetWatch& watch = *watches_.at(typed->DataSet);
         TField* field = typed->DataSet->FindField(typed->Field);
