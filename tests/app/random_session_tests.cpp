@@ -114,6 +114,7 @@ struct TGridPlace {
     int Col = -1;
     int Row = -1;
     QString Key;
+    bool FreshInsert = false;   // a new row nobody has typed into
 };
 
 QString Or(const QString& text, const QString& fallback)
@@ -916,7 +917,8 @@ protected:
         TDataSet* dataSet = surface.Grid ? surface.Grid->DataSet() : nullptr;
         if (!dataSet || !dataSet->Active() || !watches_.contains(dataSet))
             return {};
-        return {true, surface.Grid->Col(), surface.Grid->Row(), watches_.at(dataSet)->Key()};
+        const bool fresh = dataSet->State() == dsInsert && !dataSet->Modified() && !surface.Grid->DataLink().IsModified();
+        return {true, surface.Grid->Col(), surface.Grid->Row(), watches_.at(dataSet)->Key(), fresh};
     }
 
     // Steps that write a cell's editor text back into its record.
@@ -987,12 +989,15 @@ protected:
     }
 
     // Tab past the last column goes on in the first column of the next row,
-    // Shift+Tab before the first in the last column of the row before.
+    // Shift+Tab before the first in the last column of the row before. (A
+    // new row nobody typed into is given up on the way back, which moves the
+    // grid without reaching the row before when there is none.)
     void CheckTabWrap(const TSessionToken& token, const TSurface& surface, const TGridPlace& before,
                       const std::vector<QString>& boxes)
     {
         const bool forward = token.Argument == "Tab";
-        if (token.Verb != "key" || !(forward || token.Argument == "Backtab") || !boxes.empty() || !before.Valid)
+        if (token.Verb != "key" || !(forward || token.Argument == "Backtab") || !boxes.empty() || !before.Valid ||
+            (!forward && before.FreshInsert))
             return;
         const TGridPlace after = Place(surface);
         if (!after.Valid || after.Key == before.Key)
@@ -1046,12 +1051,14 @@ protected:
         if ((token.Verb != "close" && token.Verb != "quit") || pending.empty())
             return;
         const QString question = QStringLiteral("Discard changes to this record?");
-        if (std::find(boxes.begin(), boxes.end(), question) == boxes.end())
+        const bool asked = std::find(boxes.begin(), boxes.end(), question) != boxes.end();
+        const bool stillUp = token.Verb == "quit" ? window->isVisible() : InWindow();
+        // A cell whose text its field refuses keeps the user, with its own box.
+        if (!asked && (boxes.empty() || !stillUp))
             return Finding("close-unasked", QStringLiteral("closing over the changed row %1 of %2 asked nothing")
                                                 .arg(pending.front().Key, pending.front().DataSet->Name()));
-        if (token.Answer == 'y')
+        if (asked && token.Answer == 'y')
             return;
-        const bool stillUp = token.Verb == "quit" ? window->isVisible() : InWindow();
         const std::vector<TPendingRow> now = PendingChangedRows(shown);
         const bool kept = std::all_of(pending.begin(), pending.end(), [&](const TPendingRow& row) {
             return std::any_of(now.begin(), now.end(), [&](const TPendingRow& held) {
