@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <cmath>
 #include <map>
+#include <set>
 #include <vector>
 
 // One user event of a session: "verb", "verb:argument", and the answer its
@@ -172,14 +173,14 @@ public:
           afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete),
           afterEdit_(dataSet.AfterEdit), afterInsert_(dataSet.AfterInsert)
     {
-        // A record keeps the key it had when its edit began: typing into a
-        // key field moves the row it posts.
+        // A record in its edit is known by every key it has had: typing into
+        // a key field moves the row it posts.
         dataSet.AfterEdit = [this](TDataSet& self) {
-            editStartKey_ = Key();
+            editKeys_ = {Key()};
             if (afterEdit_) afterEdit_(self);
         };
         dataSet.AfterInsert = [this](TDataSet& self) {
-            editStartKey_ = Key();
+            editKeys_ = {Key()};
             if (afterInsert_) afterInsert_(self);
         };
         dataSet.BeforePost = [this](TDataSet& self) {
@@ -188,7 +189,8 @@ public:
         };
         dataSet.AfterPost = [this](TDataSet& self) {
             ++PostsDone;
-            Posted.push_back({editStartKey_, Key()});
+            editKeys_.insert(Key());
+            Posted.push_back(editKeys_);
             auto& texts = PostedTexts[Key()];
             for (int index = 0; index < self.FieldCount(); ++index)
                 texts[self.Fields(index)->FieldName()] = self.Fields(index)->Text();
@@ -226,6 +228,8 @@ public:
         PostedTexts.clear();
         Posted.clear();
         StartKey = dataSet_.Active() && !(dataSet_.State() == dsBrowse && dataSet_.IsEmpty()) ? Key() : QString();
+        if (Editing())
+            editKeys_.insert(StartKey);
     }
 
     // The current record's key as the table picture writes it.
@@ -245,12 +249,12 @@ public:
     int Deletes = 0;
     QStringList DroppedChanges;   // keys of changed records a cancel dropped
     std::map<QString, std::map<QString, QString>> PostedTexts;   // each posted record's field texts, by key
-    std::vector<std::pair<QString, QString>> Posted;   // each posted record's key at its edit's start and at the post
+    std::vector<std::set<QString>> Posted;   // each posted record's keys, from its edit's start to the post
     QString StartKey;             // the current record's key when the step began
 
 private:
     TDataSet& dataSet_;
     QStringList keyFields_;
     std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_, afterEdit_, afterInsert_;
-    QString editStartKey_;
+    std::set<QString> editKeys_;
 };

@@ -866,9 +866,9 @@ protected:
                 continue;
             if (change.After.isEmpty() && watch->StartKey == change.Key && watch->Deletes > 0)
                 return true;
-            // A post of the step's current record, under its old or its new key.
-            for (const auto& [from, to] : watch->Posted)
-                if ((watch->StartKey == from || watch->StartKey == to) && (change.Key == from || change.Key == to))
+            // A post of the step's current record, under any key it had.
+            for (const std::set<QString>& keys : watch->Posted)
+                if (keys.contains(watch->StartKey) && keys.contains(change.Key))
                     return true;
         }
         return false;
