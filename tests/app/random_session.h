@@ -49,10 +49,13 @@ class TTokenAnswers : public ScriptedPresenter {
 public:
     char Choice = 'y';
     std::vector<QString> Texts;
+    std::set<QString> Questions;   // texts of the boxes that offered a choice
 
     int ShowMessage(const TMessageRequest& request) override
     {
         Texts.push_back(request.Text);
+        if (request.Buttons != mbOK)
+            Questions.insert(request.Text);
         if (answers.empty())
             Answer(Choose(request.Buttons));
         return ScriptedPresenter::ShowMessage(request);

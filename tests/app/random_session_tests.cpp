@@ -890,9 +890,12 @@ protected:
         if (token.Verb == "nav" && token.Argument == "Post" && reached && surface.Grid && surface.Grid->DataSet() &&
             watches_.contains(surface.Grid->DataSet()))
             refused = refused || watches_.at(surface.Grid->DataSet())->Editing();
-        if (refused && boxes.size() != 1)
+        // A question on the way ("Delete record?") is not a box that says why.
+        const auto says = std::count_if(boxes.begin(), boxes.end(),
+                                        [this](const QString& box) { return !boxes_.Questions.contains(box); });
+        if (refused && says != 1)
             Finding("refusal-boxes", QStringLiteral("a refused post showed %1 boxes: %2")
-                                         .arg(boxes.size())
+                                         .arg(says)
                                          .arg(QStringList(boxes.begin(), boxes.end()).join(QStringLiteral(" / "))));
     }
 
