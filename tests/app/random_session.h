@@ -173,8 +173,8 @@ class TDataSetWatch {
 public:
     TDataSetWatch(TDataSet& dataSet, QStringList keyFields)
         : dataSet_(dataSet), keyFields_(std::move(keyFields)), beforePost_(dataSet.BeforePost),
-          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete),
-          afterEdit_(dataSet.AfterEdit), afterInsert_(dataSet.AfterInsert)
+          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), beforeDelete_(dataSet.BeforeDelete),
+          afterDelete_(dataSet.AfterDelete), afterEdit_(dataSet.AfterEdit), afterInsert_(dataSet.AfterInsert)
     {
         // A record in its edit is known by every key it has had: typing into
         // a key field moves the row it posts.
@@ -204,8 +204,13 @@ public:
                 DroppedChanges << Key();
             if (beforeCancel_) beforeCancel_(self);
         };
+        dataSet.BeforeDelete = [this](TDataSet& self) {
+            deleting_ = Editing() ? editKeys_ : std::set<QString>{};
+            deleting_.insert(Key());
+            if (beforeDelete_) beforeDelete_(self);
+        };
         dataSet.AfterDelete = [this](TDataSet& self) {
-            ++Deletes;
+            Deleted.push_back(deleting_);
             if (afterDelete_) afterDelete_(self);
         };
     }
@@ -215,6 +220,7 @@ public:
         dataSet_.BeforePost = beforePost_;
         dataSet_.AfterPost = afterPost_;
         dataSet_.BeforeCancel = beforeCancel_;
+        dataSet_.BeforeDelete = beforeDelete_;
         dataSet_.AfterDelete = afterDelete_;
         dataSet_.AfterEdit = afterEdit_;
         dataSet_.AfterInsert = afterInsert_;
@@ -226,10 +232,11 @@ public:
     // Starts a step: forgets the last one and notes the current row.
     void Begin()
     {
-        PostsTried = PostsDone = Deletes = 0;
+        PostsTried = PostsDone = 0;
         DroppedChanges.clear();
         PostedTexts.clear();
         Posted.clear();
+        Deleted.clear();
         StartKey = dataSet_.Active() && !(dataSet_.State() == dsBrowse && dataSet_.IsEmpty()) ? Key() : QString();
         if (Editing())
             editKeys_.insert(StartKey);
@@ -249,15 +256,17 @@ public:
 
     int PostsTried = 0;
     int PostsDone = 0;
-    int Deletes = 0;
     QStringList DroppedChanges;   // keys of changed records a cancel dropped
     std::map<QString, std::map<QString, QString>> PostedTexts;   // each posted record's field texts, by key
     std::vector<std::set<QString>> Posted;   // each posted record's keys, from its edit's start to the post
+    std::vector<std::set<QString>> Deleted;  // each deleted record's keys, its edit's included
     QString StartKey;             // the current record's key when the step began
 
 private:
     TDataSet& dataSet_;
     QStringList keyFields_;
-    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_, afterEdit_, afterInsert_;
+    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, beforeDelete_, afterDelete_, afterEdit_,
+        afterInsert_;
     std::set<QString> editKeys_;
+    std::set<QString> deleting_;
 };

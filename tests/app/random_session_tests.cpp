@@ -864,10 +864,8 @@ protected:
         for (const auto& [dataSet, watch] : watches_) {
             if (tables_.at(dataSet).first != change.Table)
                 continue;
-            if (change.After.isEmpty() && watch->StartKey == change.Key && watch->Deletes > 0)
-                return true;
-            // A post of the step's current record, under any key it had.
-            for (const std::set<QString>& keys : watch->Posted)
+            // A post or delete of the step's current record, under any key it had.
+            for (const std::set<QString>& keys : change.After.isEmpty() ? watch->Deleted : watch->Posted)
                 if (keys.contains(watch->StartKey) && keys.contains(change.Key))
                     return true;
         }
