@@ -864,10 +864,15 @@ protected:
         for (const auto& [dataSet, watch] : watches_) {
             if (tables_.at(dataSet).first != change.Table)
                 continue;
-            // A post or delete of the step's current record, under any key it had.
-            for (const std::set<QString>& keys : change.After.isEmpty() ? watch->Deleted : watch->Posted)
-                if (keys.contains(watch->StartKey) && keys.contains(change.Key))
-                    return true;
+            // A post or delete of the step's current record, under any key it
+            // had: a post that changed its key moves the row.
+            const auto explains = [&](const std::vector<std::set<QString>>& writes) {
+                return std::any_of(writes.begin(), writes.end(), [&](const std::set<QString>& keys) {
+                    return keys.contains(watch->StartKey) && keys.contains(change.Key);
+                });
+            };
+            if (explains(watch->Posted) || (change.After.isEmpty() && explains(watch->Deleted)))
+                return true;
         }
         return false;
     }
