@@ -923,6 +923,11 @@ protected:
         TDataSet* dataSet = surface.Grid ? surface.Grid->DataSet() : nullptr;
         if (!dataSet || !dataSet->Active() || !watches_.contains(dataSet))
             return {};
+        // A key typed into the cell moves the record's key without moving the grid.
+        const TField* field = surface.Grid->SelectedField();
+        if (surface.Grid->DataLink().IsModified() && field &&
+            tables_.at(dataSet).second.contains(field->FieldName(), Qt::CaseInsensitive))
+            return {};
         const bool fresh = dataSet->State() == dsInsert && !dataSet->Modified() && !surface.Grid->DataLink().IsModified();
         return {true, surface.Grid->Col(), surface.Grid->Row(), watches_.at(dataSet)->Key(), fresh};
     }
