@@ -149,6 +149,8 @@ struct TTypedValue {
 // dates by day, texts as they stand.
 inline bool HoldsTypedValue(const TField& field, const QString& stored, const QString& typed)
 {
+    if (stored.trimmed() == typed.trimmed())
+        return true;
     using enum TFieldType;
     switch (field.DataType()) {
     case ftFloat:
@@ -163,7 +165,7 @@ inline bool HoldsTypedValue(const TField& field, const QString& stored, const QS
         return TryStrToDate(stored, storedDate) && TryStrToDate(typed, typedDate) && storedDate == typedDate;
     }
     default:
-        return stored.trimmed() == typed.trimmed();
+        return false;
     }
 }
 
