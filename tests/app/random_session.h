@@ -7,9 +7,12 @@
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/engine/engine_database.h"
+#include "platform/rtl/format.h"
 #include "tests/support/scripted_presenter.h"
 #include <QStringList>
+#include <cmath>
 #include <map>
+#include <set>
 #include <vector>
 
 // One user event of a session: "verb", "verb:argument", and the answer its
@@ -46,10 +49,13 @@ class TTokenAnswers : public ScriptedPresenter {
 public:
     char Choice = 'y';
     std::vector<QString> Texts;
+    std::set<QString> Questions;   // texts of the boxes that offered a choice
 
     int ShowMessage(const TMessageRequest& request) override
     {
         Texts.push_back(request.Text);
+        if (request.Buttons != mbOK)
+            Questions.insert(request.Text);
         if (answers.empty())
             Answer(Choose(request.Buttons));
         return ScriptedPresenter::ShowMessage(request);
@@ -130,20 +136,69 @@ inline std::vector<TRowChange> Changes(const TTablePicture& before, const TTable
     return changes;
 }
 
+// A value typed into a grid cell and not yet confirmed: the record it went
+// into, its field and the editor's text.
+struct TTypedValue {
+    TDataSet* DataSet = nullptr;
+    QString Field;
+    QString Key;
+    QString Text;
+};
+
+// Whether a field's text holds what the editor showed: numbers by value,
+// dates by day, texts as they stand.
+inline bool HoldsTypedValue(const TField& field, const QString& stored, const QString& typed)
+{
+    if (stored.trimmed() == typed.trimmed())
+        return true;
+    using enum TFieldType;
+    switch (field.DataType()) {
+    case ftFloat:
+    case ftCurrency:
+    case ftSmallint:
+    case ftInteger: {
+        const auto number = [](QString text) { return text.remove(QLatin1Char(',')).trimmed().toDouble(); };
+        return std::abs(number(stored) - number(typed)) < 0.005;
+    }
+    case ftDate: {
+        TDateTime storedDate, typedDate;
+        return TryStrToDate(stored, storedDate) && TryStrToDate(typed, typedDate) && storedDate == typedDate;
+    }
+    default:
+        return false;
+    }
+}
+
 // Counts what a dataset did during a step, in front of the handlers the
 // program gave it, and gives those back when it goes.
 class TDataSetWatch {
 public:
     TDataSetWatch(TDataSet& dataSet, QStringList keyFields)
         : dataSet_(dataSet), keyFields_(std::move(keyFields)), beforePost_(dataSet.BeforePost),
-          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), afterDelete_(dataSet.AfterDelete)
+          afterPost_(dataSet.AfterPost), beforeCancel_(dataSet.BeforeCancel), beforeDelete_(dataSet.BeforeDelete),
+          afterDelete_(dataSet.AfterDelete), afterEdit_(dataSet.AfterEdit), afterInsert_(dataSet.AfterInsert)
     {
+        // A record in its edit is known by every key it has had: typing into
+        // a key field moves the row it posts.
+        dataSet.AfterEdit = [this](TDataSet& self) {
+            editKeys_ = {Key()};
+            if (afterEdit_) afterEdit_(self);
+        };
+        dataSet.AfterInsert = [this](TDataSet& self) {
+            editKeys_ = {Key()};
+            if (afterInsert_) afterInsert_(self);
+        };
         dataSet.BeforePost = [this](TDataSet& self) {
             ++PostsTried;
             if (beforePost_) beforePost_(self);
         };
         dataSet.AfterPost = [this](TDataSet& self) {
             ++PostsDone;
+            editKeys_.insert(Key());
+            Posted.push_back(editKeys_);
+            auto& texts = PostedTexts[Key()];
+            for (int index = 0; index < self.FieldCount(); ++index)
+                texts[self.Fields(index)->FieldName()] = self.Fields(index)->Text();
             if (afterPost_) afterPost_(self);
         };
         dataSet.BeforeCancel = [this](TDataSet& self) {
@@ -151,8 +206,13 @@ public:
                 DroppedChanges << Key();
             if (beforeCancel_) beforeCancel_(self);
         };
+        dataSet.BeforeDelete = [this](TDataSet& self) {
+            deleting_ = Editing() ? editKeys_ : std::set<QString>{};
+            deleting_.insert(Key());
+            if (beforeDelete_) beforeDelete_(self);
+        };
         dataSet.AfterDelete = [this](TDataSet& self) {
-            ++Deletes;
+            Deleted.push_back(deleting_);
             if (afterDelete_) afterDelete_(self);
         };
     }
@@ -162,7 +222,10 @@ public:
         dataSet_.BeforePost = beforePost_;
         dataSet_.AfterPost = afterPost_;
         dataSet_.BeforeCancel = beforeCancel_;
+        dataSet_.BeforeDelete = beforeDelete_;
         dataSet_.AfterDelete = afterDelete_;
+        dataSet_.AfterEdit = afterEdit_;
+        dataSet_.AfterInsert = afterInsert_;
     }
 
     TDataSetWatch(const TDataSetWatch&) = delete;
@@ -171,9 +234,14 @@ public:
     // Starts a step: forgets the last one and notes the current row.
     void Begin()
     {
-        PostsTried = PostsDone = Deletes = 0;
+        PostsTried = PostsDone = 0;
         DroppedChanges.clear();
+        PostedTexts.clear();
+        Posted.clear();
+        Deleted.clear();
         StartKey = dataSet_.Active() && !(dataSet_.State() == dsBrowse && dataSet_.IsEmpty()) ? Key() : QString();
+        if (Editing())
+            editKeys_.insert(StartKey);
     }
 
     // The current record's key as the table picture writes it.
@@ -190,12 +258,17 @@ public:
 
     int PostsTried = 0;
     int PostsDone = 0;
-    int Deletes = 0;
     QStringList DroppedChanges;   // keys of changed records a cancel dropped
+    std::map<QString, std::map<QString, QString>> PostedTexts;   // each posted record's field texts, by key
+    std::vector<std::set<QString>> Posted;   // each posted record's keys, from its edit's start to the post
+    std::vector<std::set<QString>> Deleted;  // each deleted record's keys, its edit's included
     QString StartKey;             // the current record's key when the step began
 
 private:
     TDataSet& dataSet_;
     QStringList keyFields_;
-    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, afterDelete_;
+    std::function<void(TDataSet&)> beforePost_, afterPost_, beforeCancel_, beforeDelete_, afterDelete_, afterEdit_,
+        afterInsert_;
+    std::set<QString> editKeys_;
+    std::set<QString> deleting_;
 };

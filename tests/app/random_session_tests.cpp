@@ -2,7 +2,8 @@
 // the reference window, on a real temporary book. From a fixed seed it sends
 // thousands of user events (typing, keys, clicks on cells, titles and
 // drop-down buttons, navigator buttons, page and account switches, windows
-// opened and closed, a recurring transfer) and checks after every one:
+// opened and closed, the multiple-entry dialog's lines, a recurring transfer,
+// the program closed) and checks after every one:
 //   - no exception came out of an event;
 //   - the bank and communication grids show only rows of the account their
 //     picker (and the status bar) names;
@@ -12,7 +13,16 @@
 //   - every refused post showed exactly one box, and no step showed the same
 //     box twice;
 //   - a changed row is dropped only by a cancel the user asked for;
-//   - Insert in a grid inserts a row or says why not.
+//   - Insert in a grid inserts a row or says why not;
+//   - a value typed into a cell and confirmed (Enter, Tab, Shift+Tab, a
+//     click on another cell, the navigator's Post) stands in its record, or
+//     a box said why;
+//   - Tab past the last column goes on in the first column of the next row;
+//   - a multiple-entry line's radio buttons and combos work on the line the
+//     user is on: a new line stays new, a saved line changes only when it
+//     is the current one;
+//   - closing a window or the program over a changed row asks first, and No
+//     leaves the window up and the row as it was.
 // Straight-path tests each walk one flow; this one wanders.
 //
 // QUELT_RANDOM_SESSION_STEPS   the number of events (DefaultSteps)
@@ -23,6 +33,7 @@
 //                              so that a run looks past a fault that is being mended
 #include "tests/app/random_session.h"
 #include "tests/app/main_window_fixture.h"
+#include "app/double_entry_form.h"
 #include "app/recur_form.h"
 #include "app/references_form.h"
 #include "data/table_catalogue.h"
@@ -30,6 +41,7 @@
 #include "platform/ui/containers.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
+#include "platform/ui/inplace_edit.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/page_controls.h"
 #include "platform/ui/standard_controls.h"
@@ -37,7 +49,9 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
+#include <array>
 #include <deque>
+#include <optional>
 #include <random>
 
 namespace {
@@ -81,6 +95,10 @@ constexpr const char* BankAccounts[] = {"Household", "Savings", "Travel"};
 constexpr const char* BankAccountCodes[] = {"0000000001", "0000000002", "0000000003"};
 constexpr const char* ComAccounts[] = {"Home Phone", "Mobile"};
 constexpr int ReferenceTags[] = {11, 22, 33, 999};
+// What a multiple-entry line's combos are typed with, by combo.
+constexpr const char* LineChoices[][3] = {{"Household", "Savings", "Travel"}, {"Salary", "Groceries", "Fuel"},
+                                          {"Wages", "Rent", "Wages"},        {"Electricity", "Water", "Water"},
+                                          {"Home Phone", "Mobile", "Mobile"}, {"Line Rental", "Calls", "Calls"}};
 
 // Tokens whose event may drop a changed row: the user asked for it.
 bool Cancels(const TSessionToken& token)
@@ -89,6 +107,15 @@ bool Cancels(const TSessionToken& token)
            (token.Verb == "nav" && (token.Argument == "Cancel" || token.Argument == "Delete")) ||
            token.Verb == "close";
 }
+
+// A grid's current cell and record at the start of a step.
+struct TGridPlace {
+    bool Valid = false;
+    int Col = -1;
+    int Row = -1;
+    QString Key;
+    bool FreshInsert = false;   // a new row nobody has typed into
+};
 
 QString Or(const QString& text, const QString& fallback)
 {
@@ -130,6 +157,11 @@ protected:
                              {"TransactionDate", QDate(2026, 3, 6)}, {"IncomeAmount", 700.0}, {"External", false}});
         Put(db, "TrnExp1a", {{"ExpenseCode", "00002"}, {"ExpenseTranSerialNum", "0000000002"},
                              {"TransactionDate", QDate(2026, 3, 8)}, {"ExpenseAmount", 33.0}, {"External", false}});
+        Put(db, "TrnDbl1a", {{"DoubleCode", "0000000001"}, {"DoubleDetails", "Rent split"}, {"Approved", false}});
+        Put(db, "TrnDbl1b", {{"DoubleCode", "0000000001"}, {"DoubleAccountNum", 1}, {"DoubleType", "B"},
+                             {"DebitCredit", "D"}, {"BankAccountCode", "0000000001"}, {"BankItemCode", "002"}});
+        Put(db, "TrnDbl1c", {{"DoubleCode", "0000000001"}, {"DoubleSerialNum", 1},
+                             {"TransactionDate", QDate(2026, 3, 20)}, {"Amount", 50.0}});
     }
 
     void SetUp() override
@@ -187,7 +219,11 @@ protected:
         const std::size_t boxesBefore = boxes_.Texts.size();
         const QString pickedBefore = PickedBankAccount();
         const TSurface surface = Surface();
+        const TGridPlace placeBefore = Place(surface);
+        QWidget* const front = FrontWindow();
+        const std::vector<TPendingRow> pendingBefore = PendingChangedRows(*front);
         const bool insertAllowed = surface.Grid && InsertWouldRun(surface);
+        const bool reached = Reaches(token, surface);
         bulk_ = false;
         try {
             Perform(token);
@@ -199,19 +235,25 @@ protected:
         // A step that opened a window ran the window's own steps, each checked
         // as it went: their boxes and rows are not this step's.
         if (step_ != number) {
-            if (!Refs())
+            typed_.reset();
+            onNewLine_ = false;
+            if (!InWindow())
                 CheckShownAccounts();
             return;
         }
         const std::vector<QString> boxes(boxes_.Texts.begin() + static_cast<std::ptrdiff_t>(boxesBefore),
                                          boxes_.Texts.end());
         CheckRows(pickedBefore);
-        CheckBoxes(token, surface, boxes);
+        CheckBoxes(token, surface, reached, boxes);
         CheckDroppedChanges(token, boxes);
-        if ((token.Verb == "key" || token.Verb == "nav") && token.Argument == "Insert" && insertAllowed &&
+        if ((token.Verb == "key" || token.Verb == "nav") && reached && token.Argument == "Insert" && insertAllowed &&
             surface.Grid->DataSet()->State() != dsInsert && boxes.empty())
             Finding("insert-ignored", QStringLiteral("Insert neither inserted a row nor said why"));
-        if (!Refs() && !insideWindow_)
+        CheckTypedValue(token, surface, placeBefore, reached, boxes);
+        CheckTabWrap(token, surface, placeBefore, boxes);
+        CheckClosing(token, *front, pendingBefore, boxes);
+        FollowNewLine(token, boxes);
+        if (!InWindow() && !insideWindow_)
             CheckShownAccounts();
     }
 
@@ -222,6 +264,11 @@ protected:
 
     TSessionToken Generate()
     {
+        if (!planned_.empty()) {
+            const TSessionToken next = planned_.front();
+            planned_.pop_front();
+            return next;
+        }
         TSessionToken token;
         token.Answer = "ync"[Pick(3)];
         const int roll = Pick(1000);
@@ -236,6 +283,17 @@ protected:
             else GenerateGridEvent(token);
             return token;
         }
+        if (TFrmDoubleEntry* entry = Double()) {
+            // A user who inserts a line goes on to its radio buttons and combos.
+            if (roll < 8) set("close");
+            else if (roll < 50) set("grid", QString::number(Pick(3)));
+            else if (roll < 65) set("page", QString::number(Pick(entry->PageControl1->TabBar()->count())));
+            else if (roll < 230) set("radio", QStringLiteral("%1,%2").arg(Pick(2)).arg(Pick(4)));
+            else if (roll < 330) set("line", QStringLiteral("%1,%2").arg(Pick(6)).arg(Pick(3)));
+            else if (roll < 350) set("autoedit");
+            else GenerateGridEvent(token);
+            return token;
+        }
         const int page = window->PageControl2->ActivePageIndex();
         if (roll < 40) set("page", QString::number(Pick(4)));
         else if (roll < 70 && page == 0) set("bank", QString::fromLatin1(PickFrom(BankAccounts)));
@@ -243,6 +301,12 @@ protected:
         else if (roll < 78) set("autoedit");
         else if (roll < 81) set("refs", QString::number(PickFrom(ReferenceTags)));
         else if (roll < 84) set("recur", QString::fromLatin1(PickFrom(BankAccountCodes)));
+        else if (roll < 92) set("double");
+        else if (roll < 95 && !PendingChangedRows(*window).empty()) {
+            // Closing the program goes on only past the question: the session answers No.
+            set("quit");
+            token.Answer = 'n';
+        }
         else GenerateGridEvent(token);
         return token;
     }
@@ -256,11 +320,29 @@ protected:
         return visible.empty() ? 0 : visible[static_cast<std::size_t>(Pick(int(visible.size())))];
     }
 
+    // A whole row as a user types it: a date after the others, an item, an
+    // amount, and Tab on past the row's end into the next one.
+    void PlanRow()
+    {
+        const QString date = QStringLiteral("%1%2%3").arg(4 + Pick(9), 2, 10, QLatin1Char('0'))
+                                 .arg(1 + Pick(28), 2, 10, QLatin1Char('0')).arg(2026);
+        const char* items[] = {"gro", "sal", "fu", "ele", "wag", "wat", "li", "re", "mo"};
+        for (const QString& text : {QStringLiteral("key:Insert"), QStringLiteral("key:Home"), "type:" + date,
+                                    QStringLiteral("key:Tab"), QStringLiteral("type:") + QLatin1String(PickFrom(items)),
+                                    QStringLiteral("key:Tab"), QStringLiteral("type:%1").arg(1 + Pick(500)),
+                                    QStringLiteral("key:Tab"), QStringLiteral("key:Tab"), QStringLiteral("key:Tab")})
+            planned_.push_back(TSessionToken::Parse(text + "@y"));
+    }
+
     void GenerateGridEvent(TSessionToken& token)
     {
         const TSurface surface = Surface();
         const int roll = Pick(100);
-        if (roll < 28) {
+        if (roll < 2) {
+            PlanRow();
+            token = planned_.front();
+            planned_.pop_front();
+        } else if (roll < 28) {
             token.Verb = QStringLiteral("type");
             token.Argument = Pick(3) == 0 ? QStringLiteral("%1%2%3")
                                                 .arg(1 + Pick(13), 2, 10, QLatin1Char('0'))
@@ -294,14 +376,16 @@ protected:
             // A box takes the keys typed while it is up, as a real one does.
             const std::size_t boxes = boxes_.Texts.size();
             for (const QChar typed : argument) {
-                if (boxes_.Texts.size() != boxes)
+                QWidget* focus = boxes_.Texts.size() == boxes ? FocusInGrid(surface) : nullptr;
+                if (!focus)
                     break;
-                QTest::keyClick(FocusInGrid(surface), typed.toLatin1());
+                QTest::keyClick(focus, typed.toLatin1());
             }
         } else if (token.Verb == "key" && surface.Grid) {
             for (const TKeySpec& key : Keys)
                 if (argument == QLatin1String(key.Name))
-                    QTest::keyClick(FocusInGrid(surface), key.Key, key.Modifiers);
+                    if (QWidget* focus = FocusInGrid(surface))
+                        QTest::keyClick(focus, key.Key, key.Modifiers);
         } else if (token.Verb == "cell" && surface.Grid) {
             const QStringList place = argument.split(QLatin1Char(','));
             const QRect cell = surface.Grid->CellRect(place.value(0).toInt(), place.value(1).toInt());
@@ -313,27 +397,44 @@ protected:
         } else if (token.Verb == "nav") {
             ClickNavigator(surface, argument);
         } else if (token.Verb == "page") {
-            TPageControl* pages = Refs() ? Refs()->PageControlRefrence : window->PageControl2;
+            TPageControl* pages = Refs() ? Refs()->PageControlRefrence
+                                : Double() ? Double()->PageControl1 : window->PageControl2;
             const QRect tab = pages->TabBar()->tabRect(argument.toInt());
             if (!tab.isEmpty() && pages->TabBar()->isTabVisible(argument.toInt()))
                 QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, tab.center());
-        } else if (token.Verb == "grid" && Refs()) {
-            refSection_ = argument.toInt();
+        } else if (token.Verb == "grid" && InWindow()) {
+            (Refs() ? refSection_ : entryGrid_) = argument.toInt();
             if (TwwDBGrid* grid = Surface().Grid)
                 grid->setFocus();
-        } else if (token.Verb == "bank" && !Refs() && window->PageControl2->ActivePageIndex() == 0) {
+        } else if (token.Verb == "radio" && Double()) {
+            TDBRadioGroup* group = argument.section(QLatin1Char(','), 0, 0) == "0" ? Double()->DBRadioGroup1
+                                                                                  : Double()->DBRadioGroup2;
+            QRadioButton* button = group->Button(argument.section(QLatin1Char(','), 1).toInt() % group->Items().size());
+            if (button && button->isVisible() && button->isEnabled())
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        } else if (token.Verb == "line" && Double()) {
+            ChooseOnLine(argument.section(QLatin1Char(','), 0, 0).toInt(), argument.section(QLatin1Char(','), 1).toInt());
+        } else if (token.Verb == "autoedit" && Double()) {
+            QTest::mouseClick(Double()->CBoxBankTran, Qt::LeftButton);
+        } else if (token.Verb == "close" && Double()) {
+            QTest::mouseClick(Double()->BitBtn1, Qt::LeftButton);
+        } else if (token.Verb == "bank" && !InWindow() && window->PageControl2->ActivePageIndex() == 0) {
             // (The main window's controls are out of reach while a modal window is up.)
             ChooseAccount(window->wwDbLupEditBankAccount, window->SpeedButton4, argument);
-        } else if (token.Verb == "tel" && !Refs() && window->PageControl2->ActivePageIndex() == 1) {
+        } else if (token.Verb == "tel" && !InWindow() && window->PageControl2->ActivePageIndex() == 1) {
             ChooseAccount(window->wwDbLupEditComAccount, window->SpeedButton1, argument);
-        } else if (token.Verb == "autoedit" && !Refs() && ActivePage()) {
+        } else if (token.Verb == "autoedit" && !InWindow() && ActivePage()) {
             QTest::mouseClick(ActivePage()->AutoEdit, Qt::LeftButton);
-        } else if (token.Verb == "refs" && !Refs()) {
+        } else if (token.Verb == "refs" && !InWindow()) {
             OpenReferences(argument.toInt());
         } else if (token.Verb == "close" && Refs()) {
             Choose(Refs()->Exit1);
-        } else if (token.Verb == "recur" && !Refs()) {
+        } else if (token.Verb == "recur" && !InWindow()) {
             TransferRecurring(argument);
+        } else if (token.Verb == "double" && !InWindow()) {
+            OpenDoubleEntry();
+        } else if (token.Verb == "quit" && !InWindow() && !PendingChangedRows(*window).empty()) {
+            window->close();
         }
         QApplication::processEvents();
         // The user pauses between events: a lookup's search runs as its timer
@@ -344,9 +445,12 @@ protected:
         QApplication::processEvents();
     }
 
-    // The focus for a key: the grid, unless it or the control over its cell has it.
+    // The focus for a key: the grid, unless it or the control over its cell
+    // has it. None when the control the user leaves refuses with a box: the
+    // user sees to the box first.
     QWidget* FocusInGrid(const TSurface& surface)
     {
+        const std::size_t boxes = boxes_.Texts.size();
         QWidget* focus = QApplication::focusWidget();
         QWidget* control = surface.Grid->InCellControl();
         const bool inside = focus && (focus == surface.Grid || surface.Grid->isAncestorOf(focus) ||
@@ -354,6 +458,8 @@ protected:
         if (!inside) {
             surface.Grid->setFocus();
             QApplication::processEvents();
+            if (boxes_.Texts.size() != boxes)
+                return nullptr;
         }
         return QApplication::focusWidget() ? QApplication::focusWidget() : surface.Grid;
     }
@@ -367,6 +473,21 @@ protected:
             return nullptr;
         auto* button = combo->findChild<TwwComboButton*>();
         return button && button->isVisible() ? button : nullptr;
+    }
+
+    // A navigator's button that is hidden or disabled does nothing; other events reach their control.
+    static bool Reaches(const TSessionToken& token, const TSurface& surface)
+    {
+        if (token.Verb != "nav")
+            return true;
+        for (int i = 0; i < int(std::size(NavigatorButtons)); ++i)
+            if (token.Argument == QLatin1String(NavigatorButtons[i])) {
+                const auto button = static_cast<TNavigateBtn>(i);
+                TDBNavigator* navigator = button <= nbLast ? surface.Browse : surface.Edit;
+                return navigator && navigator->Button(button) && navigator->Button(button)->isVisible() &&
+                       navigator->Button(button)->isEnabled();
+            }
+        return false;
     }
 
     static void ClickNavigator(const TSurface& surface, const QString& name)
@@ -453,9 +574,71 @@ protected:
             while (step_ < steps_ && !stopped_ && Refs())
                 Step();
             insideWindow_ = false;
-            if (Refs())
-                Choose(refs.Exit1);
+            CloseForGood(refs, [&refs] { Choose(refs.Exit1); });
         });
+    }
+
+    // The multiple-entry dialog with a session of its own inside it.
+    void OpenDoubleEntry()
+    {
+        WhileUp<TFrmDoubleEntry>([this] { Choose(window->MultipleEntryTransactions1); },
+                                 [this](TFrmDoubleEntry& entry) {
+            entryGrid_ = 1;
+            for (TwwDBGrid* grid : EntryGrids(entry))
+                if (TDataSet* dataSet = grid->DataSet())
+                    Watch(*dataSet);
+            baseline_ = Pictures();
+            onNewLine_ = false;
+            insideWindow_ = true;
+            while (step_ < steps_ && !stopped_ && Double())
+                Step();
+            insideWindow_ = false;
+            CloseForGood(entry, [&entry] { QTest::mouseClick(entry.BitBtn1, Qt::LeftButton); });
+        });
+    }
+
+    // Closes a window at the end of its steps, its changed rows given up.
+    void CloseForGood(TForm& form, const std::function<void()>& close)
+    {
+        if (!form.isVisible())
+            return;
+        boxes_.Choice = 'y';
+        // A text its field refuses would keep the window up: the user abandons it.
+        for (TwwDBGrid* grid : form.findChildren<TwwDBGrid*>())
+            if (TInplaceEdit* editor = grid->InplaceEditor();
+                editor && editor->isVisible() && grid->DataLink().IsModified())
+                QTest::keyClick(editor, Qt::Key_Escape);
+        close();
+        if (form.isVisible())
+            form.SetModalResult(mrCancel);
+    }
+
+    static std::array<TwwDBGrid*, 3> EntryGrids(const TFrmDoubleEntry& entry)
+    {
+        return {entry.wwDBGrid1, entry.wwDBGrid3, entry.wwDBGrid2};
+    }
+
+    // Picks a line's account or item in one of its combos by typing the start
+    // of a name, as the user does.
+    void ChooseOnLine(int comboIndex, int choice)
+    {
+        TFrmDoubleEntry* entry = Double();
+        const std::array<TwwDBLookupCombo*, 6> combos = {entry->DbLupBankAccount, entry->DbLupBankItem,
+                                                          entry->DbLupIncomeAccount, entry->DbLupExpenseAccount,
+                                                          entry->DbLupTelAccount, entry->DbLupTelItem};
+        TwwDBLookupCombo* combo = combos[static_cast<std::size_t>(comboIndex) % combos.size()];
+        if (!combo || !combo->isVisible() || !combo->isEnabled())
+            return;
+        const std::size_t boxes = boxes_.Texts.size();
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QApplication::processEvents();
+        if (boxes_.Texts.size() != boxes)
+            return;
+        combo->selectAll();
+        QTest::keyClicks(combo, QString::fromLatin1(LineChoices[comboIndex % 6][choice % 3]).left(3));
+        QMetaObject::invokeMethod(combo, &TwwDBLookupCombo::PerformSearch, Qt::QueuedConnection);
+        QApplication::processEvents();
+        QTest::keyClick(combo, Qt::Key_Return);
     }
 
     // A recurring bank debit of 300 over three months on the account,
@@ -525,6 +708,30 @@ protected:
     // ---- Where the session stands.
 
     TFrmRefrences* Refs() const { return FrmRefrences && FrmRefrences->isVisible() ? FrmRefrences : nullptr; }
+    TFrmDoubleEntry* Double() const { return FrmDoubleEntry && FrmDoubleEntry->isVisible() ? FrmDoubleEntry : nullptr; }
+    bool InWindow() const { return Refs() || Double(); }
+    QWidget* FrontWindow() const
+    {
+        return Refs() ? static_cast<QWidget*>(Refs()) : Double() ? static_cast<QWidget*>(Double()) : window.get();
+    }
+
+    static bool ShowsDataSet(const QWidget& shown, const TDataSet& dataSet)
+    {
+        const QList<TwwDBGrid*> grids = shown.findChildren<TwwDBGrid*>();
+        return std::any_of(grids.begin(), grids.end(), [&dataSet](TwwDBGrid* grid) { return grid->DataSet() == &dataSet; });
+    }
+
+    // The text a grid's editor holds for the dataset and has not written back.
+    static TTypedValue UnwrittenText(const QWidget& shown, TDataSet& dataSet)
+    {
+        for (TwwDBGrid* grid : shown.findChildren<TwwDBGrid*>()) {
+            TInplaceEdit* editor = grid->InplaceEditor();
+            if (grid->DataSet() == &dataSet && editor && editor->isVisible() && grid->DataLink().IsModified() &&
+                grid->SelectedField())
+                return {&dataSet, grid->SelectedField()->FieldName(), {}, editor->Text()};
+        }
+        return {};
+    }
 
     const TTransactionPage* ActivePage() const
     {
@@ -540,6 +747,13 @@ protected:
             if (!section.Grid->isVisible())
                 return {};
             return {section.Grid, section.BrowseNavigator, section.EditNavigator};
+        }
+        if (TFrmDoubleEntry* entry = Double()) {
+            const std::array<TSurface, 3> surfaces = {TSurface{entry->wwDBGrid1, entry->DBNavigator1, entry->DBNavigator2},
+                                                      TSurface{entry->wwDBGrid3, entry->DBNavigator5, entry->DBNavigator6},
+                                                      TSurface{entry->wwDBGrid2, entry->DBNavigator3, entry->DBNavigator4}};
+            const TSurface& surface = surfaces[static_cast<std::size_t>(entryGrid_) % surfaces.size()];
+            return surface.Grid->isVisible() ? surface : TSurface{};
         }
         if (const TTransactionPage* page = ActivePage())
             return {page->Grid, page->BrowseNavigator, page->EditNavigator};
@@ -648,16 +862,23 @@ protected:
     bool ExplainedByThisStep(const TRowChange& change) const
     {
         for (const auto& [dataSet, watch] : watches_) {
-            if (tables_.at(dataSet).first != change.Table || watch->StartKey != change.Key)
+            if (tables_.at(dataSet).first != change.Table)
                 continue;
-            if (change.After.isEmpty() ? watch->Deletes > 0 : watch->PostsDone > 0)
+            // A post or delete of the step's current record, under any key it
+            // had: a post that changed its key moves the row.
+            const auto explains = [&](const std::vector<std::set<QString>>& writes) {
+                return std::any_of(writes.begin(), writes.end(), [&](const std::set<QString>& keys) {
+                    return keys.contains(watch->StartKey) && keys.contains(change.Key);
+                });
+            };
+            if (explains(watch->Posted) || (change.After.isEmpty() && explains(watch->Deleted)))
                 return true;
         }
         return false;
     }
 
     // A post refused: the dataset stayed in its edit. Exactly one box said why.
-    void CheckBoxes(const TSessionToken& token, const TSurface& surface, const std::vector<QString>& boxes)
+    void CheckBoxes(const TSessionToken& token, const TSurface& surface, bool reached, const std::vector<QString>& boxes)
     {
         if (bulk_)
             return;
@@ -669,12 +890,15 @@ protected:
         bool refused = false;
         for (const auto& [dataSet, watch] : watches_)
             refused = refused || (watch->PostsTried > watch->PostsDone && watch->Editing());
-        if (token.Verb == "nav" && token.Argument == "Post" && surface.Grid && surface.Grid->DataSet() &&
+        if (token.Verb == "nav" && token.Argument == "Post" && reached && surface.Grid && surface.Grid->DataSet() &&
             watches_.contains(surface.Grid->DataSet()))
             refused = refused || watches_.at(surface.Grid->DataSet())->Editing();
-        if (refused && boxes.size() != 1)
+        // A question on the way ("Delete record?") is not a box that says why.
+        const auto says = std::count_if(boxes.begin(), boxes.end(),
+                                        [this](const QString& box) { return !boxes_.Questions.contains(box); });
+        if (refused && says != 1)
             Finding("refusal-boxes", QStringLiteral("a refused post showed %1 boxes: %2")
-                                         .arg(boxes.size())
+                                         .arg(says)
                                          .arg(QStringList(boxes.begin(), boxes.end()).join(QStringLiteral(" / "))));
     }
 
@@ -690,6 +914,185 @@ protected:
             Finding("lost-edit", QStringLiteral("the changed row %1 of %2 was dropped without a cancel")
                                      .arg(watch->DroppedChanges.join(QStringLiteral(", ")), tables_.at(dataSet).first));
         }
+    }
+
+    // ---- Typed values, columns, closing and lines.
+
+    TGridPlace Place(const TSurface& surface) const
+    {
+        TDataSet* dataSet = surface.Grid ? surface.Grid->DataSet() : nullptr;
+        if (!dataSet || !dataSet->Active() || !watches_.contains(dataSet))
+            return {};
+        // A key typed into the cell moves the record's key without moving the grid.
+        const TField* field = surface.Grid->SelectedField();
+        if (surface.Grid->DataLink().IsModified() && field &&
+            tables_.at(dataSet).second.contains(field->FieldName(), Qt::CaseInsensitive))
+            return {};
+        const bool fresh = dataSet->State() == dsInsert && !dataSet->Modified() && !surface.Grid->DataLink().IsModified();
+        return {true, surface.Grid->Col(), surface.Grid->Row(), watches_.at(dataSet)->Key(), fresh};
+    }
+
+    // Steps that write a cell's editor text back into its record.
+    static bool Confirms(const TSessionToken& token, const TSurface& surface, const TGridPlace& before)
+    {
+        if (token.Verb == "key")
+            return token.Argument == "Return" || token.Argument == "Tab" || token.Argument == "Backtab";
+        if (token.Verb == "nav")
+            return token.Argument == "Post";
+        if (token.Verb != "cell" || !surface.Grid)
+            return false;
+        const int col = token.Argument.section(QLatin1Char(','), 0, 0).toInt();
+        const int row = token.Argument.section(QLatin1Char(','), 1).toInt();
+        return col >= surface.Grid->IndicatorOffset() && row >= surface.Grid->TitleOffset() &&
+               (col != before.Col || row != before.Row);
+    }
+
+    // A typed value waits for its confirmation; once confirmed without a
+    // box, its record holds it, posted or still in edit.
+    void CheckTypedValue(const TSessionToken& token, const TSurface& surface, const TGridPlace& before, bool reached,
+                         const std::vector<QString>& boxes)
+    {
+        if (token.Verb == "type") {
+            NoteTyped(surface, boxes);
+            return;
+        }
+        const std::optional<TTypedValue> typed = std::exchange(typed_, std::nullopt);
+        if (!typed || !boxes.empty() || !reached || !Confirms(token, surface, before) ||
+            !watches_.contains(typed->DataSet))
+            return;
+        const TDataSetWatch& watch = *watches_.at(typed->DataSet);
+        TField* field = typed->DataSet->FindField(typed->Field);
+        QString stored;
+        if (watch.Key() == typed->Key && typed->DataSet->Active())
+            stored = field->Text();
+        else if (const auto posted = watch.PostedTexts.find(typed->Key); posted != watch.PostedTexts.end())
+            stored = posted->second.at(typed->Field);
+        else
+            return Finding("typed-value-lost", QStringLiteral("\"%1\" typed into %2 of %3 and confirmed by %4 is in no record")
+                                                   .arg(typed->Text, typed->Field, typed->Key, token.Text()));
+        if (!HoldsTypedValue(*field, stored, typed->Text))
+            Finding("typed-value-lost", QStringLiteral("%1 of %2 holds \"%3\" after \"%4\" was typed and confirmed by %5")
+                                            .arg(typed->Field, typed->Key, stored, typed->Text, token.Text()));
+    }
+
+    void NoteTyped(const TSurface& surface, const std::vector<QString>& boxes)
+    {
+        typed_.reset();
+        TDataSet* dataSet = surface.Grid ? surface.Grid->DataSet() : nullptr;
+        TInplaceEdit* editor = surface.Grid ? surface.Grid->InplaceEditor() : nullptr;
+        TField* field = surface.Grid ? surface.Grid->SelectedField() : nullptr;
+        if (!boxes.empty() || !editor || !editor->isVisible() || !editor->hasFocus() || !field ||
+            field->FieldKind() != fkData || !watches_.contains(dataSet) || !surface.Grid->DataLink().IsModified() ||
+            tables_.at(dataSet).second.contains(field->FieldName(), Qt::CaseInsensitive))
+            return;
+        typed_ = TTypedValue{dataSet, field->FieldName(), watches_.at(dataSet)->Key(), editor->Text()};
+    }
+
+    static std::pair<int, int> TabStopRange(const TwwDBGrid& grid)
+    {
+        int first = -1, last = -1;
+        for (int col = grid.IndicatorOffset(); col < grid.ColCount(); ++col)
+            if (grid.TabStops(col)) {
+                if (first < 0) first = col;
+                last = col;
+            }
+        return {first, last};
+    }
+
+    // Tab past the last column goes on in the first column of the next row,
+    // Shift+Tab before the first in the last column of the row before. (A
+    // new row nobody typed into is given up on the way back, which moves the
+    // grid without reaching the row before when there is none.)
+    void CheckTabWrap(const TSessionToken& token, const TSurface& surface, const TGridPlace& before,
+                      const std::vector<QString>& boxes)
+    {
+        const bool forward = token.Argument == "Tab";
+        if (token.Verb != "key" || !(forward || token.Argument == "Backtab") || !boxes.empty() || !before.Valid ||
+            (!forward && before.FreshInsert))
+            return;
+        const TGridPlace after = Place(surface);
+        if (!after.Valid || after.Key == before.Key)
+            return;
+        const auto [first, last] = TabStopRange(*surface.Grid);
+        if (before.Col == (forward ? last : first) && after.Col != (forward ? first : last))
+            Finding("tab-wrap", QStringLiteral("%1 from column %2 went on to the next row in column %3")
+                                    .arg(token.Argument).arg(before.Col).arg(after.Col));
+    }
+
+    // A changed row left in its edit, with what it holds.
+    struct TPendingRow {
+        TDataSet* DataSet;
+        QString Key;
+        QStringList Texts;
+        TTypedValue Editor;   // what its cell's editor holds and has not written yet
+    };
+
+    // The changed rows of the window's grids.
+    std::vector<TPendingRow> PendingChangedRows(const QWidget& shown) const
+    {
+        std::vector<TPendingRow> rows;
+        for (const auto& [dataSet, watch] : watches_)
+            if (watch->Editing() && dataSet->Modified() && ShowsDataSet(shown, *dataSet)) {
+                QStringList texts;
+                for (int index = 0; index < dataSet->FieldCount(); ++index)
+                    texts << dataSet->Fields(index)->Text();
+                rows.push_back({dataSet, watch->Key(), texts, UnwrittenText(shown, *dataSet)});
+            }
+        return rows;
+    }
+
+    // A row kept as it was: each field as before, but for the text in its
+    // cell's editor, which may have been written in the meantime.
+    static bool HoldsWhatWasTyped(const TPendingRow& before, const TPendingRow& now)
+    {
+        for (int index = 0; index < before.Texts.size(); ++index) {
+            const TField& field = *before.DataSet->Fields(index);
+            if (now.Texts[index] != before.Texts[index] &&
+                !(before.Editor.Field == field.FieldName() && HoldsTypedValue(field, now.Texts[index], before.Editor.Text)))
+                return false;
+        }
+        return true;
+    }
+
+    // Closing a window or the program over a changed row asks; No keeps the
+    // window up and the row as it was.
+    void CheckClosing(const TSessionToken& token, const QWidget& shown, const std::vector<TPendingRow>& pending,
+                      const std::vector<QString>& boxes)
+    {
+        if ((token.Verb != "close" && token.Verb != "quit") || pending.empty())
+            return;
+        const QString question = QStringLiteral("Discard changes to this record?");
+        const bool asked = std::find(boxes.begin(), boxes.end(), question) != boxes.end();
+        const bool stillUp = token.Verb == "quit" ? window->isVisible() : InWindow();
+        // A cell whose text its field refuses keeps the user, with its own box.
+        if (!asked && (boxes.empty() || !stillUp))
+            return Finding("close-unasked", QStringLiteral("closing over the changed row %1 of %2 asked nothing")
+                                                .arg(pending.front().Key, pending.front().DataSet->Name()));
+        if (asked && token.Answer == 'y')
+            return;
+        const std::vector<TPendingRow> now = PendingChangedRows(shown);
+        const bool kept = std::all_of(pending.begin(), pending.end(), [&](const TPendingRow& row) {
+            return std::any_of(now.begin(), now.end(), [&](const TPendingRow& held) {
+                return held.DataSet == row.DataSet && HoldsWhatWasTyped(row, held);
+            });
+        });
+        if (!stillUp || !kept)
+            Finding("close-lost-row", QStringLiteral("after No to closing, %1 the changed row %2 of %3")
+                                          .arg(stillUp ? "the window lost" : "the window closed over",
+                                               pending.front().Key, pending.front().DataSet->Name()));
+    }
+
+    // A new multiple-entry line stays new while the user goes to its own
+    // radio buttons and combos: they work on it, not on a saved line.
+    void FollowNewLine(const TSessionToken& token, const std::vector<QString>& boxes)
+    {
+        TFrmDoubleEntry* entry = Double();
+        TDataSet* lines = entry ? entry->wwDBGrid3->DataSet() : nullptr;
+        const bool inserting = lines && lines->Active() && lines->State() == dsInsert;
+        if ((token.Verb == "radio" || token.Verb == "line") && onNewLine_ && boxes.empty() && !inserting)
+            Finding("line-given-up", QStringLiteral("the new line was given up for line %1 when the user went "
+                                                    "to its own controls").arg(watches_.at(lines)->Key()));
+        onNewLine_ = inserting;
     }
 
     // The bank and communication grids show the account their picker names,
@@ -743,6 +1146,10 @@ protected:
     bool stopped_ = false;
     bool bulk_ = false;   // the step runs a transfer: the rows it adds are the transfer's
     int refSection_ = 0;
+    int entryGrid_ = 1;   // the multiple-entry dialog's grid the session drives
+    std::optional<TTypedValue> typed_;
+    std::deque<TSessionToken> planned_;   // tokens of a whole row still to come
+    bool onNewLine_ = false;   // the multiple-entry dialog's line grid has a new line
     std::mt19937 random_;
     std::vector<TSessionToken> replay_;
     QStringList skipped_;
