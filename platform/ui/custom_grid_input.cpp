@@ -66,7 +66,9 @@ void TCustomGrid::keyPressEvent(QKeyEvent* event)
         if (editor_ && editor_->isVisible()) {
             if (!editorHadKeys)
                 editor_->selectAll();
-            QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), QString(ch));
+            // A character beyond 16 bits goes on whole, both its halves.
+            const QString text = ch.isHighSurrogate() ? event->text() : QString(ch);
+            QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
             QApplication::sendEvent(editor_, &typed);
         }
     }

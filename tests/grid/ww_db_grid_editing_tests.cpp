@@ -2,6 +2,7 @@
 // deleting, and a value the field refuses.
 #include "grid/ww_inplace_edit.h"
 #include "tests/grid/grid_fixture.h"
+#include "tests/ui/type_characters.h"
 #include <QClipboard>
 #include <QLineEdit>
 
@@ -177,6 +178,18 @@ TEST_F(GridTest, TabWrapsAroundANewLastRecordBothWays)
     Key(Qt::Key_Return);
     EXPECT_EQ(table->FieldByName("Amount")->AsFloat(), 8.0);
     EXPECT_EQ(CountRows(), 31);
+}
+
+// A character beyond 16 bits typed on a cell whose editor is closed opens
+// the editor and goes into it whole, as every other character does.
+TEST_F(GridTest, ACharacterBeyondSixteenBitsTypedOnAClosedCellGoesInWhole)
+{
+    ShowGrid({"Code\t4\tCode", "Descr\t20\tDescription"});
+    grid->SetCol(2);
+    ASSERT_FALSE(grid->InplaceEditor() && grid->InplaceEditor()->isVisible());
+    TypeCharacters(QApplication::focusWidget(), QStringLiteral("\U0001F600 Tea"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Field("Descr"), QStringLiteral("\U0001F600 Tea"));
 }
 
 // The grid draws a long cell text wrapped (dgWordWrap, on by default), and its
