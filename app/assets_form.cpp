@@ -1,6 +1,7 @@
 #include "app/assets_form.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
+#include "app/grid_record_controls.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
 #include "data/adm3.h"
@@ -53,6 +54,8 @@ TFrmAssets::TFrmAssets()
     DBMemo1->setGeometry(120, 42, 300, 200);
     DBMemo1->SetDataSource(ADm3->DsAsset1a);
     DBMemo1->SetDataField(QStringLiteral("Notes"));
+    // They fill in an asset inserted in the list beside them.
+    KeepNewRecordForItsControls(*wwDBGrid1);
 
     TwwDataSource* amounts = ADm3->DsAsset1b;
     DBNavigator3 = MakeNavigator(TabLoanPayment, "DBNavigator3", amounts, BrowseButtons, 8, 8);

@@ -96,6 +96,25 @@ TEST_F(EntryDialogTest, ClosingADialogMidEditGivesTheEditUp)
     EXPECT_TRUE(presenter.errors.empty());
 }
 
+// An asset inserted in the list is the one its description edit fills in:
+// going to the edit keeps the new asset, and the saved one stays as it was.
+TEST_F(EntryDialogTest, AnAssetInsertedInTheListIsTheOneItsEditFillsIn)
+{
+    Put(adm1->DataQuelt->EngineDatabase(), "TRNAST1A", {{"AssetCode", "0000000001"}, {"AssetDesc", "House"}});
+    ShowWindow();
+    InDialog<TFrmAssets>(Qt::Key_A, FrmAssets, [&](TFrmAssets& assets) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&assets));
+        Click(assets.CBoxBankTran);
+        assets.wwDBGrid1->setFocus();
+        QTest::keyClick(assets.wwDBGrid1, Qt::Key_Insert);
+        QTest::mouseClick(assets.DBEdit1, Qt::LeftButton);
+        QTest::keyClicks(assets.DBEdit1, QStringLiteral("Family Car"));
+        DBNavigatorClick(assets.DBNavigator2, nbPost);
+    });
+    EXPECT_EQ(Rows(QStringLiteral("select AssetDesc from TRNAST1A order by AssetDesc")),
+              (QStringList{"Family Car", "House"}));
+}
+
 // The list of assets has the keyboard when the dialog opens: Insert and
 // typing make an asset, and the space in its name ticks nothing.
 TEST_F(EntryDialogTest, TheAssetsDialogOpensWithTheKeyboardInItsListOfAssets)
