@@ -52,7 +52,7 @@ constexpr TSortIndex ExpenseSorts[] = {
 };
 
 constexpr const char* BankColumns[] = {"TransactionDate\t10\tDate", "CalcBankItemDescription\t30\tItem Description",
-                                       "DebitAmount\t10\tDebit Amount", "CreditAmount\t10\tCredit Amount"};
+                                       "DebitAmount\t11\tDebit Amount", "CreditAmount\t12\tCredit Amount"};
 constexpr const char* TelColumns[] = {"TransactionDate\t10\tDate", "CaclTelItemDesc\t20\tItem Description",
                                       "Amount\t10\tAmount"};
 constexpr const char* IncomeColumns[] = {"TransactionDate\t10\tDate", "CalcIncomeItemDesc\t40\tIncome Description",

@@ -1,5 +1,5 @@
-// The bank page before any account is chosen: its table is closed, yet the
-// grid names its columns.
+// The transaction pages' column titles: shown before any account is chosen,
+// and whole, with room to their borders, in the face the grids draw in.
 #include "tests/app/main_window_fixture.h"
 
 namespace {
@@ -25,6 +25,24 @@ TEST_F(BankPageTitlesTest, TheClosedBankGridStillShowsItsColumnTitles)
     const QImage image = GrabGrid(grid);
     for (int col = 1; col <= 4; ++col)
         EXPECT_GT(DarkPixels(image, grid, col, 0), 0) << "column " << col;
+}
+
+TEST_F(BankPageTitlesTest, EveryPagesTitlesFitTheirColumnsInTheGridsFace)
+{
+    constexpr int Margins = 2 * 3;
+    ShowWindow();
+    ChooseBankAccount(QStringLiteral("Household"));
+    for (const TTransactionPage& page : window->TransactionPages()) {
+        TwwDBGrid* grid = page.Grid;
+        const QFontMetrics titleFace(grid->TitleFont().Font());
+        for (int col = grid->IndicatorOffset(); col < grid->ColCount(); ++col) {
+            const TField* field = grid->GetColField(col - grid->IndicatorOffset());
+            if (!field)
+                continue;
+            EXPECT_LE(titleFace.horizontalAdvance(field->DisplayLabel()) + Margins, grid->ColWidths(col))
+                << qPrintable(grid->objectName() + QLatin1Char(' ') + field->DisplayLabel());
+        }
+    }
 }
 
 }  // namespace
