@@ -57,9 +57,14 @@ protected:
         if (event->type() != QEvent::Close || watched != parent())
             return false;
         auto* window = static_cast<QWidget*>(watched);
-        if (DiscardPendingEdits(*window))
-            return false;
+        // Refused until the edits are given up: a close event is born
+        // accepted, and one that a failing discard leaves so would hide the
+        // window with its modal loop still running, out of the user's reach.
         event->ignore();
+        if (DiscardPendingEdits(*window)) {
+            event->accept();
+            return false;
+        }
         // A modal result that asked to close is spent: the window stays.
         if (auto* form = qobject_cast<TForm*>(window))
             form->SetModalResult(mrNone);
@@ -71,9 +76,13 @@ protected:
 
 void CancelPendingEdits(const QWidget& window)
 {
-    for (const TPendingRow& row : PendingRows(window))
-        if (IsEditState(row.Table->State()))
-            row.Table->Cancel();
+    // Details first (a window makes its lists' navigators in order, masters
+    // before their details): a master's cancel would have its changed detail
+    // post, and refuse with a box about a row the user gave up.
+    const std::vector<TPendingRow> rows = PendingRows(window);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        if (IsEditState(row->Table->State()))
+            row->Table->Cancel();
 }
 
 bool DiscardPendingEdits(QWidget& window)

@@ -316,6 +316,31 @@ TEST_F(DoubleEntryTest, AClickAwayFromARefusedCellShowsOneBoxAndMovesNothing)
     EXPECT_TRUE(Rows(QStringLiteral("select * from TrnDbl1c")).isEmpty());
 }
 
+// Closing over a changed header and a new amount gives both up: the amount
+// first, so that the header's cancel does not make it post and refuse.
+TEST_F(DoubleEntryTest, ClosingOverAChangedHeaderAndAmountGivesBothUpWithoutABox)
+{
+    Put(adm1->DataQuelt->EngineDatabase(), "TrnDbl1a",
+        {{"DoubleCode", "0000000001"}, {"DoubleDetails", "Rent split"}, {"Approved", false}});
+    Header()->Refresh();
+    Header()->First();
+    Header()->Edit();
+    Header()->FieldByName(QStringLiteral("DoubleDetails"))->SetAsString(QStringLiteral("Rates split"));
+    ClickTab(dialog->PageControl1, 1);
+    DBNavigatorClick(dialog->DBNavigator4, nbInsert);
+    TypeCell(dialog->wwDBGrid2, 3, QStringLiteral("50"));
+    ASSERT_TRUE(Amounts()->Modified());
+
+    Click(dialog->BitBtn1);
+
+    EXPECT_TRUE(presenter.errors.empty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Header()->State(), dsBrowse);
+    EXPECT_EQ(Amounts()->State(), dsBrowse);
+    EXPECT_EQ(Rows(QStringLiteral("select DoubleDetails from TrnDbl1a")), QStringList{"Rent split"});
+    EXPECT_TRUE(Rows(QStringLiteral("select * from TrnDbl1c")).isEmpty());
+}
+
 // On a saved line a radio button is an edit of that line: without Auto Edit
 // it takes no click until Edit is pressed; with it the change is the user's
 // to post or cancel.

@@ -170,6 +170,35 @@ TEST_F(PendingRowsTest, ClosingTheLoansDialogOverAChangedRowAsksNoKeepsItAndYesD
     EXPECT_TRUE(presenter.errors.empty());
 }
 
+// A discard that fails says why and leaves the window up where the user can
+// see it, never hidden with its modal loop still holding the program.
+TEST_F(PendingRowsTest, ADiscardThatFailsLeavesTheWindowUp)
+{
+    ShowWindow();
+    bool upAfterFailure = false;
+    InDialog<TFrmLoans>(Qt::Key_L, FrmLoans, [&](TFrmLoans& loans) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&loans));
+        DBNavigatorClick(loans.DBNavigator2, nbInsert);
+        loans.DBEdit1->setFocus();
+        QTest::keyClicks(loans.DBEdit1, QStringLiteral("Boat Loan"));
+        const auto rule = adm1->TblTrnLoan1A->BeforeCancel;
+        adm1->TblTrnLoan1A->BeforeCancel = [](TDataSet&) { throw EDatabaseError(QStringLiteral("Disk full")); };
+        presenter.Answer(mrYes);
+        QTest::mouseClick(loans.BitBtn1, Qt::LeftButton);
+        adm1->TblTrnLoan1A->BeforeCancel = rule;
+        upAfterFailure = loans.isVisible();
+        presenter.Answer(mrYes);
+        if (upAfterFailure)
+            QTest::mouseClick(loans.BitBtn1, Qt::LeftButton);
+        else
+            loans.SetModalResult(mrCancel);
+    });
+    EXPECT_TRUE(upAfterFailure);
+    EXPECT_EQ(presenter.errors, std::vector<QString>{QStringLiteral("Disk full")});
+    EXPECT_EQ(FrmLoans, nullptr);
+    EXPECT_TRUE(Rows(QStringLiteral("select LoanDetails from TrnLon1a")).isEmpty());
+}
+
 // Whatever keeps a window from opening, the pages show again what the user
 // chose: here the window's making moves the bank master to another account
 // and then fails.
