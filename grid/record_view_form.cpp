@@ -180,9 +180,11 @@ void TwwRecordViewForm::ClearModified()
     }
 }
 
-void TwwRecordViewForm::OpenMemoDialog(QWidget& memo)
+void TwwRecordViewForm::OpenMemoDialog(TDBMemo& memo)
 {
     TField* field = editFields_[std::find(edits_.begin(), edits_.end(), &memo) - edits_.begin()];
+    // The dialog shows the field: what was typed here goes into it first.
+    memo.DataLink().UpdateRecord();
     TwwMemoDialog dialog;
     dialog.SetDataSource(dialog_.DataSource());
     dialog.SetDataField(field->FieldName());
@@ -190,10 +192,10 @@ void TwwRecordViewForm::OpenMemoDialog(QWidget& memo)
     if (field->ReadOnly() || (table && table->ReadOnly()))
         dialog.SetMemoAttributes(dialog.MemoAttributes() | mViewOnly);
     dialog.Execute();
-    if (auto* dbMemo = qobject_cast<TDBMemo*>(&memo)) {
-        dbMemo->setPlainText(field->AsString());
-        dbMemo->document()->setModified(false);
-    }
+    // The field shown again through the memo's link, which then holds nothing
+    // to write: a look that changed nothing leaves a browsing record with
+    // nothing to post as the memo is left.
+    memo.DataLink().Reset();
 }
 
 // ---- Keys
@@ -219,10 +221,10 @@ void TwwRecordViewForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift)
         SetModalResult(mrCancel);
         return;
     }
-    if (key == Qt::Key_F2 && qobject_cast<TDBMemo*>(focused)
-        && std::find(edits_.begin(), edits_.end(), focused) != edits_.end()) {
+    if (auto* memo = qobject_cast<TDBMemo*>(focused);
+        key == Qt::Key_F2 && memo && std::find(edits_.begin(), edits_.end(), focused) != edits_.end()) {
         key = 0;
-        OpenMemoDialog(*focused);
+        OpenMemoDialog(*memo);
         return;
     }
     if (enter && enterToTab && !WantsReturns(focused)) {

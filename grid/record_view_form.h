@@ -10,6 +10,7 @@
 
 class QPushButton;
 class QScrollArea;
+class TDBMemo;
 class TDBNavigator;
 class TDataSource;
 class TField;
@@ -78,7 +79,7 @@ private:
     int LayOutHorizontal();
     void SizeForm(int contentWidth, int rowsHeight);
     void ClearModified();
-    void OpenMemoDialog(QWidget& memo);
+    void OpenMemoDialog(TDBMemo& memo);
 
     void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
     void FormCloseQuery(bool& canClose);

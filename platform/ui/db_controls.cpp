@@ -207,8 +207,14 @@ TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent)
     setReadOnly(true);
     setTabChangesFocus(true);
     dataLink_.OnDataChange = [this] {
+        // The same text is left alone, with the caret and selection in it:
+        // the first key typed puts the dataset into edit mode, which shows
+        // the record again, and the key goes where the caret stood.
+        const QString text = Field() ? Field()->AsString() : QString();
+        if (text == toPlainText())
+            return;
         loading_ = true;
-        setPlainText(Field() ? Field()->AsString() : QString());
+        setPlainText(text);
         loading_ = false;
     };
     dataLink_.OnEditingChange = [this] { setReadOnly(!dataLink_.Editing()); };

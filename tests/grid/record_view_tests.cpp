@@ -6,7 +6,9 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
+#include "grid/memo_dialog.h"
 #include "tests/grid/edits_fixture.h"
+#include "tests/support/real_boxes.h"
 #include "tests/ui/keyboard_away.h"
 #include <QPushButton>
 #include <QTimer>
@@ -165,6 +167,60 @@ TEST_F(RecordViewTest, AnImpossibleDateSaysWhyOnceEachTimeItIsRefused)
     EXPECT_TRUE(ok);
     EXPECT_EQ(presenter.errors.size(), 2u);
     EXPECT_EQ(Stored(QStringLiteral("0001"), "Opened").toDate(), QDate(2020, 2, 27));
+}
+
+// A look at a memo through its dialog, closed with OK, changes nothing: the
+// record view then closes by its close box without a word, the record as it
+// was.
+TEST_F(RecordViewTest, ClosingAfterALookAtAMemoSaysNothing)
+{
+    RealBoxes boxes;
+    QString memoText;
+    bool closed = false;
+    ExecuteWith([&](TwwRecordViewForm& shown) {
+        QWidget* notes = shown.EditOf(Field("Notes"));
+        Focus(notes);
+        QTimer::singleShot(0, [] {
+            if (auto* memo = qobject_cast<TwwMemoDlg*>(QApplication::activeModalWidget()))
+                QTest::mouseClick(memo->OKBtn, Qt::LeftButton);
+        });
+        Key(Qt::Key_F2);
+        // The window manager gives the form back its activation.
+        QApplication::setActiveWindow(&shown);
+        QApplication::processEvents();
+        memoText = qobject_cast<QPlainTextEdit*>(notes)->toPlainText();
+        EXPECT_EQ(QApplication::focusWidget(), notes);
+        shown.close();
+        closed = !shown.isVisible();
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(boxes.BoxCount(), 0) << (boxes.errors.empty() ? boxes.LastText() : boxes.errors.front()).toStdString();
+    EXPECT_EQ(memoText, QStringLiteral("First line 1\nSecond line"));
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "Notes").toString(), QStringLiteral("First line 1\nSecond line"));
+
+    // Typed into the memo before the look: the dialog shows the typing, which
+    // stays in the memo after it and is posted with the record.
+    QString inDialog;
+    EXPECT_TRUE(ExecuteWith([&](TwwRecordViewForm& shown) {
+        auto* notes = qobject_cast<QPlainTextEdit*>(shown.EditOf(Field("Notes")));
+        Focus(notes);
+        notes->moveCursor(QTextCursor::End);
+        Type(QStringLiteral(" and more"));
+        QTimer::singleShot(0, [&inDialog] {
+            if (auto* memo = qobject_cast<TwwMemoDlg*>(QApplication::activeModalWidget())) {
+                inDialog = memo->Memo->toPlainText();
+                QTest::mouseClick(memo->OKBtn, Qt::LeftButton);
+            }
+        });
+        Key(Qt::Key_F2);
+        QApplication::setActiveWindow(&shown);
+        QApplication::processEvents();
+        Key(Qt::Key_Return, Qt::ControlModifier);
+    }));
+    EXPECT_EQ(inDialog, QStringLiteral("First line 1\nSecond line and more"));
+    EXPECT_EQ(boxes.BoxCount(), 0);
+    EXPECT_EQ(Stored(QStringLiteral("0001"), "Notes").toString(), QStringLiteral("First line 1\nSecond line and more"));
 }
 
 } // namespace
