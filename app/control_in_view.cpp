@@ -1,6 +1,6 @@
 #include "app/control_in_view.h"
 #include "platform/ui/page_controls.h"
-#include <QApplication>
+#include <QWidget>
 #include <vector>
 
 void ShowInView(QWidget& control)
@@ -19,7 +19,9 @@ void ShowInView(QWidget& control)
     }
     // A cell editor of the control keeps the keyboard: taking it away would
     // write the text being typed, and a refusal would show a box of its own.
-    QWidget* const focused = QApplication::focusWidget();
+    // The window's own keyboard control counts, also while a box that has
+    // just gone leaves the window inactive.
+    QWidget* const focused = control.window()->focusWidget();
     if (focused != &control && !control.isAncestorOf(focused))
         control.setFocus();
 }

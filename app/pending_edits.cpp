@@ -5,6 +5,7 @@
 #include "platform/db/data_source.h"
 #include "platform/db/dataset.h"
 #include "platform/rtl/presenter.h"
+#include "platform/ui/db_controls.h"
 #include "platform/ui/db_navigator.h"
 #include "platform/ui/form.h"
 #include <QCloseEvent>
@@ -36,15 +37,20 @@ std::vector<TPendingRow> PendingRows(const QWidget& window)
     return rows;
 }
 
-// Changed in the record, or in a grid's editor that has not written it yet.
-bool Changed(const TPendingRow& row, const QWidget& window)
+// Where the user made a change to the row: a data-aware control holding
+// text it has not written to its field yet, a grid's editor likewise, or
+// the record itself; null when there is none.
+QWidget* ChangeOf(const TPendingRow& row, const QWidget& window)
 {
-    if (row.Table->Modified())
-        return true;
-    const auto grids = window.findChildren<TwwCustomDBGrid*>();
-    return std::any_of(grids.begin(), grids.end(), [&row](TwwCustomDBGrid* grid) {
-        return grid->DataSet() == row.Table && grid->DataLink().IsModified();
-    });
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        auto* dataControl = dynamic_cast<TDBFieldControl*>(control);
+        if (dataControl && dataControl->DataLink().DataSet() == row.Table && dataControl->DataLink().IsModified())
+            return control;
+    }
+    for (TwwCustomDBGrid* grid : window.findChildren<TwwCustomDBGrid*>())
+        if (grid->DataSet() == row.Table && grid->DataLink().IsModified())
+            return grid;
+    return row.Table->Modified() ? row.Shown : nullptr;
 }
 
 class TCloseQuestion : public QObject {
@@ -89,12 +95,13 @@ bool DiscardPendingEdits(QWidget& window)
 {
     // One question for the window, however many of its rows were changed:
     // the same box twice in a row would read as a fault.
-    const std::vector<TPendingRow> rows = PendingRows(window);
-    const auto changed = std::find_if(rows.begin(), rows.end(),
-                                      [&window](const TPendingRow& row) { return Changed(row, window); });
-    if (changed != rows.end() &&
+    QWidget* changed = nullptr;
+    for (const TPendingRow& row : PendingRows(window))
+        if ((changed = ChangeOf(row, window)))
+            break;
+    if (changed &&
         MessageDlg(GlobalIntl().UserMessages.wwDBGridDiscardChanges, TMsgDlgType::mtConfirmation, mbYesNo) != mrYes) {
-        ShowInView(*changed->Shown);
+        ShowInView(*changed);
         return false;
     }
     CancelPendingEdits(window);

@@ -8,9 +8,11 @@ class QWidget;
 // Gives those edits up without a word.
 void CancelPendingEdits(const QWidget& window);
 
-// Gives them up as the grid's Escape does: a row the user changed goes only
-// once "Discard changes to this record?" is answered Yes. No brings the user
-// back to that row, on its page, and keeps it and the rest: false.
+// Gives them up as the grid's Escape does: a row the user changed, in its
+// record or in text a control holds and has not written yet, goes only once
+// "Discard changes to this record?" is answered Yes. No brings the user back
+// to the change, on its page, with the keyboard in the control that holds
+// it (else in the row's list), and keeps it and the rest: false.
 bool DiscardPendingEdits(QWidget& window);
 
 // From now on, closing the window (its close box, a Close button, an Exit

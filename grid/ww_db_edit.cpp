@@ -370,8 +370,9 @@ void TwwDBCustomEdit::Change()
 void TwwDBCustomEdit::focusInEvent(QFocusEvent* event)
 {
     focused_ = true;
-    // Back after a refused exit, the refused text stays to be mended.
-    if (Bound() && !InvalidExit()) dataLink_.Reset();
+    // Back after a refused exit, the refused text stays to be mended; back
+    // with its window, the text stays as it was.
+    if (Bound() && !InvalidExit() && !ComingBack(event)) dataLink_.Reset();
     TwwCustomMaskEdit::focusInEvent(event);
 }
 

@@ -363,9 +363,27 @@ void TCustomEdit::keyReleaseEvent(QKeyEvent* event)
     QLineEdit::keyReleaseEvent(event);
 }
 
+namespace {
+
+bool WindowFocusChange(const QFocusEvent* event)
+{
+    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+bool TCustomEdit::ComingBack(const QFocusEvent* event) const
+{
+    return windowAway_ && WindowFocusChange(event);
+}
+
 void TCustomEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    const bool back = ComingBack(event);
+    windowAway_ = false;
+    if (back)
+        return;
     if (autoSelect_ && event->reason() != Qt::MouseFocusReason)
         selectAll();
     DoEnter();
@@ -374,5 +392,10 @@ void TCustomEdit::focusInEvent(QFocusEvent* event)
 void TCustomEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    if (WindowFocusChange(event) && window()->focusWidget() == this) {
+        windowAway_ = true;
+        return;
+    }
+    windowAway_ = false;
     DoExit();
 }

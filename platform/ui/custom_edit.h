@@ -98,8 +98,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Only the window lost the keyboard (to a box, another window, a pop-up
+    // menu) and has it back: the edit was neither left nor entered, and its
+    // text, caret and selection stay as they were.
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // The focus-in is the window's keyboard coming back to the edit it left in.
+    bool ComingBack(const QFocusEvent* event) const;
 
     // The length limit the line edit enforces; a mask edit's mask decides it.
     virtual int EditLimit() const { return maxLength_; }
@@ -114,5 +119,6 @@ private:
     TEditCharCase charCase_ = TEditCharCase::ecNormal;
     QChar passwordChar_;
     bool autoSelect_ = true;
+    bool windowAway_ = false;   // the window took the keyboard from the edit
     QProxyStyle* passwordStyle_ = nullptr;
 };

@@ -94,8 +94,9 @@ void TCustomGrid::HideEditorWidget()
 {
     if (!editor_ || !editor_->isVisible())
         return;
-    // The keys come back to the grid, not to the next control of the window.
-    if (editor_->hasFocus())
+    // The keys come back to the grid, not to the next control of the window;
+    // also while a box has the keyboard: the window gives it back to the grid.
+    if (window()->focusWidget() == editor_)
         setFocus();
     editor_->hide();
 }

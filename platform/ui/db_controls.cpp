@@ -102,8 +102,8 @@ void TDBEdit::Change()
 void TDBEdit::focusInEvent(QFocusEvent* event)
 {
     focused_ = true;
-    // Back after a refused entry, the text stays to be mended.
-    if (!ExitRefused())
+    // Back after a refused entry, or with its window, the text stays.
+    if (!ExitRefused() && !ComingBack(event))
         dataLink_.Reset();
     TCustomMaskEdit::focusInEvent(event);
 }
