@@ -83,6 +83,14 @@ TEST_F(NavigatorKeyboardTest, TheSchedulesInsertTakesTheTypingFromTheLoansList)
     EXPECT_EQ(Rows(QStringLiteral("select LoanTranSerialNum, TransactionDate, PaybackAmount from TrnLon1b")),
               QStringList{"1 2026-04-15 50"});
     EXPECT_EQ(Rows(QStringLiteral("select LoanDetails from TrnLon1a")), QStringList{"Car Loan"});
+
+    // Edit, from the loans list again: the keys go to the line.
+    dialog->wwDBGrid1->setFocus();
+    QApplication::processEvents();
+    ClickButton(dialog->DBNavigator4, nbEdit);
+    ASSERT_EQ(Lines().State(), dsEdit);
+    QWidget* keyboard = QApplication::focusWidget();
+    EXPECT_TRUE(keyboard == dialog->wwDBGrid2 || dialog->wwDBGrid2->isAncestorOf(keyboard));
     EXPECT_TRUE(presenter.errors.empty()) << presenter.errors.front().toStdString();
 }
 
