@@ -133,10 +133,6 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         lastSearched_.clear();
     }
 
-    if (KeepsShownText(key)) {
-        key = 0;
-        return;
-    }
     // Pasting and cutting change the text: the record goes into edit first.
     const bool pasteOrCut = (shift & Qt::ControlModifier) && (key == Qt::Key_V || key == Qt::Key_X);
     if (pasteOrCut && !EditRecord()) {
@@ -149,7 +145,9 @@ void TwwDBCustomLookupCombo::KeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     if (key == Qt::Key_Backspace || key == Qt::Key_Insert || key == Qt::Key_Delete) {
-        if (Editable() && !EditRecord() && !(allowClearKey_ && IsClearKey(key))) key = 0;
+        // The change begins (the record goes into edit) even where the
+        // closed list keeps its text whole.
+        if ((Editable() && !EditRecord() && !(allowClearKey_ && IsClearKey(key))) || KeepsShownText(key)) key = 0;
         return;
     }
     if (!Editable() && (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Left || key == Qt::Key_Right)) {

@@ -25,6 +25,7 @@ class TwwInplaceEdit;
 
 class TwwCustomDBGrid : public TCustomGrid {
     Q_OBJECT
+    Q_PROPERTY(TDataSource* DataSource READ DataSource WRITE SetDataSource)
     friend class TwwGridDataLink;
     friend class TwwInplaceEdit;
 

@@ -2,7 +2,7 @@
 #include "platform/ui/design_fonts.h"
 #include "platform/ui/form.h"
 #include <QFileInfo>
-#include <utility>
+#include <QMouseEvent>
 
 TApplication* Application = nullptr;
 
@@ -104,15 +104,24 @@ bool TApplication::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
+        // The release of a button let go of while the refusal's box was up
+        // went to the blocked window and never comes here: only a button
+        // still held has a release to swallow, and a new press forgets any.
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        swallowRelease_ = Qt::NoButton;
         if (refusalsAtPress_ >= 0 && refusals_ != refusalsAtPress_) {
-            swallowRelease_ = true;
+            if (mouseButtons() & button)
+                swallowRelease_ = button;
             return true;
         }
         break;
+    }
     case QEvent::MouseButtonRelease:
-        if (std::exchange(swallowRelease_, false))
+        if (swallowRelease_ != Qt::NoButton && static_cast<QMouseEvent*>(event)->button() == swallowRelease_) {
+            swallowRelease_ = Qt::NoButton;
             return true;
+        }
         break;
     default:
         break;

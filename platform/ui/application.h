@@ -60,7 +60,7 @@ private:
     // same refusal again.
     int refusals_ = 0;          // exceptions handled so far
     int refusalsAtPress_ = -1;  // before the press being delivered gave the focus; -1: none
-    bool swallowRelease_ = false;
+    Qt::MouseButton swallowRelease_ = Qt::NoButton;   // the held button of a swallowed press
 
     QString title_;
     QString helpFile_;

@@ -1,6 +1,8 @@
 #include "platform/ui/db_navigator.h"
 #include "platform/db/data_source.h"
 #include "platform/rtl/presenter.h"
+#include "platform/ui/custom_grid.h"
+#include "platform/ui/db_controls.h"
 #include <QEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -48,6 +50,22 @@ QPixmap NavigatorGlyph(TNavigateBtn button, const QColor& ink)
     }
     }
     return glyph;
+}
+
+// The data source a control shows: the field controls of this library say
+// so themselves, the grids and controls built on it publish it as their
+// DataSource property.
+TDataSource* SourceShownBy(QWidget* control)
+{
+    if (auto* fieldControl = dynamic_cast<TDBFieldControl*>(control))
+        return fieldControl->DataSource();
+    return control->property("DataSource").value<TDataSource*>();
+}
+
+bool ShowsSource(QWidget* control, TDataSource* source)
+{
+    return control->isVisible() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus &&
+           SourceShownBy(control) == source;
 }
 
 } // namespace
@@ -168,8 +186,8 @@ void TDBNavigator::BtnClick(TNavigateBtn button)
     case nbPrior: dataSet->Prior(); break;
     case nbNext: dataSet->Next(); break;
     case nbLast: dataSet->Last(); break;
-    case nbInsert: dataSet->Insert(); break;
-    case nbEdit: dataSet->Edit(); break;
+    case nbInsert: dataSet->Insert(); FocusDataControl(); break;
+    case nbEdit: dataSet->Edit(); FocusDataControl(); break;
     case nbPost: dataSet->Post(); break;
     case nbCancel: dataSet->Cancel(); break;
     case nbRefresh: dataSet->Refresh(); break;
@@ -181,4 +199,26 @@ void TDBNavigator::BtnClick(TNavigateBtn button)
     }
     if (OnClick)
         OnClick(this, button);
+}
+
+void TDBNavigator::FocusDataControl()
+{
+    // Already in a control of this data (a cell's editor counts as its grid): it stays there.
+    QWidget* top = window();
+    for (QWidget* control = top->focusWidget(); control && control != top; control = control->parentWidget())
+        if (ShowsSource(control, DataSource()))
+            return;
+    QWidget* first = nullptr;
+    for (QWidget* control = top->nextInFocusChain(); control != top; control = control->nextInFocusChain()) {
+        if (control->window() != top || !ShowsSource(control, DataSource()))
+            continue;
+        if (qobject_cast<TCustomGrid*>(control)) {
+            first = control;
+            break;
+        }
+        if (!first)
+            first = control;
+    }
+    if (first)
+        first->setFocus(Qt::OtherFocusReason);
 }

@@ -88,6 +88,11 @@ private:
 
     void UpdateButtons();
     void ArrangeButtons();
+    // The buttons never take the keyboard; after one that begins or edits a
+    // row, the next keys go into that row: to the list that shows this
+    // navigator's data in its window, else to its first control in the tab
+    // order.
+    void FocusDataControl();
 
     TNavDataLink dataLink_{*this};
     std::array<QToolButton*, NavigateButtonCount> buttons_{};

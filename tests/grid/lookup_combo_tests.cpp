@@ -382,3 +382,26 @@ TEST_F(LookupTest, ATextThatNamesNoRowGivesWayAndTheClosedListTakesBackspaceUnle
     EXPECT_EQ(combo->Text(), QStringLiteral("Salary"));
     EXPECT_EQ(combo->LookupValue(), QStringLiteral("004"));
 }
+
+// A bound list that completes the typed text keeps its whole text against
+// Backspace and Delete while closed, but the keys still begin the change
+// the user means, as Insert does: the record goes into edit, to be given up
+// with Escape or cancelled like any other edit.
+TEST_F(LookupTest, AClosedListKeepsItsTextButBackspaceAndDeleteBeginTheEdit)
+{
+    BindCombo();
+    combo->SetShowMatchText(true);
+    ShowForm();
+    const TField& code = *trans->FieldByName(QStringLiteral("BankItemCode"));
+    for (const auto& [place, cut] : {std::pair{Qt::Key_End, Qt::Key_Backspace}, {Qt::Key_Home, Qt::Key_Delete}}) {
+        ASSERT_EQ(trans->State(), dsBrowse);
+        QTest::keyClick(combo, place);
+        QTest::keyClick(combo, cut);
+        EXPECT_EQ(trans->State(), dsEdit);
+        EXPECT_FALSE(combo->IsDroppedDown());
+        EXPECT_EQ(combo->Text(), QStringLiteral("Bank charges"));
+        EXPECT_EQ(code.AsString(), QStringLiteral("001"));
+        trans->Cancel();
+    }
+    EXPECT_TRUE(presenter.shown.empty());
+}
