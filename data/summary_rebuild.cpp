@@ -44,15 +44,6 @@ struct TMonthKey {
     int Month = 0;
 
     bool operator==(const TMonthKey&) const = default;
-    // The key as the index compares it: an empty code is a null field.
-    std::vector<QVariant> IndexValues() const {
-        std::vector<QVariant> values;
-        for (const QString& code : Codes)
-            values.push_back(code.isEmpty() ? QVariant() : QVariant(code));
-        values.emplace_back(Year);
-        values.emplace_back(Month);
-        return values;
-    }
 };
 
 struct TMonthKeyHash {
@@ -75,7 +66,6 @@ public:
         return rows_[it->second].second;
     }
     const std::vector<std::pair<TMonthKey, TSums>>& Rows() const { return rows_; }
-    bool Contains(const TMonthKey& key) const { return index_.contains(key); }
 
 private:
     std::unordered_map<TMonthKey, size_t, TMonthKeyHash> index_;
