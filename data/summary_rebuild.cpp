@@ -234,33 +234,41 @@ struct TWrittenFields {
     int CodeCount = 0;
 };
 
-// One pass over the rows where selects (all when it is empty), each with
+// One pass over the rows where selects (all when it is empty): each row,
+// its written fields from column 0 on, handed to take with its row id and
 // whether the target clause selects it.
-TStoredRows ReadStoredRows(TEngineDatabase& db, const TWrittenFields& fields, const QString& target,
-                           const QString& where = {}, const std::vector<QVariant>& params = {}) {
+template <typename Take>
+void ReadStoredRows(TEngineDatabase& db, const TWrittenFields& fields, const QString& target, const QString& where,
+                    const std::vector<QVariant>& params, Take&& take) {
+    // The row id and the mark are read as floats: the type of a column of
+    // integers is known only once all its rows have been read ahead.
     const QString body = ClauseBody(target);
-    const QString selected =
-        body.isEmpty() ? QStringLiteral("1") : QStringLiteral("case when ") + body + QStringLiteral(" then 1 else 0 end");
-    const auto rows = db.Query(SqlText({QStringLiteral("Select rowid, ") + Joined(fields.Names) + QStringLiteral(", ") +
-                                            selected + QStringLiteral(" from ") + fields.Table,
+    const QString selected = body.isEmpty() ? QStringLiteral("1.0")
+                                            : QStringLiteral("case when ") + body + QStringLiteral(" then 1.0 else 0.0 end");
+    const auto rows = db.Query(SqlText({QStringLiteral("Select ") + Joined(fields.Names) + QStringLiteral(", ") +
+                                            selected + QStringLiteral(", rowid + 0.0 from ") + fields.Table,
                                         where}),
                                params);
     const int count = int(fields.Names.size());
+    while (rows->Next())
+        take(qint64(FloatOf(rows->Value(count + 1))), *rows, FloatOf(rows->Value(count)) != 0.0);
+}
+
+// Every row of a small table by its key.
+TStoredRows ReadStoredRows(TEngineDatabase& db, const TWrittenFields& fields, const QString& target) {
     TStoredRows stored;
-    while (rows->Next()) {
-        TStoredRow row;
-        row.RowId = rows->Value(0).toLongLong();
-        row.Values.reserve(size_t(count));
+    const int count = int(fields.Names.size());
+    ReadStoredRows(db, fields, target, {}, {}, [&](qint64 rowId, const TResultSet& rows, bool selected) {
+        TStoredRow row{rowId, {}, selected};
         for (int i = 0; i < count; ++i)
-            row.Values.push_back(rows->Value(1 + i));
-        row.Selected = IntOf(rows->Value(1 + count)) != 0;
+            row.Values.push_back(rows.Value(i));
         TMonthKey key;
         for (int i = 0; i < fields.CodeCount; ++i)
             key.Codes << TextOf(row.Values[size_t(i)]);
         key.Year = IntOf(row.Values[size_t(fields.CodeCount)]);
         key.Month = IntOf(row.Values[size_t(fields.CodeCount + 1)]);
         stored.insert_or_assign(std::move(key), std::move(row));
-    }
+    });
     return stored;
 }
 
@@ -368,9 +376,24 @@ private:
 // The source transactions added up per key, in the order the keys first
 // appear. A row's key is found by the numbers of its codes and its month, so
 // that its texts are looked up once each, not compared as a key.
-using TSourceTotals = std::vector<std::pair<TMonthKey, TAmounts>>;
+// The place of a key among the totals is found again by the numbers of its
+// codes and its month, for the stored rows compared with them.
+struct TSourceTotals {
+    std::vector<std::pair<TMonthKey, TAmounts>> Rows;
+    TCodeNumbers Numbers;
+    TKeyPlaces Places;
 
-TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& layout) {
+    size_t& PlaceOf(const TResultSet& rows, int codeCount, int year, int month) {
+        TNumberedKey numbered;
+        for (int i = 0; i < codeCount; ++i)
+            numbered.Codes[i] = Numbers.Number(i, TextOf(rows.Value(i)));
+        numbered.Year = year;
+        numbered.Month = month;
+        return Places.At(numbered);
+    }
+};
+
+void AddUpSource(const TRebuildScope& scope, const TSummaryLayout& layout, TSourceTotals& totals) {
     const int codeCount = static_cast<int>(layout.Codes.size());
     std::vector<const char*> sourceFields = layout.Codes;
     sourceFields.push_back("TransactionDate");
@@ -379,25 +402,19 @@ TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& lay
     const auto rows = scope.Db.Query(SqlText({QStringLiteral("Select ") + Joined(sourceFields) +
                                                   QStringLiteral(" from ") + QString::fromLatin1(layout.SourceTable),
                                               ClauseTestedOnEachRow(scope.Source)}));
-    TSourceTotals totals;
-    TCodeNumbers numbers;
     TMonthOfDates months;
-    TKeyPlaces places;
-    TNumberedKey numbered;
+    int year = 0, month = 0;
     while (rows->Next()) {
-        for (int i = 0; i < codeCount; ++i)
-            numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
-        months.Read(rows->Value(codeCount), numbered.Year, numbered.Month);
-        size_t& place = places.At(numbered);
+        months.Read(rows->Value(codeCount), year, month);
+        size_t& place = totals.PlaceOf(*rows, codeCount, year, month);
         if (place == TKeyPlaces::None) {
-            place = totals.size();
-            totals.emplace_back(KeyFromRow(*rows, codeCount, numbered.Year, numbered.Month), TAmounts{});
+            place = totals.Rows.size();
+            totals.Rows.emplace_back(KeyFromRow(*rows, codeCount, year, month), TAmounts{});
         }
-        TAmounts& sums = totals[place].second;
+        TAmounts& sums = totals.Rows[place].second;
         for (int i = 0; i < int(layout.Amounts.size()); ++i)
             sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
     }
-    return totals;
 }
 
 // The fields a rebuild writes into a summary table: all of them.
@@ -424,28 +441,12 @@ QString SummaryIndexName(TSummaryKind kind) { return QString::fromLatin1(Layout(
 
 void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TSummaryLayout& layout = Layout(kind);
-    const TSourceTotals totals = SourceTotals(scope, layout);
-    for (const auto& [key, sums] : totals)
+    TSourceTotals totals;
+    AddUpSource(scope, layout, totals);
+    for (const auto& [key, sums] : totals.Rows)
         CheckMonthSums(layout, key, sums);
-    // The rows the target selects, and those of the years the totals hold:
-    // only they can have one of their keys.
-    QString where;
-    std::vector<QVariant> params;
-    const QString body = ClauseBody(scope.Target);
-    if (!body.isEmpty()) {
-        where = QStringLiteral("where (") + body + QLatin1Char(')');
-        if (!totals.empty()) {
-            const auto [first, last] = std::minmax_element(totals.begin(), totals.end(), [](const auto& a, const auto& b) {
-                return a.first.Year < b.first.Year;
-            });
-            where += QStringLiteral(" or (PeriodYear >= ? and PeriodYear <= ?)");
-            params = {first->first.Year, last->first.Year};
-        }
-    }
-    const TWrittenFields fields = SummaryFields(layout);
-    TStoredRows stored = ReadStoredRows(scope.Db, fields, scope.Target, where, params);
     const QVariant closeDate = DateValue(scope.CloseDate);
-    const auto valuesOf = [&](const TMonthKey& key, const TAmounts& sums, const TStoredRow*) {
+    const auto valuesOf = [&](const TMonthKey& key, const TAmounts& sums) {
         std::vector<QVariant> values;
         for (const QString& code : key.Codes)
             values.push_back(CodeValue(code));
@@ -458,7 +459,68 @@ void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
         values.push_back(closeDate);
         return values;
     };
-    WriteChangedRows(scope.Db, fields, stored, totals, valuesOf, [](const TStoredRow&) { return false; });
+
+    // The rows the target selects, and those of the years the totals hold:
+    // only they can have one of their keys. Each is compared with its key's
+    // totals as it is read.
+    QString where;
+    std::vector<QVariant> params;
+    const QString body = ClauseBody(scope.Target);
+    if (!body.isEmpty()) {
+        where = QStringLiteral("where (") + body + QLatin1Char(')');
+        if (!totals.Rows.empty()) {
+            const auto [first, last] = std::minmax_element(totals.Rows.begin(), totals.Rows.end(),
+                                                           [](const auto& a, const auto& b) { return a.first.Year < b.first.Year; });
+            where += QStringLiteral(" or (PeriodYear >= ? and PeriodYear <= ?)");
+            params = {first->first.Year, last->first.Year};
+        }
+    }
+    const TWrittenFields fields = SummaryFields(layout);
+    const int codeCount = fields.CodeCount;
+    std::vector<bool> found(totals.Rows.size(), false);
+    std::vector<qint64> deletes;
+    std::vector<std::pair<qint64, size_t>> updates;   // row id, place
+    ReadStoredRows(scope.Db, fields, scope.Target, where, params, [&](qint64 rowId, const TResultSet& rows, bool selected) {
+        const size_t place =
+            totals.PlaceOf(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
+        if (place == TKeyPlaces::None) {
+            if (selected)
+                deletes.push_back(rowId);
+            return;
+        }
+        found[place] = true;
+        const auto& [key, sums] = totals.Rows[place];
+        const std::vector<QVariant> values = valuesOf(key, sums);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (!SameValue(rows.Value(int(i)), values[i])) {
+                updates.emplace_back(rowId, place);
+                return;
+            }
+    });
+
+    // Rows go before any row is added, so a new row never meets the key of one going.
+    const TColumnMap columnMap(scope.Db, fields.Table);
+    std::vector<int> columns;
+    for (const char* name : fields.Names)
+        columns.push_back(columnMap[QString::fromLatin1(name)]);
+    const auto fill = [&](TRecordValues& record, size_t place) {
+        const std::vector<QVariant> values = valuesOf(totals.Rows[place].first, totals.Rows[place].second);
+        for (size_t i = 0; i < columns.size(); ++i)
+            record[columns[i]] = values[i];
+    };
+    for (qint64 rowId : deletes)
+        scope.Db.DeleteRow(fields.Table, rowId);
+    for (const auto& [rowId, place] : updates) {
+        TRecordValues record = scope.Db.ReadRow(fields.Table, rowId).value();
+        fill(record, place);
+        scope.Db.UpdateRow(fields.Table, rowId, record);
+    }
+    for (size_t place = 0; place < totals.Rows.size(); ++place)
+        if (!found[place]) {
+            TRecordValues record = columnMap.EmptyRecord();
+            fill(record, place);
+            scope.Db.InsertRow(fields.Table, record);
+        }
 }
 
 // ---- Bills
