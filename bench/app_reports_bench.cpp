@@ -162,6 +162,7 @@ void FirstReportAfterAPost(benchmark::State& state)
     }
     state.counters["limit_us"] = state.range(0) == Large ? 1000000 : 300000;
     state.counters["max_ratio"] = 2.5;
+    state.counters["wall_only"] = 1;   // the user waits for the grid, commits and all
 }
 
 // Floor: the same post on a copy of the same book, then the same work in
