@@ -22,9 +22,10 @@ struct TRebuildScope {
     QDate CloseDate;  // stamped on every row written
 };
 
-// The statement that deletes a kind's summary rows, as its two lines.
+// The statement that deletes a kind's summary rows the target selects, as its
+// two lines: what a run stands for, kept beside the database.
 QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target);
-// The name of the summary table and of the index its rows are found by.
+// The name of the summary table and of the index its table is shown in.
 QString SummaryTableName(TSummaryKind kind);
 QString SummaryIndexName(TSummaryKind kind);
 
