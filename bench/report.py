@@ -6,7 +6,8 @@ floor or goal, the ratio, and whether it is met.
 A benchmark named X is paired with X_Floor (the same work done directly in
 SQLite), and one of several sizes, X/size, with X_Floor/size; the figure X may
 carry a counter max_ratio, the ratio it must stay within. X_Reference is a further comparison, shown but not judged. A benchmark
-without a floor may carry a counter limit_us, its goal in time; a counter
+may carry a counter limit_us, its goal in time (judged beside its floor too,
+on a row of its own); a counter
 limit_<unit> other than limit_us is the goal of the counter ending in _<unit>
 (limit_mb judges peak_mb). A counter cpu_us replaces the processor time
 Google Benchmark measures (a figure whose work runs in a child process).
@@ -163,6 +164,14 @@ def is_companion(name):
     return base.endswith("_Floor") or base.endswith("_Reference")
 
 
+def goal_row(figure, head, wall, cpu, wall_only):
+    """The figure against its goal in time."""
+    goal = figure.counter("limit_us") * 1e3
+    goal_stat = Stat([goal])
+    how, ratio = basis([(wall, goal_stat), (cpu, goal_stat)], wall_only)
+    return head + ["goal " + fmt(goal), f"{ratio:.2f}", how, "met" if ratio <= 1 else "NOT", wall.n]
+
+
 def rows_of(figure, data):
     if figure.error is not None:
         skipped = figure.error.lower().startswith("skipped")
@@ -178,13 +187,12 @@ def rows_of(figure, data):
         met = "-" if limit is None else ("met" if ratio <= limit else f"NOT (<= {limit:g})")
         shown = floor.wall() if how == "wall" else floor.cpu()
         rows.append(head + [f"floor {shown.show(fmt)}", f"{ratio:.2f}", how, met, wall.n])
+        if figure.counter("limit_us") is not None:
+            rows.append(goal_row(figure, ["  " + figure.name + " goal", "", ""], wall, cpu, wall_only))
     elif floor and floor.error is not None:
         rows.append(head + ["floor failed", "", "", "FAILED: floor: " + floor.error, wall.n])
     elif figure.counter("limit_us") is not None:
-        goal = figure.counter("limit_us") * 1e3
-        goal_stat = Stat([goal])
-        how, ratio = basis([(wall, goal_stat), (cpu, goal_stat)], wall_only)
-        rows.append(head + ["goal " + fmt(goal), f"{ratio:.2f}", how, "met" if ratio <= 1 else "NOT", wall.n])
+        rows.append(goal_row(figure, head, wall, cpu, wall_only))
     else:
         rows.append(head + ["", "", "", "", wall.n])
     for key in sorted(k for b in figure.runs[:1] for k in b if k.startswith("limit_") and k != "limit_us"):

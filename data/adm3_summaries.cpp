@@ -34,8 +34,7 @@ void WriteBankDeleteScript(const QString& target) {
 
 void RebuildTransactionSummary(const TRebuildScope& scope, TwwTable* table, TSummaryKind kind) {
     OpenSummaryTable(table, kind);
-    DeleteSummaryRows(scope, kind);
-    AddUpSummaryRows(scope, kind);
+    RewriteSummaryRows(scope, kind);
 }
 
 }  // namespace
@@ -75,18 +74,15 @@ void TADm3::RebuildSummaries(const QString& source, const QString& target) {
 void TADm3::RebuildBankSummary(const TRebuildScope& scope) {
     OpenSummaryTable(TblRepBank1, TSummaryKind::Bank);
     WriteBankDeleteScript(scope.Target);
-    DeleteSummaryRows(scope, TSummaryKind::Bank);
-    AddUpSummaryRows(scope, TSummaryKind::Bank);
+    RewriteSummaryRows(scope, TSummaryKind::Bank);
 }
 
 void TADm3::RebuildTelSummary(const TRebuildScope& scope) {
     OpenSummaryTable(TblRepTel1, TSummaryKind::Tel);
-    DeleteSummaryRows(scope, TSummaryKind::Tel);
-    TBillRebuild bills(scope);
-    AddUpSummaryRows(scope, TSummaryKind::Tel);
+    RewriteSummaryRows(scope, TSummaryKind::Tel);
     if (!TblTelPaid->Active())
         TblTelPaid->Open();
-    bills.Finish(scope);
+    RebuildBills(scope);
 }
 
 void TADm3::RebuildIncomeSummary(const TRebuildScope& scope) {

@@ -44,15 +44,6 @@ struct TMonthKey {
     int Month = 0;
 
     bool operator==(const TMonthKey&) const = default;
-    // The key as the index compares it: an empty code is a null field.
-    std::vector<QVariant> IndexValues() const {
-        std::vector<QVariant> values;
-        for (const QString& code : Codes)
-            values.push_back(code.isEmpty() ? QVariant() : QVariant(code));
-        values.emplace_back(Year);
-        values.emplace_back(Month);
-        return values;
-    }
 };
 
 struct TMonthKeyHash {
@@ -75,7 +66,6 @@ public:
         return rows_[it->second].second;
     }
     const std::vector<std::pair<TMonthKey, TSums>>& Rows() const { return rows_; }
-    bool Contains(const TMonthKey& key) const { return index_.contains(key); }
 
 private:
     std::unordered_map<TMonthKey, size_t, TMonthKeyHash> index_;
@@ -176,11 +166,6 @@ QString Joined(const std::vector<const char*>& names) {
     return list.join(QStringLiteral(", "));
 }
 
-QString KeyText(const TMonthKey& key) {
-    return key.Codes.join(QChar(0x1f)) + QChar(0x1f) + QString::number(key.Year) + QChar(0x1f) +
-           QString::number(key.Month);
-}
-
 TMonthKey KeyFromRow(const TResultSet& rows, int codeCount, int year, int month) {
     TMonthKey key;
     for (int i = 0; i < codeCount; ++i)
@@ -193,16 +178,6 @@ TMonthKey KeyFromRow(const TResultSet& rows, int codeCount, int year, int month)
 // A key read as codes, year and month.
 TMonthKey KeyFromRow(const TResultSet& rows, int codeCount) {
     return KeyFromRow(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
-}
-
-// The keys of the rows a select of codes, year and month reads.
-QSet<QString> KeyTexts(TEngineDatabase& db, const QString& selectText, int codeCount,
-                       const std::vector<QVariant>& params = {}) {
-    QSet<QString> keys;
-    const auto rows = db.Query(selectText, params);
-    while (rows->Next())
-        keys.insert(KeyText(KeyFromRow(*rows, codeCount)));
-    return keys;
 }
 
 // The largest month sum a summary row takes: far above any sum of the amounts
@@ -233,36 +208,137 @@ void CheckMonthSums(const TSummaryLayout& layout, const TMonthKey& key, const TA
         check(sums.Value[1] - sums.Value[0], "TotalAmount");
 }
 
-// A stored row: its row id and values.
-using TStoredRow = std::pair<qint64, TRecordValues>;
+// A stored row a run may write over or delete: its row id, the values of the
+// fields the run writes (in the order it names them), and whether the target
+// clause selects it.
+struct TStoredRow {
+    qint64 RowId = 0;
+    std::vector<QVariant> Values;
+    bool Selected = false;
+};
 using TStoredRows = std::unordered_map<TMonthKey, TStoredRow, TMonthKeyHash>;
 
-// Every row of a small table, by the key KeyOf reads from its values.
-template <typename KeyOf>
-TStoredRows ReadRowsByKey(TEngineDatabase& db, const QString& table, KeyOf&& keyOf) {
-    TStoredRows rows;
-    const auto cursor = db.OpenCursor(CursorOn(table));
-    for (cursor->First(); !cursor->Eof(); cursor->Next())
-        rows.emplace(keyOf(cursor->Record()), TStoredRow(cursor->RowId(), cursor->Record()));
-    return rows;
+// The body of a where clause, without its "where"; empty for an empty clause.
+QString ClauseBody(const QString& where) {
+    static const QRegularExpression leadingWhere(QStringLiteral("^\\s*where\\s"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = leadingWhere.match(where);
+    return match.hasMatch() ? where.mid(match.capturedEnd()) : where.trimmed();
 }
 
-// One row per key of totals, in their order: the stored row Find gives for the
-// key is updated, any other key gets a new row. Fill sets the values of the
-// row, told whether it is new.
-template <typename TSums, typename Find, typename Fill>
-void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumnMap& columns,
-                        const std::vector<std::pair<TMonthKey, TSums>>& totals, Find&& find, Fill&& fill) {
+// The fields a run writes into a table: the codes, PeriodYear and PeriodMonth
+// first (the row's key), then the rest.
+struct TWrittenFields {
+    QString Table;
+    std::vector<const char*> Names;
+    int CodeCount = 0;
+};
+
+// One pass over the rows where selects (all when it is empty): each row,
+// its written fields from column 0 on, handed to take with its row id and
+// whether the target clause selects it.
+template <typename Take>
+void ReadStoredRows(TEngineDatabase& db, const TWrittenFields& fields, const QString& target, const QString& where,
+                    const std::vector<QVariant>& params, Take&& take) {
+    // The row id and the mark are read as floats: the type of a column of
+    // integers is known only once all its rows have been read ahead.
+    const QString body = ClauseBody(target);
+    const QString selected = body.isEmpty() ? QStringLiteral("1.0")
+                                            : QStringLiteral("case when ") + body + QStringLiteral(" then 1.0 else 0.0 end");
+    const auto rows = db.Query(SqlText({QStringLiteral("Select ") + Joined(fields.Names) + QStringLiteral(", ") +
+                                            selected + QStringLiteral(", rowid + 0.0 from ") + fields.Table,
+                                        where}),
+                               params);
+    const int count = int(fields.Names.size());
+    while (rows->Next())
+        take(qint64(FloatOf(rows->Value(count + 1))), *rows, FloatOf(rows->Value(count)) != 0.0);
+}
+
+// Every row of a small table by its key.
+TStoredRows ReadStoredRows(TEngineDatabase& db, const TWrittenFields& fields, const QString& target) {
+    TStoredRows stored;
+    const int count = int(fields.Names.size());
+    ReadStoredRows(db, fields, target, {}, {}, [&](qint64 rowId, const TResultSet& rows, bool selected) {
+        TStoredRow row{rowId, {}, selected};
+        for (int i = 0; i < count; ++i)
+            row.Values.push_back(rows.Value(i));
+        TMonthKey key;
+        for (int i = 0; i < fields.CodeCount; ++i)
+            key.Codes << TextOf(row.Values[size_t(i)]);
+        key.Year = IntOf(row.Values[size_t(fields.CodeCount)]);
+        key.Month = IntOf(row.Values[size_t(fields.CodeCount + 1)]);
+        stored.insert_or_assign(std::move(key), std::move(row));
+    });
+    return stored;
+}
+
+// Whether a stored value is the value a run would write: the same text, date
+// or number, or null on both sides.
+bool SameValue(const QVariant& stored, const QVariant& written) {
+    if (stored.isNull() || written.isNull())
+        return stored.isNull() == written.isNull();
+    const int type = written.typeId();
+    if (type == QMetaType::QString || type == QMetaType::QDate)
+        return stored.typeId() == type && stored == written;
+    if (type == QMetaType::Bool)
+        return stored.toBool() == written.toBool();
+    return stored.toDouble() == written.toDouble();
+}
+
+bool SameValues(const std::vector<QVariant>& stored, const std::vector<QVariant>& written) {
+    for (size_t i = 0; i < written.size(); ++i)
+        if (!SameValue(stored[i], written[i]))
+            return false;
+    return true;
+}
+
+// Leaves the table as deleting the stored rows the target selected (and
+// those extraDelete names) and then writing one row per key of totals would:
+// a key's stored row written over, a new row for any other key. Only the rows
+// whose values change are written. valuesOf gives a key's values in the
+// order of fields, told the stored row it would write over (or null).
+template <typename TSums, typename ValuesOf, typename ExtraDelete>
+void WriteChangedRows(TEngineDatabase& db, const TWrittenFields& fields, TStoredRows& stored,
+                      const std::vector<std::pair<TMonthKey, TSums>>& totals, ValuesOf&& valuesOf,
+                      ExtraDelete&& extraDelete) {
+    const TColumnMap columnMap(db, fields.Table);
+    std::vector<int> columns;
+    for (const char* name : fields.Names)
+        columns.push_back(columnMap[QString::fromLatin1(name)]);
+    struct TWrite {
+        const TStoredRow* Over;   // null: a new row
+        std::vector<QVariant> Values;
+    };
+    std::vector<TWrite> writes;
+    std::vector<const TStoredRow*> kept;
     for (const auto& [key, sums] : totals) {
-        std::optional<TStoredRow> stored = find(key);
-        TRecordValues record = stored ? std::move(stored->second) : columns.EmptyRecord();
-        fill(record, key, sums, !stored);
-        if (stored)
-            db.UpdateRow(table, stored->first, record);
+        const auto found = stored.find(key);
+        TStoredRow* over = found == stored.end() ? nullptr : &found->second;
+        std::vector<QVariant> values = valuesOf(key, sums, over);
+        if (over)
+            kept.push_back(over);
+        if (!over || !SameValues(over->Values, values))
+            writes.push_back({over, std::move(values)});
+    }
+    // Rows go before any row is added, so a new row never meets the key of one going.
+    std::sort(kept.begin(), kept.end());
+    for (const auto& [key, row] : stored)
+        if ((row.Selected || extraDelete(row)) && !std::binary_search(kept.begin(), kept.end(), &row))
+            db.DeleteRow(fields.Table, row.RowId);
+    for (const TWrite& write : writes) {
+        TRecordValues record = write.Over ? db.ReadRow(fields.Table, write.Over->RowId).value() : columnMap.EmptyRecord();
+        for (size_t i = 0; i < columns.size(); ++i)
+            record[columns[i]] = write.Values[i];
+        if (write.Over)
+            db.UpdateRow(fields.Table, write.Over->RowId, record);
         else
-            db.InsertRow(table, record);
+            db.InsertRow(fields.Table, record);
     }
 }
+
+QVariant CodeValue(const QString& code) { return code.isEmpty() ? QVariant() : QVariant(code); }
+
+QVariant DateValue(const QDate& date) { return date.isValid() ? QVariant(date) : QVariant(); }
 
 // The source clause as a test made on each row of the table read straight
 // through. Given the clause itself, the engine walks a date index (account
@@ -272,13 +348,8 @@ void UpdateOrInsertRows(TEngineDatabase& db, const QString& table, const TColumn
 // straight through, the transactions of a month are added in the order they
 // were entered, as a rebuild without clause adds them, to the same sums.
 QString ClauseTestedOnEachRow(const QString& where) {
-    static const QRegularExpression leadingWhere(QStringLiteral("^\\s*where\\s"),
-                                                 QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = leadingWhere.match(where);
-    if (!match.hasMatch())
-        return where;
-    return QStringLiteral("where case when ") + where.mid(match.capturedEnd()) +
-           QStringLiteral(" then 1 else 0 end = 1");
+    const QString body = ClauseBody(where);
+    return body.isEmpty() ? QString() : QStringLiteral("where case when ") + body + QStringLiteral(" then 1 else 0 end = 1");
 }
 
 // The month of each transaction, worked out once per run of equal dates:
@@ -305,9 +376,24 @@ private:
 // The source transactions added up per key, in the order the keys first
 // appear. A row's key is found by the numbers of its codes and its month, so
 // that its texts are looked up once each, not compared as a key.
-using TSourceTotals = std::vector<std::pair<TMonthKey, TAmounts>>;
+// The place of a key among the totals is found again by the numbers of its
+// codes and its month, for the stored rows compared with them.
+struct TSourceTotals {
+    std::vector<std::pair<TMonthKey, TAmounts>> Rows;
+    TCodeNumbers Numbers;
+    TKeyPlaces Places;
 
-TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& layout) {
+    size_t& PlaceOf(const TResultSet& rows, int codeCount, int year, int month) {
+        TNumberedKey numbered;
+        for (int i = 0; i < codeCount; ++i)
+            numbered.Codes[i] = Numbers.Number(i, TextOf(rows.Value(i)));
+        numbered.Year = year;
+        numbered.Month = month;
+        return Places.At(numbered);
+    }
+};
+
+void AddUpSource(const TRebuildScope& scope, const TSummaryLayout& layout, TSourceTotals& totals) {
     const int codeCount = static_cast<int>(layout.Codes.size());
     std::vector<const char*> sourceFields = layout.Codes;
     sourceFields.push_back("TransactionDate");
@@ -316,87 +402,32 @@ TSourceTotals SourceTotals(const TRebuildScope& scope, const TSummaryLayout& lay
     const auto rows = scope.Db.Query(SqlText({QStringLiteral("Select ") + Joined(sourceFields) +
                                                   QStringLiteral(" from ") + QString::fromLatin1(layout.SourceTable),
                                               ClauseTestedOnEachRow(scope.Source)}));
-    TSourceTotals totals;
-    TCodeNumbers numbers;
     TMonthOfDates months;
-    TKeyPlaces places;
-    TNumberedKey numbered;
+    int year = 0, month = 0;
     while (rows->Next()) {
-        for (int i = 0; i < codeCount; ++i)
-            numbered.Codes[i] = numbers.Number(i, TextOf(rows->Value(i)));
-        months.Read(rows->Value(codeCount), numbered.Year, numbered.Month);
-        size_t& place = places.At(numbered);
+        months.Read(rows->Value(codeCount), year, month);
+        size_t& place = totals.PlaceOf(*rows, codeCount, year, month);
         if (place == TKeyPlaces::None) {
-            place = totals.size();
-            totals.emplace_back(KeyFromRow(*rows, codeCount, numbered.Year, numbered.Month), TAmounts{});
+            place = totals.Rows.size();
+            totals.Rows.emplace_back(KeyFromRow(*rows, codeCount, year, month), TAmounts{});
         }
-        TAmounts& sums = totals[place].second;
+        TAmounts& sums = totals.Rows[place].second;
         for (int i = 0; i < int(layout.Amounts.size()); ++i)
             sums.Value[i] += FloatOf(rows->Value(codeCount + 1 + i));
     }
-    return totals;
 }
 
-// The columns of a summary table that a rebuild writes.
-struct TSummaryColumns {
-    std::vector<int> Codes;
-    std::vector<int> Amounts;
-    int Year, Month, Total, Close;
-
-    TSummaryColumns(const TColumnMap& columns, const TSummaryLayout& layout)
-        : Year(columns[QStringLiteral("PeriodYear")]), Month(columns[QStringLiteral("PeriodMonth")]),
-          Total(columns[QStringLiteral("TotalAmount")]), Close(columns[QStringLiteral("CloseDate")]) {
-        for (const char* code : layout.Codes)
-            Codes.push_back(columns[QString::fromLatin1(code)]);
-        for (const auto& amount : layout.Amounts)
-            Amounts.push_back(columns[QString::fromLatin1(amount.first)]);
-    }
-};
-
-// One summary row per key: rows the target clause spared are found through
-// the index and written over; every other key is a new row.
-void WriteSummaryRows(const TRebuildScope& scope, const TSummaryLayout& layout, const TSourceTotals& totals) {
-    const QString table = QString::fromLatin1(layout.Table);
-    std::vector<const char*> keyFields = layout.Codes;
-    keyFields.push_back("PeriodYear");
-    keyFields.push_back("PeriodMonth");
-    const int codeCount = static_cast<int>(layout.Codes.size());
-    // Only a row of a year the totals hold can have one of their keys: the
-    // rows of the other years are not read.
-    const auto [first, last] = std::minmax_element(totals.begin(), totals.end(), [](const auto& a, const auto& b) {
-        return a.first.Year < b.first.Year;
-    });
-    const QSet<QString> spared =
-        KeyTexts(scope.Db,
-                 QStringLiteral("Select ") + Joined(keyFields) + QStringLiteral(" from ") + table +
-                     QStringLiteral(" where PeriodYear >= ? and PeriodYear <= ?"),
-                 codeCount, {first->first.Year, last->first.Year});
-    std::unique_ptr<TEngineCursor> finder;
-    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
-        if (spared.isEmpty() || !spared.contains(KeyText(key)))
-            return std::nullopt;
-        if (!finder)
-            finder = scope.Db.OpenCursor(CursorOn(table, QString::fromLatin1(layout.Index)));
-        if (!finder->Seek(key.IndexValues(), false))
-            return std::nullopt;
-        return TStoredRow(finder->RowId(), finder->Record());
-    };
-
-    const TColumnMap columnMap(scope.Db, table);
-    const TSummaryColumns columns(columnMap, layout);
-    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
-    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TAmounts& sums, bool) {
-        for (int i = 0; i < codeCount; ++i)
-            record[columns.Codes[i]] = key.Codes[i].isEmpty() ? QVariant() : QVariant(key.Codes[i]);
-        record[columns.Year] = key.Year;
-        record[columns.Month] = key.Month;
-        for (size_t i = 0; i < columns.Amounts.size(); ++i)
-            record[columns.Amounts[i]] = sums.Value[i];
-        if (layout.CreditMinusDebit)
-            record[columns.Total] = sums.Value[1] - sums.Value[0];
-        record[columns.Close] = closeDate;
-    };
-    UpdateOrInsertRows(scope.Db, table, columnMap, totals, find, fill);
+// The fields a rebuild writes into a summary table: all of them.
+TWrittenFields SummaryFields(const TSummaryLayout& layout) {
+    TWrittenFields fields{QString::fromLatin1(layout.Table), layout.Codes, int(layout.Codes.size())};
+    fields.Names.push_back("PeriodYear");
+    fields.Names.push_back("PeriodMonth");
+    for (const auto& amount : layout.Amounts)
+        fields.Names.push_back(amount.first);
+    if (layout.CreditMinusDebit)
+        fields.Names.push_back("TotalAmount");
+    fields.Names.push_back("CloseDate");
+    return fields;
 }
 
 }  // namespace
@@ -408,23 +439,88 @@ QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target) {
 QString SummaryTableName(TSummaryKind kind) { return QString::fromLatin1(Layout(kind).Table); }
 QString SummaryIndexName(TSummaryKind kind) { return QString::fromLatin1(Layout(kind).Index); }
 
-void DeleteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
-    // A delete with a clause takes the rows out one by one, each from the
-    // table and its indexes; when the clause selects every row, the table is
-    // emptied at once. The clause still decides: the rows are counted.
-    const QString table = SummaryTableName(kind);
-    const bool everyRow =
-        scope.Target.isEmpty() || RowCount(scope.Db, table, scope.Target) == RowCount(scope.Db, table, QString());
-    scope.Db.Execute(SqlText(SummaryDeleteLines(kind, everyRow ? QString() : scope.Target)));
-}
-
-void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
+void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TSummaryLayout& layout = Layout(kind);
-    const TSourceTotals totals = SourceTotals(scope, layout);
-    for (const auto& [key, sums] : totals)
+    TSourceTotals totals;
+    AddUpSource(scope, layout, totals);
+    for (const auto& [key, sums] : totals.Rows)
         CheckMonthSums(layout, key, sums);
-    if (!totals.empty())
-        WriteSummaryRows(scope, layout, totals);
+    const QVariant closeDate = DateValue(scope.CloseDate);
+    const auto valuesOf = [&](const TMonthKey& key, const TAmounts& sums) {
+        std::vector<QVariant> values;
+        for (const QString& code : key.Codes)
+            values.push_back(CodeValue(code));
+        values.emplace_back(key.Year);
+        values.emplace_back(key.Month);
+        for (size_t i = 0; i < layout.Amounts.size(); ++i)
+            values.emplace_back(sums.Value[i]);
+        if (layout.CreditMinusDebit)
+            values.emplace_back(sums.Value[1] - sums.Value[0]);
+        values.push_back(closeDate);
+        return values;
+    };
+
+    // The rows the target selects, and those of the years the totals hold:
+    // only they can have one of their keys. Each is compared with its key's
+    // totals as it is read.
+    QString where;
+    std::vector<QVariant> params;
+    const QString body = ClauseBody(scope.Target);
+    if (!body.isEmpty()) {
+        where = QStringLiteral("where (") + body + QLatin1Char(')');
+        if (!totals.Rows.empty()) {
+            const auto [first, last] = std::minmax_element(totals.Rows.begin(), totals.Rows.end(),
+                                                           [](const auto& a, const auto& b) { return a.first.Year < b.first.Year; });
+            where += QStringLiteral(" or (PeriodYear >= ? and PeriodYear <= ?)");
+            params = {first->first.Year, last->first.Year};
+        }
+    }
+    const TWrittenFields fields = SummaryFields(layout);
+    const int codeCount = fields.CodeCount;
+    std::vector<bool> found(totals.Rows.size(), false);
+    std::vector<qint64> deletes;
+    std::vector<std::pair<qint64, size_t>> updates;   // row id, place
+    ReadStoredRows(scope.Db, fields, scope.Target, where, params, [&](qint64 rowId, const TResultSet& rows, bool selected) {
+        const size_t place =
+            totals.PlaceOf(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
+        if (place == TKeyPlaces::None) {
+            if (selected)
+                deletes.push_back(rowId);
+            return;
+        }
+        found[place] = true;
+        const auto& [key, sums] = totals.Rows[place];
+        const std::vector<QVariant> values = valuesOf(key, sums);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (!SameValue(rows.Value(int(i)), values[i])) {
+                updates.emplace_back(rowId, place);
+                return;
+            }
+    });
+
+    // Rows go before any row is added, so a new row never meets the key of one going.
+    const TColumnMap columnMap(scope.Db, fields.Table);
+    std::vector<int> columns;
+    for (const char* name : fields.Names)
+        columns.push_back(columnMap[QString::fromLatin1(name)]);
+    const auto fill = [&](TRecordValues& record, size_t place) {
+        const std::vector<QVariant> values = valuesOf(totals.Rows[place].first, totals.Rows[place].second);
+        for (size_t i = 0; i < columns.size(); ++i)
+            record[columns[i]] = values[i];
+    };
+    for (qint64 rowId : deletes)
+        scope.Db.DeleteRow(fields.Table, rowId);
+    for (const auto& [rowId, place] : updates) {
+        TRecordValues record = scope.Db.ReadRow(fields.Table, rowId).value();
+        fill(record, place);
+        scope.Db.UpdateRow(fields.Table, rowId, record);
+    }
+    for (size_t place = 0; place < totals.Rows.size(); ++place)
+        if (!found[place]) {
+            TRecordValues record = columnMap.EmptyRecord();
+            fill(record, place);
+            scope.Db.InsertRow(fields.Table, record);
+        }
 }
 
 // ---- Bills
@@ -433,22 +529,13 @@ namespace {
 
 const QString BillTable = QStringLiteral("MthTel2a");
 
-TMonthKey BillKey(const QString& telcom, int year, int month) {
-    return {{telcom}, year, month};
-}
+// PaidAmount is the user's: a new bill has none, a bill written over keeps its own.
+const TWrittenFields BillFields{BillTable, {"TelcomCode", "PeriodYear", "PeriodMonth", "TotalAmount", "OldFlag", "CloseDate"}, 1};
+constexpr size_t BillOldFlag = 4, BillCloseDate = 5;
 
 }  // namespace
 
-TBillRebuild::TBillRebuild(const TRebuildScope& scope)
-    : marked_(KeyTexts(scope.Db,
-                       SqlText({QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth from ") + BillTable,
-                                scope.Target}),
-                       1)) {
-    scope.Db.Execute(
-        SqlText({QStringLiteral("Update MTHTEL2A"), QStringLiteral("Set OldFlag = True, TotalAmount = 0"), scope.Target}));
-}
-
-void TBillRebuild::Finish(const TRebuildScope& scope) const {
+void RebuildBills(const TRebuildScope& scope) {
     // The month totals over all items of each communication account, added
     // in the summary's index order so that a bill is always the same sum.
     struct TTotal {
@@ -462,40 +549,17 @@ void TBillRebuild::Finish(const TRebuildScope& scope) const {
         while (rows->Next())
             totals[KeyFromRow(*rows, 1)].Value += FloatOf(rows->Value(3));
     }
-
-    const TColumnMap columns(scope.Db, BillTable);
-    const int telcomColumn = columns[QStringLiteral("TelcomCode")];
-    const int yearColumn = columns[QStringLiteral("PeriodYear")];
-    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
-    const int totalColumn = columns[QStringLiteral("TotalAmount")];
-    const int closeColumn = columns[QStringLiteral("CloseDate")];
-    const int oldColumn = columns[QStringLiteral("OldFlag")];
-    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
-
-    // Every bill, small enough to hold: one per account and month.
-    const TStoredRows bills = ReadRowsByKey(scope.Db, BillTable, [&](const TRecordValues& record) {
-        return BillKey(TextOf(record[telcomColumn]), IntOf(record[yearColumn]), IntOf(record[monthColumn]));
-    });
-    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
-        const auto found = bills.find(key);
-        return found == bills.end() ? std::nullopt : std::optional<TStoredRow>(found->second);
-    };
-    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TTotal& total, bool isNew) {
-        if (isNew) {
-            record[telcomColumn] = key.Codes[0].isEmpty() ? QVariant() : QVariant(key.Codes[0]);
-            record[yearColumn] = key.Year;
-            record[monthColumn] = key.Month;
-        }
+    const QVariant closeDate = DateValue(scope.CloseDate);
+    const auto valuesOf = [&](const TMonthKey& key, const TTotal& total, const TStoredRow* over) {
         // A bill the target spared is counted afresh and takes the close date
-        // in force; its paid amount stays either way.
-        if (isNew || !marked_.contains(KeyText(key)))
-            record[closeColumn] = closeDate;
-        record[totalColumn] = total.Value;
-        record[oldColumn] = false;
+        // in force; one the target selected keeps its stamp.
+        const QVariant close = over && over->Selected ? over->Values[BillCloseDate] : closeDate;
+        return std::vector<QVariant>{CodeValue(key.Codes[0]), key.Year, key.Month, total.Value, false, close};
     };
-    UpdateOrInsertRows(scope.Db, BillTable, columns, totals.Rows(), find, fill);
-
-    scope.Db.Execute(SqlText({QStringLiteral("delete from MTHTEL2A"), QStringLiteral("where OldFlag = True")}));
+    // A bill no month kept goes, and so does one still marked old.
+    const auto old = [](const TStoredRow& bill) { return bill.Values[BillOldFlag].toBool(); };
+    TStoredRows bills = ReadStoredRows(scope.Db, BillFields, scope.Target);
+    WriteChangedRows(scope.Db, BillFields, bills, totals.Rows(), valuesOf, old);
 }
 
 // ---- Chart
@@ -530,8 +594,6 @@ QStringList ChartUnionLines(const QString& target) {
     };
 }
 
-constexpr const char* ChartAmounts[] = {"Income", "Expense", "Communications", "BankBalance"};
-
 struct TChartSums {
     double Value[4] = {0.0, 0.0, 0.0, 0.0};
 };
@@ -539,8 +601,6 @@ struct TChartSums {
 }  // namespace
 
 void RebuildChartRows(const TRebuildScope& scope) {
-    scope.Db.Execute(SqlText({QStringLiteral("Delete from TeeData1"), scope.Target}));
-
     TMonthTotals<TChartSums> totals;
     {
         const auto rows = scope.Db.Query(SqlText(ChartUnionLines(scope.Target)));
@@ -553,35 +613,23 @@ void RebuildChartRows(const TRebuildScope& scope) {
                 sums.Value[i] += FloatOf(rows->Value(2 + i));
         }
     }
-
-    const TColumnMap columns(scope.Db, ChartTable);
-    const int yearColumn = columns[QStringLiteral("PeriodYear")];
-    const int monthColumn = columns[QStringLiteral("PeriodMonth")];
-    const int closeColumn = columns[QStringLiteral("CloseDate")];
-    const int runningColumn = columns[QStringLiteral("RunningBankBalance")];
-    int amountColumns[4];
-    for (int i = 0; i < 4; ++i)
-        amountColumns[i] = columns[QString::fromLatin1(ChartAmounts[i])];
-    const QVariant closeDate = scope.CloseDate.isValid() ? QVariant(scope.CloseDate) : QVariant();
-
-    // The rows the target spared, one per month.
-    const TStoredRows spared = ReadRowsByKey(scope.Db, ChartTable, [&](const TRecordValues& record) {
-        return TMonthKey{{}, IntOf(record[yearColumn]), IntOf(record[monthColumn])};
-    });
-    const auto find = [&](const TMonthKey& key) -> std::optional<TStoredRow> {
-        const auto found = spared.find(key);
-        return found == spared.end() ? std::nullopt : std::optional<TStoredRow>(found->second);
+    // Every chart row, one per month. The running balance is worked out over
+    // all of them afterwards; a new row starts it at 0.
+    const TWrittenFields fields{ChartTable,
+                                {"PeriodYear", "PeriodMonth", "Income", "Expense", "Communications", "BankBalance",
+                                 "CloseDate", "RunningBankBalance"},
+                                0};
+    TStoredRows stored = ReadStoredRows(scope.Db, fields, scope.Target);
+    const QVariant closeDate = DateValue(scope.CloseDate);
+    const auto valuesOf = [&](const TMonthKey& key, const TChartSums& sums, const TStoredRow* over) {
+        std::vector<QVariant> values{key.Year, key.Month};
+        for (double sum : sums.Value)
+            values.emplace_back(sum);
+        values.push_back(closeDate);
+        values.push_back(over ? over->Values.back() : QVariant(0.0));
+        return values;
     };
-    const auto fill = [&](TRecordValues& record, const TMonthKey& key, const TChartSums& sums, bool isNew) {
-        record[yearColumn] = key.Year;
-        record[monthColumn] = key.Month;
-        record[closeColumn] = closeDate;
-        for (int i = 0; i < 4; ++i)
-            record[amountColumns[i]] = sums.Value[i];
-        if (isNew)
-            record[runningColumn] = 0.0;
-    };
-    UpdateOrInsertRows(scope.Db, ChartTable, columns, totals.Rows(), find, fill);
+    WriteChangedRows(scope.Db, fields, stored, totals.Rows(), valuesOf, [](const TStoredRow&) { return false; });
 
     RecomputeRunningBalance(scope.Db);
 }

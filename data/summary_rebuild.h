@@ -10,7 +10,6 @@
 // instead of having the same transactions added onto it a second time.
 #include "platform/engine/engine_database.h"
 #include <QDate>
-#include <QSet>
 #include <QStringList>
 
 enum class TSummaryKind { Bank, Tel, Income, Expense };
@@ -23,32 +22,28 @@ struct TRebuildScope {
     QDate CloseDate;  // stamped on every row written
 };
 
-// The statement that deletes a kind's summary rows, as its two lines.
+// The statement that deletes a kind's summary rows the target selects, as its
+// two lines: what a run stands for, kept beside the database.
 QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target);
-// The name of the summary table and of the index its rows are found by.
+// The name of the summary table and of the index its table is shown in.
 QString SummaryTableName(TSummaryKind kind);
 QString SummaryIndexName(TSummaryKind kind);
 
-void DeleteSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
-// Adds the source transactions up per code(s) and month into the summary table.
-void AddUpSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
+// Leaves a kind's summary table as deleting the rows the target selects and
+// adding the source transactions up per code(s) and month would, writing
+// only the rows whose values that changes: a run after one posted
+// transaction writes one row, not the whole period again.
+void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
 
-// The bills of the communication accounts: before the communication summary is
-// rebuilt, the bills the target selects are marked old and their totals set
-// to 0; afterwards each month that kept summary rows gets its bill total
-// again (its paid amount kept) and the bills still marked old are deleted.
-class TBillRebuild {
-public:
-    explicit TBillRebuild(const TRebuildScope& scope);   // marks
-    void Finish(const TRebuildScope& scope) const;       // totals, deletes
+// The bills of the communication accounts, once the communication summary is
+// rebuilt: each month of the summary rows the target selects gets its bill
+// total (its paid amount kept; a bill the target spared takes the close date
+// in force), and the bills the target selected that no month kept go.
+void RebuildBills(const TRebuildScope& scope);
 
-private:
-    QSet<QString> marked_;   // bills the target selected: they keep their stamp
-};
-
-// Deletes the chart rows the target selects and adds the four summaries'
-// month totals the target selects into the chart table; then recomputes the
-// running bank balance of every chart row.
+// The chart rows as deleting those the target selects and adding the four
+// summaries' month totals the target selects would leave them (only the
+// changed rows written); then the running bank balance of every chart row.
 void RebuildChartRows(const TRebuildScope& scope);
 void RecomputeRunningBalance(TEngineDatabase& db);
 

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -38,7 +39,7 @@ inline TApplication& BenchApplication() { return BenchApplicationOf<TApplication
 // The program as it starts: its accounts directory (made by Directory), the
 // application and the data modules.
 struct TStartedProgram {
-    explicit TStartedProgram(QString (*directory)() = FilledAccountsDirectory)
+    explicit TStartedProgram(const std::function<QString()>& directory = FilledAccountsDirectory)
     {
         directory();
         BenchApplication();

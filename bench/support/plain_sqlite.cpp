@@ -10,6 +10,32 @@ namespace {
 [[noreturn]] void Fail(sqlite3* db) { throw std::runtime_error(sqlite3_errmsg(db)); }
 }  // namespace
 
+TPlainStatement::TPlainStatement(sqlite3* db, const std::string& sql) : db_(db) {
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK) Fail(db);
+}
+
+bool TPlainStatement::Step() {
+    const int rc = sqlite3_step(statement_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(db_);
+    return rc == SQLITE_ROW;
+}
+
+void TPlainStatement::Run() {
+    Step();
+    sqlite3_reset(statement_);
+}
+
+std::string TPlainStatement::Text(int column) const {
+    const unsigned char* text = sqlite3_column_text(statement_, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(statement_, column)))
+                : std::string();
+}
+
+void TPlainStatement::Bind(int place, const std::string& text) {
+    if (text.empty()) sqlite3_bind_null(statement_, place);
+    else sqlite3_bind_text(statement_, place, text.data(), int(text.size()), SQLITE_TRANSIENT);
+}
+
 void ExecPlain(sqlite3* db, const char* sql) {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(db);
 }

@@ -11,6 +11,29 @@
 // case-insensitive collation. Throws on failure.
 sqlite3* OpenLikeEngine(const QString& path);
 
+// A prepared statement, finalized when it goes; each step throws on failure.
+class TPlainStatement {
+public:
+    TPlainStatement(sqlite3* db, const std::string& sql);
+    ~TPlainStatement() { sqlite3_finalize(statement_); }
+    TPlainStatement(const TPlainStatement&) = delete;
+    TPlainStatement& operator=(const TPlainStatement&) = delete;
+    operator sqlite3_stmt*() const { return statement_; }
+    bool Step();   // true on a row
+    void Run();    // one step, then reset for the next values
+    std::string Text(int column) const;
+    double Number(int column) const { return sqlite3_column_double(statement_, column); }
+    int Int(int column) const { return sqlite3_column_int(statement_, column); }
+    void Bind(int place, const std::string& text);   // null when empty, as a code the program leaves empty
+    void Bind(int place, double number) { sqlite3_bind_double(statement_, place, number); }
+    void Bind(int place, int number) { sqlite3_bind_int(statement_, place, number); }
+    void Bind(int place, sqlite3_int64 number) { sqlite3_bind_int64(statement_, place, number); }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
 // Runs statements that return no rows; throws on failure.
 void ExecPlain(sqlite3* db, const char* sql);
 

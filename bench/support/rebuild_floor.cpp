@@ -12,66 +12,21 @@
 
 namespace {
 
-class TStatement {
+class TStatement : public TPlainStatement {
 public:
-    TStatement(sqlite3* db, const std::string& sql) : db_(db) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db));
-    }
-    ~TStatement() { sqlite3_finalize(statement_); }
-    TStatement(const TStatement&) = delete;
-    TStatement& operator=(const TStatement&) = delete;
-    operator sqlite3_stmt*() const { return statement_; }
-    bool Step() {
-        const int rc = sqlite3_step(statement_);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-        return rc == SQLITE_ROW;
-    }
-    void Run() {
-        Step();
-        sqlite3_reset(statement_);
-    }
-    std::string Text(int column) const {
-        const unsigned char* text = sqlite3_column_text(statement_, column);
-        return text ? std::string(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(statement_, column)))
-                    : std::string();
-    }
+    using TPlainStatement::TPlainStatement;
     // Binds a clause's values from place first on; returns the place after them.
     int BindClause(int first, const TPlainClause& clause) {
         for (const auto& value : clause.Values) {
-            if (const auto* number = std::get_if<long long>(&value)) sqlite3_bind_int64(statement_, first++, *number);
-            else {
-                const std::string& text = std::get<std::string>(value);
-                sqlite3_bind_text(statement_, first++, text.data(), int(text.size()), SQLITE_TRANSIENT);
-            }
+            if (const auto* number = std::get_if<long long>(&value)) Bind(first++, sqlite3_int64(*number));
+            else Bind(first++, std::get<std::string>(value));
         }
         return first;
     }
-    void BindCode(int index, const std::string& code) {
-        if (code.empty()) sqlite3_bind_null(statement_, index);
-        else sqlite3_bind_text(statement_, index, code.data(), int(code.size()), SQLITE_STATIC);
-    }
-
-private:
-    sqlite3* db_;
-    sqlite3_stmt* statement_ = nullptr;
+    void BindCode(int index, const std::string& code) { Bind(index, code); }
 };
 
-struct TSummary {
-    const char* Table;
-    const char* Source;
-    std::vector<const char*> Codes;
-    std::vector<std::pair<const char*, const char*>> Amounts;   // summary <- transaction
-    bool CreditMinusDebit;
-};
-
-const TSummary Summaries[] = {
-    {"MthBnk1a", "TrnBnk1a", {"BankAccountCode", "BankItemCode"},
-     {{"DebitAmount", "DebitAmount"}, {"CreditAmount", "CreditAmount"}}, true},
-    {"MthTel1a", "TrnTel1a", {"TelcomCode", "TelItemCode"}, {{"TotalAmount", "Amount"}}, false},
-    {"MthInc1a", "TrnInc1a", {"IncomeCode"}, {{"TotalAmount", "IncomeAmount"}}, false},
-    {"MthExp1a", "TrnExp1a", {"ExpenseCode"}, {{"TotalAmount", "ExpenseAmount"}}, false},
-};
+using TSummary = TPlainSummary;
 
 struct TTotal {
     std::vector<std::string> Codes;
@@ -262,6 +217,14 @@ void RewriteChart(sqlite3* db, const std::string& closeDate, const TPlainClause&
 
 }  // namespace
 
+const TPlainSummary kPlainSummaries[4] = {
+    {"MthBnk1a", "TrnBnk1a", {"BankAccountCode", "BankItemCode"},
+     {{"DebitAmount", "DebitAmount"}, {"CreditAmount", "CreditAmount"}}, true},
+    {"MthTel1a", "TrnTel1a", {"TelcomCode", "TelItemCode"}, {{"TotalAmount", "Amount"}}, false},
+    {"MthInc1a", "TrnInc1a", {"IncomeCode"}, {{"TotalAmount", "IncomeAmount"}}, false},
+    {"MthExp1a", "TrnExp1a", {"ExpenseCode"}, {{"TotalAmount", "ExpenseAmount"}}, false},
+};
+
 long long RebuildLikeWork(sqlite3* db, const TRebuildClauses& clauses) {
     ExecPlain(db, "BEGIN IMMEDIATE");
     std::string closeDate;
@@ -270,7 +233,7 @@ long long RebuildLikeWork(sqlite3* db, const TRebuildClauses& clauses) {
         if (config.Step()) closeDate = config.Text(0);
     }
     long long added = 0;
-    for (const TSummary& summary : Summaries) RewriteSummary(db, summary, closeDate, clauses, added);
+    for (const TSummary& summary : kPlainSummaries) RewriteSummary(db, summary, closeDate, clauses, added);
     RewriteBills(db, closeDate, clauses.Target);
     RewriteChart(db, closeDate, clauses.Target);
     ExecPlain(db, "COMMIT");

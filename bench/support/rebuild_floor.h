@@ -3,6 +3,7 @@
 // rebuild: the same rows written, with no engine in between.
 #include <sqlite3.h>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -28,6 +29,17 @@ struct TRebuildClauses {
 // commit. Leaves the tables exactly as the program's rebuild with the same
 // clauses does. Returns the number of transactions added up.
 long long RebuildLikeWork(sqlite3* db, const TRebuildClauses& clauses = {});
+
+// One of the four summaries: its table, its transactions, the codes of its
+// key and its amounts (summary <- transaction).
+struct TPlainSummary {
+    const char* Table;
+    const char* Source;
+    std::vector<const char*> Codes;
+    std::vector<std::pair<const char*, const char*>> Amounts;
+    bool CreditMinusDebit;   // TotalAmount := CreditAmount - DebitAmount
+};
+extern const TPlainSummary kPlainSummaries[4];
 
 // The tables a rebuild writes.
 inline constexpr const char* kRebuiltTables[] = {"MthBnk1a", "MthTel1a", "MthInc1a", "MthExp1a", "MthTel2a", "TeeData1"};
