@@ -140,6 +140,11 @@ protected:
     virtual void InternalDelete(qint64 rowId);
     // Fills a new record before OnNewRecord (a detail's link fields).
     virtual void InternalInitRecord(TRecordBuffer& buffer);
+    // Before a record is begun or posted: a detail keeps no row under a link
+    // value that no master row holds. A master still being inserted is posted
+    // first (its refusal, with its box and the silent abort, stops the
+    // detail's operation); a master without a row refuses.
+    virtual void CheckMasterStored() {}
 
     virtual void DoBeforeOpen();
     virtual void DoAfterOpen();

@@ -57,6 +57,7 @@ void TDataSet::Edit()
     }
     CheckBrowseMode();
     if (!CanModify()) DatabaseError(DbText::DataSetReadOnly());
+    CheckMasterStored();
     DoBeforeEdit();
     CheckOperation([this] { InternalEdit(buffers_[size_t(activeRecord_)]); }, &TDataSet::DoOnEditError);
     TRecordBuffer& active = buffers_[size_t(activeRecord_)];
@@ -85,6 +86,7 @@ void TDataSet::BeginInsertAppend(bool append)
     CheckActive();
     CheckBrowseMode();
     if (!CanModify()) DatabaseError(DbText::DataSetReadOnly());
+    CheckMasterStored();
     DoBeforeInsert();
     DoBeforeScroll();
     insertAnchor_ = GetBookmark();
@@ -152,6 +154,7 @@ void TDataSet::Post()
         return;
     }
     DataEvent(deCheckBrowseMode, {});
+    CheckMasterStored();
     DoBeforePost();
     if (!IsEditState(state_)) return;   // BeforePost cancelled the record
     const bool inserting = state_ == dsInsert;

@@ -31,6 +31,7 @@ QString DataSetEmpty() { return QStringLiteral("Cannot perform this operation on
 QString NoIndexFields() { return QStringLiteral("No index currently active"); }
 QString RecordDeleted() { return QStringLiteral("Record/Key deleted."); }
 QString CircularDataLink() { return QStringLiteral("Circular datalinks are not allowed"); }
+QString MasterRecordMissing() { return QStringLiteral("Master record missing"); }
 QString NoTableName() { return QStringLiteral("Missing TableName property"); }
 QString NoSql() { return QStringLiteral("No SQL statement available"); }
 QString ParamNotFound(const QString& param) { return QStringLiteral("Parameter '%1' not found").arg(param); }

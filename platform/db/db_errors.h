@@ -21,6 +21,7 @@ QString DataSetEmpty();        // Cannot perform this operation on an empty data
 QString NoIndexFields();       // No index currently active
 QString RecordDeleted();       // Record/Key deleted.
 QString CircularDataLink();
+QString MasterRecordMissing();   // a detail row without a row of its master
 QString NoTableName();         // Missing TableName property
 QString NoSql();               // No SQL statement available
 QString ParamNotFound(const QString& param);

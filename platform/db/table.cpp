@@ -2,6 +2,7 @@
 #include "platform/db/data_link.h"
 #include "platform/db/db_errors.h"
 #include "platform/db/field.h"
+#include <QScopedValueRollback>
 
 // Follows the master: each move or change of its link fields gives the detail
 // a new view.
@@ -18,10 +19,11 @@ protected:
         if (!field || table_.MasterFieldList().contains(field->FieldName(), Qt::CaseInsensitive))
             table_.MasterChanged();
     }
-    // A detail posts (or drops) its pending edit before the master moves.
+    // A detail posts (or drops) its pending edit before the master moves;
+    // not while the master posts for that very edit.
     void CheckBrowseMode() override
     {
-        if (table_.Active() && table_.State() != dsSetKey) table_.CheckBrowseMode();
+        if (table_.Active() && table_.State() != dsSetKey && !table_.postingMaster_) table_.CheckBrowseMode();
     }
 
 private:
@@ -198,6 +200,21 @@ void TTable::InternalInitRecord(TRecordBuffer& buffer)
     for (const auto& [name, value] : MasterLinkValues()) {
         const int column = Cursor()->Desc().ColumnIndex(name);
         if (column >= 0) buffer.Values[size_t(column)] = value;
+    }
+}
+
+// A master given up after its new row had details would leave them under a
+// code no row holds, for the next new master to take: the master is stored
+// first. Without a master row they would go under an empty code.
+void TTable::CheckMasterStored()
+{
+    if (!masterLink_->Active() || masterFields_.isEmpty()) return;
+    TDataSet* master = masterLink_->DataSet();
+    if (master->State() == dsInsert) {
+        const QScopedValueRollback posting(postingMaster_, true);
+        master->Post();
+    } else if (master->IsEmpty()) {
+        DatabaseError(DbText::MasterRecordMissing());
     }
 }
 

@@ -67,6 +67,8 @@ public:
     void SetMasterSource(TDataSource* source);
     const QString& MasterFields() const { return masterFields_; }
     void SetMasterFields(const QString& fields);
+    // The detail's fields that hold the master's MasterFields, in their order.
+    QStringList DetailLinkFields() const;
 
     void EmptyTable();
     bool CanModify() const override;
@@ -79,6 +81,7 @@ protected:
     qint64 InternalPost(const TRecordBuffer& buffer, bool inserting) override;
     void InternalDelete(qint64 rowId) override;
     void InternalInitRecord(TRecordBuffer& buffer) override;
+    void CheckMasterStored() override;
     std::optional<bool> SeekLocate(const std::vector<TField*>& fields, const std::vector<QVariant>& values,
                                    TLocateOptions options, qint64& rowId) override;
 
@@ -102,7 +105,6 @@ private:
     bool GotoCurrentKey(bool nearest);
     void MasterChanged();
     std::vector<std::pair<QString, QVariant>> MasterLinkValues() const;
-    QStringList DetailLinkFields() const;
     QStringList MasterFieldList() const;
 
     QString tableName_;
@@ -124,4 +126,5 @@ private:
     std::unique_ptr<TMasterDataLink> masterLink_;
     QString masterFields_;
     std::vector<std::pair<QString, QVariant>> masterValues_;   // the link now applied
+    bool postingMaster_ = false;   // this detail's begin or post is posting its master
 };

@@ -179,6 +179,92 @@ TEST_F(MasterDetail, TheMasterMovingPostsThePendingDetailEdit) {
     EXPECT_EQ(Count("select count(*) from TrnBnk1a where DebitAmount = 99"), 1);
 }
 
+// A new account has to be named; its transactions are logged as they begin.
+class NewMasterDetail : public MasterDetail {
+protected:
+    void SetUp() override {
+        MasterDetail::SetUp();
+        accounts->OnNewRecord = [this](TDataSet& dataSet) {
+            dataSet.FieldByName("BankAccountCode")->SetAsString(QStringLiteral("A%1").arg(++codes));
+        };
+        accounts->BeforePost = [this](TDataSet& dataSet) {
+            events << "account BeforePost";
+            if (dataSet.FieldByName("AccountName")->IsNull()) Abort();
+        };
+        accounts->AfterPost = [this](TDataSet&) { events << "account AfterPost"; };
+        transactions->BeforeInsert = [this](TDataSet&) { events << "transaction BeforeInsert"; };
+        transactions->BeforePost = [this](TDataSet&) { events << "transaction BeforePost"; };
+    }
+    int Stored(const QString& account) {
+        return Count(QStringLiteral("select count(*) from TrnBnk1a where BankAccountCode = \"%1\"").arg(account));
+    }
+    void FillTransaction(const QString& serial) {
+        transactions->FieldByName("BankTranSerialNum")->SetAsString(serial);
+        transactions->FieldByName("TransactionDate")->SetAsDateTime(EncodeDate(2001, 6, 1));
+    }
+    int codes = 3;
+    QStringList events;
+};
+
+TEST_F(NewMasterDetail, ADetailRowBegunUnderANewMasterHasTheMasterPostedFirst) {
+    // Unnamed, the new account refuses, and no transaction begins under its code.
+    accounts->Insert();
+    EXPECT_THROW(transactions->Insert(), EAbort);
+    EXPECT_THROW(transactions->Append(), EAbort);
+    EXPECT_THROW(transactions->Edit(), EAbort);
+    EXPECT_EQ(transactions->State(), dsBrowse);
+    EXPECT_EQ(accounts->State(), dsInsert);
+    EXPECT_EQ(events, QStringList({"account BeforePost", "account BeforePost", "account BeforePost"}));
+
+    // Named, it is stored before the transaction begins, and stays stored when
+    // the user then gives up: a cancel has nothing left to drop.
+    events.clear();
+    accounts->FieldByName("AccountName")->SetAsString("Fourth");
+    transactions->Append();
+    EXPECT_EQ(accounts->State(), dsBrowse);
+    EXPECT_EQ(events, QStringList({"account BeforePost", "account AfterPost", "transaction BeforeInsert"}));
+    EXPECT_EQ(transactions->FieldByName("BankAccountCode")->AsString(), "A4");
+    FillTransaction("5");
+    transactions->Post();
+    accounts->Cancel();
+    EXPECT_EQ(Count("select count(*) from BankAcnt where BankAccountCode = \"A4\""), 1);
+    EXPECT_EQ(Stored("A4"), 1);
+
+    // Edit on the empty view of a new account begins a row the same way.
+    accounts->Insert();
+    accounts->FieldByName("AccountName")->SetAsString("Fifth");
+    transactions->Edit();
+    EXPECT_EQ(accounts->State(), dsBrowse);
+    EXPECT_EQ(transactions->State(), dsInsert);
+    EXPECT_EQ(transactions->FieldByName("BankAccountCode")->AsString(), "A5");
+    transactions->Cancel();
+
+    // Without a master row there is no code to file a row under.
+    accounts->SetRange({"Z"}, {"Z"});
+    EXPECT_THROW(transactions->Append(), EDatabaseError);
+    EXPECT_EQ(transactions->State(), dsBrowse);
+}
+
+TEST_F(NewMasterDetail, ADetailPostedUnderANewMasterBehindDisabledControlsPostsTheMasterFirst) {
+    // With the account's controls disabled its insert does not reach the
+    // pending transaction, which would otherwise be posted first.
+    accounts->DisableControls();
+    transactions->Append();
+    FillTransaction("5");
+    accounts->Insert();
+    EXPECT_EQ(transactions->State(), dsInsert);
+    EXPECT_THROW(transactions->Post(), EAbort);
+    EXPECT_EQ(transactions->State(), dsInsert);
+    EXPECT_EQ(Stored("A1") + Stored("A4"), 2);
+
+    events.clear();
+    accounts->FieldByName("AccountName")->SetAsString("Fourth");
+    transactions->Post();
+    EXPECT_EQ(events, QStringList({"account BeforePost", "account AfterPost", "transaction BeforePost"}));
+    EXPECT_EQ(Count("select count(*) from BankAcnt where BankAccountCode = \"A4\""), 1);
+    accounts->EnableControls();
+}
+
 TEST_F(MasterDetail, ALinkToItselfIsRefused) {
     TDataSource own(&owner);
     own.SetDataSet(transactions);
