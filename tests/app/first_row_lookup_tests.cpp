@@ -11,7 +11,9 @@ namespace {
 class FirstRowLookupTest : public MainWindowTest {
 protected:
     // The first card has a type of the deployment's own list, a second card
-    // the same type, and the first bank account is on the first card.
+    // the same type, and the first bank account is on the first card. The
+    // rows go in after a first start; the data modules are then made anew,
+    // as the program starts again.
     void AddRows(TEngineDatabase& db) override
     {
         db.Execute(QStringLiteral("update PCCards set CardType = 'A' where CardCode = '0000000001'"));
