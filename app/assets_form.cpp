@@ -1,4 +1,5 @@
 #include "app/assets_form.h"
+#include "app/tab_order.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
 #include "app/grid_record_controls.h"
@@ -71,6 +72,7 @@ TFrmAssets::TFrmAssets()
 
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmAssets::~TFrmAssets()

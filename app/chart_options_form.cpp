@@ -1,4 +1,5 @@
 #include "app/chart_options_form.h"
+#include "app/tab_order.h"
 #include "app/chart_page.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
@@ -60,6 +61,7 @@ TFrmChartOptions::TFrmChartOptions()
     TabSet1->OnChange = [this](QObject* sender, int newTab, bool& allowChange) {
         TabSet1Change(sender, newTab, allowChange);
     };
+    SetTabOrderByPosition(*this);
 }
 
 TFrmChartOptions::~TFrmChartOptions()

@@ -1,4 +1,5 @@
 #include "app/close_period_form.h"
+#include "app/tab_order.h"
 #include "app/dialog_controls.h"
 #include "app/day_numbers.h"
 #include "data/adm1.h"
@@ -57,6 +58,7 @@ TFrmClosePeriod::TFrmClosePeriod() {
     CreateComponents();
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmClosePeriod::~TFrmClosePeriod() {

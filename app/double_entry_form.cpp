@@ -1,4 +1,5 @@
 #include "app/double_entry_form.h"
+#include "app/tab_order.h"
 #include "app/entry_form_parts.h"
 #include "app/grid_colours.h"
 #include "app/grid_record_controls.h"
@@ -72,6 +73,7 @@ TFrmDoubleEntry::TFrmDoubleEntry()
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     OnDestroy = [this](QObject* sender) { FormDestroy(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmDoubleEntry::~TFrmDoubleEntry()

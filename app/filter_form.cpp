@@ -1,4 +1,5 @@
 #include "app/filter_form.h"
+#include "app/tab_order.h"
 #include "app/dialog_controls.h"
 #include "app/main_menu.h"
 #include "data/adm1.h"
@@ -49,6 +50,7 @@ TFrmFilter::TFrmFilter() {
     OnCloseQuery = [this](QObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmFilter::~TFrmFilter() {

@@ -1,4 +1,5 @@
 #include "app/legend_form.h"
+#include "app/tab_order.h"
 #include "app/dialog_controls.h"
 #include "app/grid_colours.h"
 #include "app/main_menu.h"
@@ -52,6 +53,7 @@ TFrmLegend::TFrmLegend() {
     OnCloseQuery = [this](QObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmLegend::~TFrmLegend() {

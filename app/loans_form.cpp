@@ -1,4 +1,5 @@
 #include "app/loans_form.h"
+#include "app/tab_order.h"
 #include "app/grid_colours.h"
 #include "data/adm1.h"
 #include "data/header_rules.h"
@@ -94,6 +95,7 @@ TFrmLoans::TFrmLoans() : TScheduleForm(Spec)
     // Bound last: the choice shows its account controls at once.
     DBRadioGroup1->SetDataField(QStringLiteral("LoanType"));
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmLoans::~TFrmLoans()

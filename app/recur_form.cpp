@@ -1,4 +1,5 @@
 #include "app/recur_form.h"
+#include "app/tab_order.h"
 #include "app/grid_colours.h"
 #include "data/adm1.h"
 #include "dataset/ww_data_source.h"
@@ -136,6 +137,7 @@ TFrmRecur::TFrmRecur() : TScheduleForm(Spec)
     DBRadioGroup1->SetDataField(QStringLiteral("RecurType"));
     DBRadioGroup2->SetDataField(QStringLiteral("DebitCredit"));
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmRecur::~TFrmRecur()

@@ -1,4 +1,5 @@
 #include "app/references_form.h"
+#include "app/tab_order.h"
 #include "app/adm2_record_views.h"
 #include "app/lookup_combos.h"
 #include "app/window_building.h"
@@ -147,6 +148,7 @@ TFrmRefrences::TFrmRefrences()
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     OnActivate = [this](QObject* sender) { FormActivate(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmRefrences::~TFrmRefrences()

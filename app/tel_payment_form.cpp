@@ -1,4 +1,5 @@
 #include "app/tel_payment_form.h"
+#include "app/tab_order.h"
 #include "app/entry_form_parts.h"
 #include "app/main_menu.h"
 #include "data/adm3.h"
@@ -62,6 +63,7 @@ TFrmTelPayment::TFrmTelPayment()
     OnCloseQuery = [this](QObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     OnDestroy = [this](QObject* sender) { FormDestroy(sender); };
     DoCreate();
+    SetTabOrderByPosition(*this);
 }
 
 TFrmTelPayment::~TFrmTelPayment()

@@ -81,6 +81,8 @@ void TwwDBGrid::BorrowCellControl(TCustomEdit& control, const TField& field)
     auto loan = std::make_unique<TBorrowedControl>(control);
     control.hide();
     control.setParent(viewport());
+    // Tab from the grid's neighbours passes it as part of the grid.
+    QWidget::setTabOrder(this, &control);
     SetControlDataSource(&control, DataSource());
     SetControlDataField(&control, field.FieldName());
     control.setFrame(false);

@@ -4,6 +4,7 @@
 #include "platform/db/db_errors.h"
 #include "platform/db/fields.h"
 #include <algorithm>
+#include <utility>
 
 TDataSet::TDataSet(TComponent* owner)
     : TComponent(owner)
@@ -48,6 +49,8 @@ void TDataSet::Open()
     }
     state_ = dsInactive;
     SetState(dsBrowse);
+    for (const QPointer<TDataSet>& user : std::exchange(lookupUsersWaiting_, {}))
+        if (user) user->RecomputeBufferedCalcFields();
     DoAfterOpen();
     if (!IsEmpty()) DoAfterScroll();
 }

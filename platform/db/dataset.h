@@ -13,6 +13,7 @@
 #include "platform/engine/cursor.h"
 #include "platform/rtl/component.h"
 #include "platform/rtl/exceptions.h"
+#include <QPointer>
 #include <QVariant>
 #include <functional>
 #include <map>
@@ -234,6 +235,9 @@ private:
     void BindFields();
     void DestroyDefaultFields();
     void ComputeCalcFields(TRecordBuffer& buffer);
+    // The rows in the window worked out again, as when a dataset they look
+    // up has opened since they were read.
+    void RecomputeBufferedCalcFields();
     void ComputeLookupField(TField& field, TRecordBuffer& buffer);
     QVariant LookupResult(const TField& field, TDataSet& lookup, const QVariantList& keys);
     bool HasCalcFields() const { return calcFieldCount_ > 0; }
@@ -293,6 +297,9 @@ private:
         QVariant Result;
     };
     std::vector<TLookupFound>* lookupsFound_ = nullptr;
+    // Datasets that read rows looking this one up while it was closed; they
+    // work their rows out again when it opens.
+    std::vector<QPointer<TDataSet>> lookupUsersWaiting_;
     TRecordBuffer* keyBuffer_ = nullptr;
     const TField* validating_ = nullptr;   // the field whose new value OnValidate reads
     const QVariant* validatingValue_ = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/db_errors.h"
 #include "platform/db/field.h"
+#include <algorithm>
 
 namespace {
 
@@ -58,7 +59,12 @@ void TDataSet::ComputeCalcFields(TRecordBuffer& buffer)
 void TDataSet::ComputeLookupField(TField& field, TRecordBuffer& buffer)
 {
     TDataSet* lookup = field.LookupDataSet();
-    if (!lookup || !lookup->Active() || field.calcSlot_ < 0) return;
+    if (!lookup || field.calcSlot_ < 0) return;
+    if (!lookup->Active()) {
+        auto& waiting = lookup->lookupUsersWaiting_;
+        if (std::find(waiting.begin(), waiting.end(), this) == waiting.end()) waiting.emplace_back(this);
+        return;
+    }
     QVariantList keys;
     for (const TField* key : GetFieldList(field.KeyFields())) {
         const QVariant value = key->Value();
@@ -73,6 +79,16 @@ void TDataSet::ComputeLookupField(TField& field, TRecordBuffer& buffer)
     } catch (const Exception&) {
         buffer.Calc[size_t(field.calcSlot_)] = QVariant();
     }
+}
+
+void TDataSet::RecomputeBufferedCalcFields()
+{
+    if (!HasCalcFields() || (state_ != dsBrowse && !IsEditState(state_))) return;
+    std::vector<TLookupFound> found;
+    TRestore<std::vector<TLookupFound>*> cache(lookupsFound_, &found);
+    for (int i = 0; i < recordCount_; ++i) ComputeCalcFields(buffers_[size_t(i)]);
+    // A control being typed in keeps its text; the others show the new values.
+    if (state_ == dsBrowse) DataEvent(deDataSetChange, {});
 }
 
 QVariant TDataSet::LookupResult(const TField& field, TDataSet& lookup, const QVariantList& keys)
