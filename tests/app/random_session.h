@@ -1,22 +1,31 @@
 #pragma once
 // The pieces of the randomised session test that know nothing of the windows:
 // the step tokens a session is written in (so that a failure can be replayed
-// from its printout), the boxes answered as a step's token asks, pictures of
-// the book's tables compared step by step, and a watch on a dataset's posts,
+// from its printout), the boxes answered as a step's token asks (at once, or
+// shown for real and clicked from inside their modal loop), pictures of the
+// book's tables compared step by step, and a watch on a dataset's posts,
 // cancels and deletes.
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/engine/engine_database.h"
 #include "platform/rtl/format.h"
+#include "tests/support/real_boxes.h"
 #include "tests/support/scripted_presenter.h"
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
+#include <cctype>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
 
 // One user event of a session: "verb", "verb:argument", and the answer its
-// boxes get after "@" (y: Yes or OK, n: No or Cancel, c: Cancel or No).
+// boxes get after "@" (y: Yes or OK, n: No or Cancel, c: Cancel or No; in
+// capitals the boxes are real ones).
 struct TSessionToken {
     QString Verb;
     QString Argument;
@@ -44,18 +53,32 @@ struct TSessionToken {
 };
 
 // Answers each box with the step's choice among the buttons it offers, and
-// keeps every box's text in the order shown, error boxes included.
+// keeps every box's text in the order shown, error boxes included. With a
+// capital choice the box is the program's real one, its button clicked from
+// inside its modal loop after what the user does while it is up (WhileUp:
+// lets go of the mouse button the box came up under).
 class TTokenAnswers : public ScriptedPresenter {
 public:
+    TTokenAnswers() { SetPresenter(this); }   // (the real boxes took the place on their way in)
+
     char Choice = 'y';
     std::vector<QString> Texts;
     std::set<QString> Questions;   // texts of the boxes that offered a choice
+    std::function<void()> WhileUp;   // run once, under the next real box
+    std::vector<QString> Stuck;   // real boxes that stayed up after their button was clicked
+
+    bool Real() const { return std::isupper(static_cast<unsigned char>(Choice)); }
 
     int ShowMessage(const TMessageRequest& request) override
     {
         Texts.push_back(request.Text);
         if (request.Buttons != mbOK)
             Questions.insert(request.Text);
+        if (Real() && answers.empty()) {
+            ArmReal(request.Text);
+            real_.Answer(Choose(request.Buttons));
+            return real_.ShowMessage(request);
+        }
         if (answers.empty())
             Answer(Choose(request.Buttons));
         return ScriptedPresenter::ShowMessage(request);
@@ -64,10 +87,48 @@ public:
     void ShowException(const Exception& error) override
     {
         Texts.push_back(error.Message);
+        if (Real() && !dynamic_cast<const EAbort*>(&error)) {
+            ArmReal(error.Message);
+            real_.Answer(mrOk);
+            real_.ShowException(error);
+            return;
+        }
         ScriptedPresenter::ShowException(error);
     }
 
 private:
+    RealBoxes real_;
+    QObject alive_;   // the watch's timers go with the answers
+
+    void ArmReal(const QString& text)
+    {
+        real_.WhileUp([this](QMessageBox&) {
+            if (const std::function<void()> step = std::exchange(WhileUp, {}))
+                step();
+        });
+        QTimer::singleShot(0, &alive_, [this, text] { WatchAnswered(text, nullptr, 0); });
+    }
+
+    // A box whose button was clicked and that is still up a second later
+    // took no click: it is noted, and closed so that the session goes on.
+    void WatchAnswered(const QString& text, QPointer<QMessageBox> seen, int tries)
+    {
+        if (!seen) {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isVisible() && box->text() == text)
+                seen = box;
+            else if (tries > 400)
+                return;
+        } else if (!seen->isVisible()) {
+            return;
+        } else if (tries > 100) {
+            Stuck.push_back(text);
+            seen->done(0);
+            return;
+        }
+        QTimer::singleShot(10, &alive_, [this, text, seen, tries] { WatchAnswered(text, seen, tries + 1); });
+    }
+
     int Choose(TMsgDlgButtons buttons) const
     {
         const auto first = [buttons](std::initializer_list<std::pair<TMsgDlgBtn, int>> order) {
@@ -75,7 +136,7 @@ private:
                 if (buttons & button) return result;
             return DefaultAnswer(buttons);
         };
-        switch (Choice) {
+        switch (std::tolower(static_cast<unsigned char>(Choice))) {
         case 'n': return first({{mbNo, mrNo}, {mbCancel, mrCancel}});
         case 'c': return first({{mbCancel, mrCancel}, {mbNo, mrNo}});
         default: return first({{mbYes, mrYes}, {mbOK, mrOk}});

@@ -1,9 +1,13 @@
-// A randomised session through the main window's four transaction pages and
-// the reference window, on a real temporary book. From a fixed seed it sends
-// thousands of user events (typing, keys, clicks on cells, titles and
-// drop-down buttons, navigator buttons, page and account switches, windows
-// opened and closed, the multiple-entry dialog's lines, a recurring transfer,
-// the program closed) and checks after every one:
+// A randomised session through the main window's four transaction pages, the
+// reference window and the multiple-entry, assets, loans and recurring
+// dialogs, on a real temporary book. From a fixed seed it sends thousands of
+// user events (typing, keys, clicks on cells, titles and drop-down buttons,
+// navigator buttons, page and account switches, windows opened and closed
+// by their Close button and their close box, the multiple-entry dialog's
+// lines, the other dialogs' data edits, memos, combos, radio buttons and
+// schedule buttons, a recurring transfer, the program closed). A quarter of
+// its boxes are real ones answered from inside their modal loop, the mouse
+// let go while they are up. After every event it checks:
 //   - no exception came out of an event;
 //   - the bank and communication grids show only rows of the account their
 //     picker (and the status bar) names;
@@ -21,8 +25,15 @@
 //   - a multiple-entry line's radio buttons and combos work on the line the
 //     user is on: a new line stays new, a saved line changes only when it
 //     is the current one;
-//   - closing a window or the program over a changed row asks first, and No
-//     leaves the window up and the row as it was.
+//   - closing a window or the program over a changed row, or over text a
+//     data edit has not written yet, asks first, and No leaves the window
+//     up and the row and the text as they were;
+//   - after No to discarding changes the keyboard is in the window, back in
+//     the control that held the change;
+//   - a real box's button takes its click;
+//   - no detail row is stored without its master.
+// A click counts only where it was sent: a cell scrolled out of sight has no
+// rectangle to click.
 // Straight-path tests each walk one flow; this one wanders.
 //
 // QUELT_RANDOM_SESSION_STEPS   the number of events (DefaultSteps)
@@ -32,8 +43,12 @@
 // QUELT_RANDOM_SESSION_SKIP    finding kinds to note and pass over ("lost-edit,duplicate-box"),
 //                              so that a run looks past a fault that is being mended
 #include "tests/app/random_session.h"
+#include "tests/app/master_detail_pairs.h"
 #include "tests/app/main_window_fixture.h"
+#include "app/assets_form.h"
 #include "app/double_entry_form.h"
+#include "app/loans_form.h"
+#include "grid/ww_db_edit.h"
 #include "app/recur_form.h"
 #include "app/references_form.h"
 #include "data/table_catalogue.h"
@@ -47,6 +62,7 @@
 #include "platform/ui/standard_controls.h"
 #include <QFile>
 #include <QPointer>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimer>
 #include <array>
@@ -65,6 +81,19 @@ struct TSurface {
     TwwDBGrid* Grid = nullptr;
     TDBNavigator* Browse = nullptr;
     TDBNavigator* Edit = nullptr;
+};
+
+// The assets, loans or recurring dialog in front: its header list and lines,
+// its pages, the data edits and memos, combos, radio groups and buttons of
+// its header.
+struct TDialogParts {
+    TEntryDialog* Form = nullptr;
+    std::array<TSurface, 2> Surfaces;
+    TPageControl* Pages = nullptr;
+    std::vector<QWidget*> Edits;
+    std::vector<TwwDBLookupCombo*> Combos;
+    std::vector<TDBRadioGroup*> Radios;
+    std::vector<QWidget*> Buttons;   // the schedule's: made, approved, transferred
 };
 
 struct TKeySpec {
@@ -91,6 +120,8 @@ constexpr const char* Typed[] = {"03102026", "02312026", "13012026", "01152026",
                                  "250", "0", "-5", "abc", "gro", "sal", "loa", "fu", "wag", "ele", "wat",
                                  "re", "li", "mo", "x"};
 
+const QString DiscardQuestion = QStringLiteral("Discard changes to this record?");
+
 constexpr const char* BankAccounts[] = {"Household", "Savings", "Travel"};
 constexpr const char* BankAccountCodes[] = {"0000000001", "0000000002", "0000000003"};
 constexpr const char* ComAccounts[] = {"Home Phone", "Mobile"};
@@ -100,12 +131,16 @@ constexpr const char* LineChoices[][3] = {{"Household", "Savings", "Travel"}, {"
                                           {"Wages", "Rent", "Wages"},        {"Electricity", "Water", "Water"},
                                           {"Home Phone", "Mobile", "Mobile"}, {"Line Rental", "Calls", "Calls"}};
 
+// Names the user starts to type into a dialog's combos.
+constexpr const char* ComboChoices[] = {"Household", "Savings", "Travel", "Salary", "Groceries", "Fuel", "Wages",
+                                        "Rent", "Electricity", "Water", "Home Phone", "Mobile", "Calls"};
+
 // Tokens whose event may drop a changed row: the user asked for it.
 bool Cancels(const TSessionToken& token)
 {
     return (token.Verb == "key" && (token.Argument == "Escape" || token.Argument == "CtrlDelete")) ||
            (token.Verb == "nav" && (token.Argument == "Cancel" || token.Argument == "Delete")) ||
-           token.Verb == "close";
+           token.Verb == "close" || token.Verb == "closebox";
 }
 
 // A grid's current cell and record at the start of a step.
@@ -186,6 +221,7 @@ protected:
         for (const TTransactionPage& page : window->TransactionPages())
             Watch(*page.Table);
         baseline_ = Pictures();
+        orphans_ = OrphanDetails(adm1->DataQuelt->EngineDatabase(), pairs_);
     }
 
     void TearDown() override
@@ -222,9 +258,15 @@ protected:
         const TGridPlace placeBefore = Place(surface);
         QWidget* const front = FrontWindow();
         const std::vector<TPendingRow> pendingBefore = PendingChangedRows(*front);
+        const std::vector<TUnwrittenText> unwrittenBefore = UnwrittenTexts(*front);
         const bool insertAllowed = surface.Grid && InsertWouldRun(surface);
-        const bool reached = Reaches(token, surface);
+        bool reached = Reaches(token, surface);
         bulk_ = false;
+        batch_ = false;
+        cellClicked_ = false;
+        keyInEdit_ = false;
+        keyFocus_ = QApplication::focusWidget();
+        keyFocusChanged_ = HoldsChange(keyFocus_);
         try {
             Perform(token);
         } catch (const Exception& error) {
@@ -234,6 +276,7 @@ protected:
         }
         // A step that opened a window ran the window's own steps, each checked
         // as it went: their boxes and rows are not this step's.
+        CheckOrphans();
         if (step_ != number) {
             typed_.reset();
             onNewLine_ = false;
@@ -243,6 +286,10 @@ protected:
         }
         const std::vector<QString> boxes(boxes_.Texts.begin() + static_cast<std::ptrdiff_t>(boxesBefore),
                                          boxes_.Texts.end());
+        if (!boxes_.Stuck.empty())
+            Finding("click-eaten", QStringLiteral("the box \"%1\" stayed up after a click on its button")
+                                       .arg(std::exchange(boxes_.Stuck, {}).front()));
+        reached = reached && (token.Verb != "cell" || cellClicked_) && !keyInEdit_;
         CheckRows(pickedBefore);
         CheckBoxes(token, surface, reached, boxes);
         CheckDroppedChanges(token, boxes);
@@ -252,6 +299,8 @@ protected:
         CheckTypedValue(token, surface, placeBefore, reached, boxes);
         CheckTabWrap(token, surface, placeBefore, boxes);
         CheckClosing(token, *front, pendingBefore, boxes);
+        CheckClosingOverText(token, *front, pendingBefore, unwrittenBefore, boxes);
+        CheckKeyboardAfterNo(token, *front, keyFocus_, boxes);
         FollowNewLine(token, boxes);
         if (!InWindow() && !insideWindow_)
             CheckShownAccounts();
@@ -271,6 +320,9 @@ protected:
         }
         TSessionToken token;
         token.Answer = "ync"[Pick(3)];
+        // A share of the boxes are real ones, answered from inside their loop.
+        if (Pick(4) == 0)
+            token.Answer = static_cast<char>(std::toupper(token.Answer));
         const int roll = Pick(1000);
         const auto set = [&token](const char* verb, const QString& argument = {}) {
             token.Verb = QString::fromLatin1(verb);
@@ -280,6 +332,26 @@ protected:
             if (roll < 15) set("close");
             else if (roll < 60) set("grid", QString::number(PickVisibleSection(*refs)));
             else if (roll < 75) set("page", QString::number(Pick(refs->PageControlRefrence->TabBar()->count())));
+            else GenerateGridEvent(token);
+            return token;
+        }
+        if (const std::optional<TDialogParts> dialog = Dialog()) {
+            if (roll < 8) set("close");
+            else if (roll < 14) set("closebox");
+            else if (roll < 50) set("grid", QString::number(Pick(2)));
+            else if (roll < 75) set("page", QString::number(Pick(dialog->Pages->TabBar()->count())));
+            else if (roll < 190) set("edit", QString::number(Pick(int(dialog->Edits.size()))));
+            else if (roll < 215 && !dialog->Combos.empty())
+                set("combo", QStringLiteral("%1,%2").arg(Pick(int(dialog->Combos.size()))).arg(Pick(int(std::size(ComboChoices)))));
+            else if (roll < 240 && !dialog->Radios.empty())
+                set("radio", QStringLiteral("%1,%2").arg(Pick(int(dialog->Radios.size()))).arg(Pick(4)));
+            else if (roll < 255 && !dialog->Buttons.empty()) set("button", QString::number(Pick(int(dialog->Buttons.size()))));
+            else if (roll < 265) set("autoedit");
+            else if (roll < 285) {
+                PlanLineUnderNewHeader();
+                token = planned_.front();
+                planned_.pop_front();
+            }
             else GenerateGridEvent(token);
             return token;
         }
@@ -302,7 +374,8 @@ protected:
         else if (roll < 81) set("refs", QString::number(PickFrom(ReferenceTags)));
         else if (roll < 84) set("recur", QString::fromLatin1(PickFrom(BankAccountCodes)));
         else if (roll < 92) set("double");
-        else if (roll < 95 && !PendingChangedRows(*window).empty()) {
+        else if (roll < 96) set("dialog", QString::number(Pick(3)));
+        else if (roll < 99 && !PendingChangedRows(*window).empty()) {
             // Closing the program goes on only past the question: the session answers No.
             set("quit");
             token.Answer = 'n';
@@ -332,6 +405,22 @@ protected:
                                     QStringLiteral("key:Tab"), QStringLiteral("type:%1").arg(1 + Pick(500)),
                                     QStringLiteral("key:Tab"), QStringLiteral("key:Tab"), QStringLiteral("key:Tab")})
             planned_.push_back(TSessionToken::Parse(text + "@y"));
+    }
+
+    // A new header and a line under it, as the user adds them: Insert in
+    // the list, a description, the lines' page, Insert there, a date and an
+    // amount, Post. What comes next (Close, a click on another header, the
+    // header's Cancel) is the session's.
+    void PlanLineUnderNewHeader()
+    {
+        const QString date = QStringLiteral("%1%2%3").arg(4 + Pick(9), 2, 10, QLatin1Char('0'))
+                                 .arg(1 + Pick(28), 2, 10, QLatin1Char('0')).arg(2026);
+        for (const QString& text : {QStringLiteral("grid:0"), QStringLiteral("nav:Insert"), QStringLiteral("edit:0"),
+                                    QStringLiteral("type:Item %1").arg(step_), QStringLiteral("page:1"),
+                                    QStringLiteral("grid:1"), QStringLiteral("nav:Insert"), "type:" + date,
+                                    QStringLiteral("key:Tab"), QStringLiteral("type:%1").arg(1 + Pick(900)),
+                                    QStringLiteral("nav:Post")})
+            planned_.push_back(TSessionToken::Parse(text + "@" + QLatin1Char("ynY"[Pick(3)])));
     }
 
     void GenerateGridEvent(TSessionToken& token)
@@ -372,59 +461,75 @@ protected:
         boxes_.Choice = token.Answer;
         const TSurface surface = Surface();
         const QString& argument = token.Argument;
-        if (token.Verb == "type" && surface.Grid) {
+        if (token.Verb == "type" && (surface.Grid || EditInFocus(surface))) {
             // A box takes the keys typed while it is up, as a real one does.
             const std::size_t boxes = boxes_.Texts.size();
             for (const QChar typed : argument) {
-                QWidget* focus = boxes_.Texts.size() == boxes ? FocusInGrid(surface) : nullptr;
+                QWidget* focus = boxes_.Texts.size() != boxes ? nullptr
+                                 : EditInFocus(surface)        ? QApplication::focusWidget()
+                                                               : FocusInGrid(surface);
                 if (!focus)
                     break;
                 QTest::keyClick(focus, typed.toLatin1());
             }
-        } else if (token.Verb == "key" && surface.Grid) {
+        } else if (token.Verb == "key" && (surface.Grid || EditInFocus(surface))) {
+            keyInEdit_ = EditInFocus(surface);
             for (const TKeySpec& key : Keys)
                 if (argument == QLatin1String(key.Name))
-                    if (QWidget* focus = FocusInGrid(surface))
+                    if (QWidget* focus = EditInFocus(surface) ? QApplication::focusWidget() : FocusInGrid(surface)) {
+                        keyFocus_ = focus;
+                        keyFocusChanged_ = HoldsChange(focus);
                         QTest::keyClick(focus, key.Key, key.Modifiers);
+                    }
         } else if (token.Verb == "cell" && surface.Grid) {
             const QStringList place = argument.split(QLatin1Char(','));
             const QRect cell = surface.Grid->CellRect(place.value(0).toInt(), place.value(1).toInt());
-            if (!cell.isEmpty())
-                QTest::mouseClick(surface.Grid->viewport(), Qt::LeftButton, {}, cell.center());
+            // A cell scrolled out of sight has no rectangle: the user cannot click it.
+            cellClicked_ = !cell.isEmpty();
+            if (cellClicked_)
+                Click(surface.Grid->viewport(), cell.center());
         } else if (token.Verb == "dropdown") {
             if (QWidget* button = DropDownButton(surface))
-                QTest::mouseClick(button, Qt::LeftButton);
+                Click(button);
         } else if (token.Verb == "nav") {
             ClickNavigator(surface, argument);
         } else if (token.Verb == "page") {
             TPageControl* pages = Refs() ? Refs()->PageControlRefrence
-                                : Double() ? Double()->PageControl1 : window->PageControl2;
+                                : Double() ? Double()->PageControl1
+                                : Dialog() ? Dialog()->Pages : window->PageControl2;
             const QRect tab = pages->TabBar()->tabRect(argument.toInt());
             if (!tab.isEmpty() && pages->TabBar()->isTabVisible(argument.toInt()))
-                QTest::mouseClick(pages->TabBar(), Qt::LeftButton, {}, tab.center());
+                Click(pages->TabBar(), tab.center());
         } else if (token.Verb == "grid" && InWindow()) {
-            (Refs() ? refSection_ : entryGrid_) = argument.toInt();
-            if (TwwDBGrid* grid = Surface().Grid)
-                grid->setFocus();
+            (Refs() ? refSection_ : Double() ? entryGrid_ : dialogGrid_) = argument.toInt();
+            // The user goes to a grid by a click on its current cell.
+            if (TwwDBGrid* grid = Surface().Grid) {
+                const QRect cell = grid->CellRect(grid->Col(), grid->Row());
+                if (cell.isEmpty())
+                    grid->setFocus();
+                else
+                    Click(grid->viewport(), cell.center());
+            }
         } else if (token.Verb == "radio" && Double()) {
             TDBRadioGroup* group = argument.section(QLatin1Char(','), 0, 0) == "0" ? Double()->DBRadioGroup1
                                                                                   : Double()->DBRadioGroup2;
             QRadioButton* button = group->Button(argument.section(QLatin1Char(','), 1).toInt() % group->Items().size());
             if (button && button->isVisible() && button->isEnabled())
-                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+                Click(button, QPoint(6, button->height() / 2));
+        } else if (const std::optional<TDialogParts> dialog = Dialog(); dialog && PerformInDialog(token, *dialog)) {
         } else if (token.Verb == "line" && Double()) {
             ChooseOnLine(argument.section(QLatin1Char(','), 0, 0).toInt(), argument.section(QLatin1Char(','), 1).toInt());
         } else if (token.Verb == "autoedit" && Double()) {
-            QTest::mouseClick(Double()->CBoxBankTran, Qt::LeftButton);
+            Click(Double()->CBoxBankTran);
         } else if (token.Verb == "close" && Double()) {
-            QTest::mouseClick(Double()->BitBtn1, Qt::LeftButton);
+            Click(Double()->BitBtn1);
         } else if (token.Verb == "bank" && !InWindow() && window->PageControl2->ActivePageIndex() == 0) {
             // (The main window's controls are out of reach while a modal window is up.)
             ChooseAccount(window->wwDbLupEditBankAccount, window->SpeedButton4, argument);
         } else if (token.Verb == "tel" && !InWindow() && window->PageControl2->ActivePageIndex() == 1) {
             ChooseAccount(window->wwDbLupEditComAccount, window->SpeedButton1, argument);
         } else if (token.Verb == "autoedit" && !InWindow() && ActivePage()) {
-            QTest::mouseClick(ActivePage()->AutoEdit, Qt::LeftButton);
+            Click(ActivePage()->AutoEdit);
         } else if (token.Verb == "refs" && !InWindow()) {
             OpenReferences(argument.toInt());
         } else if (token.Verb == "close" && Refs()) {
@@ -433,6 +538,8 @@ protected:
             TransferRecurring(argument);
         } else if (token.Verb == "double" && !InWindow()) {
             OpenDoubleEntry();
+        } else if (token.Verb == "dialog" && !InWindow()) {
+            OpenDialog(argument.toInt());
         } else if (token.Verb == "quit" && !InWindow() && !PendingChangedRows(*window).empty()) {
             window->close();
         }
@@ -456,12 +563,70 @@ protected:
         const bool inside = focus && (focus == surface.Grid || surface.Grid->isAncestorOf(focus) ||
                                       (control && (focus == control || control->isAncestorOf(focus))));
         if (!inside) {
-            surface.Grid->setFocus();
+            // Under a real box the order of events is the user's: a click on the grid's current cell.
+            const QRect cell = surface.Grid->CellRect(surface.Grid->Col(), surface.Grid->Row());
+            if (boxes_.Real() && !cell.isEmpty())
+                Click(surface.Grid->viewport(), cell.center());
+            else
+                surface.Grid->setFocus();
             QApplication::processEvents();
             if (boxes_.Texts.size() != boxes)
                 return nullptr;
         }
         return QApplication::focusWidget() ? QApplication::focusWidget() : surface.Grid;
+    }
+
+    // Whether the keyboard is in one of a dialog's data edits or memos
+    // rather than in the grid the session drives.
+    bool EditInFocus(const TSurface& surface) const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        const std::optional<TDialogParts> dialog = Dialog();
+        if (!focus || !dialog || (surface.Grid && surface.Grid->isAncestorOf(focus)))
+            return false;
+        return std::find(dialog->Edits.begin(), dialog->Edits.end(), focus) != dialog->Edits.end() ||
+               std::any_of(dialog->Combos.begin(), dialog->Combos.end(),
+                           [focus](QWidget* combo) { return combo == focus || combo->isAncestorOf(focus); });
+    }
+
+    // The events of the assets, loans and recurring dialogs' own controls;
+    // false for an event the dialog shares with the other windows.
+    bool PerformInDialog(const TSessionToken& token, const TDialogParts& dialog)
+    {
+        const QString& argument = token.Argument;
+        const auto visible = [](QWidget* widget) { return widget && widget->isVisible() && widget->isEnabled(); };
+        if (token.Verb == "close") {
+            Click(dialog.Form->BitBtn1);
+        } else if (token.Verb == "closebox") {
+            dialog.Form->close();
+        } else if (token.Verb == "autoedit") {
+            Click(dialog.Form->CBoxBankTran);
+        } else if (token.Verb == "edit") {
+            QWidget* edit = dialog.Edits[static_cast<std::size_t>(argument.toInt()) % dialog.Edits.size()];
+            if (visible(edit))
+                Click(edit, QPoint(edit->width() - 4, edit->height() / 2));
+        } else if (token.Verb == "combo" && !dialog.Combos.empty()) {
+            TwwDBLookupCombo* combo =
+                dialog.Combos[static_cast<std::size_t>(argument.section(QLatin1Char(','), 0, 0).toInt()) % dialog.Combos.size()];
+            if (visible(combo))
+                ChooseIn(combo, QString::fromLatin1(ComboChoices[argument.section(QLatin1Char(','), 1).toInt() %
+                                                                 int(std::size(ComboChoices))]));
+        } else if (token.Verb == "radio" && !dialog.Radios.empty()) {
+            TDBRadioGroup* group =
+                dialog.Radios[static_cast<std::size_t>(argument.section(QLatin1Char(','), 0, 0).toInt()) % dialog.Radios.size()];
+            QRadioButton* button = group->Button(argument.section(QLatin1Char(','), 1).toInt() % group->Items().size());
+            if (visible(button))
+                Click(button, QPoint(6, button->height() / 2));
+        } else if (token.Verb == "button" && !dialog.Buttons.empty()) {
+            QWidget* button = dialog.Buttons[static_cast<std::size_t>(argument.toInt()) % dialog.Buttons.size()];
+            // A schedule made, approved or transferred writes many rows at once.
+            batch_ = true;
+            if (visible(button))
+                Click(button);
+        } else {
+            return false;
+        }
+        return true;
     }
 
     static QWidget* DropDownButton(const TSurface& surface)
@@ -490,7 +655,7 @@ protected:
         return false;
     }
 
-    static void ClickNavigator(const TSurface& surface, const QString& name)
+    void ClickNavigator(const TSurface& surface, const QString& name)
     {
         for (int i = 0; i < int(std::size(NavigatorButtons)); ++i) {
             if (name != QLatin1String(NavigatorButtons[i]))
@@ -498,8 +663,33 @@ protected:
             const auto button = static_cast<TNavigateBtn>(i);
             TDBNavigator* navigator = button <= nbLast ? surface.Browse : surface.Edit;
             if (navigator && navigator->Button(button) && navigator->Button(button)->isVisible())
-                QTest::mouseClick(navigator->Button(button), Qt::LeftButton);
+                Click(navigator->Button(button));
         }
+    }
+
+    // A click as the user makes it. Under a real box the button is let go
+    // while the box is up: the release goes to the window behind through the
+    // window system, which keeps it from a window the box blocks.
+    void Click(QWidget* widget, QPoint at = {})
+    {
+        if (at.isNull())
+            at = widget->rect().center();
+        if (!boxes_.Real()) {
+            QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+            return;
+        }
+        QPointer<QWidget> target(widget);
+        bool released = false;
+        boxes_.WhileUp = [&released, target, at] {
+            released = true;
+            if (target && target->window()->windowHandle())
+                QTest::mouseRelease(target->window()->windowHandle(), Qt::LeftButton, {},
+                                    target->mapTo(target->window(), at));
+        };
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        boxes_.WhileUp = {};
+        if (!released && target)
+            QTest::mouseRelease(target, Qt::LeftButton, {}, at);
     }
 
     // Picks the account as the user does: a click into the picker, its name
@@ -507,7 +697,7 @@ protected:
     void ChooseAccount(TwwDBLookupCombo* picker, QWidget* go, const QString& name)
     {
         const std::size_t boxes = boxes_.Texts.size();
-        QTest::mouseClick(picker, Qt::LeftButton);
+        Click(picker);
         QApplication::processEvents();
         // The grid refused to be left: the user sees to the row first.
         if (boxes_.Texts.size() != boxes)
@@ -517,7 +707,7 @@ protected:
         QMetaObject::invokeMethod(picker, &TwwDBLookupCombo::PerformSearch, Qt::QueuedConnection);
         QApplication::processEvents();
         QTest::keyClick(picker, Qt::Key_Return);
-        QTest::mouseClick(go, Qt::LeftButton);
+        Click(go);
         Reactivate();
     }
 
@@ -597,6 +787,27 @@ protected:
         });
     }
 
+    // The assets (0), loans (1) or recurring (2) dialog, opened from the main
+    // window's menu, with a session of its own inside it.
+    void OpenDialog(int which)
+    {
+        TMenuItem* item = which == 0 ? window->AssetTransactions1 : which == 1 ? window->Loans1
+                                                                               : window->RecurringTransactions1;
+        WhileUp<TEntryDialog>([&] { Choose(item); }, [this](TEntryDialog& form) {
+            dialogGrid_ = 0;
+            if (const std::optional<TDialogParts> dialog = Dialog())
+                for (const TSurface& surface : dialog->Surfaces)
+                    if (TDataSet* dataSet = surface.Grid->DataSet())
+                        Watch(*dataSet);
+            baseline_ = Pictures();
+            insideWindow_ = true;
+            while (step_ < steps_ && !stopped_ && Dialog())
+                Step();
+            insideWindow_ = false;
+            CloseForGood(form, [&form] { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); });
+        });
+    }
+
     // Closes a window at the end of its steps, its changed rows given up.
     void CloseForGood(TForm& form, const std::function<void()>& close)
     {
@@ -629,13 +840,19 @@ protected:
         TwwDBLookupCombo* combo = combos[static_cast<std::size_t>(comboIndex) % combos.size()];
         if (!combo || !combo->isVisible() || !combo->isEnabled())
             return;
+        ChooseIn(combo, QString::fromLatin1(LineChoices[comboIndex % 6][choice % 3]));
+    }
+
+    // A click into the combo, the start of the name typed, Return.
+    void ChooseIn(TwwDBLookupCombo* combo, const QString& name)
+    {
         const std::size_t boxes = boxes_.Texts.size();
-        QTest::mouseClick(combo, Qt::LeftButton);
+        Click(combo);
         QApplication::processEvents();
         if (boxes_.Texts.size() != boxes)
             return;
         combo->selectAll();
-        QTest::keyClicks(combo, QString::fromLatin1(LineChoices[comboIndex % 6][choice % 3]).left(3));
+        QTest::keyClicks(combo, name.left(3));
         QMetaObject::invokeMethod(combo, &TwwDBLookupCombo::PerformSearch, Qt::QueuedConnection);
         QApplication::processEvents();
         QTest::keyClick(combo, Qt::Key_Return);
@@ -697,7 +914,8 @@ protected:
     void CloseUnexpectedModal()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || (expectedModal_ && modal->metaObject()->inherits(expectedModal_)))
+        if (!modal || !modal->isVisible() || qobject_cast<QMessageBox*>(modal) ||
+            (expectedModal_ && modal->metaObject()->inherits(expectedModal_)))
             return;
         if (auto* form = qobject_cast<TForm*>(modal); form && form->Modal())
             form->SetModalResult(mrCancel);
@@ -709,10 +927,45 @@ protected:
 
     TFrmRefrences* Refs() const { return FrmRefrences && FrmRefrences->isVisible() ? FrmRefrences : nullptr; }
     TFrmDoubleEntry* Double() const { return FrmDoubleEntry && FrmDoubleEntry->isVisible() ? FrmDoubleEntry : nullptr; }
-    bool InWindow() const { return Refs() || Double(); }
+    bool InWindow() const { return Refs() || Double() || Dialog(); }
     QWidget* FrontWindow() const
     {
+        if (const std::optional<TDialogParts> dialog = Dialog())
+            return dialog->Form;
         return Refs() ? static_cast<QWidget*>(Refs()) : Double() ? static_cast<QWidget*>(Double()) : window.get();
+    }
+
+    std::optional<TDialogParts> Dialog() const
+    {
+        if (FrmAssets && FrmAssets->isVisible()) {
+            TFrmAssets* assets = FrmAssets;
+            return TDialogParts{assets,
+                                {TSurface{assets->wwDBGrid1, assets->DBNavigator1, assets->DBNavigator2},
+                                 TSurface{assets->wwDBGrid2, assets->DBNavigator3, assets->DBNavigator4}},
+                                assets->PageControl1,
+                                {static_cast<QWidget*>(assets->DBEdit1), assets->DBMemo1},
+                                {}, {}, {}};
+        }
+        TScheduleForm* schedule = FrmLoans && FrmLoans->isVisible() ? static_cast<TScheduleForm*>(FrmLoans)
+                                  : FrmRecur && FrmRecur->isVisible() && !bulk_ ? static_cast<TScheduleForm*>(FrmRecur)
+                                                                                : nullptr;
+        if (!schedule)
+            return std::nullopt;
+        TDialogParts parts{schedule,
+                           {TSurface{schedule->wwDBGrid1, schedule->DBNavigator1, schedule->DBNavigator2},
+                            TSurface{schedule->wwDBGrid2, schedule->DBNavigator3, schedule->DBNavigator4}},
+                           schedule->PageControl1,
+                           {},
+                           {},
+                           {},
+                           {schedule->BtnRePayment, schedule->BtnApprove, schedule->BtnTransfer}};
+        for (TDBEdit* edit : schedule->DetailsSheet->findChildren<TDBEdit*>())
+            parts.Edits.push_back(edit);
+        for (TwwDBLookupCombo* combo : schedule->DetailsSheet->findChildren<TwwDBLookupCombo*>())
+            parts.Combos.push_back(combo);
+        for (TDBRadioGroup* group : schedule->DetailsSheet->findChildren<TDBRadioGroup*>())
+            parts.Radios.push_back(group);
+        return parts;
     }
 
     static bool ShowsDataSet(const QWidget& shown, const TDataSet& dataSet)
@@ -747,6 +1000,10 @@ protected:
             if (!section.Grid->isVisible())
                 return {};
             return {section.Grid, section.BrowseNavigator, section.EditNavigator};
+        }
+        if (const std::optional<TDialogParts> dialog = Dialog()) {
+            const TSurface& surface = dialog->Surfaces[static_cast<std::size_t>(dialogGrid_) % 2];
+            return surface.Grid->isVisible() ? surface : TSurface{};
         }
         if (TFrmDoubleEntry* entry = Double()) {
             const std::array<TSurface, 3> surfaces = {TSurface{entry->wwDBGrid1, entry->DBNavigator1, entry->DBNavigator2},
@@ -831,7 +1088,7 @@ protected:
     void CheckRows(const QString& pickedBefore)
     {
         std::map<QString, TTablePicture> now = Pictures();
-        for (const auto& [table, picture] : now) {
+        for (const auto& [table, picture] : batch_ ? std::map<QString, TTablePicture>{} : now) {
             const auto before = baseline_.find(table);
             if (before == baseline_.end())
                 continue;
@@ -875,6 +1132,21 @@ protected:
                 return true;
         }
         return false;
+    }
+
+    // No detail row is stored without its master, in any master/detail pair
+    // of the book.
+    void CheckOrphans()
+    {
+        const QStringList now = OrphanDetails(adm1->DataQuelt->EngineDatabase(), pairs_);
+        QStringList added;
+        for (const QString& orphan : now)
+            if (!orphans_.contains(orphan))
+                added << orphan;
+        orphans_ = now;
+        if (!added.isEmpty())
+            Finding("orphan-detail", QStringLiteral("detail rows stored without their master: ") +
+                                         added.join(QStringLiteral(", ")));
     }
 
     // A post refused: the dataset stayed in its edit. Exactly one box said why.
@@ -1025,6 +1297,7 @@ protected:
         QString Key;
         QStringList Texts;
         TTypedValue Editor;   // what its cell's editor holds and has not written yet
+        std::map<QString, QString> Controls;   // what its data edits and memos hold unwritten, by field
     };
 
     // The changed rows of the window's grids.
@@ -1036,7 +1309,11 @@ protected:
                 QStringList texts;
                 for (int index = 0; index < dataSet->FieldCount(); ++index)
                     texts << dataSet->Fields(index)->Text();
-                rows.push_back({dataSet, watch->Key(), texts, UnwrittenText(shown, *dataSet)});
+                rows.push_back({dataSet, watch->Key(), texts, UnwrittenText(shown, *dataSet), {}});
+                for (const TUnwrittenText& typed : UnwrittenTexts(shown))
+                    if (const TField* field = dynamic_cast<TDBFieldControl&>(*typed.Control).Field();
+                        field && field->DataSet() == dataSet)
+                        rows.back().Controls[field->FieldName()] = typed.Text;
             }
         return rows;
     }
@@ -1047,8 +1324,10 @@ protected:
     {
         for (int index = 0; index < before.Texts.size(); ++index) {
             const TField& field = *before.DataSet->Fields(index);
+            const auto control = before.Controls.find(field.FieldName());
             if (now.Texts[index] != before.Texts[index] &&
-                !(before.Editor.Field == field.FieldName() && HoldsTypedValue(field, now.Texts[index], before.Editor.Text)))
+                !(before.Editor.Field == field.FieldName() && HoldsTypedValue(field, now.Texts[index], before.Editor.Text)) &&
+                !(control != before.Controls.end() && HoldsTypedValue(field, now.Texts[index], control->second)))
                 return false;
         }
         return true;
@@ -1059,16 +1338,15 @@ protected:
     void CheckClosing(const TSessionToken& token, const QWidget& shown, const std::vector<TPendingRow>& pending,
                       const std::vector<QString>& boxes)
     {
-        if ((token.Verb != "close" && token.Verb != "quit") || pending.empty())
+        if (!Closes(token) || pending.empty())
             return;
-        const QString question = QStringLiteral("Discard changes to this record?");
-        const bool asked = std::find(boxes.begin(), boxes.end(), question) != boxes.end();
+        const bool asked = std::find(boxes.begin(), boxes.end(), DiscardQuestion) != boxes.end();
         const bool stillUp = token.Verb == "quit" ? window->isVisible() : InWindow();
         // A cell whose text its field refuses keeps the user, with its own box.
         if (!asked && (boxes.empty() || !stillUp))
             return Finding("close-unasked", QStringLiteral("closing over the changed row %1 of %2 asked nothing")
                                                 .arg(pending.front().Key, pending.front().DataSet->Name()));
-        if (asked && token.Answer == 'y')
+        if (asked && std::tolower(token.Answer) == 'y')
             return;
         const std::vector<TPendingRow> now = PendingChangedRows(shown);
         const bool kept = std::all_of(pending.begin(), pending.end(), [&](const TPendingRow& row) {
@@ -1080,6 +1358,108 @@ protected:
             Finding("close-lost-row", QStringLiteral("after No to closing, %1 the changed row %2 of %3")
                                           .arg(stillUp ? "the window lost" : "the window closed over",
                                                pending.front().Key, pending.front().DataSet->Name()));
+    }
+
+    static bool Closes(const TSessionToken& token)
+    {
+        return token.Verb == "close" || token.Verb == "closebox" || token.Verb == "quit";
+    }
+
+    // A data edit or memo holding text it has not written to its field.
+    struct TUnwrittenText {
+        QPointer<QWidget> Control;
+        QString Text;
+    };
+
+    static QString ControlText(const QWidget& control)
+    {
+        if (const auto* line = qobject_cast<const QLineEdit*>(&control))
+            return line->text();
+        if (const auto* memo = qobject_cast<const QPlainTextEdit*>(&control))
+            return memo->toPlainText();
+        return {};
+    }
+
+    static std::vector<TUnwrittenText> UnwrittenTexts(const QWidget& shown)
+    {
+        std::vector<TUnwrittenText> texts;
+        for (QWidget* control : shown.findChildren<QWidget*>())
+            if (auto* field = dynamic_cast<TDBFieldControl*>(control);
+                field && field->DataLink().IsModified() && control->isVisible() && !qobject_cast<TwwDBGrid*>(control->parentWidget()))
+                texts.push_back({control, ControlText(*control)});
+        return texts;
+    }
+
+    // Closing over text typed into a data edit or memo asks as closing over
+    // a changed row does; No keeps the window, the text, and the keyboard
+    // where it was.
+    void CheckClosingOverText(const TSessionToken& token, const QWidget& shown, const std::vector<TPendingRow>& pending,
+                              const std::vector<TUnwrittenText>& unwritten, const std::vector<QString>& boxes)
+    {
+        if (!Closes(token) || !pending.empty() || unwritten.empty())
+            return;
+        const TUnwrittenText& typed = unwritten.front();
+        const QString where = typed.Control ? typed.Control->objectName() : QStringLiteral("a control");
+        const bool asked = std::find(boxes.begin(), boxes.end(), DiscardQuestion) != boxes.end();
+        const bool stillUp = token.Verb == "quit" ? window->isVisible() : shown.isVisible();
+        if (!asked && !stillUp)
+            return Finding("close-unasked", QStringLiteral("closing over \"%1\" typed into %2 asked nothing")
+                                                .arg(typed.Text, where));
+        if (!asked || std::tolower(token.Answer) == 'y')
+            return;
+        if (!stillUp || !typed.Control || ControlText(*typed.Control) != typed.Text)
+            return Finding("close-lost-text", QStringLiteral("after No to closing, %1 \"%2\" typed into %3")
+                                                  .arg(stillUp ? "the window lost" : "the window closed over",
+                                                       typed.Text, where));
+        if (token.Verb == "closebox" && QApplication::focusWidget() != typed.Control)
+            Finding("keyboard-lost", QStringLiteral("after No to closing over \"%1\" in %2 the keyboard is in %3")
+                                         .arg(typed.Text, where, FocusName()));
+    }
+
+    // Whether the control (or the grid it is part of) holds a change the
+    // user has not posted.
+    static bool HoldsChange(QWidget* focus)
+    {
+        for (QWidget* at = focus; at; at = at->parentWidget())
+            if (auto* grid = qobject_cast<TwwDBGrid*>(at))
+                return grid->DataLink().IsModified() ||
+                       (grid->DataSet() && grid->DataSet()->Modified() &&
+                        (grid->DataSet()->State() == dsEdit || grid->DataSet()->State() == dsInsert));
+        auto* control = dynamic_cast<TDBFieldControl*>(focus);
+        return control && control->DataLink().IsModified();
+    }
+
+    // After No to "Discard changes to this record?" the keyboard is in the
+    // window, and back in the control the user was in (a grid and its cell
+    // editors count as one) when that control held the change.
+    void CheckKeyboardAfterNo(const TSessionToken& token, const QWidget& shown, const QPointer<QWidget>& focusBefore,
+                              const std::vector<QString>& boxes)
+    {
+        if (std::tolower(token.Answer) == 'y' || (token.Verb != "key" && token.Verb != "closebox") || !focusBefore ||
+            !shown.isVisible() || shown.window() != focusBefore->window() ||
+            std::find(boxes.begin(), boxes.end(), DiscardQuestion) == boxes.end() || boxes.back() != DiscardQuestion)
+            return;
+        const QList<TwwDBGrid*> grids = shown.findChildren<TwwDBGrid*>();
+        const auto area = [&grids](QWidget* widget) -> QWidget* {
+            for (TwwDBGrid* grid : grids) {
+                QWidget* control = grid->InCellControl();
+                if (widget && (widget == grid || grid->isAncestorOf(widget) ||
+                               (control && (widget == control || control->isAncestorOf(widget)))))
+                    return grid;
+            }
+            return widget;
+        };
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus->window() != shown.window() || (keyFocusChanged_ && area(focus) != area(focusBefore)))
+            Finding("keyboard-lost", QStringLiteral("after No to \"%1\" the keyboard went from %2 to %3")
+                                         .arg(DiscardQuestion, focusBefore->objectName(), FocusName()));
+    }
+
+    static QString FocusName()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return !focus ? QStringLiteral("nowhere")
+                      : Or(focus->objectName(), QString::fromLatin1(focus->metaObject()->className()));
     }
 
     // A new multiple-entry line stays new while the user goes to its own
@@ -1145,8 +1525,14 @@ protected:
     bool insideWindow_ = false;   // the steps run inside a modal window
     bool stopped_ = false;
     bool bulk_ = false;   // the step runs a transfer: the rows it adds are the transfer's
+    bool cellClicked_ = false;   // the step's cell was on screen and clicked
+    bool keyInEdit_ = false;   // the step's key went to a data edit, not to the grid
+    QPointer<QWidget> keyFocus_;   // where the keyboard was when the step's key or close came
+    bool keyFocusChanged_ = false;   // and whether that control held a change
     int refSection_ = 0;
     int entryGrid_ = 1;   // the multiple-entry dialog's grid the session drives
+    int dialogGrid_ = 0;   // the assets, loans or recurring dialog's grid: its list (0) or lines (1)
+    bool batch_ = false;   // the step's button writes many rows at once: the book is not compared
     std::optional<TTypedValue> typed_;
     std::deque<TSessionToken> planned_;   // tokens of a whole row still to come
     bool onNewLine_ = false;   // the multiple-entry dialog's line grid has a new line
@@ -1157,6 +1543,8 @@ protected:
     std::map<TDataSet*, std::unique_ptr<TDataSetWatch>> watches_;
     std::map<TDataSet*, std::pair<QString, QStringList>> tables_;
     std::map<QString, TTablePicture> baseline_;
+    const std::vector<TMasterDetailPair> pairs_ = MasterDetailPairs();
+    QStringList orphans_;   // detail rows without their master after the last step
     QTimer modalGuard_;
     QFile trace_;
     const QMetaObject* expectedModal_ = nullptr;
