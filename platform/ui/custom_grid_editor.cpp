@@ -143,14 +143,18 @@ void TCustomGrid::FocusChanged(QWidget* old, QWidget* now)
         }
     } catch (...) {
         // A value the record refuses keeps the grid: once the box is
-        // answered the keys come back to the cell that holds it.
+        // answered the keys come back to the cell that holds it. The return
+        // is queued after the box: run inside the box's loop, it would let
+        // the window's getting the keyboard back leave the grid again and
+        // meet the same refusal a second time.
         if (!inside) {
             focusInside_ = true;
             returningFocus_ = true;
-            QMetaObject::invokeMethod(this, [this] { ReturnFocus(); }, Qt::QueuedConnection);
         }
         if (Application)
             Application->HandleException(std::current_exception());
+        if (!inside)
+            QMetaObject::invokeMethod(this, [this] { ReturnFocus(); }, Qt::QueuedConnection);
     }
 }
 
