@@ -395,8 +395,11 @@ void TwwCustomDBGrid::RecordChanged(TField* field)
         for (int i = 0; i < link_.FieldCount(); ++i)
             if (link_.Fields(i) == field) InvalidateCol(indicatorOffset_ + i);
     }
+    // The editor shows the current field afresh unless the user typed into
+    // it: that text stays until it is written or dropped.
     const TField* current = SelectedField();
-    if (EditorMode() && current && (!field || field == current) && current->Text() != lastEditText_)
+    if (EditorMode() && current && (!field || (field == current && !link_.IsModified()))
+        && current->Text() != lastEditText_)
         InvalidateEditor();
 }
 

@@ -71,7 +71,9 @@ void TDataLink::DataEvent(TDataEvent event, const TDataEventInfo& info)
     switch (event) {
     case deFieldChange:
     case deRecordChange:
-        if (!updating_ || !info.Field) RecordChanged(info.Field);
+        // Also while this link writes its control's value: a rule may change
+        // other fields of the record with it, and this link may show them.
+        RecordChanged(info.Field);
         break;
     case deDataSetChange:
     case deDataSetScroll:
@@ -221,7 +223,8 @@ void TFieldDataLink::EditingChanged()
 
 void TFieldDataLink::RecordChanged(TField* field)
 {
-    if (field && field != field_) return;
+    // The field this link is writing shows the control's own text already.
+    if (field && (field != field_ || Updating())) return;
     if (OnDataChange) OnDataChange();
     modified_ = false;
 }
