@@ -223,8 +223,11 @@ void TFieldDataLink::EditingChanged()
 
 void TFieldDataLink::RecordChanged(TField* field)
 {
-    // The field this link is writing shows the control's own text already.
-    if (field && (field != field_ || Updating())) return;
+    // While this link writes its control's value the control shows it already.
+    if (field && Updating()) return;
+    // A change of a data field works the calculated and lookup fields out again.
+    const bool recalculated = field && field_ && field->FieldKind() == fkData && field_->FieldKind() != fkData;
+    if (field && field != field_ && !recalculated) return;
     if (OnDataChange) OnDataChange();
     modified_ = false;
 }

@@ -3,6 +3,7 @@
 // and the data edits; the text the user is typing into the grid's editor
 // stays theirs until it is written.
 #include "grid/ww_db_edit.h"
+#include "platform/db/fields.h"
 #include "platform/ui/db_controls.h"
 #include "platform/ui/inplace_edit.h"
 #include "tests/grid/grid_fixture.h"
@@ -13,17 +14,35 @@ namespace {
 
 class RecordChangesTest : public GridTest {
 protected:
-    enum { DescrCol = 1, AmountCol = 2, CodeCol = 3 };
+    enum { DescrCol = 1, AmountCol = 2, CodeCol = 3, TitleCol = 4 };
 
     void SetUp() override
     {
         GridTest::SetUp();
-        form->resize(420, 320);
+        // The table's fields, and Title worked out from the description.
+        const auto add = [this](TField* field, const char* name) {
+            field->SetFieldName(QString::fromLatin1(name));
+            field->SetDataSet(table.get());
+            return field;
+        };
+        add(new TStringField(table.get(), 4), "Code");
+        add(new TStringField(table.get(), 30), "Descr");
+        add(new TFloatField(table.get()), "Amount");
+        add(new TStringField(table.get(), 1), "Posted");
+        add(new TBlobField(table.get()), "Picture");
+        add(new TStringField(table.get(), 30), "Title")->SetFieldKind(fkCalculated);
+        table->OnCalcFields = [](TDataSet& dataSet) {
+            dataSet.FieldByName(QStringLiteral("Title"))
+                ->SetAsString(dataSet.FieldByName(QStringLiteral("Descr"))->AsString().toUpper());
+        };
+
+        form->resize(420, 350);
         grid->setGeometry(0, 0, 420, 200);
         wwDescr = DataEdit<TwwDBEdit>("Descr", 210);
         dbDescr = DataEdit<TDBEdit>("Descr", 240);
         wwAmount = DataEdit<TwwDBEdit>("Amount", 270);
-        ShowGrid({"Descr\t20\tDescription", "Amount\t8\tAmount", "Code\t4\tCode"});
+        dbTitle = DataEdit<TDBEdit>("Title", 300);
+        ShowGrid({"Descr\t20\tDescription", "Amount\t8\tAmount", "Code\t4\tCode", "Title\t20\tTitle"});
         // The rule: a new amount writes the description.
         table->FieldByName(QStringLiteral("Amount"))->OnChange = [](TField& amount) {
             amount.DataSet()->FieldByName(QStringLiteral("Descr"))->SetAsString(QStringLiteral("Amount ") + amount.AsString());
@@ -54,6 +73,7 @@ protected:
     TwwDBEdit* wwDescr = nullptr;   // owned by the form
     TDBEdit* dbDescr = nullptr;
     TwwDBEdit* wwAmount = nullptr;
+    TDBEdit* dbTitle = nullptr;
 };
 
 TEST_F(RecordChangesTest, AFieldARuleChangesShowsItsNewValueInTheGridAndTheDataEdits)
@@ -74,6 +94,9 @@ TEST_F(RecordChangesTest, AFieldARuleChangesShowsItsNewValueInTheGridAndTheDataE
     EXPECT_TRUE(Shown(DescrCol) == Drawn(DescrCol));
     EXPECT_EQ(wwDescr->text(), QStringLiteral("Amount 12.5"));
     EXPECT_EQ(dbDescr->text(), QStringLiteral("Amount 12.5"));
+    // The title worked out from the description follows it, in the grid and in its edit.
+    EXPECT_TRUE(Shown(TitleCol) == Drawn(TitleCol)) << "the title cell still shows the old title";
+    EXPECT_EQ(dbTitle->text(), QStringLiteral("AMOUNT 12.5"));
 
     // Written by a data edit: the grid and the other edits follow.
     wwAmount->setFocus();
