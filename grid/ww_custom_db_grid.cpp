@@ -392,11 +392,19 @@ void TwwCustomDBGrid::RecordChanged(TField* field)
     if (!field) {
         InvalidateGrid();
     } else {
-        for (int i = 0; i < link_.FieldCount(); ++i)
-            if (link_.Fields(i) == field) InvalidateCol(indicatorOffset_ + i);
+        // A change of a data field works the calculated and lookup fields out again.
+        const bool recalculated = field->FieldKind() == fkData;
+        for (int i = 0; i < link_.FieldCount(); ++i) {
+            const TField* shown = link_.Fields(i);
+            if (shown == field || (recalculated && shown && shown->FieldKind() != fkData))
+                InvalidateCol(indicatorOffset_ + i);
+        }
     }
+    // The editor shows the current field afresh unless the user typed into
+    // it: that text stays until it is written or dropped.
     const TField* current = SelectedField();
-    if (EditorMode() && current && (!field || field == current) && current->Text() != lastEditText_)
+    if (EditorMode() && current && (!field || (field == current && !link_.IsModified()))
+        && current->Text() != lastEditText_)
         InvalidateEditor();
 }
 

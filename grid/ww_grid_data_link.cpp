@@ -1,5 +1,4 @@
 #include "grid/ww_grid_data_link.h"
-#include "grid/scoped_assign.h"
 #include "grid/ww_custom_db_grid.h"
 #include "platform/db/field.h"
 #include "platform/rtl/exceptions.h"
@@ -53,18 +52,20 @@ void TwwGridDataLink::EditingChanged()
     grid_.InvalidateIndicator();
 }
 
+// Also while the grid writes its own cell: a rule may change other fields
+// of the record with it, and their cells show the new values at once.
 void TwwGridDataLink::RecordChanged(TField* field)
 {
-    if (inUpdateData_ && field) return;
     grid_.RecordChanged(field);
-    modified_ = false;
+    // The text typed into the editor stays to be written when another field
+    // changes; a whole record read afresh replaces it.
+    if (!field) modified_ = false;
 }
 
 void TwwGridDataLink::UpdateData()
 {
     // A value the field refuses leaves the link modified: the typed text
     // stays in the editor and is written again on the next attempt.
-    const TScopedAssign inUpdate(inUpdateData_, true);
     if (modified_) grid_.UpdateData();
     modified_ = false;
 }

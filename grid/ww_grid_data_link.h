@@ -56,5 +56,4 @@ private:
     TwwCustomDBGrid& grid_;
     std::vector<int> fieldMap_;   // indexes into the dataset's fields
     bool modified_ = false;
-    bool inUpdateData_ = false;
 };

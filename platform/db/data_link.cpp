@@ -71,7 +71,9 @@ void TDataLink::DataEvent(TDataEvent event, const TDataEventInfo& info)
     switch (event) {
     case deFieldChange:
     case deRecordChange:
-        if (!updating_ || !info.Field) RecordChanged(info.Field);
+        // Also while this link writes its control's value: a rule may change
+        // other fields of the record with it, and this link may show them.
+        RecordChanged(info.Field);
         break;
     case deDataSetChange:
     case deDataSetScroll:
@@ -221,7 +223,11 @@ void TFieldDataLink::EditingChanged()
 
 void TFieldDataLink::RecordChanged(TField* field)
 {
-    if (field && field != field_) return;
+    // While this link writes its control's value the control shows it already.
+    if (field && Updating()) return;
+    // A change of a data field works the calculated and lookup fields out again.
+    const bool recalculated = field && field_ && field->FieldKind() == fkData && field_->FieldKind() != fkData;
+    if (field && field != field_ && !recalculated) return;
     if (OnDataChange) OnDataChange();
     modified_ = false;
 }

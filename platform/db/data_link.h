@@ -38,6 +38,8 @@ public:
     void UpdateRecord();
 
 protected:
+    // Inside UpdateRecord: the control's value is being written to its field.
+    bool Updating() const { return updating_; }
     virtual void ActiveChanged() {}
     virtual void CheckBrowseMode() {}
     virtual void DataSetChanged() { RecordChanged(nullptr); }
