@@ -1116,8 +1116,34 @@ protected:
         baseline_ = std::move(now);
     }
 
+    // A line posted or deleted puts its header's new total into the header
+    // row, also while that row is being edited: the total alone changes.
+    bool HeaderTotalOfALineWrite(const TRowChange& change) const
+    {
+        static const std::map<QString, std::pair<QString, QString>> totals{
+            {QStringLiteral("TrnLon1a"), {QStringLiteral("TrnLon1b"), QStringLiteral("TotalPaybackAmount=")}},
+            {QStringLiteral("TrnRec1a"), {QStringLiteral("TrnRec1b"), QStringLiteral("TotalRecurAmount=")}},
+        };
+        const auto header = totals.find(change.Table);
+        if (header == totals.end() || change.Before.isEmpty() || change.After.isEmpty())
+            return false;
+        const QStringList before = change.Before.split(QStringLiteral(", "));
+        const QStringList after = change.After.split(QStringLiteral(", "));
+        if (before.size() != after.size())
+            return false;
+        for (int i = 0; i < before.size(); ++i)
+            if (before[i] != after[i] && !after[i].startsWith(header->second.second))
+                return false;
+        return std::any_of(watches_.begin(), watches_.end(), [&](const auto& entry) {
+            return tables_.at(entry.first).first == header->second.first &&
+                   (!entry.second->Posted.empty() || !entry.second->Deleted.empty());
+        });
+    }
+
     bool ExplainedByThisStep(const TRowChange& change) const
     {
+        if (HeaderTotalOfALineWrite(change))
+            return true;
         for (const auto& [dataSet, watch] : watches_) {
             if (tables_.at(dataSet).first != change.Table)
                 continue;
