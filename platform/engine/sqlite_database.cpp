@@ -85,6 +85,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         // A posted row survives a crash of the program and of the machine.
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
+        changeLogs_ = std::make_unique<TChangeLogs>(db_);
         NoticeOtherWriters();   // the version the file opened at
     } catch (const EDatabaseError& error) {
         if (error.Message.contains(path_)) throw;
@@ -489,8 +490,26 @@ std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint
 
 void TSqliteDatabase::EmptyTable(const QString& table) {
     const TTableDesc& desc = AccessibleTable(table);
+    // Without a log's triggers SQLite empties the table at once instead of row by row.
+    changeLogs_->Stop(desc.Name);
     RunScript(QStringLiteral("DELETE FROM %1").arg(QuoteIdentifier(desc.Name)));
     Changed(desc.Name);
+}
+
+void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) {
+    const TTableDesc& desc = AccessibleTable(table);
+    QStringList stored;
+    for (const QString& column : columns) {
+        const int index = desc.ColumnIndex(column);
+        if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
+        stored << desc.Columns[size_t(index)].Name;
+    }
+    changeLogs_->Start(desc, stored, tag);
+}
+
+std::optional<TChangeLog> TSqliteDatabase::ChangeLog(const QString& table) {
+    if (!catalogue_->StoredName(table)) return std::nullopt;
+    return changeLogs_->Read(AccessibleTable(table));
 }
 
 // --- transactions -----------------------------------------------------------
