@@ -202,6 +202,12 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(sqlite3* on, const TT
 
 int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& params) {
     const TTranslatedStatement statement = Translate(sql);
+    // A delete of every row ends the table's change log, as emptying it does.
+    static const QRegularExpression deleteAll(QStringLiteral("^delete\\s+from\\s+\"[^\"]*\"$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (statement.Kind == TStatementKind::Delete && deleteAll.match(statement.Sql).hasMatch())
+        if (const std::optional<QString> stored = catalogue_->StoredName(statement.Tables.front()))
+            changeLogs_->Stop(*stored);
     std::unique_ptr<TSqliteStatement> prepared = Prepare(db_, statement, sql, params);
     const bool drop = statement.Kind == TStatementKind::DropTable;
     if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));

@@ -64,6 +64,12 @@ TEST_F(ChangeLogTest, AnotherConnectionsCommitAnEmptyingOrANewTableLeaveNoLog) {
     EXPECT_TRUE(db->ChangeLog("TrnBnk1a").has_value());
     db->EmptyTable("TrnBnk1a");
     EXPECT_FALSE(db->ChangeLog("TrnBnk1a").has_value());
+    Start();
+    AddTransaction("ACC1", 1, QDate(2026, 1, 5));
+    db->Execute("delete from TrnBnk1a where BankAccountCode = \"ACC2\"");
+    EXPECT_TRUE(db->ChangeLog("TrnBnk1a").has_value());
+    db->Execute("Delete from TRNBNK1A.DB");
+    EXPECT_FALSE(db->ChangeLog("TrnBnk1a").has_value());
 
     Start();
     db->Execute("drop table TrnBnk1a");
