@@ -167,7 +167,9 @@ void FirstReportAfterAPost(benchmark::State& state)
 
 // Floor: the same post on a copy of the same book, then the same work in
 // plain SQLite (see first_report_floor.h). A post that wrote no summary row,
-// or a report of no rows, proves nothing and fails.
+// or a report of no rows, proves nothing and fails. It adds up every open
+// transaction, as the program does only on its first run in a session: after
+// that the program adds up the months whose transactions changed.
 void FirstReportAfterAPost_Floor(benchmark::State& state)
 {
     static std::map<int, QString> copies;

@@ -43,8 +43,13 @@ void TADm3::RebuildSummaries(const QString& source, const QString& target) {
     const THourglass hourglass;
     TProgress progress(5);
     try {
-        const TRebuildScope scope{Engine(), source, target, DateTimeToQDate(ADm1->CurrentCloseDate)};
-        RunAtomically(scope.Db, [&] {
+        const TRebuildScope all{Engine(), source, target, DateTimeToQDate(ADm1->CurrentCloseDate)};
+        RunAtomically(all.Db, [&] {
+            // The rows the last run with these clauses left are kept but for
+            // those of the keys whose transactions changed since.
+            const std::optional<TSummaryChanges> changes = ChangesSinceLastRun(all);
+            TRebuildScope scope = all;
+            scope.Changes = changes ? &*changes : nullptr;
             RebuildBankSummary(scope);
             progress.SetPosition(1);
             RebuildTelSummary(scope);
@@ -55,6 +60,7 @@ void TADm3::RebuildSummaries(const QString& source, const QString& target) {
             progress.SetPosition(4);
             RebuildChartData(scope);
             progress.SetPosition(5);
+            StartChangeLogs(scope);
         });
     } catch (...) {
         // Rolled back: the open tables show the rows as they were. The error

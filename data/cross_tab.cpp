@@ -65,45 +65,60 @@ using TCrossTabRows = std::unordered_map<TRowKey, TCrossTabRow, TRowKeyHash>;
 
 QVariant TextValue(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
 
-// The source rows in period order, added into their report rows as they are
-// read. The month columns are the distinct months of these same rows, so
-// every row has its column. Returns the number of source rows.
+// A source row as read: its month, codes and amount.
+struct TSourceRow {
+    std::pair<int, int> Month;
+    QString Key1, Key2;
+    double Amount = 0.0;
+};
+
+// The source rows in period order, added into their report rows in that
+// order. The month columns are the distinct months of these same rows, so
+// every row has its column. The rows are read as stored and put in period
+// order here: SQLite would sort the whole summary in a temporary tree, where
+// a stable sort of the rows read keeps each month's rows in the order they
+// were written. Returns the number of source rows.
 int ReadCrossTabRows(TEngineDatabase& db, const TCrossTabSpec& spec, const QString& where, TMonthColumns& months,
                      TCrossTabRows& report) {
     TDescriptionCache describe(db);
     const QString key2 =
         spec.Mode == 2 ? spec.Key2Field + QStringLiteral(" as KeyField2,") : QStringLiteral("\"xxx\" as KeyField2,");
-    const auto rows = db.Query(SqlText({QStringLiteral("Select ") + spec.Key1Field + QStringLiteral(" as KeyField1, "),
-                                        key2,
-                                        spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
-                                        QStringLiteral("from ") + spec.SourceTable, where,
-                                        QStringLiteral("order by PeriodYear, PeriodMonth")}));
+    std::vector<TSourceRow> source;
+    {
+        const auto rows = db.Query(SqlText({QStringLiteral("Select ") + spec.Key1Field + QStringLiteral(" as KeyField1, "),
+                                            key2,
+                                            spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
+                                            QStringLiteral("from ") + spec.SourceTable, where}));
+        while (rows->Next())
+            source.push_back({{IntOf(rows->Value(3)), IntOf(rows->Value(4))}, TextOf(rows->Value(0)),
+                              TextOf(rows->Value(1)), FloatOf(rows->Value(2))});
+    }
+    std::stable_sort(source.begin(), source.end(),
+                     [](const TSourceRow& a, const TSourceRow& b) { return a.Month < b.Month; });
     std::map<std::pair<int, int>, int> columnOfMonth;
     std::pair<int, int> lastMonth = {-1, -1};
-    int column = -1, sourceRows = 0;
-    for (; rows->Next(); ++sourceRows) {
-        const std::pair<int, int> month = {IntOf(rows->Value(3)), IntOf(rows->Value(4))};
-        if (month != lastMonth) {
-            const auto [found, added] = columnOfMonth.try_emplace(month, static_cast<int>(months.PeriodKeys.size()));
+    int column = -1;
+    for (const TSourceRow& row : source) {
+        if (row.Month != lastMonth) {
+            const auto [found, added] = columnOfMonth.try_emplace(row.Month, static_cast<int>(months.PeriodKeys.size()));
             if (added) {
-                months.PeriodKeys << PeriodKey(month.first, month.second);
-                months.Captions << PeriodCaption(month.first, month.second);
+                months.PeriodKeys << PeriodKey(row.Month.first, row.Month.second);
+                months.Captions << PeriodCaption(row.Month.first, row.Month.second);
             }
             column = found->second;
-            lastMonth = month;
+            lastMonth = row.Month;
         }
-        auto [it, added] = report.try_emplace(TRowKey{TextOf(rows->Value(0)), TextOf(rows->Value(1))});
+        auto [it, added] = report.try_emplace(TRowKey{row.Key1, row.Key2});
         TCrossTabRow& line = it->second;
         if (added) {
             line.Desc1 = describe(spec.Key1Kind, it->first.Key1);
             line.Desc2 = describe(spec.Key2Kind, it->first.Key2);
         }
         if (line.Columns.size() <= size_t(column)) line.Columns.resize(size_t(column) + 1, 0.0);
-        const double amount = FloatOf(rows->Value(2));
-        line.Columns[size_t(column)] += amount;
-        line.Total += amount;
+        line.Columns[size_t(column)] += row.Amount;
+        line.Total += row.Amount;
     }
-    return sourceRows;
+    return static_cast<int>(source.size());
 }
 
 void WriteCrossTabRows(TEngineDatabase& db, const QString& table, const TCrossTabRows& report,

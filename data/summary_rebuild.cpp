@@ -37,14 +37,7 @@ const TSummaryLayout& Layout(TSummaryKind kind) {
     return layouts[static_cast<int>(kind)];
 }
 
-// A summary row's key: its codes, year and month.
-struct TMonthKey {
-    QStringList Codes;
-    int Year = 0;
-    int Month = 0;
-
-    bool operator==(const TMonthKey&) const = default;
-};
+using TMonthKey = TSummaryKey;
 
 struct TMonthKeyHash {
     size_t operator()(const TMonthKey& key) const {
@@ -393,23 +386,79 @@ struct TSourceTotals {
     }
 };
 
-void AddUpSource(const TRebuildScope& scope, const TSummaryLayout& layout, TSourceTotals& totals) {
+// The first day of a key's month and of the month after, which bound its
+// transactions' dates.
+std::pair<QDate, QDate> MonthBounds(const TMonthKey& key) {
+    const QDate first(key.Year, key.Month, 1);
+    return {first, first.addMonths(1)};
+}
+
+// "(a = ? and b = ? and ...) or (...)", one term per key, and its parameters:
+// each key's codes, then its month as the rows of the table hold it.
+template <typename MonthTerms>
+QString KeyTerms(const std::vector<const char*>& codes, const std::vector<TMonthKey>& keys, const char* monthTerms,
+                 std::vector<QVariant>& params, MonthTerms&& monthParams) {
+    QStringList terms;
+    for (const TMonthKey& key : keys) {
+        QStringList parts;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            parts << QString::fromLatin1(codes[i]) + QStringLiteral(" = ?");
+            params.emplace_back(key.Codes[int(i)]);
+        }
+        parts << QString::fromLatin1(monthTerms);
+        monthParams(key, params);
+        terms << QLatin1Char('(') + parts.join(QStringLiteral(" and ")) + QLatin1Char(')');
+    }
+    return terms.join(QStringLiteral(" or "));
+}
+
+// The transactions of the given keys, found through the table's index on its
+// code and date; read, like the whole table, in the order they were entered.
+QString TransactionsOf(const TSummaryLayout& layout, const std::vector<TMonthKey>& keys, std::vector<QVariant>& params) {
+    return QStringLiteral("rowid in (select rowid from ") + QString::fromLatin1(layout.SourceTable) +
+           QStringLiteral(" where ") +
+           KeyTerms(layout.Codes, keys, "TransactionDate >= ? and TransactionDate < ?", params,
+                    [](const TMonthKey& key, std::vector<QVariant>& values) {
+                        const auto [first, next] = MonthBounds(key);
+                        values.emplace_back(first);
+                        values.emplace_back(next);
+                    }) +
+           QLatin1Char(')');
+}
+
+const std::vector<TMonthKey>* ChangedKeys(const TRebuildScope& scope, TSummaryKind kind) {
+    return scope.Changes ? &scope.Changes->Keys[static_cast<int>(kind)] : nullptr;
+}
+
+void AddUpSource(const TRebuildScope& scope, TSummaryKind kind, TSourceTotals& totals) {
+    const TSummaryLayout& layout = Layout(kind);
     const int codeCount = static_cast<int>(layout.Codes.size());
     std::vector<const char*> sourceFields = layout.Codes;
     sourceFields.push_back("TransactionDate");
     for (const auto& amount : layout.Amounts)
         sourceFields.push_back(amount.second);
+    QString where = ClauseTestedOnEachRow(scope.Source);
+    std::vector<QVariant> params;
+    const std::vector<TMonthKey>* keys = ChangedKeys(scope, kind);
+    if (keys)
+        where += (where.isEmpty() ? QStringLiteral("where ") : QStringLiteral(" and ")) + TransactionsOf(layout, *keys, params);
     const auto rows = scope.Db.Query(SqlText({QStringLiteral("Select ") + Joined(sourceFields) +
                                                   QStringLiteral(" from ") + QString::fromLatin1(layout.SourceTable),
-                                              ClauseTestedOnEachRow(scope.Source)}));
+                                              where}),
+                                     params);
     TMonthOfDates months;
     int year = 0, month = 0;
     while (rows->Next()) {
         months.Read(rows->Value(codeCount), year, month);
         size_t& place = totals.PlaceOf(*rows, codeCount, year, month);
         if (place == TKeyPlaces::None) {
+            TMonthKey key = KeyFromRow(*rows, codeCount, year, month);
+            // A date the month's bounds hold as text but not as a date
+            // belongs to another key, which did not change.
+            if (keys && std::find(keys->begin(), keys->end(), key) == keys->end())
+                continue;
             place = totals.Rows.size();
-            totals.Rows.emplace_back(KeyFromRow(*rows, codeCount, year, month), TAmounts{});
+            totals.Rows.emplace_back(std::move(key), TAmounts{});
         }
         TAmounts& sums = totals.Rows[place].second;
         for (int i = 0; i < int(layout.Amounts.size()); ++i)
@@ -441,8 +490,10 @@ QString SummaryIndexName(TSummaryKind kind) { return QString::fromLatin1(Layout(
 
 void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TSummaryLayout& layout = Layout(kind);
+    if (const std::vector<TMonthKey>* keys = ChangedKeys(scope, kind); keys && keys->empty())
+        return;
     TSourceTotals totals;
-    AddUpSource(scope, layout, totals);
+    AddUpSource(scope, kind, totals);
     for (const auto& [key, sums] : totals.Rows)
         CheckMonthSums(layout, key, sums);
     const QVariant closeDate = DateValue(scope.CloseDate);
@@ -466,7 +517,15 @@ void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     QString where;
     std::vector<QVariant> params;
     const QString body = ClauseBody(scope.Target);
-    if (!body.isEmpty()) {
+    if (const std::vector<TMonthKey>* keys = ChangedKeys(scope, kind)) {
+        // Only the changed keys' rows can differ from what the run writes.
+        where = QStringLiteral("where ") +
+                KeyTerms(layout.Codes, *keys, "PeriodYear = ? and PeriodMonth = ?", params,
+                         [](const TMonthKey& key, std::vector<QVariant>& values) {
+                             values.emplace_back(key.Year);
+                             values.emplace_back(key.Month);
+                         });
+    } else if (!body.isEmpty()) {
         where = QStringLiteral("where (") + body + QLatin1Char(')');
         if (!totals.Rows.empty()) {
             const auto [first, last] = std::minmax_element(totals.Rows.begin(), totals.Rows.end(),
@@ -533,9 +592,35 @@ const QString BillTable = QStringLiteral("MthTel2a");
 const TWrittenFields BillFields{BillTable, {"TelcomCode", "PeriodYear", "PeriodMonth", "TotalAmount", "OldFlag", "CloseDate"}, 1};
 constexpr size_t BillOldFlag = 4, BillCloseDate = 5;
 
+// The target clause narrowed down to the rows any of the terms selects.
+QString Narrowed(const QString& target, const QStringList& terms) {
+    const QString body = ClauseBody(target);
+    const QString any = terms.join(QStringLiteral(" or "));
+    return body.isEmpty() ? QStringLiteral("where ") + any
+                          : QStringLiteral("where (") + body + QStringLiteral(") and (") + any + QLatin1Char(')');
+}
+
+QString MonthTerm(const TMonthKey& key) {
+    return QStringLiteral("PeriodYear = %1 and PeriodMonth = %2").arg(key.Year).arg(key.Month);
+}
+
 }  // namespace
 
 void RebuildBills(const TRebuildScope& scope) {
+    // Only the bills of the changed communication months can change.
+    QString target = scope.Target;
+    if (const std::vector<TMonthKey>* keys = ChangedKeys(scope, TSummaryKind::Tel)) {
+        QStringList terms;
+        for (const TMonthKey& key : *keys) {
+            const QString term = QStringLiteral("(TelcomCode = ") + QuoteSqlString(key.Codes[0]) +
+                                 QStringLiteral(" and ") + MonthTerm(key) + QLatin1Char(')');
+            if (!terms.contains(term))
+                terms << term;
+        }
+        if (terms.isEmpty())
+            return;
+        target = Narrowed(target, terms);
+    }
     // The month totals over all items of each communication account, added
     // in the summary's index order so that a bill is always the same sum.
     struct TTotal {
@@ -544,7 +629,7 @@ void RebuildBills(const TRebuildScope& scope) {
     TMonthTotals<TTotal> totals;
     {
         const auto rows = scope.Db.Query(SqlText(
-            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), scope.Target,
+            {QStringLiteral("Select TelcomCode, PeriodYear, PeriodMonth, TotalAmount from MTHTEL1A"), target,
              QStringLiteral("order by TelcomCode, TelItemCode, PeriodYear, PeriodMonth")}));
         while (rows->Next())
             totals[KeyFromRow(*rows, 1)].Value += FloatOf(rows->Value(3));
@@ -558,7 +643,7 @@ void RebuildBills(const TRebuildScope& scope) {
     };
     // A bill no month kept goes, and so does one still marked old.
     const auto old = [](const TStoredRow& bill) { return bill.Values[BillOldFlag].toBool(); };
-    TStoredRows bills = ReadStoredRows(scope.Db, BillFields, scope.Target);
+    TStoredRows bills = ReadStoredRows(scope.Db, BillFields, target);
     WriteChangedRows(scope.Db, BillFields, bills, totals.Rows(), valuesOf, old);
 }
 
@@ -601,9 +686,25 @@ struct TChartSums {
 }  // namespace
 
 void RebuildChartRows(const TRebuildScope& scope) {
+    // Only the months of changed keys can change.
+    QString target = scope.Target;
+    if (scope.Changes) {
+        QStringList terms;
+        for (const std::vector<TMonthKey>& keys : scope.Changes->Keys)
+            for (const TMonthKey& key : keys) {
+                const QString term = QLatin1Char('(') + MonthTerm(key) + QLatin1Char(')');
+                if (!terms.contains(term))
+                    terms << term;
+            }
+        if (terms.isEmpty()) {
+            RecomputeRunningBalance(scope.Db);
+            return;
+        }
+        target = Narrowed(target, terms);
+    }
     TMonthTotals<TChartSums> totals;
     {
-        const auto rows = scope.Db.Query(SqlText(ChartUnionLines(scope.Target)));
+        const auto rows = scope.Db.Query(SqlText(ChartUnionLines(target)));
         while (rows->Next()) {
             const int year = IntOf(rows->Value(0));
             if (year <= 0)
@@ -619,7 +720,7 @@ void RebuildChartRows(const TRebuildScope& scope) {
                                 {"PeriodYear", "PeriodMonth", "Income", "Expense", "Communications", "BankBalance",
                                  "CloseDate", "RunningBankBalance"},
                                 0};
-    TStoredRows stored = ReadStoredRows(scope.Db, fields, scope.Target);
+    TStoredRows stored = ReadStoredRows(scope.Db, fields, target);
     const QVariant closeDate = DateValue(scope.CloseDate);
     const auto valuesOf = [&](const TMonthKey& key, const TChartSums& sums, const TStoredRow* over) {
         std::vector<QVariant> values{key.Year, key.Month};
@@ -664,4 +765,72 @@ double RoundToReal48(double x) {
     const double rounded = std::ldexp(std::nearbyint(std::ldexp(mantissa, 40)), exponent - 40);
     // Below the smallest six-byte real the value is 0.
     return std::fabs(rounded) < std::ldexp(1.0, -128) ? 0.0 : rounded;
+}
+
+// ---- What changed since the last run
+
+namespace {
+
+// The tables whose every change a run must know of: the transactions it adds
+// up (by their key fields) and the rows it writes (changed by anything but a
+// run, they are no longer what the last run left).
+const char* const WrittenTables[] = {"MthBnk1a", "MthTel1a", "MthInc1a", "MthExp1a", "MthTel2a", "TeeData1"};
+constexpr TSummaryKind Kinds[] = {TSummaryKind::Bank, TSummaryKind::Tel, TSummaryKind::Income, TSummaryKind::Expense};
+
+// More changed keys than this are added up by a run over all transactions:
+// the statements that find them key by key grow too long to be quicker.
+constexpr size_t MaxChangedKeys = 200;
+
+QString RunTag(const TRebuildScope& scope) {
+    return scope.Source + QLatin1Char('\n') + scope.Target + QLatin1Char('\n') + DateValue(scope.CloseDate).toString();
+}
+
+QStringList LoggedFields(const TSummaryLayout& layout) {
+    QStringList fields;
+    for (const char* code : layout.Codes)
+        fields << QString::fromLatin1(code);
+    return fields << QStringLiteral("TransactionDate");
+}
+
+}  // namespace
+
+std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope) {
+    const QString tag = RunTag(scope);
+    for (const char* table : WrittenTables) {
+        const std::optional<TChangeLog> log = scope.Db.ChangeLog(QString::fromLatin1(table));
+        if (!log || log->Tag != tag || !log->Values.empty())
+            return std::nullopt;
+    }
+    TSummaryChanges changes;
+    for (TSummaryKind kind : Kinds) {
+        const TSummaryLayout& layout = Layout(kind);
+        const std::optional<TChangeLog> log = scope.Db.ChangeLog(QString::fromLatin1(layout.SourceTable));
+        if (!log || log->Tag != tag || log->Values.size() > 2 * MaxChangedKeys)
+            return std::nullopt;
+        std::vector<TMonthKey>& keys = changes.Keys[static_cast<int>(kind)];
+        for (const std::vector<QVariant>& values : log->Values) {
+            TMonthKey key;
+            for (size_t i = 0; i < layout.Codes.size(); ++i)
+                key.Codes << TextOf(values[i]);
+            const QDate date = values.back().toDate();
+            // A row without a code or date is found by no index term.
+            if (key.Codes.contains(QString()) || !date.isValid())
+                return std::nullopt;
+            key.Year = date.year();
+            key.Month = date.month();
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                keys.push_back(std::move(key));
+        }
+        if (keys.size() > MaxChangedKeys)
+            return std::nullopt;
+    }
+    return changes;
+}
+
+void StartChangeLogs(const TRebuildScope& scope) {
+    const QString tag = RunTag(scope);
+    for (TSummaryKind kind : Kinds)
+        scope.Db.StartChangeLog(QString::fromLatin1(Layout(kind).SourceTable), LoggedFields(Layout(kind)), tag);
+    for (const char* table : WrittenTables)
+        scope.Db.StartChangeLog(QString::fromLatin1(table), {}, tag);
 }

@@ -8,11 +8,30 @@
 // transactions, whether the target clause deleted the row first or not: a row
 // the clause spared (stamped with an older close date) starts again from 0
 // instead of having the same transactions added onto it a second time.
+//
+// A run after another with the same clauses and close date, in the same
+// connection, needs to add up only the keys whose transactions changed since:
+// the database logs every change of the transactions and of the rows a run
+// writes, and a run that cannot rule a change out adds up everything.
 #include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QStringList>
 
 enum class TSummaryKind { Bank, Tel, Income, Expense };
+
+// A summary row's key: its codes, year and month.
+struct TSummaryKey {
+    QStringList Codes;
+    int Year = 0;
+    int Month = 0;
+
+    bool operator==(const TSummaryKey&) const = default;
+};
+
+// The keys whose transactions changed since the last run, per kind.
+struct TSummaryChanges {
+    std::vector<TSummaryKey> Keys[4];
+};
 
 // The database, the two clauses and the close date in force of one run.
 struct TRebuildScope {
@@ -20,7 +39,21 @@ struct TRebuildScope {
     QString Source;   // selects the transactions to add up; empty: all
     QString Target;   // selects the summary rows to delete first; empty: all
     QDate CloseDate;  // stamped on every row written
+    // Only these keys (and their bills' and chart's months) can differ from
+    // what the run writes; null: any row can.
+    const TSummaryChanges* Changes = nullptr;
 };
+
+// The keys whose transactions changed since the last run that was given the
+// same clauses and close date, as logged by the database. None when any
+// other row may differ from what this run would write: no such run before
+// (in this connection), another connection wrote to the file, a table was
+// emptied or made anew, anything but a run wrote a summary, bill or chart
+// row, or the changes are too many, or of a row without codes or date, to
+// narrow the run down by.
+std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope);
+// Starts the logs that the next run reads, as the run's last step.
+void StartChangeLogs(const TRebuildScope& scope);
 
 // The statement that deletes a kind's summary rows the target selects, as its
 // two lines: what a run stands for, kept beside the database.
@@ -32,7 +65,8 @@ QString SummaryIndexName(TSummaryKind kind);
 // Leaves a kind's summary table as deleting the rows the target selects and
 // adding the source transactions up per code(s) and month would, writing
 // only the rows whose values that changes: a run after one posted
-// transaction writes one row, not the whole period again.
+// transaction writes one row, not the whole period again. Given the changed
+// keys, it adds up and compares only their transactions and rows.
 void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind);
 
 // The bills of the communication accounts, once the communication summary is

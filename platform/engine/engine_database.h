@@ -27,6 +27,14 @@ public:
     virtual QVariant Value(int column) const = 0;  // typed as ColumnType
 };
 
+// The values some columns of a table held before and after each row change
+// logged since the log was started, each set of values once, with the tag
+// the log was started with.
+struct TChangeLog {
+    QString Tag;
+    std::vector<std::vector<QVariant>> Values;   // typed as the columns
+};
+
 class TEngineDatabase {
 public:
     virtual ~TEngineDatabase() = default;
@@ -68,6 +76,16 @@ public:
     // A cursor over one table; EDatabaseError when the table is missing or
     // protected by a password the session does not hold.
     virtual std::unique_ptr<TEngineCursor> OpenCursor(const TCursorSpec& spec) = 0;
+
+    // Change logs. From StartChangeLog on (a log started again starts empty),
+    // every row this database inserts, updates or deletes in the table logs
+    // the named columns' values before and after the change (no columns: only
+    // that a row changed). The log is undone and redone with the transactions
+    // of the rows it records. ChangeLog gives none when the log may have
+    // missed a change: none was started, another connection has committed to
+    // the file since, or the table was emptied or dropped since.
+    virtual void StartChangeLog(const QString& /*table*/, const QStringList& /*columns*/, const QString& /*tag*/) {}
+    virtual std::optional<TChangeLog> ChangeLog(const QString& /*table*/) { return std::nullopt; }
 
     // Bumped by every write through this database, so cursors can tell they are stale.
     virtual quint64 ChangeCount() const = 0;

@@ -85,6 +85,7 @@ TSqliteDatabase::TSqliteDatabase(const QString& path, bool create, TEngineSessio
         // A posted row survives a crash of the program and of the machine.
         RunScript(QStringLiteral("PRAGMA synchronous = FULL"));
         catalogue_ = std::make_unique<TCatalogue>(db_);
+        changeLogs_ = std::make_unique<TChangeLogs>(db_);
         NoticeOtherWriters();   // the version the file opened at
     } catch (const EDatabaseError& error) {
         if (error.Message.contains(path_)) throw;
@@ -201,6 +202,12 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(sqlite3* on, const TT
 
 int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& params) {
     const TTranslatedStatement statement = Translate(sql);
+    // A delete of every row ends the table's change log, as emptying it does.
+    static const QRegularExpression deleteAll(QStringLiteral("^delete\\s+from\\s+\"[^\"]*\"$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (statement.Kind == TStatementKind::Delete && deleteAll.match(statement.Sql).hasMatch())
+        if (const std::optional<QString> stored = catalogue_->StoredName(statement.Tables.front()))
+            changeLogs_->Stop(*stored);
     std::unique_ptr<TSqliteStatement> prepared = Prepare(db_, statement, sql, params);
     const bool drop = statement.Kind == TStatementKind::DropTable;
     if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));
@@ -489,8 +496,26 @@ std::optional<TRecordValues> TSqliteDatabase::ReadRow(const QString& table, qint
 
 void TSqliteDatabase::EmptyTable(const QString& table) {
     const TTableDesc& desc = AccessibleTable(table);
+    // Without a log's triggers SQLite empties the table at once instead of row by row.
+    changeLogs_->Stop(desc.Name);
     RunScript(QStringLiteral("DELETE FROM %1").arg(QuoteIdentifier(desc.Name)));
     Changed(desc.Name);
+}
+
+void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) {
+    const TTableDesc& desc = AccessibleTable(table);
+    QStringList stored;
+    for (const QString& column : columns) {
+        const int index = desc.ColumnIndex(column);
+        if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
+        stored << desc.Columns[size_t(index)].Name;
+    }
+    changeLogs_->Start(desc, stored, tag);
+}
+
+std::optional<TChangeLog> TSqliteDatabase::ChangeLog(const QString& table) {
+    if (!catalogue_->StoredName(table)) return std::nullopt;
+    return changeLogs_->Read(AccessibleTable(table));
 }
 
 // --- transactions -----------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's database on one SQLite file.
 #include "platform/engine/catalogue.h"
+#include "platform/engine/change_log.h"
 #include "platform/engine/engine_database.h"
 #include "platform/engine/sql_translator.h"
 #include "platform/engine/sqlite_statement.h"
@@ -28,6 +29,9 @@ public:
     void DeleteRow(const QString& table, qint64 rowId) override;
     std::optional<TRecordValues> ReadRow(const QString& table, qint64 rowId) const override;
     void EmptyTable(const QString& table) override;
+
+    void StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) override;
+    std::optional<TChangeLog> ChangeLog(const QString& table) override;
 
     void StartTransaction() override;
     void Commit() override;
@@ -100,6 +104,7 @@ private:
     QString path_;
     TEngineSession* session_;
     std::unique_ptr<TCatalogue> catalogue_;
+    std::unique_ptr<TChangeLogs> changeLogs_;
     mutable std::unordered_map<QString, std::unique_ptr<TSqliteStatement>> statements_;
     mutable std::unordered_map<QString, TTablePlan> plans_;   // by the name as callers spell it
     void Changed(const QString& table);                        // one table's rows

@@ -3,6 +3,8 @@
 // rebuild that leaves everything as it was.
 #include "tests/data/summaries_fixture.h"
 #include "data/summary_rebuild.h"
+#include "data/table_catalogue.h"
+#include "platform/engine/engine_session.h"
 #include "dataset/ww_table.h"
 #include <QDir>
 #include <QFile>
@@ -113,6 +115,22 @@ TEST_F(SummaryRebuild, TheClausesAddAMonthUpInTheOrderItsTransactionsWereEntered
     adm3->RebuildSummaries("", "");
     ASSERT_EQ(Rows(sum), QStringList({"0.6000000000000001"}));
 
+    RebuildOpenPeriod();
+    EXPECT_EQ(Rows(sum), QStringList({"0.6000000000000001"}));
+}
+
+// A run after a post adds up the changed month again in the order its
+// transactions were entered, not in date order: the same sum as a run over
+// all transactions, to the last bit.
+TEST_F(SummaryRebuild, ARunAfterAPostAddsTheChangedMonthUpInTheOrderItsTransactionsWereEntered) {
+    Income("IN1", Day(2026, 1, 30), 0.1);
+    Income("IN1", Day(2026, 1, 20), 0.2);
+    Income("IN1", Day(2026, 1, 10), 0.3);
+    const char* sum = "select TotalAmount from MthInc1a";
+    RebuildOpenPeriod();
+    ASSERT_EQ(Rows(sum), QStringList({"0.6000000000000001"}));
+
+    Db().Execute("update TrnInc1a set IncomeAmount = 0.3 where TransactionDate = ?", {Day(2026, 1, 10)});
     RebuildOpenPeriod();
     EXPECT_EQ(Rows(sum), QStringList({"0.6000000000000001"}));
 }
@@ -249,6 +267,40 @@ TEST_F(SummaryRebuild, AMonthThatOverflowsStopsTheRebuildNamingItsAccountAndMont
     Db().Execute("update TrnBnk1a set DebitAmount = 7 where BankAccountCode = \"ACC2\"");
     RebuildOpenPeriod();
     EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|100|0|-100|2025-12-31", "ACC2|I3|2026|3|14|0|-14|2025-12-31"}));
+}
+
+
+// After a run, the next run with the same clauses adds up again only the
+// months whose transactions this program changed since; any write it cannot
+// account for that way (a summary row written by anything but a run, a
+// transaction posted by another copy of the program) makes it add up all.
+TEST_F(SummaryRebuild, ARunSeesEveryWriteSinceTheLastRunWhoeverMadeIt) {
+    Bank("ACC1", "I1", Day(2026, 1, 5), 100, 0);
+    Bank("ACC2", "I2", Day(2026, 2, 5), 0, 40);
+    Income("IN1", Day(2026, 1, 10), 5);
+    RebuildOpenPeriod();
+
+    Bank("ACC1", "I1", Day(2026, 1, 6), 50, 0);
+    Db().Execute("delete from TrnBnk1a where BankAccountCode = \"ACC2\"");
+    RebuildOpenPeriod();
+    EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|150|0|-150|2025-12-31"}));
+    EXPECT_EQ(ChartRows(), QStringList({"2026|1|5|0|0|-150|-150|2025-12-31"}));
+
+    Db().Execute("update MthBnk1a set DebitAmount = 999");
+    Db().Execute("delete from TeeData1");
+    RebuildOpenPeriod();
+    EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|150|0|-150|2025-12-31"}));
+    EXPECT_EQ(ChartRows(), QStringList({"2026|1|5|0|0|-150|-150|2025-12-31"}));
+
+    {
+        TEngineSession other;
+        other.AddPassword(QString::fromLatin1(AccountsTablePassword));
+        const auto second = TEngineDatabase::Open(Db().Path(), false, &other);
+        second->Execute("insert into TrnBnk1a (BankAccountCode, BankTranSerialNum, TransactionDate, BankItemCode, "
+                        "DebitAmount, CreditAmount) values (\"ACC3\", \"0000000900\", \"03/01/2026\", \"I1\", 0, 7)");
+    }
+    RebuildOpenPeriod();
+    EXPECT_EQ(BankRows(), QStringList({"ACC1|I1|2026|1|150|0|-150|2025-12-31", "ACC3|I1|2026|3|0|7|7|2025-12-31"}));
 }
 
 }  // namespace
