@@ -852,7 +852,12 @@ protected:
         if (boxes_.Texts.size() != boxes)
             return;
         combo->selectAll();
-        QTest::keyClicks(combo, name.left(3));
+        // A user stops at the first box: each key after it is a new refusal.
+        for (const QChar key : name.left(3)) {
+            QTest::keyClick(combo, key.toLatin1());
+            if (boxes_.Texts.size() != boxes)
+                return;
+        }
         QMetaObject::invokeMethod(combo, &TwwDBLookupCombo::PerformSearch, Qt::QueuedConnection);
         QApplication::processEvents();
         QTest::keyClick(combo, Qt::Key_Return);
