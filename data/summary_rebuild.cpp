@@ -285,6 +285,38 @@ bool SameValues(const std::vector<QVariant>& stored, const std::vector<QVariant>
     return true;
 }
 
+// What a run changes in a table: the rows that go, the rows written over
+// (by row id) and the new rows, each with the values of the written fields.
+struct TRowWrites {
+    std::vector<qint64> Deletes;
+    std::vector<std::pair<qint64, std::vector<QVariant>>> Updates;
+    std::vector<std::vector<QVariant>> Inserts;
+};
+
+void ApplyRowWrites(TEngineDatabase& db, const TWrittenFields& fields, const TRowWrites& writes) {
+    const TColumnMap columnMap(db, fields.Table);
+    std::vector<int> columns;
+    for (const char* name : fields.Names)
+        columns.push_back(columnMap[QString::fromLatin1(name)]);
+    const auto fill = [&columns](TRecordValues& record, const std::vector<QVariant>& values) {
+        for (size_t i = 0; i < columns.size(); ++i)
+            record[columns[i]] = values[i];
+    };
+    // Rows go before any row is added, so a new row never meets the key of one going.
+    for (qint64 rowId : writes.Deletes)
+        db.DeleteRow(fields.Table, rowId);
+    for (const auto& [rowId, values] : writes.Updates) {
+        TRecordValues record = db.ReadRow(fields.Table, rowId).value();
+        fill(record, values);
+        db.UpdateRow(fields.Table, rowId, record);
+    }
+    for (const std::vector<QVariant>& values : writes.Inserts) {
+        TRecordValues record = columnMap.EmptyRecord();
+        fill(record, values);
+        db.InsertRow(fields.Table, record);
+    }
+}
+
 // Leaves the table as deleting the stored rows the target selected (and
 // those extraDelete names) and then writing one row per key of totals would:
 // a key's stored row written over, a new row for any other key. Only the rows
@@ -294,39 +326,25 @@ template <typename TSums, typename ValuesOf, typename ExtraDelete>
 void WriteChangedRows(TEngineDatabase& db, const TWrittenFields& fields, TStoredRows& stored,
                       const std::vector<std::pair<TMonthKey, TSums>>& totals, ValuesOf&& valuesOf,
                       ExtraDelete&& extraDelete) {
-    const TColumnMap columnMap(db, fields.Table);
-    std::vector<int> columns;
-    for (const char* name : fields.Names)
-        columns.push_back(columnMap[QString::fromLatin1(name)]);
-    struct TWrite {
-        const TStoredRow* Over;   // null: a new row
-        std::vector<QVariant> Values;
-    };
-    std::vector<TWrite> writes;
+    TRowWrites writes;
     std::vector<const TStoredRow*> kept;
     for (const auto& [key, sums] : totals) {
         const auto found = stored.find(key);
         TStoredRow* over = found == stored.end() ? nullptr : &found->second;
         std::vector<QVariant> values = valuesOf(key, sums, over);
-        if (over)
-            kept.push_back(over);
-        if (!over || !SameValues(over->Values, values))
-            writes.push_back({over, std::move(values)});
+        if (!over) {
+            writes.Inserts.push_back(std::move(values));
+            continue;
+        }
+        kept.push_back(over);
+        if (!SameValues(over->Values, values))
+            writes.Updates.emplace_back(over->RowId, std::move(values));
     }
-    // Rows go before any row is added, so a new row never meets the key of one going.
     std::sort(kept.begin(), kept.end());
     for (const auto& [key, row] : stored)
         if ((row.Selected || extraDelete(row)) && !std::binary_search(kept.begin(), kept.end(), &row))
-            db.DeleteRow(fields.Table, row.RowId);
-    for (const TWrite& write : writes) {
-        TRecordValues record = write.Over ? db.ReadRow(fields.Table, write.Over->RowId).value() : columnMap.EmptyRecord();
-        for (size_t i = 0; i < columns.size(); ++i)
-            record[columns[i]] = write.Values[i];
-        if (write.Over)
-            db.UpdateRow(fields.Table, write.Over->RowId, record);
-        else
-            db.InsertRow(fields.Table, record);
-    }
+            writes.Deletes.push_back(row.RowId);
+    ApplyRowWrites(db, fields, writes);
 }
 
 QVariant CodeValue(const QString& code) { return code.isEmpty() ? QVariant() : QVariant(code); }
@@ -537,49 +555,28 @@ void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const TWrittenFields fields = SummaryFields(layout);
     const int codeCount = fields.CodeCount;
     std::vector<bool> found(totals.Rows.size(), false);
-    std::vector<qint64> deletes;
-    std::vector<std::pair<qint64, size_t>> updates;   // row id, place
+    TRowWrites writes;
     ReadStoredRows(scope.Db, fields, scope.Target, where, params, [&](qint64 rowId, const TResultSet& rows, bool selected) {
         const size_t place =
             totals.PlaceOf(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
         if (place == TKeyPlaces::None) {
             if (selected)
-                deletes.push_back(rowId);
+                writes.Deletes.push_back(rowId);
             return;
         }
         found[place] = true;
         const auto& [key, sums] = totals.Rows[place];
-        const std::vector<QVariant> values = valuesOf(key, sums);
+        std::vector<QVariant> values = valuesOf(key, sums);
         for (size_t i = 0; i < values.size(); ++i)
             if (!SameValue(rows.Value(int(i)), values[i])) {
-                updates.emplace_back(rowId, place);
+                writes.Updates.emplace_back(rowId, std::move(values));
                 return;
             }
     });
-
-    // Rows go before any row is added, so a new row never meets the key of one going.
-    const TColumnMap columnMap(scope.Db, fields.Table);
-    std::vector<int> columns;
-    for (const char* name : fields.Names)
-        columns.push_back(columnMap[QString::fromLatin1(name)]);
-    const auto fill = [&](TRecordValues& record, size_t place) {
-        const std::vector<QVariant> values = valuesOf(totals.Rows[place].first, totals.Rows[place].second);
-        for (size_t i = 0; i < columns.size(); ++i)
-            record[columns[i]] = values[i];
-    };
-    for (qint64 rowId : deletes)
-        scope.Db.DeleteRow(fields.Table, rowId);
-    for (const auto& [rowId, place] : updates) {
-        TRecordValues record = scope.Db.ReadRow(fields.Table, rowId).value();
-        fill(record, place);
-        scope.Db.UpdateRow(fields.Table, rowId, record);
-    }
     for (size_t place = 0; place < totals.Rows.size(); ++place)
-        if (!found[place]) {
-            TRecordValues record = columnMap.EmptyRecord();
-            fill(record, place);
-            scope.Db.InsertRow(fields.Table, record);
-        }
+        if (!found[place])
+            writes.Inserts.push_back(valuesOf(totals.Rows[place].first, totals.Rows[place].second));
+    ApplyRowWrites(scope.Db, fields, writes);
 }
 
 // ---- Bills
