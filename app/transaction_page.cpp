@@ -1,4 +1,5 @@
 #include "app/transaction_page.h"
+#include "app/control_in_view.h"
 #include "dataset/ww_table.h"
 #include "grid/lookup_combo.h"
 #include "grid/ww_db_grid.h"
@@ -24,6 +25,15 @@ bool TTransactionPage::ShowAccount(const std::function<bool()>& findAccount, boo
         }
     } catch (...) {
         picker_->SetLookupValue(shownPick_);
+        // The row being typed was refused: the keyboard goes back to its
+        // cell for the user to mend it, as after any refusal of a row. The
+        // grid takes it before the box, so that the window getting the
+        // keyboard back once the box is answered finds the grid, not the
+        // picker, and does not ask the grid to let the row go a second time
+        // (the picker may have taken the keyboard while the window was
+        // inactive, the grid none the wiser).
+        if (IsEditState(Table->State()))
+            ShowInView(*Grid);
         throw;
     }
     if (!Table->Active()) {

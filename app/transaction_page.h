@@ -43,7 +43,7 @@ public:
     // was typed for first. The table opens in the filter state given. False
     // when the picker is empty or names no account; then the page and its
     // picker stay with the account they showed, as they do when the row
-    // being typed is refused.
+    // being typed is refused, and the keyboard goes back to that row.
     bool ShowAccount(const std::function<bool()>& findAccount, bool filtered);
 
     // Shows again the account the page showed, whichever account a window
