@@ -83,10 +83,21 @@ QMessageBox::Icon MessageIcon(TMsgDlgType type)
     return QMessageBox::NoIcon;
 }
 
+// A box is shown over the active window. A box that follows another at once
+// comes before the window manager has made that window active again: it is
+// shown over the window the box before it was, so that it stands over that
+// window and that window gets the keyboard back when it has gone.
+QWidget* TQtPresenter::BoxOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        lastBoxOwner_ = active;
+    return lastBoxOwner_ && lastBoxOwner_->isVisible() ? lastBoxOwner_.data() : nullptr;
+}
+
 int TQtPresenter::ShowMessage(const TMessageRequest& request)
 {
     QMessageBox box(MessageIcon(request.Type), Caption(request.Caption), request.Text,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+                    QMessageBox::NoButton, BoxOwner());
     box.setTextFormat(Qt::PlainText);
     if (request.Type == TMsgDlgType::mtError)
         WriteErrorLine(request.Text);
@@ -115,7 +126,7 @@ void TQtPresenter::ShowException(const Exception& error)
         return;
     WriteErrorLine(error.Message);
     QMessageBox box(QMessageBox::Critical, Caption({}), error.Message, QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    BoxOwner());
     box.setTextFormat(Qt::PlainText);
     Exec(box);
 }

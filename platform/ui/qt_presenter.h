@@ -24,7 +24,11 @@ public:
     void SetProgressBar(QProgressBar* bar) { progressBar_ = bar; }
 
 private:
+    QWidget* BoxOwner();
+
     QPointer<QProgressBar> progressBar_;
+    // The window the last box was shown over.
+    QPointer<QWidget> lastBoxOwner_;
     bool hourglassShown_ = false;
     // The screen cursor the hourglass replaced, put back when it ends.
     TCursor cursorBeforeHourglass_ = crDefault;

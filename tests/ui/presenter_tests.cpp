@@ -1,4 +1,5 @@
 #include "platform/ui/qt_presenter.h"
+#include "tests/support/real_boxes.h"
 #include "tests/support/scripted_presenter.h"
 #include "tests/ui/test_application.h"
 #include <QKeyEvent>
@@ -180,4 +181,35 @@ TEST_F(PresenterTest, ProgressGoesToTheRegisteredBarWhileItLives)
     EXPECT_EQ(bar->value(), 120);
     bar.reset();
     presenter.SetProgressPosition(130);   // the bar is gone: ignored, no crash
+}
+
+// A box that follows another at once, before the window behind has been made
+// active again, still belongs to that window: it is shown over it, and the
+// window is active once it has gone, as after any box.
+TEST_F(PresenterTest, ABoxRightAfterAnotherBelongsToTheSameWindow)
+{
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    RealBoxes boxes;
+    std::vector<QWidget*> parents;
+    const auto noteParent = [&parents](QMessageBox& box) { parents.push_back(box.parentWidget()); };
+    boxes.WhileUp(noteParent);
+    boxes.Answer(mrOk);
+    boxes.WhileUp(noteParent);
+    boxes.Answer(mrOk);
+    MessageDlg(QStringLiteral("Delete this record?"), TMsgDlgType::mtConfirmation, mbOK, 0);
+    // The first box has gone; the window manager has not yet made the window active again.
+    QApplication::setActiveWindow(nullptr);
+    MessageDlg(QStringLiteral("Editing of this Record is not allowed"), TMsgDlgType::mtError, mbOK, 0);
+
+    ASSERT_EQ(parents.size(), 2u);
+    EXPECT_EQ(parents[0], &window);
+    EXPECT_EQ(parents[1], &window);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &window);
 }
