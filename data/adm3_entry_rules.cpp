@@ -100,6 +100,14 @@ void TblDbl1bApprovalLock(const TADm3& dm) {
         Abort();
 }
 
+void TblDbl1bBeforePost(const TADm3& dm, TDataSet& dataSet) {
+    TblDbl1bApprovalLock(dm);
+    // The number tells the lines of a header apart and names a line in the
+    // approval's messages; the grid lets the user clear it.
+    if (Field(dataSet, "DoubleAccountNum")->IsNull())
+        Refuse("Account Number has to be entered");
+}
+
 void TblDbl1bBeforeDelete(const TADm3& dm, TDataSet& dataSet) {
     TblDbl1bApprovalLock(dm);
     Ask(QStringLiteral("Delete This Account ") + Quoted(Field(dataSet, "DoubleCode")->AsString()) +

@@ -19,8 +19,10 @@ void TblDbl1aBeforePost(TDataSet& dataSet);
 
 // Account lines: whether the current header may still be changed, and the
 // lock that silently abandons any change of a line of an approved header.
+// A line is stored with its account number, its key within the header.
 bool HeaderNotApproved(const TADm3& dm);
 void TblDbl1bApprovalLock(const TADm3& dm);
+void TblDbl1bBeforePost(const TADm3& dm, TDataSet& dataSet);
 void TblDbl1bBeforeDelete(const TADm3& dm, TDataSet& dataSet);
 
 // Dated amounts.

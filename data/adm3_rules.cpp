@@ -53,7 +53,7 @@ void AttachMultipleEntryRules(TADm3& dm, TADm1& dm1) {
     const auto approvalLock = [&dm](TDataSet&) { TblDbl1bApprovalLock(dm); };
     dm.TblDbl1b->BeforeDelete = [&dm](TDataSet& dataSet) { TblDbl1bBeforeDelete(dm, dataSet); };
     dm.TblDbl1b->BeforeEdit = approvalLock;
-    dm.TblDbl1b->BeforePost = approvalLock;
+    dm.TblDbl1b->BeforePost = [&dm](TDataSet& dataSet) { TblDbl1bBeforePost(dm, dataSet); };
 
     dm.TblDbl1c->BeforeDelete = [&dm1](TDataSet& dataSet) { TblDbl1cBeforeDelete(dm1, dataSet); };
     dm.TblDbl1c->BeforeEdit = [&dm1](TDataSet& dataSet) { TblDbl1cBeforeEdit(dm1, dataSet); };

@@ -354,6 +354,7 @@ TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
         plan.Update = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(name, assignments.join(QStringLiteral(", ")));
         plan.Delete = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(name);
         plan.Read = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(ColumnList(desc), name);
+        plan.Key = KeyProbeFor(desc);
         plan.Changes = &tableChanges_[StripTableExtension(desc.Name).toLower()];
         found = plans_.emplace(table, std::move(plan)).first;
     }
@@ -367,6 +368,19 @@ TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
     return plan;
 }
 
+void TSqliteDatabase::RefuseHeldKey(TTablePlan& plan, const TRecordValues& values, const QVariant& passOver) const {
+    const TTableDesc& desc = *plan.Desc;
+    std::vector<QVariant> key;
+    for (const int column : plan.Key.Columns)
+        key.push_back(ColumnToStorage(values[column], desc.Columns[size_t(column)], desc.Name));
+    key.push_back(passOver);
+    TSqliteStatement& probe = Prepared(plan.Probing, plan.Key.Sql);
+    probe.BindAll(key);
+    const bool held = probe.Step();
+    probe.Reset();
+    if (held) throw EDatabaseError(QStringLiteral("Key violation in table %1").arg(desc.Name));
+}
+
 qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& values) {
     TTablePlan& plan = Plan(table);
     const TTableDesc& desc = *plan.Desc;
@@ -374,6 +388,7 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     std::vector<QVariant> stored;
     stored.reserve(values.size());
     QStringList numbered;   // empty autoincrement fields, which take the next number
+    bool blankKey = false;
     for (size_t i = 0; i < desc.Columns.size(); ++i) {
         const TColumnDesc& column = desc.Columns[i];
         QVariant value = ColumnToStorage(values[i], column, desc.Name);
@@ -382,8 +397,10 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
             continue;
         }
         if (value.isNull() && column.Required) RaiseRequired(desc, column);
+        blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
         stored.push_back(std::move(value));
     }
+    if (blankKey) RefuseHeldKey(plan, values, QVariant());
     TSqliteStatement* numbering = nullptr;
     if (!numbered.isEmpty()) {
         QStringList places;
@@ -416,6 +433,7 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
     std::vector<int> columns;   // the column of each stored value
     QStringList assignments;
     bool skipped = false;
+    bool blankKey = false;
     for (size_t i = 0; i < desc.Columns.size(); ++i) {
         const TColumnDesc& column = desc.Columns[i];
         QVariant value = ColumnToStorage(values[i], column, desc.Name);
@@ -424,10 +442,12 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
             continue;
         }
         if (value.isNull() && column.Required) RaiseRequired(desc, column);
+        blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
         assignments.append(QuoteIdentifier(column.Name) + QStringLiteral(" = ?"));
         stored.push_back(std::move(value));
         columns.push_back(int(i));
     }
+    if (blankKey) RefuseHeldKey(plan, values, rowId);
     const quint64 changed = ChangedColumns(plan, rowId, stored, columns);
     stored.push_back(rowId);
     TSqliteStatement& update =

@@ -1,5 +1,6 @@
 #pragma once
 // The engine's database on one SQLite file.
+#include "platform/engine/blank_key.h"
 #include "platform/engine/catalogue.h"
 #include "platform/engine/change_log.h"
 #include "platform/engine/engine_database.h"
@@ -72,6 +73,8 @@ private:
         QString Insert, Update, Delete, Read;
         // Prepared once the table is first written or read: a row then only binds and steps.
         std::unique_ptr<TSqliteStatement> Inserting, Updating, Deleting, Reading;
+        TKeyProbe Key;
+        std::unique_ptr<TSqliteStatement> Probing;   // Key.Sql, prepared at the first empty key field
         QStringList CheckedPasswords;   // the session's passwords when access was last granted
         bool Checked = false;
         TTableChanges* Changes = nullptr;   // the table's entry in tableChanges_, which stays
@@ -92,6 +95,9 @@ private:
     sqlite3* Reader();
     void Configure(sqlite3* db);
     void CheckAccess(const QString& storedName) const;
+    // A key violation when another row than passOver (null: any) holds the
+    // key of values, which has an empty field.
+    void RefuseHeldKey(TTablePlan& plan, const TRecordValues& values, const QVariant& passOver) const;
     [[noreturn]] void RaiseWriteError(const ESqliteError& error, const QString& table, const TTableDesc* desc) const;
     void RunScript(const QString& sql);
 

@@ -11,6 +11,7 @@
 #include "platform/ui/page_controls.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/standard_controls.h"
+#include "tests/support/real_boxes.h"
 
 namespace {
 
@@ -365,6 +366,55 @@ TEST_F(DoubleEntryTest, ASavedLineChangesOnlyByAnEditTheUserPosts)
     DBNavigatorClick(dialog->DBNavigator6, nbPost);
     EXPECT_EQ(StoredLines(), QStringList{"1|I|C||00001"});
     EXPECT_TRUE(presenter.errors.empty());
+}
+
+// A line's account number is its key within the header: a line whose number
+// the user cleared in the list is refused, from inside the grid, until a
+// number is typed. A book that already holds lines without a number opens
+// and shows them, and each is mended by typing its number.
+TEST_F(DoubleEntryTest, ALineIsStoredOnlyWithItsAccountNumber)
+{
+    SavedIncomeLine();
+    RealBoxes boxes;
+    ClickFirstLine();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    ASSERT_EQ(Lines()->State(), dsInsert);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    // Down from the last line posts it and would begin another.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    QApplication::processEvents();
+
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Account Number has to be entered\r"));
+    EXPECT_EQ(boxes.BoxCount(), 1);
+    EXPECT_EQ(Lines()->State(), dsInsert);
+    EXPECT_EQ(StoredLines(), QStringList{"1|I|D||00001"});
+
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+    DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    EXPECT_EQ(StoredLines(), (QStringList{"1|I|D||00001", "2|B|D||"}));
+    EXPECT_EQ(boxes.BoxCount(), 1);
+
+    // Two lines stored without a number by an earlier run of the program.
+    adm1->DataQuelt->EngineDatabase().Execute(QStringLiteral(
+        "update TrnDbl1b set DoubleAccountNum = null where DoubleCode = \"0000000001\""));
+    Lines()->Refresh();
+    QApplication::processEvents();
+    EXPECT_EQ(Lines()->RecordCount(), 2);
+    Click(dialog->CBoxBankTran);
+    ClickFirstLine();
+    ClickRadio(dialog->DBRadioGroup2, 1);
+    DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    EXPECT_EQ(boxes.BoxCount(), 2);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Account Number has to be entered\r"));
+    for (const int line : {1, 2}) {
+        ClickGridCell(dialog->wwDBGrid3, 1, line);
+        QTest::keyClicks(QApplication::focusWidget(), QString::number(line + 2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        DBNavigatorClick(dialog->DBNavigator6, nbPost);
+    }
+    EXPECT_EQ(Rows(QStringLiteral("select DoubleAccountNum, DebitCredit from TrnDbl1b order by DoubleAccountNum")),
+              (QStringList{"3|C", "4|D"}));
+    EXPECT_EQ(boxes.BoxCount(), 2);
 }
 
 } // namespace

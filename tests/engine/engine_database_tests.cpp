@@ -132,6 +132,56 @@ TEST_F(EngineTest, UpdateAndDeleteByRowId) {
     EXPECT_EQ(db->DescribeTable("TrnBnk1a").Indexes.size(), 2u) << "emptied tables keep their indexes";
 }
 
+// An empty key field is one value of the key, as any other: a second row
+// with the same key is refused whether or not a field of it is empty. Rows
+// that a book already holds twice under such a key still read, and each can
+// be given a key of its own.
+TEST_F(EngineTest, AnEmptyKeyFieldIsHeldOnce) {
+    db->CreateTable(TransactionsDesc());
+    auto row = [](const QVariant& account, const QVariant& serial) {
+        return TRecordValues{account, serial, QDate(2024, 1, 1), QString("001"), 1.0, 0.0, false};
+    };
+    const auto refused = [&](const TRecordValues& values) {
+        try {
+            db->InsertRow("TrnBnk1a", values);
+        } catch (const EDatabaseError& error) {
+            return error.Message == "Key violation in table TrnBnk1a";
+        }
+        return false;
+    };
+    db->InsertRow("TrnBnk1a", row(QString("0000000001"), QVariant()));
+    EXPECT_TRUE(refused(row(QString("0000000001"), QVariant())));
+    EXPECT_TRUE(refused(row(QString("0000000001"), QString(""))));
+    db->InsertRow("TrnBnk1a", row(QString("0000000002"), QVariant()));
+    db->InsertRow("TrnBnk1a", row(QVariant(), QVariant()));
+    EXPECT_TRUE(refused(row(QVariant(), QVariant())));
+    EXPECT_EQ(Scalar("select Count(*) from TrnBnk1a").toInt(), 3);
+
+    // Two rows of account 2 left without a number by an earlier program.
+    const qint64 first = AddTransaction("0000000003", 1, QDate(2024, 1, 2));
+    const qint64 second = AddTransaction("0000000003", 2, QDate(2024, 1, 3));
+    db->Execute("update TrnBnk1a set BankTranSerialNum = null where BankAccountCode = \"0000000003\"");
+    TRecordValues held = *db->ReadRow("TrnBnk1a", first);
+    held[4] = 5.0;
+    EXPECT_THROW(db->UpdateRow("TrnBnk1a", first, held), EDatabaseError);
+    held[1] = QString("0000000001");
+    db->UpdateRow("TrnBnk1a", first, held);
+    TRecordValues other = *db->ReadRow("TrnBnk1a", second);
+    other[4] = 7.0;
+    db->UpdateRow("TrnBnk1a", second, other);
+    EXPECT_EQ(Scalar("select Sum(DebitAmount) from TrnBnk1a where BankAccountCode = \"0000000003\"").toDouble(), 12.0);
+
+    // A key that ignores case finds its empty field beside text in either case.
+    TTableDesc names;
+    names.Name = "Names";
+    names.Columns = {Column("Name", TFieldType::ftString, 10), Column("Number", TFieldType::ftInteger)};
+    names.Indexes = {TIndexDesc{QString(), {"Name", "Number"}, true, true, true, false}};
+    db->CreateTable(names);
+    db->InsertRow("Names", {QString("rent"), QVariant()});
+    EXPECT_THROW(db->InsertRow("Names", {QString("RENT"), QVariant()}), EDatabaseError);
+    db->InsertRow("Names", {QString("RENT"), 1});
+}
+
 TEST_F(EngineTest, FailedBulkTransactionRollsBackEverything) {
     db->CreateTable(TransactionsDesc());
     AddTransaction("0000000001", 1, QDate(2024, 1, 1));
