@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -589,12 +591,15 @@ const QString BillTable = QStringLiteral("MthTel2a");
 const TWrittenFields BillFields{BillTable, {"TelcomCode", "PeriodYear", "PeriodMonth", "TotalAmount", "OldFlag", "CloseDate"}, 1};
 constexpr size_t BillOldFlag = 4, BillCloseDate = 5;
 
-// The target clause narrowed down to the rows any of the terms selects.
+// The target clause narrowed down to the rows any of the terms selects. The
+// terms come first: a summary is read straight through, and its codes and
+// month, at the front of each row, rule out most rows before the clause's
+// test of the close date further on is worked out.
 QString Narrowed(const QString& target, const QStringList& terms) {
     const QString body = ClauseBody(target);
     const QString any = terms.join(QStringLiteral(" or "));
     return body.isEmpty() ? QStringLiteral("where ") + any
-                          : QStringLiteral("where (") + body + QStringLiteral(") and (") + any + QLatin1Char(')');
+                          : QStringLiteral("where (") + any + QStringLiteral(") and (") + body + QLatin1Char(')');
 }
 
 QString MonthTerm(const TMonthKey& key) {
@@ -650,35 +655,50 @@ namespace {
 
 const QString ChartTable = QStringLiteral("TeeData1");
 
-QStringList ChartUnionLines(const QString& target) {
-    return {
-        QStringLiteral("select periodyear, periodmonth,"),
-        QStringLiteral("sum(totalamount) as income, 0 as expense, 0 as Communications, 0 as BankBalance"),
-        QStringLiteral("from mthinc1a"),
-        target,
-        QStringLiteral("group by periodyear, periodmonth union"),
-        QStringLiteral("select periodyear, periodmonth,"),
-        QStringLiteral("0 as income, sum(totalamount) as expense, 0 as Communications, 0 as BankBalance"),
-        QStringLiteral("from mthexp1a"),
-        target,
-        QStringLiteral("group by periodyear, periodmonth union"),
-        QStringLiteral("select periodyear, periodmonth,"),
-        QStringLiteral("0 as income, 0 as expense, sum(totalamount) as Communications, 0 as BankBalance"),
-        QStringLiteral("from mthtel1a"),
-        target,
-        QStringLiteral("group by periodyear, periodmonth union"),
-        QStringLiteral("select periodyear, periodmonth,"),
-        QStringLiteral("0 as income, 0 as expense, 0 as Communications, sum(totalamount) as BankBalance"),
-        QStringLiteral("from mthbnk1a"),
-        target,
-        QStringLiteral("group by periodyear, periodmonth"),
-        QStringLiteral("order by periodyear, periodmonth"),
-    };
-}
-
 struct TChartSums {
     double Value[4] = {0.0, 0.0, 0.0, 0.0};
 };
+
+// The summaries whose month totals the chart's income, expense,
+// communication and bank columns hold.
+const char* const ChartSources[] = {"MthInc1a", "MthExp1a", "MthTel1a", "MthBnk1a"};
+
+// The chart's month totals of the summary rows where selects. Each summary's
+// month is added up in the order its rows were written, as SQL's sum of the
+// month's rows read straight through the table adds them, so that a run over
+// a few months and one over all give each month the same total. A row of no
+// year above 0 adds nothing; one without month counts as month 0 (before a
+// month 0 of its own). The months come in period order.
+TMonthTotals<TChartSums> ChartTotals(TEngineDatabase& db, const QString& where) {
+    // year, whether the month is given, month
+    using TPeriod = std::tuple<int, bool, int>;
+    std::map<TPeriod, TChartSums> periods;
+    for (int column = 0; column < 4; ++column) {
+        const auto rows = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, TotalAmount from ") +
+                                                QString::fromLatin1(ChartSources[column]),
+                                            where, QStringLiteral("order by rowid")}));
+        while (rows->Next()) {
+            const int year = IntOf(rows->Value(0));
+            if (year <= 0)
+                continue;
+            const QVariant month = rows->Value(1);
+            periods[{year, !month.isNull(), IntOf(month)}].Value[column] += FloatOf(rows->Value(2));
+        }
+    }
+    TMonthTotals<TChartSums> totals;
+    for (const auto& [period, sums] : periods) {
+        TChartSums& month = totals[{{}, std::get<0>(period), std::get<2>(period)}];
+        for (int i = 0; i < 4; ++i)
+            month.Value[i] += sums.Value[i];
+    }
+    return totals;
+}
+
+// Every chart field: a run writes them all.
+const TWrittenFields ChartFields{ChartTable,
+                                 {"PeriodYear", "PeriodMonth", "Income", "Expense", "Communications", "BankBalance",
+                                  "CloseDate", "RunningBankBalance"},
+                                 0};
 
 }  // namespace
 
@@ -699,24 +719,10 @@ void RebuildChartRows(const TRebuildScope& scope) {
         }
         target = Narrowed(target, terms);
     }
-    TMonthTotals<TChartSums> totals;
-    {
-        const auto rows = scope.Db.Query(SqlText(ChartUnionLines(target)));
-        while (rows->Next()) {
-            const int year = IntOf(rows->Value(0));
-            if (year <= 0)
-                continue;
-            TChartSums& sums = totals[{{}, year, IntOf(rows->Value(1))}];
-            for (int i = 0; i < 4; ++i)
-                sums.Value[i] += FloatOf(rows->Value(2 + i));
-        }
-    }
+    const TMonthTotals<TChartSums> totals = ChartTotals(scope.Db, target);
     // Every chart row, one per month. The running balance is worked out over
     // all of them afterwards; a new row starts it at 0.
-    const TWrittenFields fields{ChartTable,
-                                {"PeriodYear", "PeriodMonth", "Income", "Expense", "Communications", "BankBalance",
-                                 "CloseDate", "RunningBankBalance"},
-                                0};
+    const TWrittenFields& fields = ChartFields;
     TStoredRows stored = ReadStoredRows(scope.Db, fields, target);
     const QVariant closeDate = DateValue(scope.CloseDate);
     const auto valuesOf = [&](const TMonthKey& key, const TChartSums& sums, const TStoredRow* over) {
@@ -733,22 +739,26 @@ void RebuildChartRows(const TRebuildScope& scope) {
 }
 
 void RecomputeRunningBalance(TEngineDatabase& db) {
-    const TColumnMap columns(db, ChartTable);
-    const int balanceColumn = columns[QStringLiteral("BankBalance")];
-    const int runningColumn = columns[QStringLiteral("RunningBankBalance")];
-
-    std::vector<std::pair<qint64, TRecordValues>> rows;
+    // The rows in period order, as the chart table's index on the period
+    // walks them; only those whose running balance changes are read whole
+    // and written.
+    std::vector<std::pair<qint64, double>> changed;
     {
-        const auto cursor = db.OpenCursor(
-            CursorOn(ChartTable, {}, {QStringLiteral("PeriodYear"), QStringLiteral("PeriodMonth")}));
-        for (cursor->First(); !cursor->Eof(); cursor->Next())
-            rows.emplace_back(cursor->RowId(), cursor->Record());
+        const auto rows = db.Query(QStringLiteral("Select rowid + 0.0, BankBalance, RunningBankBalance from ") +
+                                   ChartTable + QStringLiteral(" order by PeriodYear, PeriodMonth, rowid"));
+        double running = 0.0;
+        while (rows->Next()) {
+            running = RoundToReal48(running + FloatOf(rows->Value(1)));
+            const QVariant stored = rows->Value(2);
+            if (stored.isNull() || stored.toDouble() != running)
+                changed.emplace_back(qint64(FloatOf(rows->Value(0))), running);
+        }
     }
-    double running = 0.0;
-    for (auto& [rowId, record] : rows) {
-        running = RoundToReal48(running + FloatOf(record[balanceColumn]));
-        if (!record[runningColumn].isNull() && record[runningColumn].toDouble() == running)
-            continue;
+    if (changed.empty())
+        return;
+    const int runningColumn = TColumnMap(db, ChartTable)[QStringLiteral("RunningBankBalance")];
+    for (const auto& [rowId, running] : changed) {
+        TRecordValues record = db.ReadRow(ChartTable, rowId).value();
         record[runningColumn] = running;
         db.UpdateRow(ChartTable, rowId, record);
     }
@@ -770,8 +780,14 @@ namespace {
 
 // The tables whose every change a run must know of: the transactions it adds
 // up (by their key fields) and the rows it writes (changed by anything but a
-// run, they are no longer what the last run left).
-const char* const WrittenTables[] = {"MthBnk1a", "MthTel1a", "MthInc1a", "MthExp1a", "MthTel2a", "TeeData1"};
+// run, they are no longer what the last run left). Of the rows it writes,
+// only the fields it writes count: a bill's payment is the user's, and a run
+// leaves it as it is.
+std::vector<TWrittenFields> WrittenTables() {
+    return {SummaryFields(Layout(TSummaryKind::Bank)), SummaryFields(Layout(TSummaryKind::Tel)),
+            SummaryFields(Layout(TSummaryKind::Income)), SummaryFields(Layout(TSummaryKind::Expense)), BillFields,
+            ChartFields};
+}
 constexpr TSummaryKind Kinds[] = {TSummaryKind::Bank, TSummaryKind::Tel, TSummaryKind::Income, TSummaryKind::Expense};
 
 // More changed keys than this are added up by a run over all transactions:
@@ -793,8 +809,8 @@ QStringList LoggedFields(const TSummaryLayout& layout) {
 
 std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope) {
     const QString tag = RunTag(scope);
-    for (const char* table : WrittenTables) {
-        const std::optional<TChangeLog> log = scope.Db.ChangeLog(QString::fromLatin1(table));
+    for (const TWrittenFields& written : WrittenTables()) {
+        const std::optional<TChangeLog> log = scope.Db.ChangeLog(written.Table);
         if (!log || log->Tag != tag || !log->Values.empty())
             return std::nullopt;
     }
@@ -828,6 +844,10 @@ void StartChangeLogs(const TRebuildScope& scope) {
     const QString tag = RunTag(scope);
     for (TSummaryKind kind : Kinds)
         scope.Db.StartChangeLog(QString::fromLatin1(Layout(kind).SourceTable), LoggedFields(Layout(kind)), tag);
-    for (const char* table : WrittenTables)
-        scope.Db.StartChangeLog(QString::fromLatin1(table), {}, tag);
+    for (const TWrittenFields& written : WrittenTables()) {
+        QStringList fields;
+        for (const char* name : written.Names)
+            fields << QString::fromLatin1(name);
+        scope.Db.StartChangeLog(written.Table, {}, tag, fields);
+    }
 }

@@ -11,8 +11,9 @@
 //
 // A run after another with the same clauses and close date, in the same
 // connection, needs to add up only the keys whose transactions changed since:
-// the database logs every change of the transactions and of the rows a run
-// writes, and a run that cannot rule a change out adds up everything.
+// the database logs every change of the transactions and of the fields a run
+// writes (a bill's payment is not one), and a run that cannot rule a change
+// out adds up everything.
 #include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QStringList>
@@ -48,9 +49,9 @@ struct TRebuildScope {
 // same clauses and close date, as logged by the database. None when any
 // other row may differ from what this run would write: no such run before
 // (in this connection), another connection wrote to the file, a table was
-// emptied or made anew, anything but a run wrote a summary, bill or chart
-// row, or the changes are too many, or of a row without codes or date, to
-// narrow the run down by.
+// emptied or made anew, anything but a run changed a field that a run writes
+// in a summary, bill or chart row, or the changes are too many, or of a row
+// without codes or date, to narrow the run down by.
 std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope);
 // Starts the logs that the next run reads, as the run's last step.
 void StartChangeLogs(const TRebuildScope& scope);

@@ -502,15 +502,19 @@ void TSqliteDatabase::EmptyTable(const QString& table) {
     Changed(desc.Name);
 }
 
-void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) {
+void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag,
+                                     const QStringList& watched) {
     const TTableDesc& desc = AccessibleTable(table);
-    QStringList stored;
-    for (const QString& column : columns) {
-        const int index = desc.ColumnIndex(column);
-        if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
-        stored << desc.Columns[size_t(index)].Name;
-    }
-    changeLogs_->Start(desc, stored, tag);
+    const auto storedNames = [&desc](const QStringList& names) {
+        QStringList stored;
+        for (const QString& column : names) {
+            const int index = desc.ColumnIndex(column);
+            if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
+            stored << desc.Columns[size_t(index)].Name;
+        }
+        return stored;
+    };
+    changeLogs_->Start(desc, storedNames(columns), tag, storedNames(watched));
 }
 
 std::optional<TChangeLog> TSqliteDatabase::ChangeLog(const QString& table) {

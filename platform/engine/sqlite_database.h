@@ -30,7 +30,8 @@ public:
     std::optional<TRecordValues> ReadRow(const QString& table, qint64 rowId) const override;
     void EmptyTable(const QString& table) override;
 
-    void StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) override;
+    void StartChangeLog(const QString& table, const QStringList& columns, const QString& tag,
+                        const QStringList& watched = {}) override;
     std::optional<TChangeLog> ChangeLog(const QString& table) override;
 
     void StartTransaction() override;
