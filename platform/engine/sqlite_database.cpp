@@ -231,7 +231,7 @@ int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& pa
     const bool changesRows = statement.Kind == TStatementKind::Insert || statement.Kind == TStatementKind::Update ||
                              statement.Kind == TStatementKind::Delete;
     const int changed = changesRows ? sqlite3_changes(db_) : 0;
-    if (statement.ChangesSchema()) ForgetSchema();
+    if (statement.ChangesSchema()) ForgetTables(statement.Tables);
     if (changesRows && !statement.Tables.isEmpty()) {
         // Only the target's rows change; every table named is a safe superset.
         for (const QString& table : statement.Tables) Changed(table);
@@ -260,13 +260,25 @@ QStringList TSqliteDatabase::TableNames() const { return catalogue_->TableNames(
 
 void TSqliteDatabase::CreateTable(const TTableDesc& desc) {
     catalogue_->Create(desc);
-    ForgetSchema();
+    ForgetTables({desc.Name});
     ChangedAll();
 }
 
 void TSqliteDatabase::ForgetSchema() {
     plans_.clear();
     catalogue_->Forget();
+    statements_.clear();
+}
+
+void TSqliteDatabase::ForgetTables(const QStringList& tables) {
+    for (const QString& table : tables) {
+        const QString key = StripTableExtension(table).toLower();
+        std::erase_if(plans_, [&key](const auto& plan) {
+            return StripTableExtension(plan.first).toLower() == key || plan.second.Desc->Name.toLower() == key;
+        });
+        catalogue_->Forget(table);
+    }
+    // A kept statement may name one of them.
     statements_.clear();
 }
 

@@ -87,6 +87,8 @@ private:
     TSqliteStatement& Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const;
     TTablePlan& Plan(const QString& table) const;   // checks the password too
     void ForgetSchema();
+    // After a statement changed the schema of these tables only.
+    void ForgetTables(const QStringList& tables);
     TTranslatedStatement Translate(const QString& sql) const;
     std::unique_ptr<TSqliteStatement> Prepare(sqlite3* on, const TTranslatedStatement& statement, const QString& original,
                                               const std::vector<QVariant>& params) const;
