@@ -200,6 +200,28 @@ TEST_F(SummaryRewrite, EveryStepOfARandomSessionLeavesWhatARebuildAfreshWrites) 
     EXPECT_GT(Count("TeeData1"), 3);
 }
 
+// Runs one after another, each after a few changes, bring the chart's
+// changed months up to date from what the run before left of the summaries'
+// months: after seven of them the tables hold what a rebuild afresh writes.
+TEST_F(SummaryRewrite, RunAfterRunTheChartLeavesWhatARebuildAfreshWrites) {
+    StoreClose(2025, 12, 31);
+    const QString source = OpenPeriodSourceFilter(adm1->CurrentCloseDate);
+    const QString target = OpenPeriodTargetFilter(adm1->CurrentCloseDate);
+    for (int round = 0; round < 8; ++round) {
+        Db().Execute("delete from TeeData1");   // the next run adds up all
+        RebuildOpenPeriod();
+        QString changes;
+        for (int run = 0; run < 7; ++run) {
+            for (int i = 1 + Pick(3); i > 0; --i)
+                changes += Change() + "; ";
+            RebuildOpenPeriod();
+            changes += "run; ";
+        }
+        ASSERT_EQ(Summaries(), Afresh(source, target)) << "round " << round << ": " << changes.toStdString();
+    }
+    EXPECT_GT(Count("TeeData1"), 3);
+}
+
 // A payment is the user's part of a bill, which a run leaves as it is: the
 // run after it still adds up only the months whose transactions changed. Any
 // other change of a bill, a summary or a chart row makes it add up all.
