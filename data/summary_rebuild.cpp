@@ -931,7 +931,10 @@ std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope) {
             return std::nullopt;
     }
     TSummaryChanges changes;
-    changes.LastRun = tag->mid(RunTag(scope).size()).toULongLong();
+    bool numbered = false;
+    changes.LastRun = tag->mid(RunTag(scope).size()).toULongLong(&numbered);
+    if (!numbered)
+        return std::nullopt;
     for (TSummaryKind kind : Kinds) {
         const TSummaryLayout& layout = Layout(kind);
         const std::optional<TChangeLog> log = scope.Db.ChangeLog(QString::fromLatin1(layout.SourceTable));
