@@ -16,6 +16,10 @@ void TChartMonths::Clear() {
 
 void TChartMonths::Put(int summary, int year, int month, qint64 rowId, double total) {
     TRows& rows = months_[summary][{year, month}];
+    if (rows.empty() || rows.back().first < rowId) {   // rows read in row id order come last
+        rows.emplace_back(rowId, total);
+        return;
+    }
     const auto place = Place(rows, rowId);
     if (place != rows.end() && place->first == rowId)
         place->second = total;
