@@ -11,8 +11,9 @@
 //
 // A run after another with the same clauses and close date, in the same
 // connection, needs to add up only the keys whose transactions changed since:
-// the database logs every change of the transactions and of the rows a run
-// writes, and a run that cannot rule a change out adds up everything.
+// the database logs every change of the transactions and of the fields a run
+// writes (a bill's payment is not one), and a run that cannot rule a change
+// out adds up everything.
 #include "platform/engine/engine_database.h"
 #include <QDate>
 #include <QStringList>
@@ -31,6 +32,7 @@ struct TSummaryKey {
 // The keys whose transactions changed since the last run, per kind.
 struct TSummaryChanges {
     std::vector<TSummaryKey> Keys[4];
+    quint64 LastRun = 0;   // that run's number
 };
 
 // The database, the two clauses and the close date in force of one run.
@@ -42,15 +44,22 @@ struct TRebuildScope {
     // Only these keys (and their bills' and chart's months) can differ from
     // what the run writes; null: any row can.
     const TSummaryChanges* Changes = nullptr;
+    // The run's number (see NewRunNumber); 0 for none.
+    quint64 Run = 0;
 };
+
+// A number for a run, never given before in this program: the logs the run
+// starts, and what it keeps of the summaries' months for the chart of the
+// next run, bear it.
+quint64 NewRunNumber();
 
 // The keys whose transactions changed since the last run that was given the
 // same clauses and close date, as logged by the database. None when any
 // other row may differ from what this run would write: no such run before
 // (in this connection), another connection wrote to the file, a table was
-// emptied or made anew, anything but a run wrote a summary, bill or chart
-// row, or the changes are too many, or of a row without codes or date, to
-// narrow the run down by.
+// emptied or made anew, anything but a run changed a field that a run writes
+// in a summary, bill or chart row, or the changes are too many, or of a row
+// without codes or date, to narrow the run down by.
 std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope);
 // Starts the logs that the next run reads, as the run's last step.
 void StartChangeLogs(const TRebuildScope& scope);

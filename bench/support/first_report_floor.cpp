@@ -2,8 +2,11 @@
 #include "bench/support/plain_sqlite.h"
 #include "bench/support/rebuild_floor.h"
 #include "data/summary_rebuild.h"
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -13,9 +16,9 @@ namespace {
 
 using TStatement = TPlainStatement;
 
-std::string Joined(const std::vector<std::string>& names, const std::string& each = "") {
+std::string Joined(const std::vector<std::string>& names, const std::string& each = "", const std::string& before = "") {
     std::string out;
-    for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name + each;
+    for (const std::string& name : names) out += (out.empty() ? "" : ", ") + before + name + each;
     return out;
 }
 
@@ -56,21 +59,20 @@ private:
     std::vector<TProduced> rows_;
 };
 
-// A table the run writes: its key codes and value fields; the stored rows it
-// may change are those the target (CloseDate = the close date) selects and
-// those beside it names.
+// A table the run writes: its key codes and value fields.
 struct TWritten {
     std::string Table;
     std::vector<std::string> Codes;
     std::vector<std::string> Values;
-    std::string Beside;   // "" or " OR ..." with two year places
     bool Bills = false;
 };
 
 // Writes only what differs: a produced row over its stored one, or new; the
-// selected (or old) rows nothing produced go.
+// selected (or old) rows nothing produced go. The stored rows read are those
+// where selects (every row when it is empty); where names the close date as
+// ?1 and its own values after it.
 long long WriteDifferences(sqlite3* db, const TWritten& t, const std::string& close, const std::vector<TProduced>& rows,
-                           int firstYear = 0, int lastYear = 0) {
+                           const TPlainClause& where) {
     std::vector<std::string> fields = t.Codes;
     fields.push_back("PeriodYear");
     fields.push_back("PeriodMonth");
@@ -79,12 +81,9 @@ long long WriteDifferences(sqlite3* db, const TWritten& t, const std::string& cl
     {
         TStatement read(db, "SELECT rowid, " + Joined(fields) + ", CloseDate, CloseDate = ?1" +
                                 (t.Bills ? ", OldFlag" : "") + " FROM " + t.Table +
-                                (t.Beside.empty() ? "" : " WHERE CloseDate = ?1" + t.Beside));
+                                (where.Where.empty() ? "" : " WHERE " + where.Where));
         read.Bind(1, close);
-        if (!t.Beside.empty()) {
-            read.Bind(2, firstYear);
-            read.Bind(3, lastYear);
-        }
+        BindClause(read, 2, where);
         const int codes = int(t.Codes.size());
         std::vector<std::string> key(static_cast<size_t>(codes));
         while (read.Step()) {
@@ -147,72 +146,150 @@ long long WriteDifferences(sqlite3* db, const TWritten& t, const std::string& cl
     return written;
 }
 
-// One pass over the open transactions, totals per codes and month, then the
-// differences written.
-long long BringSummary(sqlite3* db, const TPlainSummary& s, const std::string& close, long long& added) {
-    const std::vector<std::string> codeNames(s.Codes.begin(), s.Codes.end());
-    std::vector<std::string> source = codeNames, values;
-    source.push_back("TransactionDate");
-    for (const auto& [target, from] : s.Amounts) {
-        source.push_back(from);
-        values.push_back(target);
-    }
-    if (s.CreditMinusDebit) values.push_back("TotalAmount");
-    TTotals totals;
-    int firstYear = 9999, lastYear = 0;
-    {
-        TStatement scan(db, "SELECT " + Joined(source) + " FROM " + s.Source + " NOT INDEXED WHERE TransactionDate > ?");
-        scan.Bind(1, close);
-        const int codes = int(s.Codes.size());
-        std::vector<std::string> key(static_cast<size_t>(codes));
-        while (scan.Step()) {
-            for (int i = 0; i < codes; ++i) key[size_t(i)] = scan.Text(i);
-            const std::string date = scan.Text(codes);
-            const int year = date.size() >= 7 ? std::atoi(date.substr(0, 4).c_str()) : 1899;
-            const int month = date.size() >= 7 ? std::atoi(date.substr(5, 2).c_str()) : 12;
-            firstYear = std::min(firstYear, year);
-            lastYear = std::max(lastYear, year);
-            TProduced& row = totals.At(key, year, month, values.size());
-            for (size_t i = 0; i < s.Amounts.size(); ++i) row.Values[i] += scan.Number(codes + 1 + int(i));
-            ++added;
+// A key whose transactions changed: its codes and month.
+struct TKey {
+    std::vector<std::string> Codes;
+    int Year = 0, Month = 0;
+    auto operator<=>(const TKey&) const = default;
+};
+
+// The first day of a month and of the month after, as the transactions' dates are stored.
+std::pair<std::string, std::string> MonthBounds(int year, int month) {
+    char first[16], next[16];
+    std::snprintf(first, sizeof first, "%04d-%02d-01", year, month);
+    std::snprintf(next, sizeof next, "%04d-%02d-01", month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1);
+    return {first, next};
+}
+
+// "(a = ? AND ... AND <month>) OR ...", one term per key, with its values:
+// the codes, then the month as sinceMonth words it.
+template <typename MonthTerm>
+TPlainClause KeyTerms(const std::vector<std::string>& codes, const std::vector<TKey>& keys, MonthTerm&& monthTerm) {
+    TPlainClause clause;
+    for (const TKey& key : keys) {
+        std::string term;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            term += codes[i] + " = ? AND ";
+            clause.Values.emplace_back(key.Codes[i]);
         }
+        clause.Where += (clause.Where.empty() ? "(" : " OR (") + term + monthTerm(key, clause.Values) + ")";
     }
+    return clause;
+}
+
+std::string PeriodTerm(const TKey& key, std::vector<std::variant<long long, std::string>>& values) {
+    values.emplace_back(static_cast<long long>(key.Year));
+    values.emplace_back(static_cast<long long>(key.Month));
+    return "PeriodYear = ? AND PeriodMonth = ?";
+}
+
+// Totals per codes and month of the transactions the clause selects, in the
+// order they were entered; with keys, only theirs. Returns the first and last year.
+std::pair<int, int> AddUp(sqlite3* db, const TPlainSummary& s, const std::string& close, const std::string& clause,
+                          const TPlainClause& values, const std::set<TKey>* keys, TTotals& totals, long long& added) {
+    const std::vector<std::string> codeNames(s.Codes.begin(), s.Codes.end());
+    std::vector<std::string> source = codeNames;
+    source.push_back("TransactionDate");
+    for (const auto& [target, from] : s.Amounts) source.push_back(from);
+    TStatement scan(db, "SELECT " + Joined(source) + " FROM " + s.Source + clause + " AND TransactionDate > ?");
+    const int next = BindClause(scan, 1, values);
+    scan.Bind(next, close);
+    const int codes = int(s.Codes.size());
+    int firstYear = 9999, lastYear = 0;
+    TKey key;
+    key.Codes.resize(size_t(codes));
+    while (scan.Step()) {
+        for (int i = 0; i < codes; ++i) key.Codes[size_t(i)] = scan.Text(i);
+        const std::string date = scan.Text(codes);
+        key.Year = date.size() >= 7 ? std::atoi(date.substr(0, 4).c_str()) : 1899;
+        key.Month = date.size() >= 7 ? std::atoi(date.substr(5, 2).c_str()) : 12;
+        if (keys && !keys->count(key)) continue;
+        firstYear = std::min(firstYear, key.Year);
+        lastYear = std::max(lastYear, key.Year);
+        TProduced& row = totals.At(key.Codes, key.Year, key.Month, s.Amounts.size() + (s.CreditMinusDebit ? 1 : 0));
+        for (size_t i = 0; i < s.Amounts.size(); ++i) row.Values[i] += scan.Number(codes + 1 + int(i));
+        ++added;
+    }
+    return {firstYear, lastYear};
+}
+
+std::vector<std::string> ValueNames(const TPlainSummary& s) {
+    std::vector<std::string> values;
+    for (const auto& [target, from] : s.Amounts) values.push_back(target);
+    if (s.CreditMinusDebit) values.push_back("TotalAmount");
+    return values;
+}
+
+std::vector<TProduced> Produced(const TPlainSummary& s, const TTotals& totals) {
     std::vector<TProduced> rows = totals.Rows();
     if (s.CreditMinusDebit)
         for (TProduced& row : rows) row.Values[2] = row.Values[1] - row.Values[0];
-    return WriteDifferences(db, {s.Table, codeNames, values, " OR (PeriodYear >= ?2 AND PeriodYear <= ?3)"}, close, rows,
-                            firstYear, lastYear);
+    return rows;
 }
 
-long long BringBills(sqlite3* db, const std::string& close) {
+// One pass over the open transactions, totals per codes and month, then the
+// differences written.
+long long BringSummary(sqlite3* db, const TPlainSummary& s, const std::string& close, long long& added) {
     TTotals totals;
-    TStatement tel(db, "SELECT TelcomCode, PeriodYear, PeriodMonth, TotalAmount FROM MthTel1a WHERE CloseDate = ? "
-                       "ORDER BY TelcomCode, TelItemCode, PeriodYear, PeriodMonth");
-    tel.Bind(1, close);
+    const auto [firstYear, lastYear] = AddUp(db, s, close, " NOT INDEXED WHERE 1", {}, nullptr, totals, added);
+    const std::vector<std::string> codeNames(s.Codes.begin(), s.Codes.end());
+    return WriteDifferences(db, {s.Table, codeNames, ValueNames(s), false}, close, Produced(s, totals),
+                            {"CloseDate = ?1 OR (PeriodYear >= ? AND PeriodYear <= ?)", {firstYear, lastYear}});
+}
+
+// The changed keys' transactions, found through the index on their codes
+// and date, added up in the order they were entered; then their rows.
+long long BringChangedKeys(sqlite3* db, const TPlainSummary& s, const std::string& close, const std::vector<TKey>& keys,
+                           long long& added) {
+    if (keys.empty()) return 0;
+    const std::vector<std::string> codeNames(s.Codes.begin(), s.Codes.end());
+    const TPlainClause transactions = KeyTerms(codeNames, keys, [](const TKey& key, auto& values) {
+        const auto [first, next] = MonthBounds(key.Year, key.Month);
+        values.emplace_back(first);
+        values.emplace_back(next);
+        return std::string("TransactionDate >= ? AND TransactionDate < ?");
+    });
+    const std::set<TKey> wanted(keys.begin(), keys.end());
+    TTotals totals;
+    AddUp(db, s, close, std::string(" WHERE rowid IN (SELECT rowid FROM ") + s.Source + " WHERE " + transactions.Where + ")",
+          transactions, &wanted, totals, added);
+    return WriteDifferences(db, {s.Table, codeNames, ValueNames(s), false}, close, Produced(s, totals),
+                            KeyTerms(codeNames, keys, PeriodTerm));
+}
+
+// The bills of the communication months where selects (all when empty).
+long long BringBills(sqlite3* db, const std::string& close, const TPlainClause& months) {
+    TTotals totals;
+    TStatement tel(db, "SELECT TelcomCode, PeriodYear, PeriodMonth, TotalAmount FROM MthTel1a WHERE " +
+                           (months.Where.empty() ? "" : "(" + months.Where + ") AND ") +
+                           "CloseDate = ? ORDER BY TelcomCode, TelItemCode, PeriodYear, PeriodMonth");
+    tel.Bind(BindClause(tel, 1, months), close);
     while (tel.Step()) totals.At({tel.Text(0)}, tel.Int(1), tel.Int(2), 1).Values[0] += tel.Number(3);
-    return WriteDifferences(db, {"MthTel2a", {"TelcomCode"}, {"TotalAmount"}, "", true}, close, totals.Rows());
+    return WriteDifferences(db, {"MthTel2a", {"TelcomCode"}, {"TotalAmount"}, true}, close, totals.Rows(), months);
 }
 
-long long BringChart(sqlite3* db, const std::string& close) {
-    TTotals totals;
-    {
-        std::string sql;
-        const char* tables[] = {"mthinc1a", "mthexp1a", "mthtel1a", "mthbnk1a"};
-        for (int t = 0; t < 4; ++t) {
-            sql += std::string(t ? " union " : "") + "select periodyear, periodmonth";
-            for (int i = 0; i < 4; ++i) sql += i == t ? ", sum(totalamount)" : ", 0";
-            sql += std::string(" from ") + tables[t] + " where CloseDate = ?1 group by periodyear, periodmonth";
-        }
-        TStatement month(db, sql + " order by periodyear, periodmonth");
-        month.Bind(1, close);
-        while (month.Step()) {
-            if (month.Int(0) <= 0) continue;
-            TProduced& row = totals.At({}, month.Int(0), month.Int(1), 4);
-            for (int i = 0; i < 4; ++i) row.Values[size_t(i)] += month.Number(2 + i);
+// The chart rows of the months where selects (all when empty): each
+// summary's month added up in the order its rows were written; then the
+// running balance of every chart row.
+long long BringChart(sqlite3* db, const std::string& close, const TPlainClause& months) {
+    std::map<std::pair<int, int>, std::vector<double>> sums;
+    for (int t = 0; t < 4; ++t) {
+        const char* tables[] = {"MthInc1a", "MthExp1a", "MthTel1a", "MthBnk1a"};
+        TStatement rows(db, std::string("SELECT PeriodYear, PeriodMonth, TotalAmount FROM ") + tables[t] + " WHERE " +
+                                (months.Where.empty() ? "" : "(" + months.Where + ") AND ") +
+                                "CloseDate = ? ORDER BY rowid");
+        rows.Bind(BindClause(rows, 1, months), close);
+        while (rows.Step()) {
+            if (rows.Int(0) <= 0) continue;
+            std::vector<double>& month = sums[{rows.Int(0), rows.Int(1)}];
+            month.resize(4, 0.0);
+            month[size_t(t)] += rows.Number(2);
         }
     }
+    TTotals totals;
+    for (const auto& [month, values] : sums) totals.At({}, month.first, month.second, 4).Values = values;
     long long written = WriteDifferences(
-        db, {"TeeData1", {}, {"Income", "Expense", "Communications", "BankBalance"}, "", false}, close, totals.Rows());
+        db, {"TeeData1", {}, {"Income", "Expense", "Communications", "BankBalance"}, false}, close, totals.Rows(), months);
     TStatement rows(db, "SELECT rowid, BankBalance, RunningBankBalance FROM TeeData1 ORDER BY PeriodYear, PeriodMonth");
     TStatement update(db, "UPDATE TeeData1 SET RunningBankBalance = ? WHERE rowid = ?");
     std::vector<std::pair<sqlite3_int64, double>> changed;
@@ -228,6 +305,85 @@ long long BringChart(sqlite3* db, const std::string& close) {
         update.Run();
     }
     return written + (long long)changed.size();
+}
+
+// The log of a transaction table: the codes and date of each row before and
+// after each change, kept by triggers of the connection's own.
+std::string LogOf(const TPlainSummary& s) { return std::string("floor_changes_") + s.Source; }
+
+bool LogsStarted(sqlite3* db) {
+    TStatement found(db, "SELECT count(*) FROM sqlite_temp_master WHERE name = ?");
+    found.Bind(1, LogOf(kPlainSummaries[0]));
+    return found.Step() && found.Int(0) > 0;
+}
+
+void StartLogs(sqlite3* db) {
+    const bool started = LogsStarted(db);
+    for (const TPlainSummary& s : kPlainSummaries) {
+        if (started) {
+            ExecPlain(db, ("DELETE FROM temp." + LogOf(s)).c_str());
+            continue;
+        }
+        std::vector<std::string> columns(s.Codes.begin(), s.Codes.end());
+        columns.push_back("TransactionDate");
+        const std::string log = LogOf(s), fields = Joined(columns);
+        ExecPlain(db, ("CREATE TEMP TABLE " + log + " (" + fields + ", UNIQUE (" + fields + "))").c_str());
+        const std::string put = "INSERT OR IGNORE INTO " + log + " VALUES (";
+        const std::string before = put + Joined(columns, "", "OLD.") + ");", after = put + Joined(columns, "", "NEW.") + ");";
+        const std::string on = std::string(" ON main.") + s.Source + " BEGIN ";
+        ExecPlain(db, ("CREATE TEMP TRIGGER " + log + "_i AFTER INSERT" + on + after + " END").c_str());
+        ExecPlain(db, ("CREATE TEMP TRIGGER " + log + "_u AFTER UPDATE" + on + before + after + " END").c_str());
+        ExecPlain(db, ("CREATE TEMP TRIGGER " + log + "_d AFTER DELETE" + on + before + " END").c_str());
+    }
+}
+
+// The keys each summary's log holds; false when one has no code or date.
+bool ChangedKeys(sqlite3* db, std::vector<TKey> (&keys)[4]) {
+    for (size_t k = 0; k < 4; ++k) {
+        const TPlainSummary& s = kPlainSummaries[k];
+        std::set<TKey> found;
+        TStatement log(db, "SELECT * FROM temp." + LogOf(s));
+        const int codes = int(s.Codes.size());
+        while (log.Step()) {
+            TKey key;
+            for (int i = 0; i < codes; ++i) key.Codes.push_back(log.Text(i));
+            const std::string date = log.Text(codes);
+            if (date.size() < 7 || std::count(key.Codes.begin(), key.Codes.end(), std::string())) return false;
+            key.Year = std::atoi(date.substr(0, 4).c_str());
+            key.Month = std::atoi(date.substr(5, 2).c_str());
+            found.insert(std::move(key));
+        }
+        keys[k].assign(found.begin(), found.end());
+    }
+    return true;
+}
+
+// The summaries of the open period brought up to date: the first time in
+// the connection over every open transaction, afterwards over the keys the
+// logs hold.
+long long BringSummaries(sqlite3* db, const std::string& close, long long& added, bool& all) {
+    long long written = 0;
+    std::vector<TKey> keys[4];
+    all = !LogsStarted(db) || !ChangedKeys(db, keys);
+    if (all) {
+        for (const TPlainSummary& summary : kPlainSummaries) written += BringSummary(db, summary, close, added);
+        written += BringBills(db, close, {});
+        written += BringChart(db, close, {});
+    } else {
+        for (size_t k = 0; k < 4; ++k) written += BringChangedKeys(db, kPlainSummaries[k], close, keys[k], added);
+        std::vector<TKey> bills, months;
+        for (const TKey& key : keys[1]) bills.push_back({{key.Codes[0]}, key.Year, key.Month});
+        for (const std::vector<TKey>& kind : keys)
+            for (const TKey& key : kind) months.push_back({{}, key.Year, key.Month});
+        for (std::vector<TKey>* list : {&bills, &months}) {
+            std::sort(list->begin(), list->end());
+            list->erase(std::unique(list->begin(), list->end()), list->end());
+        }
+        if (!bills.empty()) written += BringBills(db, close, KeyTerms({"TelcomCode"}, bills, PeriodTerm));
+        if (!months.empty()) written += BringChart(db, close, KeyTerms({}, months, PeriodTerm));
+    }
+    StartLogs(db);
+    return written;
 }
 
 // The bank account and item report: a column per month of the summary, a row
@@ -324,9 +480,7 @@ TFirstReportWork FirstReportLikeWork(sqlite3* db) {
         }
     }
     if (updated) {
-        for (const TPlainSummary& summary : kPlainSummaries) work.Written += BringSummary(db, summary, close, work.Added);
-        work.Written += BringBills(db, close);
-        work.Written += BringChart(db, close);
+        work.Written = BringSummaries(db, close, work.Added, work.AddedAll);
         ExecPlain(db, "UPDATE PConfig1 SET DataUpdated = 0");
     }
     ExecPlain(db, "COMMIT");
@@ -334,4 +488,12 @@ TFirstReportWork FirstReportLikeWork(sqlite3* db) {
     work.ReportRows = BuildBankItemReport(db);
     ExecPlain(db, "COMMIT");
     return work;
+}
+
+void EndFirstReportLogs(sqlite3* db) {
+    for (const TPlainSummary& s : kPlainSummaries) {
+        for (const char* event : {"_i", "_u", "_d"})
+            ExecPlain(db, ("DROP TRIGGER IF EXISTS temp." + LogOf(s) + event).c_str());
+        ExecPlain(db, ("DROP TABLE IF EXISTS temp." + LogOf(s)).c_str());
+    }
 }

@@ -15,14 +15,7 @@ namespace {
 class TStatement : public TPlainStatement {
 public:
     using TPlainStatement::TPlainStatement;
-    // Binds a clause's values from place first on; returns the place after them.
-    int BindClause(int first, const TPlainClause& clause) {
-        for (const auto& value : clause.Values) {
-            if (const auto* number = std::get_if<long long>(&value)) Bind(first++, sqlite3_int64(*number));
-            else Bind(first++, std::get<std::string>(value));
-        }
-        return first;
-    }
+    int BindClause(int first, const TPlainClause& clause) { return ::BindClause(*this, first, clause); }
     void BindCode(int index, const std::string& code) { Bind(index, code); }
 };
 
@@ -216,6 +209,14 @@ void RewriteChart(sqlite3* db, const std::string& closeDate, const TPlainClause&
 }
 
 }  // namespace
+
+int BindClause(TPlainStatement& statement, int first, const TPlainClause& clause) {
+    for (const auto& value : clause.Values) {
+        if (const auto* number = std::get_if<long long>(&value)) statement.Bind(first++, sqlite3_int64(*number));
+        else statement.Bind(first++, std::get<std::string>(value));
+    }
+    return first;
+}
 
 const TPlainSummary kPlainSummaries[4] = {
     {"MthBnk1a", "TrnBnk1a", {"BankAccountCode", "BankItemCode"},

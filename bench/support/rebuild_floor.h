@@ -14,6 +14,10 @@ struct TPlainClause {
     std::vector<std::variant<long long, std::string>> Values;
 };
 
+class TPlainStatement;
+// Binds a clause's values from place first on; returns the place after them.
+int BindClause(TPlainStatement& statement, int first, const TPlainClause& clause);
+
 // The two clauses of a rebuild: the transactions added up, the summary, bill
 // and chart rows deleted first.
 struct TRebuildClauses {

@@ -197,14 +197,21 @@ void TCatalogue::Create(const TTableDesc& desc) {
         Exec(QStringLiteral("RELEASE create_table"));
         throw;
     }
-    Forget();
+    Forget(table.Name);
 }
 
 void TCatalogue::DropMarks(const QString& table) {
     TSqliteStatement drop(db_, QStringLiteral("DELETE FROM %1 WHERE TableName = ?").arg(kMarksTable));
     drop.Bind(1, StripTableExtension(table));
     drop.Step();
-    Forget();
+    Forget(table);
+}
+
+void TCatalogue::Forget(const QString& table) {
+    const QString key = StripTableExtension(table).toLower();
+    descs_.erase(key);
+    marks_.erase(key);
+    stored_.erase(key);
 }
 
 QString TCatalogue::PasswordMark(const QString& table) const {

@@ -21,6 +21,8 @@ public:
     // EDatabaseError naming the table when it does not exist. Cached until Forget.
     const TTableDesc& Describe(const QString& table) const;
     void Forget() { descs_.clear(); marks_.clear(); stored_.clear(); }
+    // Forgets one table only: what is known of the others still holds.
+    void Forget(const QString& table);
 
     void Create(const TTableDesc& desc);   // with its indexes and password mark
     void DropMarks(const QString& table);  // after the table itself was dropped

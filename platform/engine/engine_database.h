@@ -80,11 +80,13 @@ public:
     // Change logs. From StartChangeLog on (a log started again starts empty),
     // every row this database inserts, updates or deletes in the table logs
     // the named columns' values before and after the change (no columns: only
-    // that a row changed). The log is undone and redone with the transactions
-    // of the rows it records. ChangeLog gives none when the log may have
-    // missed a change: none was started, another connection has committed to
-    // the file since, or the table was emptied or dropped since.
-    virtual void StartChangeLog(const QString& /*table*/, const QStringList& /*columns*/, const QString& /*tag*/) {}
+    // that a row changed); when watched columns are named, an update that
+    // changes none of them is not logged. The log is undone and redone with
+    // the transactions of the rows it records. ChangeLog gives none when the
+    // log may have missed a change: none was started, another connection has
+    // committed to the file since, or the table was emptied or dropped since.
+    virtual void StartChangeLog(const QString& /*table*/, const QStringList& /*columns*/, const QString& /*tag*/,
+                                const QStringList& /*watched*/ = {}) {}
     virtual std::optional<TChangeLog> ChangeLog(const QString& /*table*/) { return std::nullopt; }
 
     // Bumped by every write through this database, so cursors can tell they are stale.

@@ -231,7 +231,7 @@ int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& pa
     const bool changesRows = statement.Kind == TStatementKind::Insert || statement.Kind == TStatementKind::Update ||
                              statement.Kind == TStatementKind::Delete;
     const int changed = changesRows ? sqlite3_changes(db_) : 0;
-    if (statement.ChangesSchema()) ForgetSchema();
+    if (statement.ChangesSchema()) ForgetTables(statement.Tables);
     if (changesRows && !statement.Tables.isEmpty()) {
         // Only the target's rows change; every table named is a safe superset.
         for (const QString& table : statement.Tables) Changed(table);
@@ -260,13 +260,25 @@ QStringList TSqliteDatabase::TableNames() const { return catalogue_->TableNames(
 
 void TSqliteDatabase::CreateTable(const TTableDesc& desc) {
     catalogue_->Create(desc);
-    ForgetSchema();
+    ForgetTables({desc.Name});
     ChangedAll();
 }
 
 void TSqliteDatabase::ForgetSchema() {
     plans_.clear();
     catalogue_->Forget();
+    statements_.clear();
+}
+
+void TSqliteDatabase::ForgetTables(const QStringList& tables) {
+    for (const QString& table : tables) {
+        const QString key = StripTableExtension(table).toLower();
+        std::erase_if(plans_, [&key](const auto& plan) {
+            return StripTableExtension(plan.first).toLower() == key || plan.second.Desc->Name.toLower() == key;
+        });
+        catalogue_->Forget(table);
+    }
+    // A kept statement may name one of them.
     statements_.clear();
 }
 
@@ -522,15 +534,19 @@ void TSqliteDatabase::EmptyTable(const QString& table) {
     Changed(desc.Name);
 }
 
-void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) {
+void TSqliteDatabase::StartChangeLog(const QString& table, const QStringList& columns, const QString& tag,
+                                     const QStringList& watched) {
     const TTableDesc& desc = AccessibleTable(table);
-    QStringList stored;
-    for (const QString& column : columns) {
-        const int index = desc.ColumnIndex(column);
-        if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
-        stored << desc.Columns[size_t(index)].Name;
-    }
-    changeLogs_->Start(desc, stored, tag);
+    const auto storedNames = [&desc](const QStringList& names) {
+        QStringList stored;
+        for (const QString& column : names) {
+            const int index = desc.ColumnIndex(column);
+            if (index < 0) throw EDatabaseError(QStringLiteral("Field %1 not found in table %2").arg(column, desc.Name));
+            stored << desc.Columns[size_t(index)].Name;
+        }
+        return stored;
+    };
+    changeLogs_->Start(desc, storedNames(columns), tag, storedNames(watched));
 }
 
 std::optional<TChangeLog> TSqliteDatabase::ChangeLog(const QString& table) {

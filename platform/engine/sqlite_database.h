@@ -31,7 +31,8 @@ public:
     std::optional<TRecordValues> ReadRow(const QString& table, qint64 rowId) const override;
     void EmptyTable(const QString& table) override;
 
-    void StartChangeLog(const QString& table, const QStringList& columns, const QString& tag) override;
+    void StartChangeLog(const QString& table, const QStringList& columns, const QString& tag,
+                        const QStringList& watched = {}) override;
     std::optional<TChangeLog> ChangeLog(const QString& table) override;
 
     void StartTransaction() override;
@@ -89,6 +90,8 @@ private:
     TSqliteStatement& Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const;
     TTablePlan& Plan(const QString& table) const;   // checks the password too
     void ForgetSchema();
+    // After a statement changed the schema of these tables only.
+    void ForgetTables(const QStringList& tables);
     TTranslatedStatement Translate(const QString& sql) const;
     std::unique_ptr<TSqliteStatement> Prepare(sqlite3* on, const TTranslatedStatement& statement, const QString& original,
                                               const std::vector<QVariant>& params) const;

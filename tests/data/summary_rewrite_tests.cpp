@@ -4,6 +4,9 @@
 // that first deletes every row its clauses select (and marks those bills old,
 // as they keep their payments) writes afresh.
 #include "data/period_close.h"
+#include "data/summary_rebuild.h"
+#include "dataset/ww_table.h"
+#include "platform/db/field.h"
 #include "tests/data/period_close_fixture.h"
 #include <functional>
 #include <random>
@@ -155,6 +158,14 @@ protected:
                          {close, close.year(), close.year(), close.month()});
     }
 
+    // What the next run of the open period would add up again: none when it adds up all.
+    std::optional<TSummaryChanges> ChangesOfTheNextRun() {
+        const TRebuildScope scope{Db(), OpenPeriodSourceFilter(adm1->CurrentCloseDate),
+                                  OpenPeriodTargetFilter(adm1->CurrentCloseDate),
+                                  DateTimeToQDate(adm1->CurrentCloseDate)};
+        return ChangesSinceLastRun(scope);
+    }
+
 private:
     std::mt19937 random_{20261208};
 };
@@ -187,6 +198,62 @@ TEST_F(SummaryRewrite, EveryStepOfARandomSessionLeavesWhatARebuildAfreshWrites) 
     EXPECT_GT(Count("MthBnk1a"), 10);
     EXPECT_GT(Count("MthTel2a"), 3);
     EXPECT_GT(Count("TeeData1"), 3);
+}
+
+// Runs one after another, each after a few changes, bring the chart's
+// changed months up to date from what the run before left of the summaries'
+// months: after seven of them the tables hold what a rebuild afresh writes.
+TEST_F(SummaryRewrite, RunAfterRunTheChartLeavesWhatARebuildAfreshWrites) {
+    StoreClose(2025, 12, 31);
+    const QString source = OpenPeriodSourceFilter(adm1->CurrentCloseDate);
+    const QString target = OpenPeriodTargetFilter(adm1->CurrentCloseDate);
+    for (int round = 0; round < 8; ++round) {
+        Db().Execute("delete from TeeData1");   // the next run adds up all
+        RebuildOpenPeriod();
+        QString changes;
+        for (int run = 0; run < 7; ++run) {
+            for (int i = 1 + Pick(3); i > 0; --i)
+                changes += Change() + "; ";
+            RebuildOpenPeriod();
+            changes += "run; ";
+        }
+        ASSERT_EQ(Summaries(), Afresh(source, target)) << "round " << round << ": " << changes.toStdString();
+    }
+    EXPECT_GT(Count("TeeData1"), 3);
+}
+
+// A payment is the user's part of a bill, which a run leaves as it is: the
+// run after it still adds up only the months whose transactions changed. Any
+// other change of a bill, a summary or a chart row makes it add up all.
+TEST_F(SummaryRewrite, ABillsPaymentLeavesTheNextRunToTheChangedMonths) {
+    Tel("T1", "C1", Day(2026, 1, 5), 30);
+    Tel("T2", "C1", Day(2026, 2, 5), 20);
+    Bank("AC1", "I1", Day(2026, 1, 7), 10, 0);
+    RebuildOpenPeriod();
+
+    TwwTable& bills = *adm3->TblTelPaid;
+    bills.Refresh();
+    bills.First();
+    bills.Edit();
+    bills.FieldByName("PaidAmount")->SetAsFloat(25);
+    bills.Post();
+    Bank("AC2", "I1", Day(2026, 2, 9), 0, 4);
+    const std::optional<TSummaryChanges> changes = ChangesOfTheNextRun();
+    ASSERT_TRUE(changes.has_value());
+    EXPECT_EQ(changes->Keys[int(TSummaryKind::Bank)], (std::vector<TSummaryKey>{{{"AC2", "I1"}, 2026, 2}}));
+    EXPECT_TRUE(changes->Keys[int(TSummaryKind::Tel)].empty());
+    QStringList expected =
+        Afresh(OpenPeriodSourceFilter(adm1->CurrentCloseDate), OpenPeriodTargetFilter(adm1->CurrentCloseDate));
+    RebuildOpenPeriod();
+    EXPECT_EQ(Summaries(), expected);
+    EXPECT_EQ(Rows("select TelcomCode, PaidAmount from MthTel2a order by TelcomCode"), QStringList({"T1|25", "T2|"}));
+
+    Db().Execute("update MthTel2a set TotalAmount = 99 where TelcomCode = \"T2\"");
+    EXPECT_FALSE(ChangesOfTheNextRun().has_value());
+    expected = Afresh(OpenPeriodSourceFilter(adm1->CurrentCloseDate), OpenPeriodTargetFilter(adm1->CurrentCloseDate));
+    RebuildOpenPeriod();
+    EXPECT_EQ(Summaries(), expected);
+    EXPECT_EQ(Rows("select TelcomCode, TotalAmount from MthTel2a order by TelcomCode"), QStringList({"T1|30", "T2|20"}));
 }
 
 }  // namespace

@@ -76,6 +76,35 @@ TEST_F(ChangeLogTest, AnotherConnectionsCommitAnEmptyingOrANewTableLeaveNoLog) {
     db->CreateTable(TransactionsDesc());
     AddTransaction("ACC1", 1, QDate(2026, 1, 5));
     EXPECT_FALSE(db->ChangeLog("TrnBnk1a").has_value());
+    // Started again, the log of the table made anew logs as before.
+    Start();
+    AddTransaction("ACC2", 2, QDate(2026, 2, 5));
+    EXPECT_EQ(Logged(), (TLogged{{"ACC2", QDate(2026, 2, 5)}}));
+}
+
+// A log with watched columns leaves out the updates that change none of them;
+// inserts and deletes it logs as any log does.
+TEST_F(ChangeLogTest, AnUpdateOfNoWatchedColumnIsNotLogged) {
+    const qint64 row = AddTransaction("ACC1", 1, QDate(2026, 1, 5), 10);
+    db->StartChangeLog("TrnBnk1a", {}, "run", {"DebitAmount", "TransactionDate"});
+    db->UpdateRow("TrnBnk1a", row, {"ACC1", "0000000001", QDate(2026, 1, 5), "002", 10.0, 3.0, true});
+    db->Execute("update TrnBnk1a set DebitAmount = 10");
+    EXPECT_TRUE(db->ChangeLog("TrnBnk1a")->Values.empty());
+
+    db->Execute("update TrnBnk1a set DebitAmount = 11");
+    EXPECT_EQ(db->ChangeLog("TrnBnk1a")->Values.size(), 1u);
+    db->StartChangeLog("TrnBnk1a", {}, "run", {"DebitAmount", "TransactionDate"});
+    db->Execute("update TrnBnk1a set TransactionDate = \"02/01/2026\"");
+    EXPECT_EQ(db->ChangeLog("TrnBnk1a")->Values.size(), 1u);
+    db->StartChangeLog("TrnBnk1a", {}, "run", {"DebitAmount", "TransactionDate"});
+    db->Execute("delete from TrnBnk1a where BankAccountCode = \"ACC1\"");
+    EXPECT_EQ(db->ChangeLog("TrnBnk1a")->Values.size(), 1u);
+
+    // Started with no watched column, the log takes every update again.
+    AddTransaction("ACC2", 2, QDate(2026, 1, 5));
+    db->StartChangeLog("TrnBnk1a", {}, "run");
+    db->Execute("update TrnBnk1a set External = True");
+    EXPECT_EQ(db->ChangeLog("TrnBnk1a")->Values.size(), 1u);
 }
 
 }  // namespace
