@@ -209,10 +209,20 @@ int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& pa
         if (const std::optional<QString> stored = catalogue_->StoredName(statement.Tables.front()))
             changeLogs_->Stop(*stored);
     std::unique_ptr<TSqliteStatement> prepared = Prepare(db_, statement, sql, params);
+    // A plain index, once SQLite accepted its statement, waits for the first
+    // cursor that orders by it.
+    bool deferred = false;
+    if (statement.Kind == TStatementKind::CreateIndex) {
+        try {
+            deferred = catalogue_->DeferIndex(statement.Tables.front(), statement.Sql);
+        } catch (const EDatabaseError& error) {
+            throw EDatabaseError(QStringLiteral("%1 in statement: %2").arg(error.Message, sql.simplified()));
+        }
+    }
     const bool drop = statement.Kind == TStatementKind::DropTable;
     if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));
     try {
-        while (prepared->Step()) {
+        while (!deferred && prepared->Step()) {
         }
         if (drop) {
             catalogue_->DropMarks(statement.Tables.front());
@@ -578,5 +588,10 @@ void TSqliteDatabase::NoticeOtherWriters() {
 bool TSqliteDatabase::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
 std::unique_ptr<TEngineCursor> TSqliteDatabase::OpenCursor(const TCursorSpec& spec) {
+    // The first cursor that orders by an index a statement made builds it.
+    if (!spec.IndexName.isEmpty()) {
+        AccessibleTable(spec.Table);
+        if (catalogue_->BuildIndex(spec.Table, spec.IndexName)) ForgetSchema();
+    }
     return std::make_unique<TSqliteCursor>(shared_from_this(), spec);
 }
