@@ -1,8 +1,9 @@
 #include "data/period_reports.h"
 #include "data/report_tables.h"
 #include "platform/rtl/presenter.h"
+#include <algorithm>
 #include <map>
-#include <unordered_map>
+#include <tuple>
 
 namespace {
 
@@ -115,6 +116,60 @@ void InsertOverviewTotal(TEngineDatabase& db, const TColumnMap& map, const TOver
                      });
 }
 
+// The bank summary's movements: each account's sum of its items' amounts per
+// month, accounts in the order of their codes.
+struct TBankMonths {
+    TTextIds Codes;
+    std::vector<int> CodesInOrder;   // the accounts' codes, one per column
+    std::map<std::pair<int, int>, std::vector<double>> Movements;   // per month, one per column
+};
+
+// One read of the summary as stored. A month's movement of an account adds
+// its items' amounts in the order of the items' codes, the order the
+// summary's key keeps them in, as SQLite's sum over the key did; a summary
+// read in that order would cost a seek per row.
+TBankMonths ReadBankMonths(TEngineDatabase& db) {
+    struct TRow {
+        int Code, Item;
+        std::pair<int, int> Month;
+        double Amount;
+    };
+    TBankMonths months;
+    TTextIds items;
+    std::vector<TRow> rows;
+    {
+        const auto summary = db.Query(
+            QStringLiteral("Select BankAccountcode, BankItemCode, PeriodYear, PeriodMonth, TotalAmount from MthBnk1a"));
+        while (summary->Next())
+            rows.push_back({months.Codes.IdOf(summary->Utf8(0)), items.IdOf(summary->Utf8(1)),
+                            {int(summary->Integer(2)), int(summary->Integer(3))}, summary->Float(4)});
+    }
+    // Codes compare as the key compares them: byte by byte.
+    auto rankOf = [](const TTextIds& texts) {
+        std::vector<int> order(size_t(texts.Count()));
+        for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+        std::sort(order.begin(), order.end(),
+                  [&](int a, int b) { return texts.Text(a).toUtf8() < texts.Text(b).toUtf8(); });
+        std::vector<int> rank(order.size());
+        for (size_t i = 0; i < order.size(); ++i) rank[size_t(order[i])] = int(i);
+        return std::make_pair(order, rank);
+    };
+    const auto [codeOrder, codeRank] = rankOf(months.Codes);
+    const std::vector<int> itemRank = rankOf(items).second;
+    months.CodesInOrder = codeOrder;
+    std::sort(rows.begin(), rows.end(), [&](const TRow& a, const TRow& b) {
+        return std::tuple(codeRank[size_t(a.Code)], a.Month, itemRank[size_t(a.Item)]) <
+               std::tuple(codeRank[size_t(b.Code)], b.Month, itemRank[size_t(b.Item)]);
+    });
+    for (const TRow& row : rows) {
+        auto [it, added] = months.Movements.try_emplace(row.Month);
+        if (added)
+            it->second.assign(codeOrder.size(), 0.0);
+        it->second[size_t(codeRank[size_t(row.Code)])] += row.Amount;
+    }
+    return months;
+}
+
 }  // namespace
 
 int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& progress) {
@@ -146,14 +201,10 @@ int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& pro
 QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
     int step = 0;
     progress.SetPosition(++step);
+    TBankMonths months = ReadBankMonths(db);
     QStringList codes;
-    {
-        const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct BankAccountcode "),
-                                            QStringLiteral("from MthBnk1a"),
-                                            QStringLiteral("order by BankAccountcode")}));
-        while (rows->Next())
-            codes << TextOf(rows->Value(0));
-    }
+    for (const int code : months.CodesInOrder)
+        codes << months.Codes.Text(code);
     progress.SetPosition(++step);
 
     DropReportTable(db, BankTable);
@@ -169,38 +220,18 @@ QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
     std::vector<int> accountColumns;
     for (const QString& account : accounts)
         accountColumns.push_back(map[account]);
-    std::unordered_map<QString, int> columnOfCode;
-    for (int i = 0; i < codes.size(); ++i)
-        columnOfCode.try_emplace(codes[i], i);
-
-    // Each account's movement per month, then carried forward month by month.
-    std::map<std::pair<int, int>, std::vector<double>> months;
-    {
-        const auto rows = db.Query(SqlText(
-            {QStringLiteral("Select BankAccountcode, PeriodYear, PeriodMonth, sum(totalamount) as TotalAmount "),
-             QStringLiteral("from MthBnk1a"), QStringLiteral("group by BankAccountcode, PeriodYear, PeriodMonth "),
-             QStringLiteral("order by BankAccountcode, PeriodYear, PeriodMonth ")}));
-        while (rows->Next()) {
-            const auto column = columnOfCode.find(TextOf(rows->Value(0)));
-            if (column == columnOfCode.end())
-                throw EReportMismatch();
-            auto [it, added] = months.try_emplace({IntOf(rows->Value(1)), IntOf(rows->Value(2))});
-            if (added)
-                it->second.assign(codes.size(), 0.0);
-            it->second[column->second] = FloatOf(rows->Value(3));
-        }
-    }
     progress.SetPosition(++step);
 
+    // Each account's movements carried forward month by month.
     std::vector<double> running(codes.size(), 0.0);
-    for (auto& [period, amounts] : months)
+    for (auto& [period, amounts] : months.Movements)
         for (size_t c = 0; c < amounts.size(); ++c) {
             running[c] += amounts[c];
             amounts[c] = running[c];
         }
     progress.SetPosition(++step);
 
-    for (const auto& [period, balances] : months) {
+    for (const auto& [period, balances] : months.Movements) {
         TRecordValues record = map.EmptyRecord();
         columns.SetMonth(record, period.first, period.second);
         double total = 0.0;

@@ -37,6 +37,24 @@ int IntOf(const QVariant& value) {
     return value.isNull() ? 0 : value.toInt();
 }
 
+int TTextIds::IdOf(QByteArrayView utf8) {
+    const std::string_view bytes(utf8.data(), size_t(utf8.size()));
+    if (last_ && *last_ == bytes)
+        return lastId_;
+    auto spelling = spellings_.find(std::string(bytes));
+    if (spelling == spellings_.end()) {
+        // Bytes that are no UTF-8 read as the text they decode to, which
+        // other bytes may spell too.
+        const QString text = QString::fromUtf8(utf8);
+        const auto [found, added] = ids_.try_emplace(text, Count());
+        if (added)
+            texts_.push_back(text);
+        spelling = spellings_.emplace(std::string(bytes), found->second).first;
+    }
+    last_ = &spelling->first;
+    return lastId_ = spelling->second;
+}
+
 int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
     const auto rows = db.Query(SqlText({QStringLiteral("select count(*) from ") + table, where}));
     return rows->Next() ? IntOf(rows->Value(0)) : 0;

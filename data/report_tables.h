@@ -8,6 +8,8 @@
 #include "platform/rtl/presenter.h"
 #include <QStringList>
 #include <functional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 // A statement written as a list of lines; an empty line (a where-clause that
@@ -26,6 +28,24 @@ QString TextOf(const QVariant& value);
 // A number field's value; 0 for null, as the datasets read an empty float.
 double FloatOf(const QVariant& value);
 int IntOf(const QVariant& value);
+
+// Distinct texts (codes) as small numbers, in the order they were first met:
+// a report reads each code of its source once per row.
+class TTextIds {
+public:
+    // The number of the text these UTF-8 bytes spell, as a result's text
+    // column gives them.
+    int IdOf(QByteArrayView utf8);
+    const QString& Text(int id) const { return texts_[size_t(id)]; }
+    int Count() const { return static_cast<int>(texts_.size()); }
+
+private:
+    std::vector<QString> texts_;
+    std::unordered_map<QString, int> ids_;
+    std::unordered_map<std::string, int> spellings_;   // the texts' bytes as met
+    const std::string* last_ = nullptr;                 // a summary's rows come in runs of the same code
+    int lastId_ = -1;
+};
 
 // The number of rows of a table a where clause ("where ...", or empty for
 // every row) selects.

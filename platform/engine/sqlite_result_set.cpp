@@ -125,9 +125,11 @@ bool TSqliteResultSet::ReadDirect() {
         onRow_ = direct_ = false;
         return false;
     }
-    if (readers_.empty())
+    if (readers_.empty()) {
         for (const TColumn& column : columns_) readers_.emplace_back(column.Declared.Type);
-    for (size_t i = 0; i < readers_.size(); ++i) readers_[i].Read(*statement_, int(i));
+        readerRow_.assign(readers_.size(), 0);
+    }
+    ++row_;
     onRow_ = direct_ = true;
     return true;
 }
@@ -135,6 +137,67 @@ bool TSqliteResultSet::ReadDirect() {
 QVariant TSqliteResultSet::Value(int column) const {
     At(column);
     if (!onRow_) throw EDatabaseError(QStringLiteral("No current row in the result of: %1").arg(statement_->Sql()));
-    if (direct_) return readers_[size_t(column)].Value();
+    if (direct_) {
+        if (readerRow_[size_t(column)] != row_) {
+            readers_[size_t(column)].Read(*statement_, column);
+            readerRow_[size_t(column)] = row_;
+        }
+        return readers_[size_t(column)].Value();
+    }
     return StorageToValue(current_[size_t(column)], ColumnType(column));
+}
+
+int TSqliteResultSet::DirectCell(int column) const {
+    At(column);
+    if (!direct_) return -1;
+    const int cell = sqlite3_column_type(statement_->Handle(), column);
+    const TFieldType type = columns_[size_t(column)].Declared.Type;
+    switch (cell) {
+    case SQLITE_NULL: return cell;
+    case SQLITE_TEXT: return IsTextType(type) ? cell : -1;
+    case SQLITE_FLOAT:
+        return type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD ? cell : -1;
+    case SQLITE_INTEGER:
+        return type == TFieldType::ftSmallint || type == TFieldType::ftInteger || type == TFieldType::ftWord ||
+                       type == TFieldType::ftAutoInc
+                   ? cell
+                   : -1;
+    default: return -1;
+    }
+}
+
+QByteArrayView TSqliteResultSet::Utf8(int column) const {
+    switch (DirectCell(column)) {
+    case SQLITE_NULL: return {};
+    case SQLITE_TEXT:
+        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(statement_->Handle(), column)),
+                              sqlite3_column_bytes(statement_->Handle(), column));
+    default: {
+        const QVariant value = Value(column);
+        text_ = value.isNull() ? QByteArray() : value.toString().toUtf8();
+        return text_;
+    }
+    }
+}
+
+double TSqliteResultSet::Float(int column) const {
+    switch (DirectCell(column)) {
+    case SQLITE_NULL: return 0.0;
+    case SQLITE_FLOAT: return sqlite3_column_double(statement_->Handle(), column);
+    default: {
+        const QVariant value = Value(column);
+        return value.isNull() ? 0.0 : value.toDouble();
+    }
+    }
+}
+
+qint64 TSqliteResultSet::Integer(int column) const {
+    switch (DirectCell(column)) {
+    case SQLITE_NULL: return 0;
+    case SQLITE_INTEGER: return sqlite3_column_int64(statement_->Handle(), column);
+    default: {
+        const QVariant value = Value(column);
+        return value.isNull() ? 0 : value.toLongLong();
+    }
+    }
 }

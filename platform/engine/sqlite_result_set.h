@@ -19,6 +19,9 @@ public:
     int ColumnSize(int column) const override;
     bool Next() override;
     QVariant Value(int column) const override;
+    QByteArrayView Utf8(int column) const override;
+    double Float(int column) const override;
+    qint64 Integer(int column) const override;
 
 private:
     struct TColumn {
@@ -28,6 +31,9 @@ private:
     };
     using TRow = std::vector<QVariant>;
 
+    // The current row's cell, when the row is read directly and the cell is
+    // stored as the column's type keeps it (so its value is the cell's).
+    int DirectCell(int column) const;
     bool ReadAhead() const;        // one more row into pending_; false at the end
     bool ReadDirect();             // the next row through readers_, once every type is known
     void Resolve(int column) const;
@@ -41,5 +47,11 @@ private:
     TRow current_;                 // unless direct_
     bool onRow_ = false;
     bool direct_ = false;          // the current row is in readers_
-    std::vector<TColumnReader> readers_;
+    // Each column is read into its reader when its Value is first asked for
+    // on a row: readers of many rows ask for the rest through Utf8, Float
+    // and Integer, which read the statement's cell itself.
+    mutable std::vector<TColumnReader> readers_;
+    mutable std::vector<quint64> readerRow_;   // the row each reader last read
+    quint64 row_ = 0;                          // counts the rows read directly
+    mutable QByteArray text_;                  // Utf8's text when not read from the cell
 };
