@@ -47,7 +47,7 @@ QVariant TextValue(const QString& text) { return text.isEmpty() ? QVariant() : Q
 
 // A report row: its codes, their names, its month columns and its total.
 struct TCrossTabRow {
-    int Key1 = 0, Key2 = 0;   // in the build's codes
+    int Key1 = 0, Key2 = 0;   // in the build's codes of each column
     QString Desc1, Desc2;
     double Total = 0.0;
 };
@@ -55,7 +55,7 @@ struct TCrossTabRow {
 // The report being added up: its rows, the distinct codes and months met, and
 // the month columns' amounts of every row side by side.
 struct TCrossTab {
-    TTextIds Codes;
+    TTextIds Codes1, Codes2;   // each column's codes: a summary's rows come in runs of their first code
     std::vector<TCrossTabRow> Rows;
     std::vector<std::pair<int, int>> Months;   // in column order
     std::vector<double> Amounts;               // row by row, one per month column
@@ -89,42 +89,32 @@ int ReadCrossTabRows(TEngineDatabase& db, const TCrossTabSpec& spec, const QStri
                                             spec.ValueField + QStringLiteral(" as AmountField, PeriodYear, PeriodMonth "),
                                             QStringLiteral("from ") + spec.SourceTable, where}));
         const int amountAt = byBothCodes ? 2 : 1;
-        const int noKey2 = report.Codes.IdOf("xxx");
-        std::unordered_map<quint64, int> rowOfCodes;
-        std::map<std::pair<int, int>, int> monthIds;
-        std::pair<quint64, int> lastRow = {~quint64(0), -1};
-        std::pair<std::pair<int, int>, int> lastMonth = {{-1, -1}, -1};
+        const int noKey2 = report.Codes2.IdOf("xxx");
+        std::vector<std::vector<int>> rowOfCodes;   // by the first code, then the second; -1 for none yet
+        std::unordered_map<qint64, int> monthIds;
         while (rows->Next()) {
-            const int key1 = report.Codes.IdOf(rows->Utf8(0));
-            const int key2 = byBothCodes ? report.Codes.IdOf(rows->Utf8(1)) : noKey2;
-            const quint64 codes = (quint64(quint32(key1)) << 32) | quint32(key2);
-            if (codes != lastRow.first) {
-                const auto [found, added] = rowOfCodes.try_emplace(codes, int(report.Rows.size()));
-                if (added) report.Rows.push_back({key1, key2, {}, {}, 0.0});
-                lastRow = {codes, found->second};
+            const int key1 = report.Codes1.IdOf(rows->Utf8(0));
+            const int key2 = byBothCodes ? report.Codes2.IdOf(rows->Utf8(1)) : noKey2;
+            if (size_t(key1) >= rowOfCodes.size()) rowOfCodes.resize(size_t(key1) + 1);
+            std::vector<int>& rowsOfKey1 = rowOfCodes[size_t(key1)];
+            if (size_t(key2) >= rowsOfKey1.size()) rowsOfKey1.resize(size_t(key2) + 1, -1);
+            int& row = rowsOfKey1[size_t(key2)];
+            if (row < 0) {
+                row = int(report.Rows.size());
+                report.Rows.push_back({key1, key2, {}, {}, 0.0});
             }
             const std::pair<int, int> month = {int(rows->Integer(amountAt + 1)), int(rows->Integer(amountAt + 2))};
-            if (month != lastMonth.first) {
-                const auto [found, added] = monthIds.try_emplace(month, int(monthsMet.size()));
-                if (added) monthsMet.push_back(month);
-                lastMonth = {month, found->second};
-            }
-            source.push_back({lastRow.second, lastMonth.second, rows->Float(amountAt)});
+            const auto [found, added] = monthIds.try_emplace((qint64(month.first) << 32) | quint32(month.second), int(monthsMet.size()));
+            if (added) monthsMet.push_back(month);
+            source.push_back({row, found->second, rows->Float(amountAt)});
         }
     }
 
     // The month columns in period order, and where each month's rows go.
-    std::vector<int> columnOfMonth(monthsMet.size());
-    {
-        std::vector<int> order(monthsMet.size());
-        for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
-        std::sort(order.begin(), order.end(),
-                  [&](int a, int b) { return monthsMet[size_t(a)] < monthsMet[size_t(b)]; });
-        for (size_t column = 0; column < order.size(); ++column) {
-            columnOfMonth[size_t(order[column])] = int(column);
-            report.Months.push_back(monthsMet[size_t(order[column])]);
-        }
-    }
+    const std::vector<int> columnOfMonth = Ranks(monthsMet);
+    report.Months.resize(monthsMet.size());
+    for (size_t month = 0; month < monthsMet.size(); ++month)
+        report.Months[size_t(columnOfMonth[month])] = monthsMet[month];
     std::vector<size_t> start(report.Months.size() + 1, 0);
     for (const TSourceRow& row : source) ++start[size_t(columnOfMonth[size_t(row.Month)]) + 1];
     for (size_t column = 1; column < start.size(); ++column) start[column] += start[column - 1];
@@ -143,8 +133,8 @@ int ReadCrossTabRows(TEngineDatabase& db, const TCrossTabSpec& spec, const QStri
     }
     TDescriptionCache describe(db);
     for (TCrossTabRow& line : report.Rows) {
-        line.Desc1 = describe(spec.Key1Kind, report.Codes.Text(line.Key1));
-        line.Desc2 = describe(spec.Key2Kind, report.Codes.Text(line.Key2));
+        line.Desc1 = describe(spec.Key1Kind, report.Codes1.Text(line.Key1));
+        line.Desc2 = describe(spec.Key2Kind, report.Codes2.Text(line.Key2));
     }
     return static_cast<int>(source.size());
 }
@@ -177,13 +167,13 @@ void WriteCrossTabRows(TEngineDatabase& db, const QString& table, const TCrossTa
     std::unordered_map<TRowKey, size_t, TRowKeyHash> order;
     for (const int row : report.InOrderMet) {
         const TCrossTabRow& line = report.Rows[size_t(row)];
-        order.try_emplace(TRowKey{report.Codes.Text(line.Key1), report.Codes.Text(line.Key2)}, size_t(row));
+        order.try_emplace(TRowKey{report.Codes1.Text(line.Key1), report.Codes2.Text(line.Key2)}, size_t(row));
     }
     for (const auto& [codes, row] : order) {
         const TCrossTabRow& line = report.Rows[row];
         TRecordValues record = columns.EmptyRecord();
-        record[key1Column] = TextValue(report.Codes.Text(line.Key1));
-        record[key2Column] = TextValue(report.Codes.Text(line.Key2));
+        record[key1Column] = TextValue(report.Codes1.Text(line.Key1));
+        record[key2Column] = TextValue(report.Codes2.Text(line.Key2));
         record[desc1Column] = TextValue(line.Desc1);
         record[desc2Column] = TextValue(line.Desc2);
         for (size_t i = 0; i < monthColumns.size(); ++i)

@@ -3,7 +3,7 @@
 #include "platform/rtl/presenter.h"
 #include <algorithm>
 #include <map>
-#include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -124,49 +124,70 @@ struct TBankMonths {
     std::map<std::pair<int, int>, std::vector<double>> Movements;   // per month, one per column
 };
 
+// The texts' places among them in the order their bytes compare, as the
+// summary's key compares them.
+std::vector<int> RanksOf(const TTextIds& texts) {
+    std::vector<QByteArray> bytes;
+    for (int i = 0; i < texts.Count(); ++i)
+        bytes.push_back(texts.Text(i).toUtf8());
+    return Ranks(bytes);
+}
+
 // One read of the summary as stored. A month's movement of an account adds
 // its items' amounts in the order of the items' codes, the order the
 // summary's key keeps them in, as SQLite's sum over the key did; a summary
 // read in that order would cost a seek per row.
 TBankMonths ReadBankMonths(TEngineDatabase& db) {
     struct TRow {
-        int Code, Item;
-        std::pair<int, int> Month;
+        int Code, Item, Month;
         double Amount;
     };
     TBankMonths months;
     TTextIds items;
+    std::vector<std::pair<int, int>> monthsMet;
     std::vector<TRow> rows;
     {
+        std::unordered_map<qint64, int> monthIds;
         const auto summary = db.Query(
             QStringLiteral("Select BankAccountcode, BankItemCode, PeriodYear, PeriodMonth, TotalAmount from MthBnk1a"));
-        while (summary->Next())
-            rows.push_back({months.Codes.IdOf(summary->Utf8(0)), items.IdOf(summary->Utf8(1)),
-                            {int(summary->Integer(2)), int(summary->Integer(3))}, summary->Float(4)});
+        while (summary->Next()) {
+            const std::pair<int, int> month = {int(summary->Integer(2)), int(summary->Integer(3))};
+            const auto [found, added] =
+                monthIds.try_emplace((qint64(month.first) << 32) | quint32(month.second), int(monthsMet.size()));
+            if (added)
+                monthsMet.push_back(month);
+            rows.push_back({months.Codes.IdOf(summary->Utf8(0)), items.IdOf(summary->Utf8(1)), found->second,
+                            summary->Float(4)});
+        }
     }
-    // Codes compare as the key compares them: byte by byte.
-    auto rankOf = [](const TTextIds& texts) {
-        std::vector<int> order(size_t(texts.Count()));
-        for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
-        std::sort(order.begin(), order.end(),
-                  [&](int a, int b) { return texts.Text(a).toUtf8() < texts.Text(b).toUtf8(); });
-        std::vector<int> rank(order.size());
-        for (size_t i = 0; i < order.size(); ++i) rank[size_t(order[i])] = int(i);
-        return std::make_pair(order, rank);
-    };
-    const auto [codeOrder, codeRank] = rankOf(months.Codes);
-    const std::vector<int> itemRank = rankOf(items).second;
-    months.CodesInOrder = codeOrder;
-    std::sort(rows.begin(), rows.end(), [&](const TRow& a, const TRow& b) {
-        return std::tuple(codeRank[size_t(a.Code)], a.Month, itemRank[size_t(a.Item)]) <
-               std::tuple(codeRank[size_t(b.Code)], b.Month, itemRank[size_t(b.Item)]);
-    });
-    for (const TRow& row : rows) {
-        auto [it, added] = months.Movements.try_emplace(row.Month);
-        if (added)
-            it->second.assign(codeOrder.size(), 0.0);
-        it->second[size_t(codeRank[size_t(row.Code)])] += row.Amount;
+    const std::vector<int> codeRank = RanksOf(months.Codes);
+    months.CodesInOrder.resize(codeRank.size());
+    for (size_t code = 0; code < codeRank.size(); ++code)
+        months.CodesInOrder[size_t(codeRank[code])] = int(code);
+    const std::vector<int> itemRank = RanksOf(items);
+    const std::vector<int> monthRank = Ranks(monthsMet);
+    std::vector<std::vector<double>*> movementsOf(monthsMet.size());
+    for (size_t month = 0; month < monthsMet.size(); ++month)
+        movementsOf[month] = &months.Movements.try_emplace(monthsMet[month], codeRank.size(), 0.0).first->second;
+
+    // The rows by account, month and item, rows of the same key in the order
+    // they were read: a count of each key's rows places them.
+    const size_t itemCount = itemRank.size();
+    std::vector<size_t> keys(rows.size());
+    std::vector<size_t> start(codeRank.size() * monthsMet.size() * itemCount + 1, 0);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const TRow& row = rows[i];
+        keys[i] = (size_t(codeRank[size_t(row.Code)]) * monthsMet.size() + size_t(monthRank[size_t(row.Month)])) * itemCount +
+                  size_t(itemRank[size_t(row.Item)]);
+        ++start[keys[i] + 1];
     }
+    for (size_t key = 1; key < start.size(); ++key)
+        start[key] += start[key - 1];
+    std::vector<const TRow*> inKeyOrder(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        inKeyOrder[start[keys[i]]++] = &rows[i];
+    for (const TRow* row : inKeyOrder)
+        (*movementsOf[size_t(row->Month)])[size_t(codeRank[size_t(row->Code)])] += row->Amount;
     return months;
 }
 

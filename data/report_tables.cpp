@@ -41,7 +41,7 @@ int TTextIds::IdOf(QByteArrayView utf8) {
     const std::string_view bytes(utf8.data(), size_t(utf8.size()));
     if (last_ && *last_ == bytes)
         return lastId_;
-    auto spelling = spellings_.find(std::string(bytes));
+    auto spelling = spellings_.find(bytes);
     if (spelling == spellings_.end()) {
         // Bytes that are no UTF-8 read as the text they decode to, which
         // other bytes may spell too.

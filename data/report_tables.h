@@ -7,8 +7,10 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -42,10 +44,27 @@ public:
 private:
     std::vector<QString> texts_;
     std::unordered_map<QString, int> ids_;
-    std::unordered_map<std::string, int> spellings_;   // the texts' bytes as met
+    struct TBytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const noexcept { return std::hash<std::string_view>()(bytes); }
+    };
+    std::unordered_map<std::string, int, TBytesHash, std::equal_to<>> spellings_;   // the texts' bytes as met
     const std::string* last_ = nullptr;                 // a summary's rows come in runs of the same code
     int lastId_ = -1;
 };
+
+// Each value's place, from 0, among the values in ascending order.
+template <typename T>
+std::vector<int> Ranks(const std::vector<T>& values) {
+    std::vector<int> order(values.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return values[size_t(a)] < values[size_t(b)]; });
+    std::vector<int> rank(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        rank[size_t(order[i])] = int(i);
+    return rank;
+}
 
 // The number of rows of a table a where clause ("where ...", or empty for
 // every row) selects.

@@ -147,31 +147,35 @@ QVariant TSqliteResultSet::Value(int column) const {
     return StorageToValue(current_[size_t(column)], ColumnType(column));
 }
 
-int TSqliteResultSet::DirectCell(int column) const {
+std::pair<sqlite3_value*, int> TSqliteResultSet::DirectCell(int column) const {
     At(column);
-    if (!direct_) return -1;
-    const int cell = sqlite3_column_type(statement_->Handle(), column);
+    if (!direct_) return {nullptr, -1};
+    // One call of the statement, the rest plain reads of the cell.
+    sqlite3_value* cell = sqlite3_column_value(statement_->Handle(), column);
+    const int storage = sqlite3_value_type(cell);
     const TFieldType type = columns_[size_t(column)].Declared.Type;
-    switch (cell) {
-    case SQLITE_NULL: return cell;
-    case SQLITE_TEXT: return IsTextType(type) ? cell : -1;
+    bool kept = false;
+    switch (storage) {
+    case SQLITE_NULL: kept = true; break;
+    case SQLITE_TEXT: kept = IsTextType(type); break;
     case SQLITE_FLOAT:
-        return type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD ? cell : -1;
+        kept = type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD;
+        break;
     case SQLITE_INTEGER:
-        return type == TFieldType::ftSmallint || type == TFieldType::ftInteger || type == TFieldType::ftWord ||
-                       type == TFieldType::ftAutoInc
-                   ? cell
-                   : -1;
-    default: return -1;
+        kept = type == TFieldType::ftSmallint || type == TFieldType::ftInteger || type == TFieldType::ftWord ||
+               type == TFieldType::ftAutoInc;
+        break;
+    default: break;
     }
+    return kept ? std::pair(cell, storage) : std::pair<sqlite3_value*, int>(nullptr, -1);
 }
 
 QByteArrayView TSqliteResultSet::Utf8(int column) const {
-    switch (DirectCell(column)) {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
     case SQLITE_NULL: return {};
     case SQLITE_TEXT:
-        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(statement_->Handle(), column)),
-                              sqlite3_column_bytes(statement_->Handle(), column));
+        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_value_text(cell)), sqlite3_value_bytes(cell));
     default: {
         const QVariant value = Value(column);
         text_ = value.isNull() ? QByteArray() : value.toString().toUtf8();
@@ -181,9 +185,10 @@ QByteArrayView TSqliteResultSet::Utf8(int column) const {
 }
 
 double TSqliteResultSet::Float(int column) const {
-    switch (DirectCell(column)) {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
     case SQLITE_NULL: return 0.0;
-    case SQLITE_FLOAT: return sqlite3_column_double(statement_->Handle(), column);
+    case SQLITE_FLOAT: return sqlite3_value_double(cell);
     default: {
         const QVariant value = Value(column);
         return value.isNull() ? 0.0 : value.toDouble();
@@ -192,9 +197,10 @@ double TSqliteResultSet::Float(int column) const {
 }
 
 qint64 TSqliteResultSet::Integer(int column) const {
-    switch (DirectCell(column)) {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
     case SQLITE_NULL: return 0;
-    case SQLITE_INTEGER: return sqlite3_column_int64(statement_->Handle(), column);
+    case SQLITE_INTEGER: return sqlite3_value_int64(cell);
     default: {
         const QVariant value = Value(column);
         return value.isNull() ? 0 : value.toLongLong();

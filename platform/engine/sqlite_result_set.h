@@ -8,6 +8,8 @@
 #include "platform/engine/sqlite_statement.h"
 #include <deque>
 
+struct sqlite3_value;
+
 class TSqliteResultSet : public TResultSet {
 public:
     // Keeps the database (and so its connection) alive while it is read.
@@ -31,9 +33,10 @@ private:
     };
     using TRow = std::vector<QVariant>;
 
-    // The current row's cell, when the row is read directly and the cell is
-    // stored as the column's type keeps it (so its value is the cell's).
-    int DirectCell(int column) const;
+    // The current row's cell and its storage class, when the row is read
+    // directly and the cell is stored as the column's type keeps it (so its
+    // value is the cell's); else a null cell.
+    std::pair<sqlite3_value*, int> DirectCell(int column) const;
     bool ReadAhead() const;        // one more row into pending_; false at the end
     bool ReadDirect();             // the next row through readers_, once every type is known
     void Resolve(int column) const;
