@@ -39,8 +39,12 @@ int IntOf(const QVariant& value) {
 
 int TTextIds::IdOf(QByteArrayView utf8) {
     const std::string_view bytes(utf8.data(), size_t(utf8.size()));
-    if (last_ && *last_ == bytes)
-        return lastId_;
+    size_t slot = bytes.size();
+    for (size_t i = bytes.size() > 2 ? bytes.size() - 2 : 0; i < bytes.size(); ++i)
+        slot = slot * 31 + static_cast<unsigned char>(bytes[i]);
+    TRecent& recent = recent_[slot % recent_.size()];
+    if (recent.Bytes && *recent.Bytes == bytes)
+        return recent.Id;
     auto spelling = spellings_.find(bytes);
     if (spelling == spellings_.end()) {
         // Bytes that are no UTF-8 read as the text they decode to, which
@@ -51,8 +55,8 @@ int TTextIds::IdOf(QByteArrayView utf8) {
             texts_.push_back(text);
         spelling = spellings_.emplace(std::string(bytes), found->second).first;
     }
-    last_ = &spelling->first;
-    return lastId_ = spelling->second;
+    recent = {&spelling->first, spelling->second};
+    return recent.Id;
 }
 
 int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {

@@ -8,6 +8,7 @@
 #include "platform/rtl/presenter.h"
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,12 @@ int IntOf(const QVariant& value);
 // a report reads each code of its source once per row.
 class TTextIds {
 public:
+    TTextIds() = default;
+    TTextIds(const TTextIds&) = delete;   // the recent spellings point into the table of spellings
+    TTextIds& operator=(const TTextIds&) = delete;
+    TTextIds(TTextIds&&) = default;
+    TTextIds& operator=(TTextIds&&) = default;
+
     // The number of the text these UTF-8 bytes spell, as a result's text
     // column gives them.
     int IdOf(QByteArrayView utf8);
@@ -49,8 +56,14 @@ private:
         size_t operator()(std::string_view bytes) const noexcept { return std::hash<std::string_view>()(bytes); }
     };
     std::unordered_map<std::string, int, TBytesHash, std::equal_to<>> spellings_;   // the texts' bytes as met
-    const std::string* last_ = nullptr;                 // a summary's rows come in runs of the same code
-    int lastId_ = -1;
+    // The spellings met lately, each in a slot chosen by its length and last
+    // bytes: a summary's rows come in runs of the same first code, its
+    // second codes in turns.
+    struct TRecent {
+        const std::string* Bytes = nullptr;
+        int Id = -1;
+    };
+    std::array<TRecent, 64> recent_{};
 };
 
 // Each value's place, from 0, among the values in ascending order.
