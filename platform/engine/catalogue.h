@@ -21,7 +21,12 @@ public:
     QStringList TableNames() const;
     // EDatabaseError naming the table when it does not exist. Cached until Forget.
     const TTableDesc& Describe(const QString& table) const;
-    void Forget() { descs_.clear(); marks_.clear(); stored_.clear(); }
+    void Forget() {
+        descs_.clear();
+        marks_.clear();
+        stored_.clear();
+        statementIndexes_.Forget();
+    }
 
     void Create(const TTableDesc& desc);   // with its indexes and password mark
     void DropMarks(const QString& table);  // after the table itself was dropped

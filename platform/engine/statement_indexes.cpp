@@ -96,8 +96,19 @@ std::vector<TStatementIndexes::TRecorded> TStatementIndexes::Of(const TTableDesc
     return recorded;
 }
 
+bool TStatementIndexes::AnyUnbuilt() const {
+    if (!anyUnbuilt_) {
+        anyUnbuilt_ = false;
+        if (Exists()) {
+            TSqliteStatement unbuilt(db_, QStringLiteral("SELECT 1 FROM %1 WHERE Built = 0 LIMIT 1").arg(kTable));
+            anyUnbuilt_ = unbuilt.Step();
+        }
+    }
+    return *anyUnbuilt_;
+}
+
 bool TStatementIndexes::Build(const QString& storedTable, const QString& indexName) {
-    if (sqlite3_db_readonly(db_, "main") == 1 || !Exists()) return false;
+    if (!AnyUnbuilt() || sqlite3_db_readonly(db_, "main") == 1) return false;
     QString storageName, sql;
     {
         TSqliteStatement find(db_, QStringLiteral("SELECT StorageName, Sql FROM %1 WHERE TableName = ? AND "

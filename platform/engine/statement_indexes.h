@@ -9,6 +9,7 @@
 // of the engine's own, beside the table's rows, so they are undone and
 // redone with the transactions that make them.
 #include "platform/engine/field_types.h"
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -41,9 +42,14 @@ public:
     // Forgets the records of a table that was dropped.
     void Drop(const QString& storedTable);
 
+    // What was read of the records may have changed (a rollback, a write).
+    void Forget() { anyUnbuilt_.reset(); }
+
 private:
     bool Exists() const;
+    bool AnyUnbuilt() const;   // read once until Forget: every cursor on an index asks
     void Exec(const QString& sql) const;
 
     sqlite3* db_;
+    mutable std::optional<bool> anyUnbuilt_;
 };
