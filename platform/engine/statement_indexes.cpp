@@ -39,6 +39,10 @@ TPlainIndex ParsePlainIndex(const QString& sql) {
 }
 }  // namespace
 
+TStatementIndexes::TStatementIndexes(sqlite3* db) : db_(db) {}
+
+TStatementIndexes::~TStatementIndexes() = default;
+
 bool TStatementIndexes::IsPrivateTable(const QString& name) { return name.compare(kTable, Qt::CaseInsensitive) == 0; }
 
 void TStatementIndexes::Exec(const QString& sql) const {
@@ -56,17 +60,32 @@ bool TStatementIndexes::Exists() const {
 bool TStatementIndexes::Defer(const QString& storedTable, const QString& sql) {
     const TPlainIndex plain = ParsePlainIndex(sql);
     if (plain.StorageName.isEmpty()) return false;
-    Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (StorageName TEXT PRIMARY KEY COLLATE NOCASE, "
-                        "TableName TEXT COLLATE NOCASE, IndexName TEXT, Fields TEXT, Sql TEXT, Built INTEGER)")
-             .arg(kTable));
-    TSqliteStatement taken(db_, QStringLiteral("SELECT 1 FROM %1 WHERE StorageName = ?").arg(kTable));
-    taken.Bind(1, plain.StorageName);
-    if (taken.Step()) throw EDatabaseError(QStringLiteral("index %1 already exists").arg(plain.StorageName));
-    TSqliteStatement record(db_, QStringLiteral("INSERT INTO %1 VALUES (?, ?, ?, ?, ?, 0)").arg(kTable));
-    record.BindAll({plain.StorageName, storedTable, IndexNameFromStorage(storedTable, plain.StorageName),
-                    plain.Fields.join(QLatin1Char('\n')), sql});
-    record.Step();
-    return true;
+    const std::vector<QVariant> values = {plain.StorageName, storedTable,
+                                          IndexNameFromStorage(storedTable, plain.StorageName),
+                                          plain.Fields.join(QLatin1Char('\n')), sql};
+    // A report makes an index per column: the statement that records them is
+    // kept, and made again (with the table) when a rollback took the table away.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            if (!record_) {
+                Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (StorageName TEXT PRIMARY KEY COLLATE NOCASE, "
+                                    "TableName TEXT COLLATE NOCASE, IndexName TEXT, Fields TEXT, Sql TEXT, "
+                                    "Built INTEGER)")
+                         .arg(kTable));
+                record_ = std::make_unique<TSqliteStatement>(
+                    db_, QStringLiteral("INSERT INTO %1 VALUES (?, ?, ?, ?, ?, 0)").arg(kTable));
+            }
+            record_->BindAll(values);
+            record_->Step();
+            record_->Reset();
+            return true;
+        } catch (const ESqliteError& error) {
+            if ((error.Code & 0xff) == SQLITE_CONSTRAINT)
+                throw EDatabaseError(QStringLiteral("index %1 already exists").arg(plain.StorageName));
+            record_.reset();
+            if (attempt > 0) throw;
+        }
+    }
 }
 
 std::vector<TStatementIndexes::TRecorded> TStatementIndexes::Of(const TTableDesc& table) const {

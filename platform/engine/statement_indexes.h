@@ -9,14 +9,17 @@
 // of the engine's own, beside the table's rows, so they are undone and
 // redone with the transactions that make them.
 #include "platform/engine/field_types.h"
+#include <memory>
 #include <optional>
 #include <vector>
 
 struct sqlite3;
+class TSqliteStatement;
 
 class TStatementIndexes {
 public:
-    explicit TStatementIndexes(sqlite3* db) : db_(db) {}
+    explicit TStatementIndexes(sqlite3* db);
+    ~TStatementIndexes();
 
     static bool IsPrivateTable(const QString& name);
 
@@ -52,4 +55,5 @@ private:
 
     sqlite3* db_;
     mutable std::optional<bool> anyUnbuilt_;
+    std::unique_ptr<TSqliteStatement> record_;
 };

@@ -88,4 +88,17 @@ TEST_F(StatementIndexTest, ListedAtOnceAndInTheFileOnceACursorOrderedByIt) {
     EXPECT_FALSE(InTheFile("TempBnk1__ByCol0"));
 }
 
+// The first index ever made, in a transaction that is rolled back, takes the
+// engine's record of indexes with it; the next one records itself again.
+TEST_F(StatementIndexTest, TheFirstIndexRolledBackLeavesTheNextToRecordItselfAgain) {
+    db->StartTransaction();
+    db->Execute("Create Index ByCol0 On TempBnk1(col0)");
+    db->Rollback();
+    EXPECT_EQ(IndexNames(), QStringList({""}));
+    db->Execute("Create Index ByCol0 On TempBnk1(col0)");
+    EXPECT_EQ(IndexNames(), QStringList({"", "ByCol0"}));
+    EXPECT_EQ(KeysInTheOrderOf("ByCol0"), QStringList({"B", "D", "A", "C"}));
+    EXPECT_TRUE(InTheFile("TempBnk1__ByCol0"));
+}
+
 }  // namespace
