@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -381,6 +382,20 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     TTablePlan& plan = Plan(table);
     const TTableDesc& desc = *plan.Desc;
     CheckValueCount(desc, values);
+    const bool numbers = std::any_of(desc.Columns.begin(), desc.Columns.end(),
+                                     [](const TColumnDesc& column) { return column.Type == TFieldType::ftAutoInc; });
+    if (!numbers) {
+        // Each value bound as soon as it is ready: a report writes rows of a
+        // hundred columns and more.
+        TSqliteStatement& insert = Prepared(plan.Inserting, plan.Insert);
+        for (size_t i = 0; i < desc.Columns.size(); ++i) {
+            const TColumnDesc& column = desc.Columns[i];
+            const QVariant value = ColumnToStorage(values[i], column, desc.Name);
+            if (column.Required && value.isNull()) RaiseRequired(desc, column);
+            insert.Bind(int(i) + 1, value);
+        }
+        return StepInsert(plan, insert);
+    }
     std::vector<QVariant> stored;
     stored.reserve(values.size());
     QStringList numbered;   // empty autoincrement fields, which take the next number
@@ -406,10 +421,14 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     }
     TSqliteStatement& insert = numbering ? *numbering : Prepared(plan.Inserting, plan.Insert);
     insert.BindAll(stored);
+    return StepInsert(plan, insert);
+}
+
+qint64 TSqliteDatabase::StepInsert(TTablePlan& plan, TSqliteStatement& insert) {
     try {
         insert.Step();
     } catch (const ESqliteError& error) {
-        RaiseWriteError(error, desc.Name, &desc);
+        RaiseWriteError(error, plan.Desc->Name, plan.Desc);
     }
     insert.Reset();   // lets go of the texts and blobs bound
     const qint64 rowId = sqlite3_last_insert_rowid(db_);

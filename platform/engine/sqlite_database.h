@@ -85,6 +85,7 @@ private:
     TSqliteStatement& Cached(const QString& sql) const;
     TSqliteStatement& Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const;
     TTablePlan& Plan(const QString& table) const;   // checks the password too
+    qint64 StepInsert(TTablePlan& plan, TSqliteStatement& insert);   // the new row's id
     void ForgetSchema();
     TTranslatedStatement Translate(const QString& sql) const;
     std::unique_ptr<TSqliteStatement> Prepare(sqlite3* on, const TTranslatedStatement& statement, const QString& original,
