@@ -130,6 +130,11 @@ bool TSqliteResultSet::ReadDirect() {
         readerRow_.assign(readers_.size(), 0);
     }
     ++row_;
+    if (!bulk_)
+        for (size_t i = 0; i < readers_.size(); ++i) {
+            readers_[i].Read(*statement_, int(i));
+            readerRow_[i] = row_;
+        }
     onRow_ = direct_ = true;
     return true;
 }
@@ -150,6 +155,7 @@ QVariant TSqliteResultSet::Value(int column) const {
 std::pair<sqlite3_value*, int> TSqliteResultSet::DirectCell(int column) const {
     At(column);
     if (!direct_) return {nullptr, -1};
+    bulk_ = true;
     // One call of the statement, the rest plain reads of the cell.
     sqlite3_value* cell = sqlite3_column_value(statement_->Handle(), column);
     const int storage = sqlite3_value_type(cell);

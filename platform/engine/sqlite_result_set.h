@@ -50,11 +50,14 @@ private:
     TRow current_;                 // unless direct_
     bool onRow_ = false;
     bool direct_ = false;          // the current row is in readers_
-    // Each column is read into its reader when its Value is first asked for
-    // on a row: readers of many rows ask for the rest through Utf8, Float
-    // and Integer, which read the statement's cell itself.
+    // Each row is read into the readers as Next reaches it, so that its
+    // values stay what they were while the caller writes; once the caller
+    // reads through Utf8, Float or Integer (which read the statement's cell
+    // itself, and are read before any write), a column is read into its
+    // reader only when its Value is asked for.
     mutable std::vector<TColumnReader> readers_;
     mutable std::vector<quint64> readerRow_;   // the row each reader last read
     quint64 row_ = 0;                          // counts the rows read directly
+    mutable bool bulk_ = false;                // Utf8, Float or Integer was asked for
     mutable QByteArray text_;                  // Utf8's text when not read from the cell
 };
