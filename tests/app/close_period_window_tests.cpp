@@ -36,7 +36,9 @@ TEST_F(ClosePeriodWindowTest, RowsPostedByTheCloseTakeThePostedColourAtOnce)
     QTimer watch;
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!FrmClosePeriod || !FrmClosePeriod->isVisible())
+        // Typed into once the dialog has the keyboard, as the user does:
+        // before that the confirmation's "NO" is not yet selected to be typed over.
+        if (!FrmClosePeriod || !FrmClosePeriod->isVisible() || !FrmClosePeriod->isActiveWindow())
             return;
         watch.stop();
         TFrmClosePeriod& form = *FrmClosePeriod;
