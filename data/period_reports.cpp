@@ -1,6 +1,7 @@
 #include "data/period_reports.h"
 #include "data/report_tables.h"
 #include "platform/rtl/presenter.h"
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -115,6 +116,81 @@ void InsertOverviewTotal(TEngineDatabase& db, const TColumnMap& map, const TOver
                      });
 }
 
+// The bank summary's movements: each account's sum of its items' amounts per
+// month, accounts in the order of their codes.
+struct TBankMonths {
+    TTextIds Codes;
+    std::vector<int> CodesInOrder;   // the accounts' codes, one per column
+    std::map<std::pair<int, int>, std::vector<double>> Movements;   // per month, one per column
+};
+
+// The texts' places among them in the order their bytes compare, as the
+// summary's key compares them.
+std::vector<int> RanksOf(const TTextIds& texts) {
+    std::vector<QByteArray> bytes;
+    for (int i = 0; i < texts.Count(); ++i)
+        bytes.push_back(texts.Text(i).toUtf8());
+    return Ranks(bytes);
+}
+
+// One read of the summary as stored. A month's movement of an account adds
+// its items' amounts in the order of the items' codes, the order the
+// summary's key keeps them in, as SQLite's sum over the key did; a summary
+// read in that order would cost a seek per row.
+TBankMonths ReadBankMonths(TEngineDatabase& db) {
+    struct TRow {
+        int Code, Item, Month;
+        double Amount;
+    };
+    TBankMonths months;
+    TTextIds items;
+    std::vector<std::pair<int, int>> monthsMet;
+    std::vector<TRow> rows;
+    {
+        std::unordered_map<qint64, int> monthIds;
+        const auto summary = db.Query(
+            QStringLiteral("Select BankAccountcode, BankItemCode, PeriodYear, PeriodMonth, TotalAmount from MthBnk1a"));
+        while (summary->Next()) {
+            const std::pair<int, int> month = {int(summary->Integer(2)), int(summary->Integer(3))};
+            const auto [found, added] =
+                monthIds.try_emplace((qint64(month.first) << 32) | quint32(month.second), int(monthsMet.size()));
+            if (added)
+                monthsMet.push_back(month);
+            rows.push_back({months.Codes.IdOf(summary->Utf8(0)), items.IdOf(summary->Utf8(1)), found->second,
+                            summary->Float(4)});
+        }
+    }
+    const std::vector<int> codeRank = RanksOf(months.Codes);
+    months.CodesInOrder.resize(codeRank.size());
+    for (size_t code = 0; code < codeRank.size(); ++code)
+        months.CodesInOrder[size_t(codeRank[code])] = int(code);
+    const std::vector<int> itemRank = RanksOf(items);
+    const std::vector<int> monthRank = Ranks(monthsMet);
+    std::vector<std::vector<double>*> movementsOf(monthsMet.size());
+    for (size_t month = 0; month < monthsMet.size(); ++month)
+        movementsOf[month] = &months.Movements.try_emplace(monthsMet[month], codeRank.size(), 0.0).first->second;
+
+    // The rows by account, month and item, rows of the same key in the order
+    // they were read: a count of each key's rows places them.
+    const size_t itemCount = itemRank.size();
+    std::vector<size_t> keys(rows.size());
+    std::vector<size_t> start(codeRank.size() * monthsMet.size() * itemCount + 1, 0);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const TRow& row = rows[i];
+        keys[i] = (size_t(codeRank[size_t(row.Code)]) * monthsMet.size() + size_t(monthRank[size_t(row.Month)])) * itemCount +
+                  size_t(itemRank[size_t(row.Item)]);
+        ++start[keys[i] + 1];
+    }
+    for (size_t key = 1; key < start.size(); ++key)
+        start[key] += start[key - 1];
+    std::vector<const TRow*> inKeyOrder(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        inKeyOrder[start[keys[i]]++] = &rows[i];
+    for (const TRow* row : inKeyOrder)
+        (*movementsOf[size_t(row->Month)])[size_t(codeRank[size_t(row->Code)])] += row->Amount;
+    return months;
+}
+
 }  // namespace
 
 int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& progress) {
@@ -146,14 +222,10 @@ int FillPeriodOverview(TEngineDatabase& db, const QString& where, TProgress& pro
 QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
     int step = 0;
     progress.SetPosition(++step);
+    TBankMonths months = ReadBankMonths(db);
     QStringList codes;
-    {
-        const auto rows = db.Query(SqlText({QStringLiteral("Select Distinct BankAccountcode "),
-                                            QStringLiteral("from MthBnk1a"),
-                                            QStringLiteral("order by BankAccountcode")}));
-        while (rows->Next())
-            codes << TextOf(rows->Value(0));
-    }
+    for (const int code : months.CodesInOrder)
+        codes << months.Codes.Text(code);
     progress.SetPosition(++step);
 
     DropReportTable(db, BankTable);
@@ -169,38 +241,18 @@ QStringList FillBankPeriodReport(TEngineDatabase& db, TProgress& progress) {
     std::vector<int> accountColumns;
     for (const QString& account : accounts)
         accountColumns.push_back(map[account]);
-    std::unordered_map<QString, int> columnOfCode;
-    for (int i = 0; i < codes.size(); ++i)
-        columnOfCode.try_emplace(codes[i], i);
-
-    // Each account's movement per month, then carried forward month by month.
-    std::map<std::pair<int, int>, std::vector<double>> months;
-    {
-        const auto rows = db.Query(SqlText(
-            {QStringLiteral("Select BankAccountcode, PeriodYear, PeriodMonth, sum(totalamount) as TotalAmount "),
-             QStringLiteral("from MthBnk1a"), QStringLiteral("group by BankAccountcode, PeriodYear, PeriodMonth "),
-             QStringLiteral("order by BankAccountcode, PeriodYear, PeriodMonth ")}));
-        while (rows->Next()) {
-            const auto column = columnOfCode.find(TextOf(rows->Value(0)));
-            if (column == columnOfCode.end())
-                throw EReportMismatch();
-            auto [it, added] = months.try_emplace({IntOf(rows->Value(1)), IntOf(rows->Value(2))});
-            if (added)
-                it->second.assign(codes.size(), 0.0);
-            it->second[column->second] = FloatOf(rows->Value(3));
-        }
-    }
     progress.SetPosition(++step);
 
+    // Each account's movements carried forward month by month.
     std::vector<double> running(codes.size(), 0.0);
-    for (auto& [period, amounts] : months)
+    for (auto& [period, amounts] : months.Movements)
         for (size_t c = 0; c < amounts.size(); ++c) {
             running[c] += amounts[c];
             amounts[c] = running[c];
         }
     progress.SetPosition(++step);
 
-    for (const auto& [period, balances] : months) {
+    for (const auto& [period, balances] : months.Movements) {
         TRecordValues record = map.EmptyRecord();
         columns.SetMonth(record, period.first, period.second);
         double total = 0.0;

@@ -37,6 +37,28 @@ int IntOf(const QVariant& value) {
     return value.isNull() ? 0 : value.toInt();
 }
 
+int TTextIds::IdOf(QByteArrayView utf8) {
+    const std::string_view bytes(utf8.data(), size_t(utf8.size()));
+    size_t slot = bytes.size();
+    for (size_t i = bytes.size() > 2 ? bytes.size() - 2 : 0; i < bytes.size(); ++i)
+        slot = slot * 31 + static_cast<unsigned char>(bytes[i]);
+    TRecent& recent = recent_[slot % recent_.size()];
+    if (recent.Bytes && *recent.Bytes == bytes)
+        return recent.Id;
+    auto spelling = spellings_.find(bytes);
+    if (spelling == spellings_.end()) {
+        // Bytes that are no UTF-8 read as the text they decode to, which
+        // other bytes may spell too.
+        const QString text = QString::fromUtf8(utf8);
+        const auto [found, added] = ids_.try_emplace(text, Count());
+        if (added)
+            texts_.push_back(text);
+        spelling = spellings_.emplace(std::string(bytes), found->second).first;
+    }
+    recent = {&spelling->first, spelling->second};
+    return recent.Id;
+}
+
 int RowCount(TEngineDatabase& db, const QString& table, const QString& where) {
     const auto rows = db.Query(SqlText({QStringLiteral("select count(*) from ") + table, where}));
     return rows->Next() ? IntOf(rows->Value(0)) : 0;

@@ -7,7 +7,12 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/presenter.h"
 #include <QStringList>
+#include <algorithm>
+#include <array>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 // A statement written as a list of lines; an empty line (a where-clause that
@@ -26,6 +31,53 @@ QString TextOf(const QVariant& value);
 // A number field's value; 0 for null, as the datasets read an empty float.
 double FloatOf(const QVariant& value);
 int IntOf(const QVariant& value);
+
+// Distinct texts (codes) as small numbers, in the order they were first met:
+// a report reads each code of its source once per row.
+class TTextIds {
+public:
+    TTextIds() = default;
+    TTextIds(const TTextIds&) = delete;   // the recent spellings point into the table of spellings
+    TTextIds& operator=(const TTextIds&) = delete;
+    TTextIds(TTextIds&&) = default;
+    TTextIds& operator=(TTextIds&&) = default;
+
+    // The number of the text these UTF-8 bytes spell, as a result's text
+    // column gives them.
+    int IdOf(QByteArrayView utf8);
+    const QString& Text(int id) const { return texts_[size_t(id)]; }
+    int Count() const { return static_cast<int>(texts_.size()); }
+
+private:
+    std::vector<QString> texts_;
+    std::unordered_map<QString, int> ids_;
+    struct TBytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const noexcept { return std::hash<std::string_view>()(bytes); }
+    };
+    std::unordered_map<std::string, int, TBytesHash, std::equal_to<>> spellings_;   // the texts' bytes as met
+    // The spellings met lately, each in a slot chosen by its length and last
+    // bytes: a summary's rows come in runs of the same first code, its
+    // second codes in turns.
+    struct TRecent {
+        const std::string* Bytes = nullptr;
+        int Id = -1;
+    };
+    std::array<TRecent, 64> recent_{};
+};
+
+// Each value's place, from 0, among the values in ascending order.
+template <typename T>
+std::vector<int> Ranks(const std::vector<T>& values) {
+    std::vector<int> order(values.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return values[size_t(a)] < values[size_t(b)]; });
+    std::vector<int> rank(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        rank[size_t(order[i])] = int(i);
+    return rank;
+}
 
 // The number of rows of a table a where clause ("where ...", or empty for
 // every row) selects.

@@ -5,19 +5,21 @@
 #include "platform/engine/nocase_collation.h"
 #include <QCryptographicHash>
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
 const QString kMarksTable = QStringLiteral("engine_table_marks");
 }
 
-TCatalogue::TCatalogue(sqlite3* db) : db_(db) {
+TCatalogue::TCatalogue(sqlite3* db) : db_(db), statementIndexes_(db) {
     Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TableName TEXT PRIMARY KEY COLLATE NOCASE, PasswordMark TEXT)")
              .arg(kMarksTable));
 }
 
 bool TCatalogue::IsPrivateTable(const QString& name) {
-    return name.compare(kMarksTable, Qt::CaseInsensitive) == 0 || name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
+    return name.compare(kMarksTable, Qt::CaseInsensitive) == 0 || TStatementIndexes::IsPrivateTable(name) ||
+           name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
 }
 
 void TCatalogue::Exec(const QString& sql) const {
@@ -78,12 +80,20 @@ TTableDesc TCatalogue::Read(const QString& storedName) const {
         TSqliteStatement list(db_, QStringLiteral("PRAGMA index_list(%1)").arg(QuoteIdentifier(storedName)));
         while (list.Step()) flags.insert(list.Column(1).toString(), {list.ColumnInt(2) != 0, list.Column(3).toString()});
     }
+    // The plain indexes statements made come after the others, in the order
+    // they were made, whether they are built yet or not.
+    const std::vector<TStatementIndexes::TRecorded> recorded = statementIndexes_.Of(desc);
+    auto isRecorded = [&](const QString& storage) {
+        return std::any_of(recorded.begin(), recorded.end(), [&](const TStatementIndexes::TRecorded& entry) {
+            return entry.StorageName.compare(storage, Qt::CaseInsensitive) == 0;
+        });
+    };
     TSqliteStatement order(db_, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'index' AND tbl_name = ? ORDER BY rowid"));
     order.Bind(1, storedName);
     bool hasPrimary = false;
     while (order.Step()) {
         const QString storage = order.Column(0).toString();
-        if (!flags.contains(storage)) continue;
+        if (!flags.contains(storage) || isRecorded(storage)) continue;
         const auto [unique, origin] = flags.value(storage);
         TIndexDesc index;
         index.Primary = origin == QLatin1String("pk");
@@ -111,6 +121,7 @@ TTableDesc TCatalogue::Read(const QString& storedName) const {
         for (const auto& column : primaryColumns) index.Fields.append(column.second);
         desc.Indexes.insert(desc.Indexes.begin(), index);
     }
+    for (const TStatementIndexes::TRecorded& entry : recorded) desc.Indexes.push_back(entry.Index);
     return desc;
 }
 
@@ -204,6 +215,7 @@ void TCatalogue::DropMarks(const QString& table) {
     TSqliteStatement drop(db_, QStringLiteral("DELETE FROM %1 WHERE TableName = ?").arg(kMarksTable));
     drop.Bind(1, StripTableExtension(table));
     drop.Step();
+    statementIndexes_.Drop(table);
     Forget(table);
 }
 
@@ -212,6 +224,21 @@ void TCatalogue::Forget(const QString& table) {
     descs_.erase(key);
     marks_.erase(key);
     stored_.erase(key);
+    statementIndexes_.Forget();
+}
+
+bool TCatalogue::DeferIndex(const QString& table, const QString& sql) {
+    const std::optional<QString> stored = StoredName(table);
+    if (!stored || !statementIndexes_.Defer(*stored, sql)) return false;
+    Forget(table);
+    return true;
+}
+
+bool TCatalogue::BuildIndex(const QString& table, const QString& index) {
+    const std::optional<QString> stored = StoredName(table);
+    if (!stored || !statementIndexes_.Build(*stored, index)) return false;
+    Forget(table);
+    return true;
 }
 
 QString TCatalogue::PasswordMark(const QString& table) const {

@@ -3,6 +3,7 @@
 #include "platform/engine/field_types.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/transaction.h"
+#include <QByteArrayView>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -25,6 +26,12 @@ public:
     virtual int ColumnSize(int column) const = 0;
     virtual bool Next() = 0;                       // false after the last row
     virtual QVariant Value(int column) const = 0;  // typed as ColumnType
+    // For a reader of many rows, without a QVariant per value: Value's text
+    // as UTF-8 (empty for null; valid until Next), Value as a float, Value as
+    // an integer (0 for null).
+    virtual QByteArrayView Utf8(int column) const = 0;
+    virtual double Float(int column) const = 0;
+    virtual qint64 Integer(int column) const = 0;
 };
 
 // The values some columns of a table held before and after each row change

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -209,10 +210,20 @@ int TSqliteDatabase::Execute(const QString& sql, const std::vector<QVariant>& pa
         if (const std::optional<QString> stored = catalogue_->StoredName(statement.Tables.front()))
             changeLogs_->Stop(*stored);
     std::unique_ptr<TSqliteStatement> prepared = Prepare(db_, statement, sql, params);
+    // A plain index, once SQLite accepted its statement, waits for the first
+    // cursor that orders by it.
+    bool deferred = false;
+    if (statement.Kind == TStatementKind::CreateIndex) {
+        try {
+            deferred = catalogue_->DeferIndex(statement.Tables.front(), statement.Sql);
+        } catch (const EDatabaseError& error) {
+            throw EDatabaseError(QStringLiteral("%1 in statement: %2").arg(error.Message, sql.simplified()));
+        }
+    }
     const bool drop = statement.Kind == TStatementKind::DropTable;
     if (drop) RunScript(QStringLiteral("SAVEPOINT drop_table"));
     try {
-        while (prepared->Step()) {
+        while (!deferred && prepared->Step()) {
         }
         if (drop) {
             catalogue_->DropMarks(statement.Tables.front());
@@ -397,6 +408,23 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     TTablePlan& plan = Plan(table);
     const TTableDesc& desc = *plan.Desc;
     CheckValueCount(desc, values);
+    const bool numbers = std::any_of(desc.Columns.begin(), desc.Columns.end(),
+                                     [](const TColumnDesc& column) { return column.Type == TFieldType::ftAutoInc; });
+    if (!numbers) {
+        // Each value bound as soon as it is ready: a report writes rows of a
+        // hundred columns and more.
+        TSqliteStatement& insert = Prepared(plan.Inserting, plan.Insert);
+        bool blankKey = false;
+        for (size_t i = 0; i < desc.Columns.size(); ++i) {
+            const TColumnDesc& column = desc.Columns[i];
+            const QVariant value = ColumnToStorage(values[i], column, desc.Name);
+            if (column.Required && value.isNull()) RaiseRequired(desc, column);
+            blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
+            insert.Bind(int(i) + 1, value);
+        }
+        if (blankKey) RefuseHeldKey(plan, values, QVariant());
+        return StepInsert(plan, insert);
+    }
     std::vector<QVariant> stored;
     stored.reserve(values.size());
     QStringList numbered;   // empty autoincrement fields, which take the next number
@@ -425,10 +453,14 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
     }
     TSqliteStatement& insert = numbering ? *numbering : Prepared(plan.Inserting, plan.Insert);
     insert.BindAll(stored);
+    return StepInsert(plan, insert);
+}
+
+qint64 TSqliteDatabase::StepInsert(TTablePlan& plan, TSqliteStatement& insert) {
     try {
         insert.Step();
     } catch (const ESqliteError& error) {
-        RaiseWriteError(error, desc.Name, &desc);
+        RaiseWriteError(error, plan.Desc->Name, plan.Desc);
     }
     insert.Reset();   // lets go of the texts and blobs bound
     const qint64 rowId = sqlite3_last_insert_rowid(db_);
@@ -614,5 +646,10 @@ void TSqliteDatabase::NoticeOtherWriters() {
 bool TSqliteDatabase::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
 std::unique_ptr<TEngineCursor> TSqliteDatabase::OpenCursor(const TCursorSpec& spec) {
+    // The first cursor that orders by an index a statement made builds it.
+    if (!spec.IndexName.isEmpty()) {
+        AccessibleTable(spec.Table);
+        if (catalogue_->BuildIndex(spec.Table, spec.IndexName)) ForgetSchema();
+    }
     return std::make_unique<TSqliteCursor>(shared_from_this(), spec);
 }

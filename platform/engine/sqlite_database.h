@@ -89,6 +89,7 @@ private:
     TSqliteStatement& Cached(const QString& sql) const;
     TSqliteStatement& Prepared(std::unique_ptr<TSqliteStatement>& slot, const QString& sql) const;
     TTablePlan& Plan(const QString& table) const;   // checks the password too
+    qint64 StepInsert(TTablePlan& plan, TSqliteStatement& insert);   // the new row's id
     void ForgetSchema();
     // After a statement changed the schema of these tables only.
     void ForgetTables(const QStringList& tables);

@@ -125,9 +125,16 @@ bool TSqliteResultSet::ReadDirect() {
         onRow_ = direct_ = false;
         return false;
     }
-    if (readers_.empty())
+    if (readers_.empty()) {
         for (const TColumn& column : columns_) readers_.emplace_back(column.Declared.Type);
-    for (size_t i = 0; i < readers_.size(); ++i) readers_[i].Read(*statement_, int(i));
+        readerRow_.assign(readers_.size(), 0);
+    }
+    ++row_;
+    if (!bulk_)
+        for (size_t i = 0; i < readers_.size(); ++i) {
+            readers_[i].Read(*statement_, int(i));
+            readerRow_[i] = row_;
+        }
     onRow_ = direct_ = true;
     return true;
 }
@@ -135,6 +142,74 @@ bool TSqliteResultSet::ReadDirect() {
 QVariant TSqliteResultSet::Value(int column) const {
     At(column);
     if (!onRow_) throw EDatabaseError(QStringLiteral("No current row in the result of: %1").arg(statement_->Sql()));
-    if (direct_) return readers_[size_t(column)].Value();
+    if (direct_) {
+        if (readerRow_[size_t(column)] != row_) {
+            readers_[size_t(column)].Read(*statement_, column);
+            readerRow_[size_t(column)] = row_;
+        }
+        return readers_[size_t(column)].Value();
+    }
     return StorageToValue(current_[size_t(column)], ColumnType(column));
+}
+
+std::pair<sqlite3_value*, int> TSqliteResultSet::DirectCell(int column) const {
+    At(column);
+    if (!direct_) return {nullptr, -1};
+    bulk_ = true;
+    // One call of the statement, the rest plain reads of the cell.
+    sqlite3_value* cell = sqlite3_column_value(statement_->Handle(), column);
+    const int storage = sqlite3_value_type(cell);
+    const TFieldType type = columns_[size_t(column)].Declared.Type;
+    bool kept = false;
+    switch (storage) {
+    case SQLITE_NULL: kept = true; break;
+    case SQLITE_TEXT: kept = IsTextType(type); break;
+    case SQLITE_FLOAT:
+        kept = type == TFieldType::ftFloat || type == TFieldType::ftCurrency || type == TFieldType::ftBCD;
+        break;
+    case SQLITE_INTEGER:
+        kept = type == TFieldType::ftSmallint || type == TFieldType::ftInteger || type == TFieldType::ftWord ||
+               type == TFieldType::ftAutoInc;
+        break;
+    default: break;
+    }
+    return kept ? std::pair(cell, storage) : std::pair<sqlite3_value*, int>(nullptr, -1);
+}
+
+QByteArrayView TSqliteResultSet::Utf8(int column) const {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
+    case SQLITE_NULL: return {};
+    case SQLITE_TEXT:
+        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_value_text(cell)), sqlite3_value_bytes(cell));
+    default: {
+        const QVariant value = Value(column);
+        text_ = value.isNull() ? QByteArray() : value.toString().toUtf8();
+        return text_;
+    }
+    }
+}
+
+double TSqliteResultSet::Float(int column) const {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
+    case SQLITE_NULL: return 0.0;
+    case SQLITE_FLOAT: return sqlite3_value_double(cell);
+    default: {
+        const QVariant value = Value(column);
+        return value.isNull() ? 0.0 : value.toDouble();
+    }
+    }
+}
+
+qint64 TSqliteResultSet::Integer(int column) const {
+    const auto [cell, storage] = DirectCell(column);
+    switch (storage) {
+    case SQLITE_NULL: return 0;
+    case SQLITE_INTEGER: return sqlite3_value_int64(cell);
+    default: {
+        const QVariant value = Value(column);
+        return value.isNull() ? 0 : value.toLongLong();
+    }
+    }
 }

@@ -8,6 +8,8 @@
 #include "platform/engine/sqlite_statement.h"
 #include <deque>
 
+struct sqlite3_value;
+
 class TSqliteResultSet : public TResultSet {
 public:
     // Keeps the database (and so its connection) alive while it is read.
@@ -19,6 +21,9 @@ public:
     int ColumnSize(int column) const override;
     bool Next() override;
     QVariant Value(int column) const override;
+    QByteArrayView Utf8(int column) const override;
+    double Float(int column) const override;
+    qint64 Integer(int column) const override;
 
 private:
     struct TColumn {
@@ -28,6 +33,10 @@ private:
     };
     using TRow = std::vector<QVariant>;
 
+    // The current row's cell and its storage class, when the row is read
+    // directly and the cell is stored as the column's type keeps it (so its
+    // value is the cell's); else a null cell.
+    std::pair<sqlite3_value*, int> DirectCell(int column) const;
     bool ReadAhead() const;        // one more row into pending_; false at the end
     bool ReadDirect();             // the next row through readers_, once every type is known
     void Resolve(int column) const;
@@ -41,5 +50,14 @@ private:
     TRow current_;                 // unless direct_
     bool onRow_ = false;
     bool direct_ = false;          // the current row is in readers_
-    std::vector<TColumnReader> readers_;
+    // Each row is read into the readers as Next reaches it, so that its
+    // values stay what they were while the caller writes; once the caller
+    // reads through Utf8, Float or Integer (which read the statement's cell
+    // itself, and are read before any write), a column is read into its
+    // reader only when its Value is asked for.
+    mutable std::vector<TColumnReader> readers_;
+    mutable std::vector<quint64> readerRow_;   // the row each reader last read
+    quint64 row_ = 0;                          // counts the rows read directly
+    mutable bool bulk_ = false;                // Utf8, Float or Integer was asked for
+    mutable QByteArray text_;                  // Utf8's text when not read from the cell
 };

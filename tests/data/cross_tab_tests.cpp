@@ -5,6 +5,7 @@
 #include "data/report_tables.h"
 #include "dataset/ww_table.h"
 #include "platform/db/field.h"
+#include <map>
 
 namespace {
 
@@ -100,6 +101,78 @@ TEST_F(CrossTab, RowsPerCodePairWithNamesTotalsAndTheGrandTotal) {
     BankReport(1, "BankItemCode", "BankAccountCode", 2, 1);
     EXPECT_EQ(Report("KeyField1, KeyField2, KeyField1Desc, Total1"),
               QStringList({"999999999|999|GRAND TOTAL|101.5", "I1|xxx|Salary|151.5", "I2|xxx|Rent|-50"}));
+}
+
+// Sums whose value depends on the order of their terms, written in an order
+// of their own: each cross-tab cell and total adds its month's rows in the
+// order they were stored, month after month; each bank balance adds an
+// account's items in the order of their codes, as SQLite's sum over the
+// summary's key does.
+TEST_F(CrossTab, AmountsAddUpInTheOrderTheReportsHaveAlwaysAddedThem) {
+    const std::vector<double> amounts = {0.1, 1e8 + 0.07, 0.2, -1e8, 0.3, 1e-3, 123456.789, -0.7, 2.5e7, 0.05};
+    struct TSource {
+        QString Account, Item;
+        int Month;
+        double Amount;
+    };
+    std::vector<TSource> source;
+    int next = 0;
+    for (const char* account : {"ACC2", "ACC1", "ACC3"})
+        for (const char* item : {"I3", "I1", "I4", "I2"})
+            for (int month : {3, 1, 2})
+                source.push_back({account, item, month, amounts[size_t(next++ * 7 % amounts.size())] * (1 + next % 3)});
+    for (const TSource& row : source)
+        Summary(row.Account.toUtf8().constData(), row.Item.toUtf8().constData(), 2026, row.Month, row.Amount);
+
+    // The rows as stored, each month's in that order, added into their report rows.
+    std::vector<TSource> inPeriodOrder;
+    for (int month : {1, 2, 3})
+        for (const TSource& row : source)
+            if (row.Month == month)
+                inPeriodOrder.push_back(row);
+    auto value = [&](const QString& sql) {
+        auto rows = Db().Query(sql);
+        EXPECT_TRUE(rows->Next()) << sql.toStdString();
+        return rows->Value(0).toDouble();
+    };
+    for (const int mode : {1, 2}) {
+        BankReport(mode);
+        std::map<std::pair<QString, QString>, std::vector<double>> expected;   // three months, then the total
+        for (const TSource& row : inPeriodOrder) {
+            std::vector<double>& line = expected[{row.Account, mode == 2 ? row.Item : QStringLiteral("xxx")}];
+            line.resize(4, 0.0);
+            line[size_t(row.Month - 1)] += row.Amount;
+            line[3] += row.Amount;
+        }
+        for (const auto& [codes, line] : expected)
+            for (const QString& column : {"col0", "col1", "col2", "Total1"}) {
+                const size_t at = column == "Total1" ? 3 : size_t(column.back().digitValue());
+                EXPECT_EQ(value(QStringLiteral("select %1 from TempBnk1 where KeyField1 = \"%2\" and KeyField2 = \"%3\"")
+                                    .arg(column, codes.first, codes.second)),
+                          line[at])
+                    << mode << " " << codes.first.toStdString() << " " << codes.second.toStdString() << " " << column.toStdString();
+            }
+    }
+
+    adm3->BuildBankPeriodReport();
+    auto sums = Db().Query("Select BankAccountcode, PeriodYear, PeriodMonth, sum(totalamount) from MthBnk1a "
+                           "group by BankAccountcode, PeriodYear, PeriodMonth order by BankAccountcode, PeriodYear, PeriodMonth");
+    std::map<QString, double> running;
+    int column = -1;
+    QString account;
+    while (sums->Next()) {
+        if (sums->Value(0).toString() != account) {
+            account = sums->Value(0).toString();
+            ++column;
+        }
+        running[account] += sums->Value(3).toDouble();
+        EXPECT_EQ(value(QStringLiteral("select col%1 from TempBank1 where PeriodMonth = %2")
+                            .arg(column)
+                            .arg(sums->Value(2).toInt())),
+                  running[account])
+            << account.toStdString() << " " << sums->Value(2).toInt();
+    }
+    EXPECT_EQ(column, 2);
 }
 
 TEST_F(CrossTab, DescriptionsOfEveryKindAndQuotesInACode) {
