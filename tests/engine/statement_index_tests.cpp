@@ -51,7 +51,8 @@ TEST_F(StatementIndexTest, ListedAtOnceAndInTheFileOnceACursorOrderedByIt) {
     db->Execute("Create Unique Index ByKey2 On TempBnk1(KeyField2, KeyField1)");
     db->Execute("Create Index ByKeyField2 On TempBnk1(KeyField2)");
     EXPECT_EQ(IndexNames(), QStringList({"", "ByKey2", "ByCol0", "ByKeyField2"}));
-    const TIndexDesc* byCol0 = db->DescribeTable("TempBnk1").FindIndex("bycol0");
+    const TTableDesc described = db->DescribeTable("TempBnk1");
+    const TIndexDesc* byCol0 = described.FindIndex("bycol0");
     ASSERT_NE(byCol0, nullptr);
     EXPECT_EQ(byCol0->Fields, QStringList({"col0"}));
     EXPECT_FALSE(byCol0->Unique);
