@@ -359,6 +359,15 @@ void CheckValueCount(const TTableDesc& desc, const TRecordValues& values) {
     throw EDatabaseError(QStringLiteral("Field value required: %1 of table %2").arg(column.Name, desc.Name));
 }
 
+// An empty value to be written into column i: refused when the field is
+// required; true when it is a field of the primary key, whose row must then
+// be looked for among the stored ones.
+bool EmptyKeyField(const TTableDesc& desc, const TKeyProbe& key, size_t i, const QVariant& value) {
+    if (!value.isNull()) return false;
+    if (desc.Columns[i].Required) RaiseRequired(desc, desc.Columns[i]);
+    return key.InKey[i];
+}
+
 }  // namespace
 
 TSqliteDatabase::TTablePlan& TSqliteDatabase::Plan(const QString& table) const {
@@ -416,10 +425,8 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
         TSqliteStatement& insert = Prepared(plan.Inserting, plan.Insert);
         bool blankKey = false;
         for (size_t i = 0; i < desc.Columns.size(); ++i) {
-            const TColumnDesc& column = desc.Columns[i];
-            const QVariant value = ColumnToStorage(values[i], column, desc.Name);
-            if (column.Required && value.isNull()) RaiseRequired(desc, column);
-            blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
+            const QVariant value = ColumnToStorage(values[i], desc.Columns[i], desc.Name);
+            blankKey = EmptyKeyField(desc, plan.Key, i, value) || blankKey;
             insert.Bind(int(i) + 1, value);
         }
         if (blankKey) RefuseHeldKey(plan, values, QVariant());
@@ -436,8 +443,7 @@ qint64 TSqliteDatabase::InsertRow(const QString& table, const TRecordValues& val
             numbered.append(column.Name);
             continue;
         }
-        if (value.isNull() && column.Required) RaiseRequired(desc, column);
-        blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
+        blankKey = EmptyKeyField(desc, plan.Key, i, value) || blankKey;
         stored.push_back(std::move(value));
     }
     if (blankKey) RefuseHeldKey(plan, values, QVariant());
@@ -485,8 +491,7 @@ void TSqliteDatabase::UpdateRow(const QString& table, qint64 rowId, const TRecor
             skipped = true;
             continue;
         }
-        if (value.isNull() && column.Required) RaiseRequired(desc, column);
-        blankKey = blankKey || (value.isNull() && plan.Key.InKey[i]);
+        blankKey = EmptyKeyField(desc, plan.Key, i, value) || blankKey;
         assignments.append(QuoteIdentifier(column.Name) + QStringLiteral(" = ?"));
         stored.push_back(std::move(value));
         columns.push_back(int(i));
@@ -649,7 +654,7 @@ std::unique_ptr<TEngineCursor> TSqliteDatabase::OpenCursor(const TCursorSpec& sp
     // The first cursor that orders by an index a statement made builds it.
     if (!spec.IndexName.isEmpty()) {
         AccessibleTable(spec.Table);
-        if (catalogue_->BuildIndex(spec.Table, spec.IndexName)) ForgetSchema();
+        if (catalogue_->BuildIndex(spec.Table, spec.IndexName)) ForgetTables({spec.Table});
     }
     return std::make_unique<TSqliteCursor>(shared_from_this(), spec);
 }
