@@ -50,7 +50,6 @@ void TADm3::RebuildSummaries(const QString& source, const QString& target) {
             const std::optional<TSummaryChanges> changes = ChangesSinceLastRun(all);
             TRebuildScope scope = all;
             scope.Changes = changes ? &*changes : nullptr;
-            scope.Run = NewRunNumber();
             RebuildBankSummary(scope);
             progress.SetPosition(1);
             RebuildTelSummary(scope);

@@ -1,5 +1,4 @@
 #include "data/summary_rebuild.h"
-#include "data/chart_months.h"
 #include "data/report_tables.h"
 #include "platform/rtl/datetime.h"
 #include <QRegularExpression>
@@ -500,66 +499,7 @@ TWrittenFields SummaryFields(const TSummaryLayout& layout) {
     return fields;
 }
 
-// The chart column a kind's month totals add to.
-int ChartColumn(TSummaryKind kind) {
-    switch (kind) {
-    case TSummaryKind::Income: return 0;
-    case TSummaryKind::Expense: return 1;
-    case TSummaryKind::Tel: return 2;
-    case TSummaryKind::Bank: break;
-    }
-    return 3;
-}
-
-// The summaries' months as a run left them, kept for the next run of the
-// same database. A run that brings them up to date or fills them takes them
-// (they then hold no run's state until it has ended well): a run that fails
-// half way, or whose writes are rolled back, leaves them to no run.
-struct THeldMonths {
-    const TEngineDatabase* Db = nullptr;
-    quint64 Run = 0;       // the run whose state they hold; 0: none
-    quint64 Taken = 0;     // the run that is bringing them up to date or filling them
-    TChartMonths Months;
-};
-
-THeldMonths& Held() {
-    static THeldMonths held;
-    return held;
-}
-
-// The months for the chart of this run: those the run took, or those the
-// last run left, which it takes; null when they are not its to use.
-TChartMonths* HeldMonths(const TRebuildScope& scope) {
-    THeldMonths& held = Held();
-    if (held.Db != &scope.Db || scope.Run == 0)
-        return nullptr;
-    if (held.Taken == scope.Run)
-        return &held.Months;
-    if (!scope.Changes || held.Run == 0 || held.Run != scope.Changes->LastRun)
-        return nullptr;
-    held.Taken = scope.Run;
-    held.Run = 0;
-    return &held.Months;
-}
-
-// Takes the months for a run that fills them afresh.
-TChartMonths* FreshMonths(const TRebuildScope& scope) {
-    THeldMonths& held = Held();
-    if (scope.Run == 0)
-        return nullptr;
-    held.Db = &scope.Db;
-    held.Run = 0;
-    held.Taken = scope.Run;
-    held.Months.Clear();
-    return &held.Months;
-}
-
 }  // namespace
-
-quint64 NewRunNumber() {
-    static quint64 runs = 0;
-    return ++runs;
-}
 
 QStringList SummaryDeleteLines(TSummaryKind kind, const QString& target) {
     return {QStringLiteral("Delete from ") + QString::fromLatin1(Layout(kind).DeleteName), target};
@@ -618,13 +558,7 @@ void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
     const int codeCount = fields.CodeCount;
     std::vector<bool> found(totals.Rows.size(), false);
     TRowWrites writes;
-    // The changed keys' rows as they were, which the months held for the
-    // chart let go of once they are written.
-    TChartMonths* months = ChangedKeys(scope, kind) ? HeldMonths(scope) : nullptr;
-    std::vector<std::tuple<int, int, qint64>> before;
     ReadStoredRows(scope.Db, fields, scope.Target, where, params, [&](qint64 rowId, const TResultSet& rows, bool selected) {
-        if (months)
-            before.emplace_back(IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)), rowId);
         const size_t place =
             totals.PlaceOf(rows, codeCount, IntOf(rows.Value(codeCount)), IntOf(rows.Value(codeCount + 1)));
         if (place == TKeyPlaces::None) {
@@ -645,18 +579,6 @@ void RewriteSummaryRows(const TRebuildScope& scope, TSummaryKind kind) {
         if (!found[place])
             writes.Inserts.push_back(valuesOf(totals.Rows[place].first, totals.Rows[place].second));
     ApplyRowWrites(scope.Db, fields, writes);
-    if (!months)
-        return;
-    // The same keys' rows as they are now, those the target selects held.
-    const int column = ChartColumn(kind);
-    for (const auto& [year, month, rowId] : before)
-        months->Remove(column, year, month, rowId);
-    const int total = int(fields.Names.size()) - 2;   // TotalAmount, before CloseDate
-    ReadStoredRows(scope.Db, fields, scope.Target, where, params, [&](qint64 rowId, const TResultSet& rows, bool selected) {
-        const int year = IntOf(rows.Value(codeCount));
-        if (selected && year > 0)
-            months->Put(column, year, IntOf(rows.Value(codeCount + 1)), rowId, FloatOf(rows.Value(total)));
-    });
 }
 
 // ---- Bills
@@ -747,13 +669,12 @@ const char* const ChartSources[] = {"MthInc1a", "MthExp1a", "MthTel1a", "MthBnk1
 // a few months and one over all give each month the same total. A row of no
 // year above 0 adds nothing; one without month counts as month 0 (before a
 // month 0 of its own). The months come in period order.
-// When fill is given, the rows of a month are put there as well.
-TMonthTotals<TChartSums> ChartTotals(TEngineDatabase& db, const QString& where, TChartMonths* fill) {
+TMonthTotals<TChartSums> ChartTotals(TEngineDatabase& db, const QString& where) {
     // year, whether the month is given, month
     using TPeriod = std::tuple<int, bool, int>;
     std::map<TPeriod, TChartSums> periods;
     for (int column = 0; column < 4; ++column) {
-        const auto rows = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, TotalAmount, rowid + 0.0 from ") +
+        const auto rows = db.Query(SqlText({QStringLiteral("Select PeriodYear, PeriodMonth, TotalAmount from ") +
                                                 QString::fromLatin1(ChartSources[column]),
                                             where, QStringLiteral("order by rowid")}));
         while (rows->Next()) {
@@ -761,10 +682,7 @@ TMonthTotals<TChartSums> ChartTotals(TEngineDatabase& db, const QString& where, 
             if (year <= 0)
                 continue;
             const QVariant month = rows->Value(1);
-            const double total = FloatOf(rows->Value(2));
-            periods[{year, !month.isNull(), IntOf(month)}].Value[column] += total;
-            if (fill && !month.isNull())
-                fill->Put(column, year, IntOf(month), qint64(FloatOf(rows->Value(3))), total);
+            periods[{year, !month.isNull(), IntOf(month)}].Value[column] += FloatOf(rows->Value(2));
         }
     }
     TMonthTotals<TChartSums> totals;
@@ -772,27 +690,6 @@ TMonthTotals<TChartSums> ChartTotals(TEngineDatabase& db, const QString& where, 
         TChartSums& month = totals[{{}, std::get<0>(period), std::get<2>(period)}];
         for (int i = 0; i < 4; ++i)
             month.Value[i] += sums.Value[i];
-    }
-    return totals;
-}
-
-// The same totals of the given months from the months held: each month that
-// has rows in any summary, in period order.
-TMonthTotals<TChartSums> ChartTotals(const TChartMonths& held, std::vector<std::pair<int, int>> months) {
-    std::sort(months.begin(), months.end());
-    TMonthTotals<TChartSums> totals;
-    for (const auto& [year, month] : months) {
-        TChartSums sums;
-        bool any = false;
-        for (int column = 0; column < 4; ++column) {
-            double total = 0.0;
-            if (held.Total(column, year, month, total)) {
-                sums.Value[column] += total;
-                any = true;
-            }
-        }
-        if (any)
-            totals[{{}, year, month}] = sums;
     }
     return totals;
 }
@@ -808,16 +705,13 @@ const TWrittenFields ChartFields{ChartTable,
 void RebuildChartRows(const TRebuildScope& scope) {
     // Only the months of changed keys can change.
     QString target = scope.Target;
-    std::vector<std::pair<int, int>> months;
     if (scope.Changes) {
         QStringList terms;
         for (const std::vector<TMonthKey>& keys : scope.Changes->Keys)
             for (const TMonthKey& key : keys) {
                 const QString term = QLatin1Char('(') + MonthTerm(key) + QLatin1Char(')');
-                if (!terms.contains(term)) {
+                if (!terms.contains(term))
                     terms << term;
-                    months.emplace_back(key.Year, key.Month);
-                }
             }
         if (terms.isEmpty()) {
             RecomputeRunningBalance(scope.Db);
@@ -825,9 +719,7 @@ void RebuildChartRows(const TRebuildScope& scope) {
         }
         target = Narrowed(target, terms);
     }
-    const TChartMonths* held = scope.Changes ? HeldMonths(scope) : nullptr;
-    const TMonthTotals<TChartSums> totals =
-        held ? ChartTotals(*held, months) : ChartTotals(scope.Db, target, scope.Changes ? nullptr : FreshMonths(scope));
+    const TMonthTotals<TChartSums> totals = ChartTotals(scope.Db, target);
     // Every chart row, one per month. The running balance is worked out over
     // all of them afterwards; a new row starts it at 0.
     const TWrittenFields& fields = ChartFields;
@@ -902,10 +794,8 @@ constexpr TSummaryKind Kinds[] = {TSummaryKind::Bank, TSummaryKind::Tel, TSummar
 // the statements that find them key by key grow too long to be quicker.
 constexpr size_t MaxChangedKeys = 200;
 
-// The clauses and close date of a run, and after them its number.
 QString RunTag(const TRebuildScope& scope) {
-    return scope.Source + QLatin1Char('\n') + scope.Target + QLatin1Char('\n') + DateValue(scope.CloseDate).toString() +
-           QStringLiteral("\nrun ");
+    return scope.Source + QLatin1Char('\n') + scope.Target + QLatin1Char('\n') + DateValue(scope.CloseDate).toString();
 }
 
 QStringList LoggedFields(const TSummaryLayout& layout) {
@@ -918,27 +808,17 @@ QStringList LoggedFields(const TSummaryLayout& layout) {
 }  // namespace
 
 std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope) {
-    // Every log bears the tag of one run with these clauses.
-    std::optional<QString> tag;
-    const auto sameRun = [&](const TChangeLog& log) {
-        if (!tag)
-            tag = log.Tag;
-        return log.Tag == *tag && log.Tag.startsWith(RunTag(scope));
-    };
+    const QString tag = RunTag(scope);
     for (const TWrittenFields& written : WrittenTables()) {
         const std::optional<TChangeLog> log = scope.Db.ChangeLog(written.Table);
-        if (!log || !sameRun(*log) || !log->Values.empty())
+        if (!log || log->Tag != tag || !log->Values.empty())
             return std::nullopt;
     }
     TSummaryChanges changes;
-    bool numbered = false;
-    changes.LastRun = tag->mid(RunTag(scope).size()).toULongLong(&numbered);
-    if (!numbered)
-        return std::nullopt;
     for (TSummaryKind kind : Kinds) {
         const TSummaryLayout& layout = Layout(kind);
         const std::optional<TChangeLog> log = scope.Db.ChangeLog(QString::fromLatin1(layout.SourceTable));
-        if (!log || !sameRun(*log) || log->Values.size() > 2 * MaxChangedKeys)
+        if (!log || log->Tag != tag || log->Values.size() > 2 * MaxChangedKeys)
             return std::nullopt;
         std::vector<TMonthKey>& keys = changes.Keys[static_cast<int>(kind)];
         for (const std::vector<QVariant>& values : log->Values) {
@@ -961,7 +841,7 @@ std::optional<TSummaryChanges> ChangesSinceLastRun(const TRebuildScope& scope) {
 }
 
 void StartChangeLogs(const TRebuildScope& scope) {
-    const QString tag = RunTag(scope) + QString::number(scope.Run);
+    const QString tag = RunTag(scope);
     for (TSummaryKind kind : Kinds)
         scope.Db.StartChangeLog(QString::fromLatin1(Layout(kind).SourceTable), LoggedFields(Layout(kind)), tag);
     for (const TWrittenFields& written : WrittenTables()) {
@@ -969,14 +849,5 @@ void StartChangeLogs(const TRebuildScope& scope) {
         for (const char* name : written.Names)
             fields << QString::fromLatin1(name);
         scope.Db.StartChangeLog(written.Table, {}, tag, fields);
-    }
-    // The months the run took, or those the last run left when the run
-    // wrote no summary row, are this run's to hand on.
-    THeldMonths& held = Held();
-    if (held.Db != &scope.Db || scope.Run == 0)
-        return;
-    if (held.Taken == scope.Run || (scope.Changes && held.Run != 0 && held.Run == scope.Changes->LastRun)) {
-        held.Run = scope.Run;
-        held.Taken = 0;
     }
 }

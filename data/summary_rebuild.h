@@ -32,7 +32,6 @@ struct TSummaryKey {
 // The keys whose transactions changed since the last run, per kind.
 struct TSummaryChanges {
     std::vector<TSummaryKey> Keys[4];
-    quint64 LastRun = 0;   // that run's number
 };
 
 // The database, the two clauses and the close date in force of one run.
@@ -44,14 +43,7 @@ struct TRebuildScope {
     // Only these keys (and their bills' and chart's months) can differ from
     // what the run writes; null: any row can.
     const TSummaryChanges* Changes = nullptr;
-    // The run's number (see NewRunNumber); 0 for none.
-    quint64 Run = 0;
 };
-
-// A number for a run, never given before in this program: the logs the run
-// starts, and what it keeps of the summaries' months for the chart of the
-// next run, bear it.
-quint64 NewRunNumber();
 
 // The keys whose transactions changed since the last run that was given the
 // same clauses and close date, as logged by the database. None when any
